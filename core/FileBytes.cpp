@@ -1,0 +1,85 @@
+#include "core/FileBytes.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <new>
+#include <system_error>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace core {
+
+FileOpenError::FileOpenError(const std::string& fileName, const std::string& reason)
+    : std::runtime_error("Cannot open file \"" + fileName + "\". " + reason) {}
+
+namespace {
+
+std::string SystemReason(int error) { return std::generic_category().message(error); }
+
+struct Descriptor {
+    int fd = -1;
+    ~Descriptor() {
+        if (fd >= 0)
+            ::close(fd);
+    }
+};
+
+} // namespace
+
+std::string ReadFileBytes(const std::string& fileName, FileKinds kinds) {
+    // Open without blocking, so a FIFO without a writer cannot hang the open itself; the kind
+    // is checked on the open descriptor, so a file swapped in between cannot slip through.
+    Descriptor file;
+    file.fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (file.fd < 0)
+        throw FileOpenError(fileName, SystemReason(errno));
+
+    struct stat info {};
+    if (::fstat(file.fd, &info) != 0)
+        throw FileOpenError(fileName, SystemReason(errno));
+    if (S_ISDIR(info.st_mode))
+        throw FileOpenError(fileName, SystemReason(EISDIR));
+    if (kinds == FileKinds::RegularOnly && !S_ISREG(info.st_mode))
+        throw FileOpenError(fileName, "Not a regular file");
+    if (!S_ISREG(info.st_mode)) {
+        // Pipes are read to their end like files: switch back to blocking reads.
+        const int flags = ::fcntl(file.fd, F_GETFL);
+        if (flags >= 0)
+            ::fcntl(file.fd, F_SETFL, flags & ~O_NONBLOCK);
+    }
+
+    std::string bytes;
+    try {
+        // Room for the whole file and one more chunk, so reaching its end needs no growth.
+        constexpr std::size_t kChunk = 65536;
+        if (S_ISREG(info.st_mode) && info.st_size > 0)
+            bytes.reserve(static_cast<std::size_t>(info.st_size) + kChunk);
+        std::size_t used = 0;
+        while (true) {
+            if (bytes.size() - used < kChunk)
+                bytes.resize(std::max(bytes.capacity(), used + kChunk));
+            const ssize_t got = ::read(file.fd, bytes.data() + used, bytes.size() - used);
+            if (got < 0) {
+                if (errno == EINTR)
+                    continue;
+                throw FileOpenError(fileName, SystemReason(errno));
+            }
+            if (got == 0)
+                break;
+            used += static_cast<std::size_t>(got);
+        }
+        bytes.resize(used);
+    } catch (const std::bad_alloc&) {
+        throw FileOpenError(fileName, SystemReason(ENOMEM));
+    } catch (const std::length_error&) {
+        throw FileOpenError(fileName, SystemReason(ENOMEM));
+    }
+    return bytes;
+}
+
+} // namespace core

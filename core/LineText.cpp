@@ -1,0 +1,108 @@
+#include "core/LineText.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace core {
+
+std::string_view TextBeforeNul(std::string_view bytes) {
+    const void* nul = std::memchr(bytes.data(), '\0', bytes.size());
+    if (!nul)
+        return bytes;
+    return bytes.substr(0, static_cast<std::size_t>(static_cast<const char*>(nul) - bytes.data()));
+}
+
+std::string ReplaceTabs(std::string_view text, int tabSize) {
+    const std::size_t tabs = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\t'));
+    const std::size_t width = tabSize > 0 ? static_cast<std::size_t>(tabSize) : 0;
+    std::string out;
+    out.reserve(text.size() - tabs + tabs * width);
+    for (char c : text) {
+        if (c == '\t')
+            out.append(width, ' ');
+        else
+            out.push_back(c);
+    }
+    return out;
+}
+
+std::string JoinedText(LineSpan lines) {
+    std::size_t size = 0;
+    for (std::string_view line : lines)
+        size += line.size() + 2;
+    std::string text;
+    text.reserve(size);
+    for (std::string_view line : lines) {
+        text.append(line);
+        text.append("\r\n");
+    }
+    return text;
+}
+
+namespace {
+
+/// Walks the joined text of a list chunk by chunk: a line, then its CR LF.
+class JoinedCursor {
+public:
+    explicit JoinedCursor(LineSpan lines) : lines_(lines) {
+        Load();
+        Advance(0);
+    }
+
+    bool AtEnd() const { return line_ == lines_.size(); }
+    std::string_view Chunk() const { return chunk_; }
+
+    void Advance(std::size_t bytes) {
+        chunk_.remove_prefix(bytes);
+        while (chunk_.empty() && !AtEnd()) {
+            if (inBreak_) {
+                inBreak_ = false;
+                ++line_;
+            } else {
+                inBreak_ = true;
+            }
+            Load();
+        }
+    }
+
+private:
+    void Load() {
+        if (AtEnd())
+            chunk_ = {};
+        else if (inBreak_)
+            chunk_ = "\r\n";
+        else
+            chunk_ = lines_[line_];
+    }
+
+    LineSpan lines_;
+    std::size_t line_ = 0;
+    bool inBreak_ = false;
+    std::string_view chunk_;
+};
+
+} // namespace
+
+bool JoinedTextsEqual(LineSpan a, LineSpan b) {
+    JoinedCursor x(a), y(b);
+    while (!x.AtEnd() && !y.AtEnd()) {
+        const std::size_t n = std::min(x.Chunk().size(), y.Chunk().size());
+        if (std::memcmp(x.Chunk().data(), y.Chunk().data(), n) != 0)
+            return false;
+        x.Advance(n);
+        y.Advance(n);
+    }
+    return x.AtEnd() && y.AtEnd();
+}
+
+LoadedList::LoadedList(std::string bytes, int tabSize) {
+    bytes.resize(TextBeforeNul(bytes).size());
+    if (bytes.find('\t') != std::string::npos)
+        bytes = ReplaceTabs(bytes, tabSize);
+    bytes_ = std::make_unique<const std::string>(std::move(bytes));
+    ForEachLine(*bytes_, [this](std::string_view line) { lines_.push_back(line); });
+    if (lines_.empty())
+        lines_.push_back(std::string_view(bytes_->data(), 0));
+}
+
+} // namespace core

@@ -1,0 +1,78 @@
+#pragma once
+// The load rules of a list: how bytes become lines, the same for the editor and the batch tool.
+//
+// - A line ends at CR, at LF or at CR LF (one break); LF CR is two breaks, the second ending
+//   an empty line.
+// - A break at the very end of the text adds no empty line.
+// - The first NUL byte ends the text; everything after it is ignored.
+// - Every tab becomes TabSize spaces: a plain substitution, not a move to the next tab stop.
+// - A text without any line (empty, or starting with NUL) loads as one empty line, which is
+//   what the editor shows for it.
+
+#include <cstddef>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace core {
+
+inline constexpr int kDefaultTabSize = 4;
+
+using LineSpan = std::span<const std::string_view>;
+
+/// The part of `bytes` before its first NUL (all of it when there is none).
+std::string_view TextBeforeNul(std::string_view bytes);
+
+/// `text` with every tab replaced by `tabSize` spaces.
+std::string ReplaceTabs(std::string_view text, int tabSize);
+
+/// Calls `onLine(std::string_view)` for every line of `text` by the break rules above,
+/// stopping at the first NUL. The views point into `text`. Tabs are left alone.
+template <class OnLine> void ForEachLine(std::string_view text, OnLine&& onLine) {
+    const char* p = text.data();
+    const char* end = p + text.size();
+    const char* start = p;
+    while (p != end) {
+        const char c = *p;
+        if (c == '\0') {
+            end = p;
+            break;
+        }
+        if (c == '\r' || c == '\n') {
+            onLine(std::string_view(start, static_cast<std::size_t>(p - start)));
+            ++p;
+            if (c == '\r' && p != end && *p == '\n')
+                ++p;
+            start = p;
+            continue;
+        }
+        ++p;
+    }
+    if (start != end)
+        onLine(std::string_view(start, static_cast<std::size_t>(end - start)));
+}
+
+/// Every line followed by CR LF, concatenated; no lines give the empty string.
+std::string JoinedText(LineSpan lines);
+
+/// Whether the joined texts of `a` and `b` are equal, without building them.
+bool JoinedTextsEqual(LineSpan a, LineSpan b);
+
+/// The lines of a file's bytes, loaded by the rules above. Owns the bytes; the views in
+/// `Lines()` point into them and stay valid as long as this object lives (moving it keeps
+/// them valid too).
+class LoadedList {
+public:
+    explicit LoadedList(std::string bytes, int tabSize = kDefaultTabSize);
+
+    LineSpan Lines() const { return lines_; }
+    std::size_t Count() const { return lines_.size(); }
+
+private:
+    std::unique_ptr<const std::string> bytes_; // a stable address, so moves keep the views
+    std::vector<std::string_view> lines_;
+};
+
+} // namespace core
