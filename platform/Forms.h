@@ -1,0 +1,77 @@
+#pragma once
+// The application object and top-level windows.
+
+#include <exception>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "platform/Controls.h"
+
+class TMainMenu;
+
+class TApplication : public TObject {
+public:
+    /// Starts the framework. `offscreen` selects Qt's offscreen platform (tests). Registers the
+    /// application fonts. One application per process.
+    TApplication(int& argc, char** argv, bool offscreen = false);
+    ~TApplication() override;
+
+    const std::string& Title() const { return title_; }
+    void SetTitle(std::string title);
+
+    /// Runs the message loop until Terminate().
+    void Run();
+    void Terminate();
+    bool Terminated() const { return terminated_; }
+    /// Handles the events waiting now, then returns.
+    void ProcessMessages();
+
+    /// Shows the failure's message in an error box (error icon, OK) titled with Title().
+    void HandleException(const std::exception& failure);
+    /// Runs `command`; a failure it raises is handled by HandleException and goes no further.
+    /// Every event of a control reaches its handler through here.
+    void Guard(const std::function<void()>& command);
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+    std::string title_;
+    bool terminated_ = false;
+};
+
+/// The one application object, or nullptr before it exists.
+extern TApplication* Application;
+
+/// A top-level window. With BorderStyle bsSingle its frame is fixed: it cannot be resized or
+/// maximised.
+class TForm : public TWinControl {
+public:
+    TForm();
+    ~TForm() override;
+
+    const std::string& Caption() const { return caption_; }
+    void SetCaption(std::string caption);
+    int ClientWidth() const override;
+    int ClientHeight() const override;
+    void SetClientSize(int width, int height);
+    /// The window's screen position.
+    void SetPosition(int left, int top);
+    TBorderStyle BorderStyle() const { return borderStyle_; }
+    void SetBorderStyle(TBorderStyle style);
+    void SetMenu(TMainMenu* menu);
+    TMainMenu* Menu() const { return menu_; }
+
+    void Show();
+    void Close();
+    bool Showing() const;
+
+    TNotifyEvent OnShow;
+
+private:
+    std::string caption_;
+    TBorderStyle borderStyle_ = TBorderStyle::bsSizeable;
+    TMainMenu* menu_ = nullptr;
+    int clientWidth_ = 0;
+    int clientHeight_ = 0;
+};

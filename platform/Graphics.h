@@ -1,0 +1,163 @@
+#pragma once
+// Fonts, pens, brushes, canvases and bitmaps with GDI's semantics: rectangles exclude their
+// right and bottom edges, LineTo leaves out its end point, 1-pixel pens are not anti-aliased,
+// 96 dots per inch. Text handed to a canvas is 8-bit list text and goes through the text codec.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "platform/Types.h"
+
+class QPainter;
+class QFont;
+class QImage;
+
+enum class TFontStyle : std::uint8_t { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
+
+class TFontStyles {
+public:
+    TFontStyles() = default;
+    TFontStyles(std::initializer_list<TFontStyle> styles) {
+        for (TFontStyle s : styles)
+            Include(s);
+    }
+    bool Contains(TFontStyle s) const { return (bits_ & static_cast<std::uint8_t>(s)) != 0; }
+    void Include(TFontStyle s) { bits_ |= static_cast<std::uint8_t>(s); }
+    void Exclude(TFontStyle s) { bits_ &= static_cast<std::uint8_t>(~static_cast<std::uint8_t>(s)); }
+    friend bool operator==(const TFontStyles&, const TFontStyles&) = default;
+
+private:
+    std::uint8_t bits_ = 0;
+};
+
+/// The family that stands in for a Windows face name: "Tahoma" is the Tahoma-compatible face
+/// of Debian's fonts-wine (DejaVu Sans when missing), "Courier New" in any case Liberation
+/// Mono, "Arial" Liberation Sans, "FixedSys" DejaVu Sans Mono; others pass through.
+std::string SubstituteFontFamily(std::string_view windowsName);
+
+/// Registers the fonts that the substitution table needs (once; safe to call again).
+void RegisterApplicationFonts();
+
+class TFont : public TObject {
+public:
+    TFont();
+    ~TFont() override;
+
+    const std::string& Name() const { return name_; }
+    void SetName(std::string_view name);
+    /// Negative: the em size in pixels; positive: the cell height in pixels.
+    int Height() const { return height_; }
+    void SetHeight(int height);
+    /// Size in points at 96 dpi (Height = -Size * 96 / 72).
+    int Size() const;
+    void SetSize(int points);
+    TFontStyles Style() const { return style_; }
+    void SetStyle(TFontStyles style);
+    TColor Color() const { return color_; }
+    void SetColor(TColor color);
+    int Charset() const { return charset_; }
+    void SetCharset(int charset);
+    void Assign(const TFont& other);
+
+    /// True when every character has the same advance width.
+    bool IsFixedPitch() const;
+
+    TNotifyEvent OnChange;
+
+    /// The Qt font for this description (platform use).
+    QFont ToQFont() const;
+
+private:
+    void Changed();
+
+    std::string name_ = "Tahoma";
+    int height_ = -11;
+    TFontStyles style_;
+    TColor color_ = clWindowText;
+    int charset_ = 1; // DEFAULT_CHARSET
+};
+
+enum class TPenStyle { psSolid, psDot, psClear };
+enum class TBrushStyle { bsSolid, bsClear };
+
+class TPen {
+public:
+    TColor Color = clBlack;
+    int Width = 1;
+    TPenStyle Style = TPenStyle::psSolid;
+};
+
+class TBrush {
+public:
+    TColor Color = clWhite;
+    TBrushStyle Style = TBrushStyle::bsSolid;
+};
+
+class TBitmap;
+
+/// A drawing surface: a control's during its paint, or a bitmap's.
+class TCanvas {
+public:
+    explicit TCanvas(QPainter* painter = nullptr);
+    ~TCanvas();
+    TCanvas(const TCanvas&) = delete;
+    TCanvas& operator=(const TCanvas&) = delete;
+
+    TFont& Font() { return font_; }
+    TPen& Pen() { return pen_; }
+    TBrush& Brush() { return brush_; }
+
+    void FillRect(const TRect& r);
+    void Rectangle(const TRect& r);
+    void MoveTo(int x, int y);
+    void LineTo(int x, int y);
+    /// Draws one line of text with its top-left at (x, y); the background is filled with the
+    /// brush unless the brush style is bsClear. No prefix processing.
+    void TextOut(int x, int y, std::string_view text);
+    /// Like TextOut, clipped to `clip`.
+    void TextRect(const TRect& clip, int x, int y, std::string_view text);
+    TSize TextExtent(std::string_view text);
+    int TextWidth(std::string_view text) { return TextExtent(text).cx; }
+    int TextHeight(std::string_view text) { return TextExtent(text).cy; }
+    void Draw(int x, int y, const TBitmap& bitmap);
+    TColor Pixel(int x, int y) const;
+    void SetPixel(int x, int y, TColor color);
+
+    /// Points the canvas at another painter (platform use); nullptr detaches it.
+    void Attach(QPainter* painter);
+    QPainter* Painter() const { return painter_; }
+
+private:
+    void ApplyPen();
+    void ApplyBrush();
+    void ApplyFont();
+
+    QPainter* painter_;
+    TFont font_;
+    TPen pen_;
+    TBrush brush_;
+    TPoint penPos_;
+};
+
+/// A 32-bit off-screen picture with a canvas and pixel access.
+class TBitmap : public TObject {
+public:
+    TBitmap();
+    TBitmap(int width, int height);
+    ~TBitmap() override;
+
+    int Width() const;
+    int Height() const;
+    void SetSize(int width, int height);
+    TCanvas& Canvas();
+    /// The pixel at (x, y) as 0x00BBGGRR.
+    TColor Pixel(int x, int y) const;
+
+    const QImage& Image() const;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};

@@ -1,0 +1,67 @@
+#pragma once
+// Standard controls: the plain multi-line text box of the result panes, and the simple push
+// button and label.
+
+#include <cstddef>
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "platform/Controls.h"
+
+/// The platform's plain multi-line text box: editable, word wrap on by default, its own
+/// clipboard commands. Its entries are 8-bit text shown through the text codec.
+class TMemo : public TWinControl {
+public:
+    explicit TMemo(TWinControl* parent);
+
+    void Clear();
+    /// Adds one entry as a new line at the end.
+    void Append(std::string_view entry);
+    /// Replaces the content by `entries`, one a line, in one go.
+    void SetEntries(std::span<const std::string_view> entries);
+    /// The number of entries put in by Append and SetEntries since the last Clear.
+    std::size_t EntryCount() const { return entryCount_; }
+    /// The shown text as UTF-8, entries separated by LF.
+    std::string Text() const;
+
+    void SelectAll();
+    /// The selected text as UTF-8.
+    std::string SelText() const;
+
+    TScrollStyle ScrollBars() const { return scrollBars_; }
+    void SetScrollBars(TScrollStyle style);
+    bool WordWrap() const { return wordWrap_; }
+    void SetWordWrap(bool wrap);
+    bool ReadOnly() const;
+    void SetReadOnly(bool value);
+
+private:
+    std::size_t entryCount_ = 0;
+    TScrollStyle scrollBars_ = TScrollStyle::ssNone;
+    bool wordWrap_ = true;
+};
+
+/// A push button that raises OnClick.
+class TButton : public TWinControl {
+public:
+    explicit TButton(TWinControl* parent);
+    const std::string& Caption() const { return caption_; }
+    void SetCaption(std::string caption);
+    /// Performs a click exactly as if the button were pressed.
+    void Click() override;
+
+private:
+    std::string caption_;
+};
+
+/// A line of plain text.
+class TLabel : public TControl {
+public:
+    explicit TLabel(TWinControl* parent);
+    const std::string& Caption() const { return caption_; }
+    void SetCaption(std::string caption);
+
+private:
+    std::string caption_;
+};
