@@ -1,0 +1,138 @@
+#include "cli/CompareCommand.h"
+
+#include <cerrno>
+#include <charconv>
+#include <cstdint>
+#include <exception>
+#include <new>
+#include <optional>
+#include <string_view>
+#include <system_error>
+
+#include "cli/Options.h"
+#include "cli/OutputFile.h"
+#include "core/FileBytes.h"
+#include "core/LineText.h"
+#include "core/ListComparison.h"
+
+namespace cli {
+
+namespace {
+
+constexpr std::string_view kProgramName = "dyadlist-compare";
+
+std::string OutOfMemoryReason() {
+    return std::generic_category().message(ENOMEM);
+}
+
+// Messages to standard error are best effort: there is nowhere left to report their failure.
+void TellError(int errFd, std::string_view text) {
+    try {
+        WriteText(errFd, text, "");
+    } catch (const FileWriteError&) {
+    }
+}
+
+core::LoadedList LoadList(const std::string& fileName) {
+    std::string bytes = core::ReadFileBytes(fileName, core::FileKinds::AnyReadable);
+    try {
+        return core::LoadedList(std::move(bytes));
+    } catch (const std::bad_alloc&) {
+        // Splitting is part of loading: the file is as unreadable as one too big to read.
+        throw core::FileOpenError(fileName, OutOfMemoryReason());
+    }
+}
+
+/// The message box text, its CR LF being a plain line break on a terminal.
+std::string NothingToCompareText() {
+    const std::string_view message = core::kIdenticalListsMessage;
+    std::string text;
+    for (std::size_t i = 0; i < message.size(); ++i) {
+        if (!(message[i] == '\r' && i + 1 < message.size() && message[i + 1] == '\n'))
+            text.push_back(message[i]);
+    }
+    return text + "\n";
+}
+
+std::string CountsText(std::uint64_t multipleHits, std::uint64_t singleHits) {
+    auto decimal = [](std::uint64_t value) {
+        char digits[24];
+        const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+        return std::string(digits, end);
+    };
+    return "multiple hits: " + decimal(multipleHits) + "\nsingle hits: " + decimal(singleHits) +
+           "\n";
+}
+
+int Compare(const Options& options, int outFd, int errFd) {
+    const core::LoadedList left = LoadList(options.left);
+    const core::LoadedList right = LoadList(options.right);
+    const core::ListComparison comparison(left.Lines(), right.Lines());
+    if (!comparison.Compares()) {
+        TellError(errFd, NothingToCompareText());
+        return kExitNothingToCompare;
+    }
+
+    // Create both outputs before writing either, so a bad name fails before the long part.
+    std::optional<OutputFile> multipleHits;
+    std::optional<OutputFile> singleHits;
+    if (!options.multipleHitsFile.empty())
+        multipleHits.emplace(options.multipleHitsFile, outFd);
+    if (!options.singleHitsFile.empty())
+        singleHits.emplace(options.singleHitsFile, outFd);
+
+    if (multipleHits) {
+        comparison.ForEachMultipleHit(
+            [&](std::string_view line) { multipleHits->WriteLine(line); });
+        multipleHits->Finish();
+    }
+    if (singleHits) {
+        comparison.ForEachSingleHit([&](std::string_view line) { singleHits->WriteLine(line); });
+        singleHits->Finish();
+    }
+
+    const std::string counts =
+        CountsText(comparison.MultipleHitCount(), comparison.SingleHitCount());
+    if (options.WritesEntriesToStandardOutput())
+        TellError(errFd, counts);
+    else
+        WriteText(outFd, counts, std::string(kStandardOutputName));
+    return kExitCompared;
+}
+
+} // namespace
+
+int RunCompareTool(std::span<const std::string> args, int outFd, int errFd) {
+    Options options;
+    try {
+        options = ParseOptions(args);
+    } catch (const UsageError& error) {
+        TellError(errFd, std::string(kProgramName) + ": " + error.what() + "\n" + UsageText());
+        return kExitUsage;
+    }
+
+    try {
+        switch (options.action) {
+        case Options::Action::Help:
+            WriteText(outFd, UsageText(), std::string(kStandardOutputName));
+            return kExitCompared;
+        case Options::Action::Version:
+            WriteText(outFd, std::string(kProgramName) + " " + DYADLIST_VERSION + "\n",
+                      std::string(kStandardOutputName));
+            return kExitCompared;
+        case Options::Action::Compare:
+            return Compare(options, outFd, errFd);
+        }
+    } catch (const core::FileOpenError& error) {
+        TellError(errFd, std::string(error.what()) + "\n");
+    } catch (const FileWriteError& error) {
+        TellError(errFd, std::string(error.what()) + "\n");
+    } catch (const std::bad_alloc&) {
+        TellError(errFd, "Cannot compare the lists. " + OutOfMemoryReason() + "\n");
+    } catch (const std::exception& error) {
+        TellError(errFd, std::string(kProgramName) + ": " + error.what() + "\n");
+    }
+    return kExitFileError;
+}
+
+} // namespace cli

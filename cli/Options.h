@@ -1,0 +1,40 @@
+#pragma once
+// The command line of dyadlist-compare: [-m FILE] [-s FILE] LEFT RIGHT, --help, --version.
+
+#include <span>
+#include <stdexcept>
+#include <string>
+
+namespace cli {
+
+/// The output name that stands for standard output.
+inline constexpr std::string_view kStandardOutputName = "-";
+
+struct Options {
+    enum class Action { Compare, Help, Version };
+
+    Action action = Action::Compare;
+    std::string left;
+    std::string right;
+    std::string multipleHitsFile; // empty: not written
+    std::string singleHitsFile;   // empty: not written
+
+    /// Whether an entry list goes to standard output, which moves the counts to standard error.
+    bool WritesEntriesToStandardOutput() const {
+        return multipleHitsFile == kStandardOutputName || singleHitsFile == kStandardOutputName;
+    }
+};
+
+/// Wrong usage; the message says what is wrong, without the usage text.
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+/// Parses the arguments after the program name.
+Options ParseOptions(std::span<const std::string> args);
+
+/// The help text, ending in a newline.
+std::string UsageText();
+
+} // namespace cli

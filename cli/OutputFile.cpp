@@ -1,0 +1,86 @@
+#include "cli/OutputFile.h"
+
+#include <cerrno>
+#include <system_error>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include "cli/Options.h"
+#include "core/FileBytes.h"
+
+namespace cli {
+
+namespace {
+
+std::string SystemReason(int error) {
+    return std::generic_category().message(error);
+}
+
+} // namespace
+
+FileWriteError::FileWriteError(const std::string& fileName, const std::string& reason)
+    : std::runtime_error("Cannot write file \"" + fileName + "\". " + reason) {}
+
+void WriteText(int fd, std::string_view text, const std::string& fileName) {
+    const char* data = text.data();
+    std::size_t size = text.size();
+    while (size > 0) {
+        const ssize_t written = ::write(fd, data, size);
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            throw FileWriteError(fileName, SystemReason(errno));
+        }
+        data += written;
+        size -= static_cast<std::size_t>(written);
+    }
+}
+
+OutputFile::OutputFile(const std::string& fileName, int standardOutputFd)
+    : fileName_(fileName), buffer_(std::make_unique_for_overwrite<char[]>(kBufferSize)) {
+    if (fileName == kStandardOutputName) {
+        fd_ = standardOutputFd;
+        return;
+    }
+    fd_ = ::open(fileName.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd_ < 0)
+        throw core::FileOpenError(fileName, SystemReason(errno));
+    ownsFd_ = true;
+}
+
+OutputFile::~OutputFile() {
+    if (ownsFd_)
+        ::close(fd_);
+}
+
+void OutputFile::WriteLineSlow(std::string_view line) {
+    Flush();
+    if (line.size() < kBufferSize) {
+        WriteLine(line);
+        return;
+    }
+    // A line longer than the buffer goes out directly.
+    WriteAll(line.data(), line.size());
+    WriteAll("\n", 1);
+}
+
+void OutputFile::Flush() {
+    WriteAll(buffer_.get(), used_);
+    used_ = 0;
+}
+
+void OutputFile::WriteAll(const char* data, std::size_t size) {
+    WriteText(fd_, std::string_view(data, size), fileName_);
+}
+
+void OutputFile::Finish() {
+    Flush();
+    if (ownsFd_) {
+        ownsFd_ = false;
+        if (::close(fd_) != 0 && errno != EINTR)
+            throw FileWriteError(fileName_, SystemReason(errno));
+    }
+}
+
+} // namespace cli

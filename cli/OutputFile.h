@@ -1,0 +1,64 @@
+#pragma once
+// A buffered writer on a file descriptor for the entry lists, which can run to billions of
+// lines: entries are copied into one large buffer and written with write(2) when it fills.
+// Failures raise FileWriteError with the system's reason (a full disk, a closed pipe: EPIPE,
+// as the tool ignores SIGPIPE).
+
+#include <cstring>
+#include <memory>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace cli {
+
+class FileWriteError : public std::runtime_error {
+public:
+    FileWriteError(const std::string& fileName, const std::string& reason);
+};
+
+class OutputFile {
+public:
+    static constexpr std::size_t kBufferSize = 1 << 20;
+
+    /// Creates or truncates `fileName`; "-" is `standardOutputFd`, which is not closed.
+    /// Failing to create the file raises core::FileOpenError.
+    OutputFile(const std::string& fileName, int standardOutputFd);
+    ~OutputFile();
+
+    OutputFile(const OutputFile&) = delete;
+    OutputFile& operator=(const OutputFile&) = delete;
+
+    /// Appends `line` and a LF.
+    void WriteLine(std::string_view line) {
+        if (line.size() < kBufferSize - used_) {
+            std::memcpy(buffer_.get() + used_, line.data(), line.size());
+            used_ += line.size();
+            buffer_[used_++] = '\n';
+            return;
+        }
+        WriteLineSlow(line);
+    }
+
+    /// Writes out what is buffered, then closes the file (not standard output) and reports a
+    /// failure of the close, which is where some file systems tell of a full disk.
+    void Finish();
+
+    const std::string& FileName() const { return fileName_; }
+
+private:
+    void WriteLineSlow(std::string_view line);
+    void Flush();
+    void WriteAll(const char* data, std::size_t size);
+
+    std::string fileName_;
+    int fd_ = -1;
+    bool ownsFd_ = false;
+    std::unique_ptr<char[]> buffer_;
+    std::size_t used_ = 0;
+};
+
+/// Writes all of `text` to `fd`, raising FileWriteError naming `fileName` on failure.
+void WriteText(int fd, std::string_view text, const std::string& fileName);
+
+} // namespace cli
