@@ -1,0 +1,54 @@
+// "Merge it!": compares the left and the right list and fills the two result panes.
+
+#include <string_view>
+#include <vector>
+
+#include "app/MainForm.h"
+#include "core/ListComparison.h"
+
+namespace {
+
+std::string LimitMessage(std::uint64_t count) {
+    return "The lists give " + std::to_string(count) + " multiple hits, more than the " +
+           std::to_string(TForm1::kMultipleHitLimit) + " this window can show.\r\n" +
+           "Compare them with dyadlist-compare instead.";
+}
+
+} // namespace
+
+void TForm1::AdvGlowButton3Click(TObject*) {
+    // 1. Both panes start empty.
+    Memo1->Clear();
+    Memo2->Clear();
+
+    // 2.-5. Identical lists, or a list without lines, give nothing to compare.
+    const std::vector<std::string_view> left = AdvMemo1->Lines().Views();
+    const std::vector<std::string_view> right = AdvMemo2->Lines().Views();
+    const core::ListComparison comparison(left, right);
+    if (!comparison.Compares()) {
+        ShowMessage(std::string(core::kIdenticalListsMessage));
+        return;
+    }
+    // A line found a times on one list and b times on the other gives a x b entries; past the
+    // limit the panes are left empty and the captions as they were.
+    if (comparison.MultipleHitCount() > kMultipleHitLimit) {
+        ShowMessage(LimitMessage(comparison.MultipleHitCount()));
+        return;
+    }
+
+    // 6. Multiple hits, in the order of the longer list.
+    std::vector<std::string_view> entries;
+    entries.reserve(comparison.MultipleHitCount());
+    comparison.ForEachMultipleHit([&](std::string_view line) { entries.push_back(line); });
+    Memo1->SetEntries(entries);
+
+    // 7. Single hits: the left list's, then the right list's.
+    entries.clear();
+    entries.reserve(comparison.SingleHitCount());
+    comparison.ForEachSingleHit([&](std::string_view line) { entries.push_back(line); });
+    Memo2->SetEntries(entries);
+
+    // 8. The counts.
+    AdvReflectionLabel3->SetCaption("multiple hits: " + std::to_string(Memo1->EntryCount()));
+    AdvReflectionLabel4->SetCaption("single hits: " + std::to_string(Memo2->EntryCount()));
+}
