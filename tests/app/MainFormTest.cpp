@@ -1,0 +1,219 @@
+// The window's start-up state, menu and commands, driven as the framework would.
+
+#include "FormFixture.h"
+
+#include <sys/stat.h>
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+TEST_F(FormFixture, StartsWithOneEmptyLinePerListAndEmptyPanes) {
+    EXPECT_EQ(form.Caption(), "Dyadlist");
+    EXPECT_EQ(form.ClientWidth(), 1000);
+    EXPECT_EQ(form.ClientHeight(), 659);
+    EXPECT_EQ(form.AdvMemo1->Lines().Count(), 1);
+    EXPECT_EQ(form.AdvMemo2->Lines().Count(), 1);
+    EXPECT_EQ(form.Memo1->EntryCount(), 0u);
+    EXPECT_EQ(form.Memo2->EntryCount(), 0u);
+    EXPECT_EQ(form.AdvReflectionLabel1->Caption(), "  left list:");
+    EXPECT_EQ(form.AdvReflectionLabel2->Caption(), "  right list:");
+    EXPECT_EQ(form.AdvReflectionLabel3->Caption(), "  multiple hits:");
+    EXPECT_EQ(form.AdvReflectionLabel4->Caption(), "  single hits:");
+    EXPECT_EQ(form.AdvReflectionLabel3->Hint(), "Found this on both lists!");
+}
+
+TEST_F(FormFixture, ComponentsStandWhereTheLayoutPutsThem) {
+    EXPECT_EQ(form.AdvMemo1->BoundsRect(), Bounds(0, 33, 500, 367));
+    EXPECT_EQ(form.AdvMemo2->BoundsRect(), Bounds(500, 33, 500, 367));
+    EXPECT_EQ(form.Panel5->BoundsRect(), Bounds(0, 400, 1000, 230));
+    EXPECT_EQ(form.Panel4->BoundsRect(), Bounds(0, 630, 1000, 29));
+    EXPECT_EQ(form.Memo1->BoundsRect(), Bounds(1, 30, 500, 199));
+    EXPECT_EQ(form.Memo2->BoundsRect(), Bounds(499, 30, 500, 199));
+    EXPECT_EQ(form.AdvGlowButton3->Caption(), "Merge it!");
+    EXPECT_EQ(form.AdvGlowButton4->Caption(), "Clear Left");
+    EXPECT_EQ(form.AdvGlowButton5->Caption(), "Clear Right");
+}
+
+TEST_F(FormFixture, MenuTreeHasItsCaptionsInOrder) {
+    TMenuItem& bar = form.MainMenu1->Items();
+    ASSERT_EQ(bar.Count(), 2);
+    EXPECT_EQ(bar.Item(0)->Caption(), "&file");
+    EXPECT_EQ(bar.Item(1)->Caption(), "&help");
+    Lines file, open, help;
+    for (int i = 0; i < form.File1->Count(); ++i)
+        file.push_back(form.File1->Item(i)->Caption());
+    for (int i = 0; i < form.Open1->Count(); ++i)
+        open.push_back(form.Open1->Item(i)->Caption());
+    for (int i = 0; i < form.Help1->Count(); ++i)
+        help.push_back(form.Help1->Item(i)->Caption());
+    EXPECT_EQ(file, (Lines{"&new", "&open...", "-", "e&xit"}));
+    EXPECT_EQ(open, (Lines{"left list", "right list"}));
+    EXPECT_EQ(help, (Lines{"&how to use ?", "&about...", "-", "contact me"}));
+    EXPECT_TRUE(form.N1->IsLine());
+    EXPECT_TRUE(form.N2->IsLine());
+}
+
+TEST_F(FormFixture, LoadingAListShowsTheDialogAndTheCount) {
+    LoadLeft("a\r\nb\r\nc\r\n");
+    ASSERT_EQ(seam.openDialogs.size(), 1u);
+    EXPECT_EQ(seam.openDialogs[0].title, "Load List 1");
+    EXPECT_EQ(seam.openDialogs[0].filter, "*.*|*.*");
+    EXPECT_EQ(seam.openDialogs[0].defaultExt, "*.*");
+    EXPECT_EQ(form.AdvMemo1->Lines().Count(), 3);
+    EXPECT_EQ(form.AdvReflectionLabel1->Caption(), "left list: 3");
+    EXPECT_EQ(form.OpenDialog1->FileName(), "");
+
+    LoadRight("x\r\n");
+    EXPECT_EQ(seam.openDialogs[1].title, "Load List 2");
+    EXPECT_EQ(form.AdvReflectionLabel2->Caption(), "right list: 1");
+    EXPECT_EQ(form.AdvMemo1->Lines().Count(), 3);
+}
+
+TEST_F(FormFixture, AnEmptyFileLoadsAsOneEmptyLine) {
+    LoadLeft("");
+    EXPECT_EQ(form.AdvMemo1->Lines().Count(), 1);
+    EXPECT_EQ(form.AdvReflectionLabel1->Caption(), "left list: 1");
+}
+
+TEST_F(FormFixture, ACancelledLoadLeavesTheListEmpty) {
+    LoadLeft("a\r\nb\r\n");
+    seam.openAnswers.push_back(std::nullopt);
+    form.AdvGlowButton1->Click();
+    EXPECT_EQ(form.AdvMemo1->Lines().Count(), 0);
+    EXPECT_EQ(form.AdvReflectionLabel1->Caption(), "left list: 0");
+}
+
+TEST_F(FormFixture, NewAsksForBothListsInTurn) {
+    form.New1->Click();
+    ASSERT_EQ(seam.openDialogs.size(), 2u);
+    EXPECT_EQ(seam.openDialogs[0].title, "Load List 1");
+    EXPECT_EQ(seam.openDialogs[1].title, "Load List 2");
+    EXPECT_EQ(form.AdvMemo1->Lines().Count(), 0);
+    EXPECT_EQ(form.AdvMemo2->Lines().Count(), 0);
+    EXPECT_EQ(form.AdvReflectionLabel1->Caption(), "left list: 0");
+    EXPECT_EQ(form.AdvReflectionLabel2->Caption(), "right list: 0");
+}
+
+TEST_F(FormFixture, OpenMenuItemsLoadTheirOwnList) {
+    seam.openAnswers.push_back(File("l.txt", "l1\r\nl2\r\n"));
+    form.leftlist1->Click();
+    seam.openAnswers.push_back(File("r.txt", "r1\r\n"));
+    form.rightlist1->Click();
+    EXPECT_EQ(seam.openDialogs.at(0).title, "Load List 1");
+    EXPECT_EQ(seam.openDialogs.at(1).title, "Load List 2");
+    EXPECT_EQ(form.AdvReflectionLabel1->Caption(), "left list: 2");
+    EXPECT_EQ(form.AdvReflectionLabel2->Caption(), "right list: 1");
+}
+
+TEST_F(FormFixture, ClearingAListKeepsItsCaption) {
+    LoadLeft("a\r\nb\r\n");
+    LoadRight("c\r\n");
+    form.AdvGlowButton4->Click();
+    EXPECT_EQ(form.AdvMemo1->Lines().Count(), 0);
+    EXPECT_EQ(form.AdvReflectionLabel1->Caption(), "left list: 2");
+    form.AdvGlowButton5->Click();
+    EXPECT_EQ(form.AdvMemo2->Lines().Count(), 0);
+    EXPECT_EQ(form.AdvReflectionLabel2->Caption(), "right list: 1");
+}
+
+TEST_F(FormFixture, HelpItemsShowTheirMessages) {
+    form.HowtoUseHelp1->Click();
+    form.contactthep1->Click();
+    form.About1->Click();
+    ASSERT_EQ(seam.messageBoxes.size(), 3u);
+    EXPECT_EQ(seam.messageBoxes[0].text,
+              "Cmon how stupid are you?\r\nLoad Left, Load Right press merge!");
+    EXPECT_EQ(seam.messageBoxes[1].text,
+              "ok i thinked about that, and decide to dont implent this!");
+    const std::string& about = seam.messageBoxes[2].text;
+    EXPECT_NE(about.find("Dyadlist"), std::string::npos);
+    EXPECT_NE(about.find("2005-2011"), std::string::npos);
+    EXPECT_NE(about.find("\r\n"), std::string::npos);
+    for (const auto& box : seam.messageBoxes) {
+        EXPECT_EQ(box.caption, "Dyadlist");
+        EXPECT_EQ(box.icon, TMsgIcon::None);
+    }
+}
+
+// Files that cannot be read: the error box names the file and the system's reason; the list
+// stays empty, its caption keeps its text, and the other list and the panes are untouched.
+class UnreadableFile : public FormFixture {
+protected:
+    void SetUp() override {
+        LoadLeft("keep\r\n");
+        LoadRight("k\r\nkeep\r\n");
+        form.AdvGlowButton3->Click();
+        ASSERT_EQ(form.Memo1->EntryCount(), 1u);
+    }
+
+    void ExpectLoadFails(const std::string& path, const std::string& reason) {
+        seam.openAnswers.push_back(path);
+        Application->Guard([&] { form.AdvGlowButton2->Click(); });
+        ASSERT_FALSE(seam.messageBoxes.empty());
+        const auto& box = seam.messageBoxes.back();
+        EXPECT_EQ(box.text, "Cannot open file \"" + path + "\". " + reason);
+        EXPECT_EQ(box.icon, TMsgIcon::Error);
+        EXPECT_EQ(form.AdvMemo2->Lines().Count(), 0);
+        EXPECT_EQ(form.AdvReflectionLabel2->Caption(), "right list: 2");
+        EXPECT_EQ(form.AdvMemo1->Lines().Count(), 1);
+        EXPECT_EQ(form.Memo1->EntryCount(), 1u);
+        EXPECT_EQ(form.Memo2->EntryCount(), 1u);
+        EXPECT_EQ(form.OpenDialog1->FileName(), "");
+    }
+};
+
+TEST_F(UnreadableFile, MissingOrVanishedFile) {
+    ExpectLoadFails((dir / "vanished.txt").string(), "No such file or directory");
+}
+
+TEST_F(UnreadableFile, Folder) { ExpectLoadFails(dir.string(), "Is a directory"); }
+
+TEST_F(UnreadableFile, FileWithoutReadPermission) {
+    if (geteuid() == 0)
+        GTEST_SKIP() << "root reads files whatever their permission bits";
+    const std::string path = File("secret.txt", "x\r\n");
+    chmod(path.c_str(), 0);
+    ExpectLoadFails(path, "Permission denied");
+}
+
+TEST_F(UnreadableFile, ACancelAfterAFailureLoadsNothing) {
+    ExpectLoadFails((dir / "gone.txt").string(), "No such file or directory");
+    const std::size_t boxes = seam.messageBoxes.size();
+    seam.openAnswers.push_back(std::nullopt);
+    Application->Guard([&] { form.AdvGlowButton2->Click(); });
+    EXPECT_EQ(seam.messageBoxes.size(), boxes);
+    EXPECT_EQ(form.AdvReflectionLabel2->Caption(), "right list: 0");
+}
+
+TEST_F(FormFixture, BinaryFilesAndNulsLoadByTheLoadRules) {
+    using namespace std::string_literals;
+    LoadLeft("one\0two\r\nthree"s);
+    EXPECT_EQ(form.AdvMemo1->Lines().Count(), 1);
+    EXPECT_EQ(form.AdvMemo1->Lines().Get(0), "one");
+    std::string binary;
+    for (int i = 0; i < 4096; ++i)
+        binary.push_back(static_cast<char>((i * 131 + 7) % 256));
+    LoadRight(binary);
+    EXPECT_GT(form.AdvMemo2->Lines().Count(), 0);
+    form.AdvGlowButton3->Click(); // compares without trouble
+    EXPECT_GT(form.Memo2->EntryCount(), 0u);
+}
+
+TEST_F(FormFixture, MovingOverAResultPaneSelectsAllOfIt) {
+    LoadLeft("a\r\nb\r\nc\r\n");
+    LoadRight("b\r\nc\r\nd\r\n");
+    form.AdvGlowButton3->Click();
+    form.Memo1->PerformMouseMove({}, 10, 10);
+    EXPECT_EQ(form.Memo1->SelText(), form.Memo1->Text());
+    EXPECT_EQ(form.Memo1->SelText(), "b\nc");
+    form.Memo2->PerformMouseMove({}, 5, 5);
+    EXPECT_EQ(form.Memo2->SelText(), "a\nd");
+}
+
+TEST_F(FormFixture, ExitEndsTheApplication) {
+    form.Exit1->Click();
+    EXPECT_TRUE(Application->Terminated());
+}
+
+} // namespace

@@ -1,0 +1,92 @@
+// The editor's caret rules and its plain view.
+
+#include <gtest/gtest.h>
+
+#include "memo/AdvMemo.h"
+#include "platform/Graphics.h"
+
+namespace {
+
+TEST(Editor, CaretColumnClampsToTheLineWithoutAutoExpand) {
+    TAdvMemo memo(nullptr);
+    memo.Lines().SetText("abc\r\nlonger line");
+    memo.SetCaretY(1);
+    memo.SetCaretX(8);
+    memo.SetCaretY(0); // a vertical move keeps the column in virtual space
+    EXPECT_EQ(memo.CaretX(), 8);
+    memo.SetCaretX(20);
+    EXPECT_EQ(memo.CaretX(), 3);
+    EXPECT_EQ(memo.Lines().Get(0), "abc");
+}
+
+TEST(Editor, AutoExpandPadsTheLineWithSpaces) {
+    TAdvMemo memo(nullptr);
+    memo.SetAutoExpand(true);
+    memo.Lines().Put(0, "ab");
+    memo.SetCaretX(5);
+    EXPECT_EQ(memo.Lines().Get(0), "ab   ");
+    EXPECT_EQ(memo.Lines().LineLength(0), 5);
+}
+
+TEST(Editor, CaretLeftOfColumnZeroGoesToThePreviousLineEnd) {
+    TAdvMemo memo(nullptr);
+    memo.Lines().SetText("first\r\nsecond");
+    memo.SetCaretY(1);
+    memo.SetCaretX(-1);
+    EXPECT_EQ(memo.CaretY(), 0);
+    EXPECT_EQ(memo.CaretX(), 5);
+}
+
+TEST(Editor, CaretLineClampsToTheStore) {
+    TAdvMemo memo(nullptr);
+    memo.Lines().SetText("a\r\nb");
+    memo.SetCaretY(10);
+    EXPECT_EQ(memo.CaretY(), 1);
+    memo.SetCaretY(-3);
+    EXPECT_EQ(memo.CaretY(), 0);
+}
+
+TEST(Editor, RowsShowTheirLinesFromTheTopLine) {
+    TAdvMemo memo(nullptr);
+    memo.SetBounds(0, 0, 300, 120);
+    std::string text;
+    for (int i = 0; i < 50; ++i)
+        text += "line " + std::to_string(i) + "\r\n";
+    memo.Lines().SetText(text);
+
+    TBitmap top;
+    memo.PaintTo(top);
+    auto inkInRow = [&](const TBitmap& bitmap, int row) {
+        int ink = 0;
+        for (int y = 2 + row * memo.LineHeight(); y < 2 + (row + 1) * memo.LineHeight(); ++y)
+            for (int x = 0; x < bitmap.Width(); ++x)
+                ink += bitmap.Pixel(x, y) != clWhite;
+        return ink;
+    };
+    EXPECT_GT(inkInRow(top, 0), 0);
+    EXPECT_EQ(top.Pixel(top.Width() - 1, top.Height() - 1), clWhite);
+
+    // Scrolled to the end, the rows past the last line stay background.
+    memo.SetTopLine(48);
+    TBitmap bottom;
+    memo.PaintTo(bottom);
+    EXPECT_GT(inkInRow(bottom, 0), 0);
+    EXPECT_GT(inkInRow(bottom, 1), 0);
+    EXPECT_EQ(inkInRow(bottom, 3), 0);
+}
+
+TEST(Editor, ScrollingTheCaretIntoViewMovesTheTopLine) {
+    TAdvMemo memo(nullptr);
+    memo.SetBounds(0, 0, 300, 10 * memo.LineHeight() + 4);
+    std::string text;
+    for (int i = 0; i < 100; ++i)
+        text += "x\r\n";
+    memo.Lines().SetText(text);
+    memo.SetCaretY(60);
+    EXPECT_LE(memo.TopLine(), 60);
+    EXPECT_GE(memo.TopLine() + memo.VisibleLineCount() - 1, 60);
+    memo.SetCaretY(5);
+    EXPECT_EQ(memo.TopLine(), 5);
+}
+
+} // namespace

@@ -1,0 +1,270 @@
+// The line store's operations and invariants with an owner editor attached.
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include "memo/AdvMemo.h"
+#include "platform/SysUtils.h"
+
+namespace {
+
+std::vector<std::string> LinesOf(const TAdvMemoStrings& store) {
+    std::vector<std::string> lines;
+    for (int i = 0; i < store.Count(); ++i)
+        lines.push_back(store.Get(i));
+    return lines;
+}
+
+void ExpectLengthsMatch(const TAdvMemoStrings& store) {
+    ASSERT_EQ(store.Lengths().size(), static_cast<std::size_t>(store.Count()));
+    for (int i = 0; i < store.Count(); ++i)
+        EXPECT_EQ(store.LineLength(i), static_cast<int>(store.Get(i).size())) << "line " << i;
+}
+
+class LineStore : public ::testing::Test {
+protected:
+    TAdvMemo memo{nullptr};
+    TAdvMemoStrings& lines = memo.Lines();
+};
+
+TEST_F(LineStore, NewEditorHoldsOneEmptyLineWithARecord) {
+    ASSERT_EQ(lines.Count(), 1);
+    EXPECT_EQ(lines.Get(0), "");
+    EXPECT_NE(lines.LineProp(0), nullptr);
+    EXPECT_EQ(lines.Text(), "\r\n");
+}
+
+TEST_F(LineStore, AddSplitsAtCrDropsLfAndReplacesTabs) {
+    lines.ClearStore();
+    EXPECT_EQ(lines.Add("x\r\ny"), 1);
+    EXPECT_EQ(lines.Add("p\nq"), 2);
+    EXPECT_EQ(lines.Add("a\tb"), 3);
+    EXPECT_EQ(lines.Add("end\r"), 5);
+    EXPECT_EQ(LinesOf(lines),
+              (std::vector<std::string>{"x", "y", "pq", "a    b", "end", ""}));
+    ExpectLengthsMatch(lines);
+    for (int i = 0; i < lines.Count(); ++i)
+        EXPECT_NE(lines.LineProp(i), nullptr);
+}
+
+TEST_F(LineStore, TabsBecomeTabSizeSpacesNotTabStops) {
+    memo.SetTabSize(2);
+    lines.Put(0, "ab\tc\t");
+    EXPECT_EQ(lines.Get(0), "ab  c  ");
+    EXPECT_EQ(lines.LineLength(0), 7);
+}
+
+TEST_F(LineStore, NoRecordFlagAddsLinesWithoutRecords) {
+    lines.SetNoRecord(true);
+    lines.Add("plain");
+    EXPECT_EQ(lines.LineProp(1), nullptr);
+    lines.SetNoRecord(false);
+    lines.Add("kept");
+    EXPECT_NE(lines.LineProp(2), nullptr);
+}
+
+TEST_F(LineStore, ObjectAccessGoesThroughTheRecord) {
+    TObject user;
+    lines.PutObject(0, &user);
+    EXPECT_EQ(lines.GetObject(0), &user);
+    ASSERT_NE(lines.LineProp(0), nullptr);
+    EXPECT_EQ(lines.LineProp(0)->UserObject, &user);
+
+    lines.Insert(1, "no record"); // inserted lines carry no record
+    EXPECT_EQ(lines.LineProp(1), nullptr);
+    lines.PutObject(1, &user);
+    EXPECT_EQ(lines.GetObject(1), &user);
+
+    // Outside the lines both are ignored.
+    lines.PutObject(7, &user);
+    EXPECT_EQ(lines.GetObject(7), nullptr);
+    EXPECT_EQ(lines.GetObject(-1), nullptr);
+}
+
+TEST_F(LineStore, IndexErrorsNameTheIndex) {
+    try {
+        (void)lines.Get(5);
+        FAIL() << "Get(5) on one line must fail";
+    } catch (const EStringListError& e) {
+        EXPECT_STREQ(e.what(), "List index out of bounds (5)");
+    }
+    EXPECT_THROW(lines.Insert(3, "x"), EStringListError);
+    EXPECT_THROW(lines.Insert(-1, "x"), EStringListError);
+    lines.Delete(9); // ignored
+    lines.Delete(-1);
+    EXPECT_EQ(lines.Count(), 1);
+}
+
+TEST_F(LineStore, InsertKeepsBookmarksOnTheirText) {
+    lines.SetText("a\r\nb\r\nc");
+    memo.SetBookmark(0, 1);
+    memo.SetBookmark(1, 0);
+    lines.Insert(1, "new");
+    EXPECT_EQ(memo.Bookmark(0), 2);
+    EXPECT_EQ(memo.Bookmark(1), 0);
+    EXPECT_EQ(lines.Get(memo.Bookmark(0)), "b");
+}
+
+TEST_F(LineStore, DeleteMovesTheCaretWithItsLine) {
+    lines.SetText("a\r\nb\r\nc\r\nd");
+    memo.SetCaretY(3);
+    memo.SetCaretX(1);
+    lines.Delete(1);
+    EXPECT_EQ(LinesOf(lines), (std::vector<std::string>{"a", "c", "d"}));
+    EXPECT_EQ(memo.CaretY(), 2);
+    EXPECT_EQ(memo.CaretX(), 1);
+    ExpectLengthsMatch(lines);
+}
+
+TEST_F(LineStore, DeletingTheOnlyLineEmptiesIt) {
+    lines.Put(0, "only");
+    lines.Delete(0);
+    ASSERT_EQ(lines.Count(), 1);
+    EXPECT_EQ(lines.Get(0), "");
+    EXPECT_EQ(memo.CaretX(), 0);
+}
+
+TEST_F(LineStore, StoreLevelClearLeavesCaretAndViewAlone) {
+    lines.SetText("one\r\ntwo\r\nthree");
+    memo.SetCaretY(2);
+    memo.SetCaretX(3);
+    lines.ClearStore();
+    EXPECT_EQ(lines.Count(), 0);
+    EXPECT_TRUE(lines.Lengths().empty());
+    EXPECT_EQ(lines.Text(), "");
+    EXPECT_EQ(memo.CaretY(), 2);
+    EXPECT_EQ(memo.CaretX(), 3);
+}
+
+TEST_F(LineStore, EditorClearEndsWithNoLinesAndCaretAtStart) {
+    lines.SetText("one\r\ntwo\r\nthree");
+    memo.SetCaretY(2);
+    memo.SetCaretX(2);
+    memo.Clear();
+    EXPECT_EQ(lines.Count(), 0);
+    EXPECT_EQ(lines.Text(), "");
+    EXPECT_EQ(memo.CaretX(), 0);
+    EXPECT_EQ(memo.CaretY(), 0);
+    EXPECT_EQ(memo.TopLine(), 0);
+    EXPECT_EQ(memo.LeftCol(), 0);
+    EXPECT_TRUE(memo.SelectionEmpty());
+}
+
+TEST_F(LineStore, PositioningTheCaretInAnEmptyStorePutsAnEmptyLineBack) {
+    lines.ClearStore();
+    memo.SetCaretY(0);
+    ASSERT_EQ(lines.Count(), 1);
+    EXPECT_EQ(lines.Get(0), "");
+}
+
+TEST_F(LineStore, UpdateBracketsSilenceChangesAndClosingSendsNone) {
+    int changes = 0;
+    memo.OnChange = [&](TObject*) { ++changes; };
+    lines.Add("visible");
+    EXPECT_EQ(changes, 1);
+    lines.BeginUpdate();
+    lines.BeginUpdate();
+    EXPECT_EQ(lines.LockCount(), 1);
+    lines.Add("quiet");
+    lines.EndUpdate();
+    lines.EndUpdate();
+    lines.EndUpdate(); // an extra close never goes below zero
+    EXPECT_EQ(lines.LockCount(), 0);
+    EXPECT_EQ(changes, 1);
+}
+
+TEST_F(LineStore, AddStringsKeepsTabsAndObjectsAndRebuildsLengths) {
+    TStringList source;
+    TObject tag;
+    source.AddObject("t\tab", &tag);
+    source.Add("plain");
+    lines.AddStrings(source);
+    EXPECT_EQ(lines.Get(1), "t\tab");
+    EXPECT_EQ(lines.GetObject(1), &tag);
+    ExpectLengthsMatch(lines);
+}
+
+TEST_F(LineStore, AssignReplacesTheText) {
+    TStringList source;
+    source.Add("first");
+    source.Add("second line");
+    lines.SetText("old\r\nstuff\r\nhere");
+    lines.Assign(source);
+    EXPECT_EQ(LinesOf(lines), (std::vector<std::string>{"first", "second line"}));
+    EXPECT_EQ(memo.LongestLine(), 11);
+    ExpectLengthsMatch(lines);
+}
+
+TEST_F(LineStore, WithoutAnOwnerItIsAPlainStringList) {
+    TAdvMemoStrings plain;
+    plain.Add("a\tb\r\nc");
+    ASSERT_EQ(plain.Count(), 1);
+    EXPECT_EQ(plain.Get(0), "a\tb\r\nc");
+    EXPECT_EQ(plain.LineProp(0), nullptr);
+}
+
+// Random edits against a plain vector: the lines, their lengths and the longest line stay in
+// step whatever the sequence.
+TEST_F(LineStore, RandomEditsKeepLinesAndLengthsInStep) {
+    std::mt19937 random(7);
+    std::vector<std::string> model{""};
+    auto word = [&] {
+        std::string s(random() % 6, 'a');
+        for (char& c : s)
+            c = static_cast<char>('a' + random() % 3);
+        return s;
+    };
+    for (int step = 0; step < 2000; ++step) {
+        const int count = static_cast<int>(model.size());
+        switch (random() % 5) {
+        case 0: {
+            std::string s = word();
+            lines.Add(s);
+            model.push_back(s);
+            break;
+        }
+        case 1: {
+            const int at = static_cast<int>(random() % (count + 1));
+            std::string s = word();
+            lines.Insert(at, s);
+            model.insert(model.begin() + at, s);
+            break;
+        }
+        case 2:
+            if (count > 0) {
+                const int at = static_cast<int>(random() % count);
+                lines.Delete(at);
+                if (count == 1)
+                    model[0].clear();
+                else
+                    model.erase(model.begin() + at);
+            }
+            break;
+        case 3:
+            if (count > 0) {
+                const int at = static_cast<int>(random() % count);
+                std::string s = word();
+                lines.Put(at, s);
+                model[static_cast<std::size_t>(at)] = s;
+            }
+            break;
+        default:
+            if (random() % 50 == 0) {
+                lines.ClearStore();
+                model.clear();
+            }
+        }
+        ASSERT_EQ(LinesOf(lines), model) << "after step " << step;
+        ExpectLengthsMatch(lines);
+    }
+    std::size_t longest = 0;
+    for (const std::string& s : model)
+        longest = std::max(longest, s.size());
+    lines.Add("");
+    EXPECT_EQ(memo.LongestLine(), static_cast<int>(longest));
+}
+
+} // namespace
