@@ -123,7 +123,7 @@ TEST_F(FormFixture, TooManyMultipleHitsShowAMessageInsteadOfFillingThePanes) {
     EXPECT_EQ(form.AdvReflectionLabel4->Caption(), "single hits: 2");
 }
 
-TEST_F(FormFixture, AtTheLimitThePanesAreFilled) {
+TEST_F(FormFixture, BelowTheLimitThePanesAreFilledInFull) {
     // 100 x 100 copies: well inside the limit, filled in full.
     std::string same;
     for (int i = 0; i < 100; ++i)
