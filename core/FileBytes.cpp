@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -19,7 +20,9 @@ FileOpenError::FileOpenError(const std::string& fileName, const std::string& rea
 
 namespace {
 
-std::string SystemReason(int error) { return std::generic_category().message(error); }
+std::string SystemReason(int error) {
+    return std::generic_category().message(error);
+}
 
 struct Descriptor {
     int fd = -1;
@@ -28,6 +31,15 @@ struct Descriptor {
             ::close(fd);
     }
 };
+
+// A FIFO opened without blocking reads as ended until its first writer comes (a producer
+// started after us). poll() reports no hang-up before a writer has been seen, so it waits for
+// that writer, as a blocking open would have.
+void WaitForFirstWriter(int fd) {
+    pollfd wanted{fd, POLLIN, 0};
+    while (::poll(&wanted, 1, -1) < 0 && errno == EINTR) {
+    }
+}
 
 } // namespace
 
@@ -51,6 +63,8 @@ std::string ReadFileBytes(const std::string& fileName, FileKinds kinds) {
         const int flags = ::fcntl(file.fd, F_GETFL);
         if (flags >= 0)
             ::fcntl(file.fd, F_SETFL, flags & ~O_NONBLOCK);
+        if (S_ISFIFO(info.st_mode))
+            WaitForFirstWriter(file.fd);
     }
 
     std::string bytes;

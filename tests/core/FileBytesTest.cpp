@@ -1,0 +1,157 @@
+// Reading whole files: exact bytes, and failures that carry the system's reason.
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <string>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include "core/FileBytes.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using core::FileKinds;
+
+class FileBytes : public testing::Test {
+protected:
+    void SetUp() override {
+        std::string pattern = (fs::temp_directory_path() / "dyadlist-core-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        dir_ = pattern;
+    }
+    void TearDown() override {
+        std::error_code ignored;
+        fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add, ignored);
+        fs::remove_all(dir_, ignored);
+    }
+
+    std::string Write(const std::string& name, const std::string& bytes) {
+        const std::string path = (dir_ / name).string();
+        std::ofstream(path, std::ios::binary) << bytes;
+        return path;
+    }
+
+    // The message of the FileOpenError that reading `path` raises, or "" when none.
+    static std::string ErrorOf(const std::string& path, FileKinds kinds) {
+        try {
+            core::ReadFileBytes(path, kinds);
+        } catch (const core::FileOpenError& error) {
+            return error.what();
+        }
+        return "";
+    }
+
+    fs::path dir_;
+};
+
+TEST_F(FileBytes, BinaryBytesComeBackExactly) {
+    std::string bytes;
+    for (int round = 0; round < 3; ++round)
+        for (int c = 0; c < 256; ++c)
+            bytes += static_cast<char>(c);
+    bytes = "\xEF\xBB\xBF" + bytes + "\r\n\r";
+    const std::string path = Write("binary", bytes);
+    EXPECT_EQ(core::ReadFileBytes(path), bytes);
+    EXPECT_EQ(core::ReadFileBytes(path, FileKinds::AnyReadable), bytes);
+    EXPECT_EQ(core::ReadFileBytes(Write("empty", "")), "");
+}
+
+TEST_F(FileBytes, FileLongerThanOneReadChunk) {
+    std::mt19937 random(3);
+    std::string bytes(300000, '\0');
+    for (char& c : bytes)
+        c = static_cast<char>(random());
+    EXPECT_EQ(core::ReadFileBytes(Write("large", bytes)), bytes);
+}
+
+TEST_F(FileBytes, MissingFile) {
+    const std::string path = (dir_ / "missing.txt").string();
+    EXPECT_EQ(ErrorOf(path, FileKinds::RegularOnly),
+              "Cannot open file \"" + path + "\". No such file or directory");
+}
+
+TEST_F(FileBytes, Directory) {
+    const std::string path = dir_.string();
+    EXPECT_EQ(ErrorOf(path, FileKinds::RegularOnly),
+              "Cannot open file \"" + path + "\". Is a directory");
+    EXPECT_EQ(ErrorOf(path, FileKinds::AnyReadable),
+              "Cannot open file \"" + path + "\". Is a directory");
+}
+
+TEST_F(FileBytes, NoReadPermission) {
+    const std::string path = Write("secret", "x");
+    ASSERT_EQ(::chmod(path.c_str(), 0), 0);
+    const int probe = ::open(path.c_str(), O_RDONLY);
+    if (probe >= 0) {
+        ::close(probe);
+        GTEST_SKIP() << "running with privileges that read past permission bits (root)";
+    }
+    EXPECT_EQ(ErrorOf(path, FileKinds::RegularOnly),
+              "Cannot open file \"" + path + "\". Permission denied");
+}
+
+TEST_F(FileBytes, FifoIsRefusedWithoutBlockingWhenOnlyFilesAreWanted) {
+    const std::string path = (dir_ / "fifo").string();
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    // No writer ever opens it: a blocking open or read would hang here.
+    EXPECT_EQ(ErrorOf(path, FileKinds::RegularOnly),
+              "Cannot open file \"" + path + "\". Not a regular file");
+}
+
+TEST_F(FileBytes, FifoIsReadToItsEndWhenAnyKindIsWanted) {
+    const std::string path = (dir_ / "fifo").string();
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    const std::string bytes = std::string(200000, 'q') + "\r\nend";
+    // The writer comes late, as a producer started after the reader does.
+    // Opened without blocking, so a reader that already gave up fails the test, not hangs it.
+    std::thread writer([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK);
+        if (fd < 0)
+            return;
+        ::fcntl(fd, F_SETFL, 0);
+        for (std::size_t done = 0; done < bytes.size();) {
+            const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+            if (n <= 0)
+                break;
+            done += static_cast<std::size_t>(n);
+        }
+        ::close(fd);
+    });
+    std::string got;
+    try {
+        got = core::ReadFileBytes(path, FileKinds::AnyReadable);
+    } catch (const core::FileOpenError& error) {
+        ADD_FAILURE() << error.what();
+    }
+    writer.join();
+    EXPECT_EQ(got.size(), bytes.size());
+    EXPECT_TRUE(got == bytes);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(FileBytes, FifoWhoseWriterWritesNothingReadsEmpty) {
+    const std::string path = (dir_ / "fifo").string();
+    ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
+    std::thread writer([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK);
+        if (fd >= 0)
+            ::close(fd);
+    });
+    EXPECT_EQ(core::ReadFileBytes(path, FileKinds::AnyReadable), "");
+    writer.join();
+}
+
+} // namespace
