@@ -1,0 +1,177 @@
+// The comparison against its definition: a plain nested pair loop and a removal pass over the
+// single hits, run on the worked examples and on many random list pairs.
+
+#include <algorithm>
+#include <random>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "core/ListComparison.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+struct Outcome {
+    bool compares = false;
+    Lines multipleHits;
+    Lines singleHits;
+    bool operator==(const Outcome&) const = default;
+};
+
+void PrintTo(const Outcome& outcome, std::ostream* os) {
+    *os << "compares " << outcome.compares << ", multiple "
+        << testing::PrintToString(outcome.multipleHits) << ", single "
+        << testing::PrintToString(outcome.singleHits);
+}
+
+std::string Joined(const Lines& lines) {
+    std::string text;
+    for (const std::string& line : lines)
+        text += line + "\r\n";
+    return text;
+}
+
+Outcome Reference(const Lines& left, const Lines& right) {
+    Outcome outcome;
+    const std::size_t n = left.size(), m = right.size();
+    if (Joined(left) == Joined(right) || n < 1 || m < 1)
+        return outcome;
+    outcome.compares = true;
+    if (n > m) {
+        for (std::size_t i = 0; i < n; ++i)
+            for (std::size_t j = 0; j < m; ++j)
+                if (left[i] == right[j])
+                    outcome.multipleHits.push_back(left[i]);
+    } else {
+        for (std::size_t i = 0; i < m; ++i)
+            for (std::size_t j = 0; j < n; ++j)
+                if (right[i] == left[j])
+                    outcome.multipleHits.push_back(right[i]);
+    }
+    Lines& singles = outcome.singleHits;
+    singles = left;
+    singles.insert(singles.end(), right.begin(), right.end());
+    for (const std::string& hit : outcome.multipleHits)
+        std::erase(singles, hit);
+    std::erase(singles, std::string());
+    return outcome;
+}
+
+Outcome Compare(const Lines& left, const Lines& right) {
+    const std::vector<std::string_view> l(left.begin(), left.end()), r(right.begin(), right.end());
+    const core::ListComparison comparison(l, r);
+    Outcome outcome;
+    outcome.compares = comparison.Compares();
+    comparison.ForEachMultipleHit(
+        [&](std::string_view line) { outcome.multipleHits.emplace_back(line); });
+    comparison.ForEachSingleHit(
+        [&](std::string_view line) { outcome.singleHits.emplace_back(line); });
+    EXPECT_EQ(comparison.MultipleHitCount(), outcome.multipleHits.size());
+    EXPECT_EQ(comparison.SingleHitCount(), outcome.singleHits.size());
+    return outcome;
+}
+
+Outcome Expect(Lines multipleHits, Lines singleHits) {
+    return Outcome{true, std::move(multipleHits), std::move(singleHits)};
+}
+
+TEST(ListComparison, WorkedExample) {
+    EXPECT_EQ(Compare({"a", "b", "c"}, {"b", "c", "d"}), Expect({"b", "c"}, {"a", "d"}));
+}
+
+TEST(ListComparison, OrderFollowsTheLongerListAndRightOnATie) {
+    EXPECT_EQ(Compare({"b", "a"}, {"a", "b", "z"}), Expect({"a", "b"}, {"z"}));
+    EXPECT_EQ(Compare({"a", "b", "z"}, {"b", "a"}), Expect({"a", "b"}, {"z"}));
+    EXPECT_EQ(Compare({"b", "a"}, {"a", "b"}), Expect({"a", "b"}, {}));
+    EXPECT_EQ(Compare({"a", "b"}, {"b", "a"}), Expect({"b", "a"}, {}));
+}
+
+TEST(ListComparison, DuplicatesMultiply) {
+    EXPECT_EQ(Compare({"x", "a", "a"}, {"a", "y"}), Expect({"a", "a"}, {"x", "y"}));
+    EXPECT_EQ(Compare({"a", "a"}, {"a", "a", "a", "b"}), Expect(Lines(6, "a"), {"b"}));
+    // All matches of one outer line stand together, once per copy on the inner list.
+    EXPECT_EQ(Compare({"p", "q", "p"}, {"q", "p", "p", "z"}),
+              Expect({"q", "p", "p", "p", "p"}, {"z"}));
+}
+
+TEST(ListComparison, CaseAndSpacesCount) {
+    EXPECT_EQ(Compare({"Apple", "a"}, {"apple", "a "}), Expect({}, {"Apple", "a", "apple", "a "}));
+}
+
+TEST(ListComparison, EmptyLines) {
+    // One empty line against a loaded list: an empty line there is a multiple hit, never a
+    // single hit.
+    EXPECT_EQ(Compare({"a", "", "b"}, {""}), Expect({""}, {"a", "b"}));
+    EXPECT_EQ(Compare({"", "a"}, {"b", ""}), Expect({""}, {"a", "b"}));
+    EXPECT_EQ(Compare({"", "a"}, {"b"}), Expect({}, {"a", "b"}));
+}
+
+TEST(ListComparison, NothingToCompare) {
+    const Outcome none;
+    EXPECT_EQ(Compare({"a", "b"}, {"a", "b"}), none);
+    EXPECT_EQ(Compare({""}, {""}), none); // two untouched editors
+    EXPECT_EQ(Compare({}, {"a"}), none);
+    EXPECT_EQ(Compare({"a"}, {}), none);
+    EXPECT_EQ(Compare({}, {}), none);
+    // Identical joined texts, though cut differently into lines.
+    EXPECT_EQ(Compare({"a\r\nb"}, {"a", "b"}), none);
+}
+
+TEST(ListComparison, SameLinesInAnotherOrderAreAllMultipleHits) {
+    EXPECT_EQ(Compare({"c", "a", "b"}, {"a", "b", "c"}), Expect({"a", "b", "c"}, {}));
+}
+
+TEST(ListComparison, LineOnBothListsAndTwiceOnOneLeavesNoSingleHit) {
+    EXPECT_EQ(Compare({"a", "a", "k"}, {"a", "z"}), Expect({"a", "a"}, {"k", "z"}));
+}
+
+TEST(ListComparison, MatchesNestedLoopsOnRandomLists) {
+    std::mt19937 random(424242);
+    // Few distinct lines, so duplicates on both sides are common; near-equal lines differ in
+    // case or a trailing space.
+    const Lines pool = {"", "a", "A", "a ", " a", "b", "ab", "apple", "Apple", "\xE9", "x y"};
+    std::uniform_int_distribution<std::size_t> pick(0, pool.size() - 1);
+    std::uniform_int_distribution<int> size(0, 9);
+    std::bernoulli_distribution copyLeft(0.05), shuffle(0.05);
+    int compared = 0, leftLonger = 0, ties = 0;
+    for (int round = 0; round < 30000; ++round) {
+        Lines left(static_cast<std::size_t>(size(random)));
+        for (std::string& line : left)
+            line = pool[pick(random)];
+        Lines right(static_cast<std::size_t>(size(random)));
+        for (std::string& line : right)
+            line = pool[pick(random)];
+        if (copyLeft(random))
+            right = left;
+        if (shuffle(random)) {
+            right = left;
+            std::shuffle(right.begin(), right.end(), random);
+        }
+        const Outcome expected = Reference(left, right);
+        compared += expected.compares;
+        leftLonger += expected.compares && left.size() > right.size();
+        ties += expected.compares && left.size() == right.size();
+        ASSERT_EQ(Compare(left, right), expected)
+            << testing::PrintToString(left) << " vs " << testing::PrintToString(right);
+    }
+    EXPECT_GT(compared, 20000);
+    EXPECT_GT(leftLonger, 5000);
+    EXPECT_GT(ties, 1000);
+}
+
+TEST(ListComparison, CountsLargeProductsIn64Bits) {
+    // 70,000 copies on each side: 4.9e9 pairs, past 32 bits.
+    const std::vector<std::string_view> left(70000, "same");
+    std::vector<std::string_view> right(70000, "same");
+    right.push_back("other");
+    const core::ListComparison comparison(left, right);
+    ASSERT_TRUE(comparison.Compares());
+    EXPECT_EQ(comparison.MultipleHitCount(), 70000ull * 70000ull);
+    EXPECT_EQ(comparison.SingleHitCount(), 1u);
+}
+
+} // namespace
