@@ -1,0 +1,222 @@
+// dyadlist-compare run in-process: standard output and error are captured in temporary files.
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include "TestFiles.h"
+#include "cli/CompareCommand.h"
+#include "cli/OutputFile.h"
+
+namespace {
+
+using namespace std::string_literals;
+using clitest::Exists;
+using clitest::ReadAll;
+
+const std::string kNothingToCompare =
+    "either the lists of are identical\nor you have load just one list.\n";
+
+struct Result {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string Drain(std::FILE* file) {
+    std::rewind(file);
+    std::string bytes;
+    char chunk[4096];
+    for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, file)) > 0;)
+        bytes.append(chunk, n);
+    std::fclose(file);
+    return bytes;
+}
+
+Result RunTool(const std::vector<std::string>& args, int outFd = -1) {
+    std::FILE* out = std::tmpfile();
+    std::FILE* err = std::tmpfile();
+    Result result;
+    result.status = cli::RunCompareTool(args, outFd >= 0 ? outFd : fileno(out), fileno(err));
+    result.out = Drain(out);
+    result.err = Drain(err);
+    return result;
+}
+
+class CompareTool : public testing::Test {
+protected:
+    clitest::ScratchDir dir_;
+    const std::string left_ = dir_.Write("left.txt", "a\nb\nc\n");
+    const std::string right_ = dir_.Write("right.txt", "b\r\nc\r\nd");
+};
+
+TEST_F(CompareTool, PrintsCountsAndWritesEntryFiles) {
+    const std::string m = dir_.Path("m.txt"), s = dir_.Path("s.txt");
+    const Result result = RunTool({"-m", m, "--single-hits=" + s, left_, right_});
+    EXPECT_EQ(result.status, cli::kExitCompared);
+    EXPECT_EQ(result.out, "multiple hits: 2\nsingle hits: 2\n");
+    EXPECT_EQ(result.err, "");
+    EXPECT_EQ(ReadAll(m), "b\nc\n");
+    EXPECT_EQ(ReadAll(s), "a\nd\n");
+}
+
+TEST_F(CompareTool, CountsOnlyWithoutOutputFiles) {
+    const Result result = RunTool({left_, right_});
+    EXPECT_EQ(result.status, cli::kExitCompared);
+    EXPECT_EQ(result.out, "multiple hits: 2\nsingle hits: 2\n");
+}
+
+TEST_F(CompareTool, EntriesOnStandardOutputMoveCountsToStandardError) {
+    Result result = RunTool({"-m", "-", left_, right_});
+    EXPECT_EQ(result.status, cli::kExitCompared);
+    EXPECT_EQ(result.out, "b\nc\n");
+    EXPECT_EQ(result.err, "multiple hits: 2\nsingle hits: 2\n");
+
+    const std::string m = dir_.Path("m.txt");
+    result = RunTool({"-s", "-", "-m", m, left_, right_});
+    EXPECT_EQ(result.out, "a\nd\n");
+    EXPECT_EQ(result.err, "multiple hits: 2\nsingle hits: 2\n");
+    EXPECT_EQ(ReadAll(m), "b\nc\n");
+
+    // Both: multiple hits first, then single hits.
+    result = RunTool({"-s", "-", "-m", "-", left_, right_});
+    EXPECT_EQ(result.out, "b\nc\na\nd\n");
+}
+
+TEST_F(CompareTool, ListsAreLoadedByTheEditorsRules) {
+    // Tabs, NUL, break styles and empty lines as the window program loads them.
+    const std::string l = dir_.Write("l", "x\ty\r\n\r\nsame\rApple\n\0hidden\n"s);
+    const std::string r = dir_.Write("r", "x    y\n\nsame\napple\nhidden\n");
+    const std::string m = dir_.Path("m"), s = dir_.Path("s");
+    const Result result = RunTool({"-m", m, "-s", s, l, r});
+    EXPECT_EQ(result.status, cli::kExitCompared);
+    // The right list (5 lines) is longer and drives: "x    y", "", "same".
+    EXPECT_EQ(ReadAll(m), "x    y\n\nsame\n");
+    EXPECT_EQ(ReadAll(s), "Apple\napple\nhidden\n");
+    EXPECT_EQ(result.out, "multiple hits: 3\nsingle hits: 3\n");
+}
+
+TEST_F(CompareTool, IdenticalListsWriteNothing) {
+    const std::string m = dir_.Path("m"), s = dir_.Path("s");
+    const std::string crlf = dir_.Write("crlf", "a\r\nb\r\nc");
+    const std::string tabbed = dir_.Write("tabbed", "a\nb\nc\n\0more"s);
+    for (const auto& [l, r] : {std::pair{left_, left_}, std::pair{crlf, tabbed}}) {
+        const Result result = RunTool({"-m", m, "-s", s, l, r});
+        EXPECT_EQ(result.status, cli::kExitNothingToCompare);
+        EXPECT_EQ(result.err, kNothingToCompare);
+        EXPECT_EQ(result.out, "");
+        EXPECT_FALSE(Exists(m));
+        EXPECT_FALSE(Exists(s));
+    }
+}
+
+TEST_F(CompareTool, EmptyFilesAreOneEmptyLineEach) {
+    const std::string empty = dir_.Write("empty", "");
+    const std::string breakOnly = dir_.Write("break", "\r\n");
+    EXPECT_EQ(RunTool({empty, breakOnly}).status, cli::kExitNothingToCompare);
+    // Against a real list, the empty line is just another line.
+    const Result result = RunTool({"-m", "-", empty, dir_.Write("x", "x\n\n")});
+    EXPECT_EQ(result.status, cli::kExitCompared);
+    EXPECT_EQ(result.out, "\n");
+    EXPECT_EQ(result.err, "multiple hits: 1\nsingle hits: 1\n");
+}
+
+TEST_F(CompareTool, UnreadableListFailsWithTheSystemsReason) {
+    const std::string missing = dir_.Path("missing.txt"), m = dir_.Path("m");
+    Result result = RunTool({"-m", m, left_, missing});
+    EXPECT_EQ(result.status, cli::kExitFileError);
+    EXPECT_EQ(result.err, "Cannot open file \"" + missing + "\". No such file or directory\n");
+    EXPECT_EQ(result.out, "");
+    EXPECT_FALSE(Exists(m));
+
+    const std::string folder = dir_.Path("");
+    result = RunTool({folder, right_});
+    EXPECT_EQ(result.status, cli::kExitFileError);
+    EXPECT_EQ(result.err, "Cannot open file \"" + folder + "\". Is a directory\n");
+}
+
+TEST_F(CompareTool, OutputFileThatCannotBeCreated) {
+    const std::string bad = dir_.Path("no/such/folder/s.txt"), m = dir_.Path("m");
+    const Result result = RunTool({"-s", bad, "-m", m, left_, right_});
+    EXPECT_EQ(result.status, cli::kExitFileError);
+    EXPECT_EQ(result.err, "Cannot open file \"" + bad + "\". No such file or directory\n");
+    EXPECT_EQ(result.out, "");
+    // Both outputs are created before either is written.
+    EXPECT_EQ(ReadAll(m), "");
+}
+
+TEST_F(CompareTool, FullDiskIsAWriteError) {
+    if (!Exists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full here";
+    Result result = RunTool({"-m", "/dev/full", left_, right_});
+    EXPECT_EQ(result.status, cli::kExitFileError);
+    EXPECT_EQ(result.err, "Cannot write file \"/dev/full\". No space left on device\n");
+    EXPECT_EQ(result.out, "");
+
+    const int full = ::open("/dev/full", O_WRONLY);
+    ASSERT_GE(full, 0);
+    result = RunTool({left_, right_}, full); // the count lines themselves
+    EXPECT_EQ(result.status, cli::kExitFileError);
+    EXPECT_EQ(result.err, "Cannot write file \"-\". No space left on device\n");
+    result = RunTool({"-m", "-", left_, right_}, full);
+    EXPECT_EQ(result.status, cli::kExitFileError);
+    EXPECT_EQ(result.err, "Cannot write file \"-\". No space left on device\n");
+    ::close(full);
+}
+
+TEST_F(CompareTool, WrongUsage) {
+    const Result result = RunTool({left_});
+    EXPECT_EQ(result.status, cli::kExitUsage);
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err.rfind("dyadlist-compare: two list files are needed\nUsage: ", 0), 0u)
+        << result.err;
+}
+
+TEST_F(CompareTool, HelpAndVersion) {
+    Result result = RunTool({"--help"});
+    EXPECT_EQ(result.status, cli::kExitCompared);
+    EXPECT_EQ(result.out.rfind("Usage: dyadlist-compare [-m FILE] [-s FILE] LEFT RIGHT\n", 0), 0u);
+    EXPECT_EQ(result.err, "");
+    result = RunTool({"--version"});
+    EXPECT_EQ(result.status, cli::kExitCompared);
+    EXPECT_EQ(result.out, "dyadlist-compare "s + DYADLIST_VERSION + "\n");
+}
+
+TEST_F(CompareTool, LinesLongerThanTheWriteBuffer) {
+    // Lines just under, at and over the buffer size, amid short ones, so the buffer is
+    // flushed at every kind of boundary.
+    const std::size_t size = cli::OutputFile::kBufferSize;
+    const std::vector<std::string> lines = {
+        std::string(size - 1, 'a'), "x", std::string(size, 'b'),
+        std::string(3 * size, 'c'), "y", std::string(size + 1, 'd')};
+    std::string listText, expected;
+    for (const std::string& line : lines) {
+        listText += line + "\n";
+        expected += line + "\n";
+    }
+    const std::string l = dir_.Write("l", listText);
+    const std::string r = dir_.Write("r", listText + "z\n");
+    const std::string m = dir_.Path("m");
+    const Result result = RunTool({"-m", m, l, r});
+    EXPECT_EQ(result.status, cli::kExitCompared);
+    EXPECT_EQ(result.out, "multiple hits: 6\nsingle hits: 1\n");
+    EXPECT_TRUE(ReadAll(m) == expected);
+}
+
+TEST_F(CompareTool, CountsPast32Bits) {
+    std::string many;
+    for (int i = 0; i < 70000; ++i)
+        many += "same\n";
+    const std::string l = dir_.Write("l", many);
+    const std::string r = dir_.Write("r", many + "other\n");
+    const Result result = RunTool({l, r});
+    EXPECT_EQ(result.status, cli::kExitCompared);
+    EXPECT_EQ(result.out, "multiple hits: 4900000000\nsingle hits: 1\n");
+}
+
+} // namespace
