@@ -55,7 +55,9 @@ void TStrings::LoadFromFile(const std::string& fileName) {
     SetText(core::ReadFileBytes(fileName));
 }
 
-void TStrings::LoadFromStream(TStream& stream) { SetText(stream.ReadToEnd()); }
+void TStrings::LoadFromStream(TStream& stream) {
+    SetText(stream.ReadToEnd());
+}
 
 void TStrings::BeginUpdate() {
     if (updateCount_++ == 0)
@@ -127,7 +129,9 @@ void TStringList::InsertItem(int index, std::string_view s, TObject* object) {
     items_.insert(items_.begin() + index, Item{std::string(s), object});
 }
 
-void TStringList::RemoveItem(int index) { items_.erase(items_.begin() + index); }
+void TStringList::RemoveItem(int index) {
+    items_.erase(items_.begin() + index);
+}
 
 void TStringList::Changed() {
     if (UpdateCount() == 0 && OnChange)

@@ -4,6 +4,7 @@
 // sees; custom controls paint on a TCanvas and take input through the virtual handlers below,
 // hosted by one generic widget.
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,6 +15,7 @@
 class QWidget;
 class TWinControl;
 class TBitmap;
+class ControlEvents;
 
 class TControl : public TObject {
 public:
@@ -63,7 +65,8 @@ public:
     void Invalidate();
     void Repaint();
 
-    /// Sends a mouse move at client (x, y) through the control as the framework would.
+    /// Sends a mouse move at client (x, y) through the control as the framework would: it
+    /// reaches MouseMove and OnMouseMove exactly as a real pointer move does.
     void PerformMouseMove(TShiftState shift, int x, int y);
 
     TMouseMoveEvent OnMouseMove;
@@ -78,10 +81,19 @@ protected:
     /// `widget` is created by the subclass; this control owns it.
     TControl(TWinControl* parent, QWidget* widget);
 
+    /// Raises OnClick. The framework does not call it on a mouse release: a control that
+    /// clicks (a button) calls it itself.
     virtual void Click();
+    /// Mouse handlers; x and y are client coordinates. A double click arrives as a MouseDown
+    /// with shift.Double set.
     virtual void MouseMove(TShiftState shift, int x, int y);
     virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
     virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+    /// The pointer entered or left the control.
+    virtual void MouseEnter() {}
+    virtual void MouseLeave() {}
+    /// After the size changed. A TWinControl lays out its children here, so an override in
+    /// a container calls the inherited one.
     virtual void Resize() {}
     virtual void FontChanged();
     virtual void ColorChanged();
@@ -89,6 +101,12 @@ protected:
 private:
     friend class TWinControl;
     friend class ControlEvents;
+
+    /// Moves the widget without asking the parent to lay out again.
+    void PlaceWidget(int left, int top, int width, int height);
+
+    ControlEvents* events_ = nullptr; // child of widget_; clears widget_ when Qt deletes it
+    bool inheritingFont_ = false;
 
     std::string name_;
     TWinControl* parent_;
@@ -108,6 +126,8 @@ private:
 /// A control that holds other controls and lays out the aligned ones.
 class TWinControl : public TControl {
 public:
+    ~TWinControl() override;
+
     int ControlCount() const { return static_cast<int>(controls_.size()); }
     TControl* Control(int index) const { return controls_[static_cast<std::size_t>(index)]; }
     /// Lays out the children with an Align other than alNone in creation order: alTop and
@@ -117,13 +137,24 @@ public:
     void SetFocus();
     bool Focused() const;
 
+    /// The widget that children are placed in, at client coordinates (platform use).
+    virtual QWidget* ClientWidget() const { return Widget(); }
+
 protected:
     TWinControl(TWinControl* parent, QWidget* widget);
+    /// Keeps anchored children in place, then aligns.
     void Resize() override;
+    /// The part of the client area that aligned children share (a panel leaves its bevels).
+    virtual TRect AlignRect() const { return ClientRect(); }
 
 private:
     friend class TControl;
+    void ApplyAnchors();
+
     std::vector<TControl*> controls_;
+    bool aligning_ = false;
+    int anchorWidth_ = 0; // client size the anchored children were last placed for
+    int anchorHeight_ = 0;
 };
 
 /// A control that paints itself on a canvas and takes keyboard and mouse input.
@@ -140,11 +171,20 @@ public:
 
     bool DoubleBuffered() const { return doubleBuffered_; }
     void SetDoubleBuffered(bool value) { doubleBuffered_ = value; }
+    /// When set, Tab and Shift+Tab come to KeyDown instead of moving the focus.
+    bool WantTabs() const { return wantTabs_; }
+    void SetWantTabs(bool value) { wantTabs_ = value; }
 
 protected:
     virtual void Paint() {}
+    /// `key` is a Windows virtual-key code (platform/Keys.h); setting it to 0 marks the key
+    /// as handled.
     virtual void KeyDown(std::uint16_t& key, TShiftState shift);
+    /// A character typed, after KeyDown: printable text as UTF-8, one call per byte, and the
+    /// control characters of Return (13), Backspace (8), Tab (9), Escape (27) and Ctrl+letter.
     virtual void KeyPress(char& key);
+    /// `wheelDelta` is 120 per notch, positive away from the user; `mousePos` is in screen
+    /// coordinates. Returns true when handled.
     virtual bool DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos);
     virtual void DoEnter() {}
     virtual void DoExit() {}
@@ -153,4 +193,5 @@ private:
     friend class CustomControlHost;
     std::unique_ptr<TCanvas> canvas_;
     bool doubleBuffered_ = false;
+    bool wantTabs_ = false;
 };

@@ -65,4 +65,7 @@ public:
 
     /// The active seam, or nullptr.
     static DialogSeam* Active();
+
+private:
+    DialogSeam* previous_; // active again when this one ends
 };

@@ -20,7 +20,7 @@ public:
     const std::string& Title() const { return title_; }
     void SetTitle(std::string title);
 
-    /// Runs the message loop until Terminate().
+    /// Runs the message loop until Terminate() (closing the main window terminates).
     void Run();
     void Terminate();
     bool Terminated() const { return terminated_; }
@@ -50,6 +50,11 @@ public:
     TForm();
     ~TForm() override;
 
+    /// Left and top are the window's screen position; width and height its size without the
+    /// frame: the client area plus the menu bar.
+    void SetBounds(int left, int top, int width, int height) override;
+    QWidget* ClientWidget() const override;
+
     const std::string& Caption() const { return caption_; }
     void SetCaption(std::string caption);
     int ClientWidth() const override;
@@ -59,16 +64,28 @@ public:
     void SetPosition(int left, int top);
     TBorderStyle BorderStyle() const { return borderStyle_; }
     void SetBorderStyle(TBorderStyle style);
+    /// Builds the menu bar from the menu's item tree as it is now; the client size stays.
     void SetMenu(TMainMenu* menu);
     TMainMenu* Menu() const { return menu_; }
+    /// The menu bar's height, 0 without a menu.
+    int MenuHeight() const;
 
+    /// Fires OnShow, then shows the window.
     void Show();
+    /// Hides the window; closing the first window made (the main form) terminates the
+    /// application, as does its close box.
     void Close();
     bool Showing() const;
 
     TNotifyEvent OnShow;
 
 private:
+    friend class FormWindow;
+    void ApplyWindowSize();
+    void ApplyWindowFlags();
+    void WindowResized(int width, int height);
+    void WindowClosed();
+
     std::string caption_;
     TBorderStyle borderStyle_ = TBorderStyle::bsSizeable;
     TMainMenu* menu_ = nullptr;

@@ -4,6 +4,7 @@
 // 96 dots per inch. Text handed to a canvas is 8-bit list text and goes through the text codec.
 
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -25,7 +26,9 @@ public:
     }
     bool Contains(TFontStyle s) const { return (bits_ & static_cast<std::uint8_t>(s)) != 0; }
     void Include(TFontStyle s) { bits_ |= static_cast<std::uint8_t>(s); }
-    void Exclude(TFontStyle s) { bits_ &= static_cast<std::uint8_t>(~static_cast<std::uint8_t>(s)); }
+    void Exclude(TFontStyle s) {
+        bits_ &= static_cast<std::uint8_t>(~static_cast<std::uint8_t>(s));
+    }
     friend bool operator==(const TFontStyles&, const TFontStyles&) = default;
 
 private:
@@ -37,7 +40,8 @@ private:
 /// Mono, "Arial" Liberation Sans, "FixedSys" DejaVu Sans Mono; others pass through.
 std::string SubstituteFontFamily(std::string_view windowsName);
 
-/// Registers the fonts that the substitution table needs (once; safe to call again).
+/// Registers the fonts that the substitution table needs (once; safe to call again). Needs
+/// the application object; TApplication calls it.
 void RegisterApplicationFonts();
 
 class TFont : public TObject {
@@ -71,6 +75,9 @@ public:
 
 private:
     void Changed();
+
+    // Building a Qt font resolves the family; painting asks for it on every call.
+    mutable std::unique_ptr<QFont> cache_;
 
     std::string name_ = "Tahoma";
     int height_ = -11;
@@ -125,16 +132,24 @@ public:
     TColor Pixel(int x, int y) const;
     void SetPixel(int x, int y, TColor color);
 
-    /// Points the canvas at another painter (platform use); nullptr detaches it.
+    /// Points the canvas at another painter (platform use); nullptr detaches it. A control's
+    /// canvas has a painter only while the control paints; drawing without one does nothing.
     void Attach(QPainter* painter);
-    QPainter* Painter() const { return painter_; }
+    /// The painter drawing now, or nullptr (platform use). A bitmap's canvas starts one.
+    QPainter* Painter() const;
+
+    /// The current pen position (MoveTo, LineTo, and TextOut moves it past the text).
+    TPoint PenPos() const { return penPos_; }
 
 private:
-    void ApplyPen();
-    void ApplyBrush();
-    void ApplyFont();
+    friend class TBitmap;
+
+    void ApplyFont(QPainter& p);
+    void DrawPenPixels(QPainter& p, int x0, int y0, int x1, int y1);
+    void DrawText(QPainter& p, int x, int y, std::string_view text, const TRect* opaque);
 
     QPainter* painter_;
+    TBitmap* bitmap_ = nullptr; // set for a bitmap's own canvas
     TFont font_;
     TPen pen_;
     TBrush brush_;
@@ -155,9 +170,13 @@ public:
     /// The pixel at (x, y) as 0x00BBGGRR.
     TColor Pixel(int x, int y) const;
 
+    /// The picture (platform use); ends any drawing in progress first.
     const QImage& Image() const;
 
 private:
+    friend class TCanvas;
+    QPainter* ActivePainter() const;
+
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };

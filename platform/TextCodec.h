@@ -7,7 +7,11 @@
 #include <string>
 #include <string_view>
 
+/// Strict: no overlong forms, no surrogates, nothing above U+10FFFF.
 bool IsValidUtf8(std::string_view bytes);
 
 /// The UTF-8 text that shows `bytes`.
 std::string DisplayUtf8(std::string_view bytes);
+
+/// Appends DisplayUtf8(bytes) to `out` without a temporary (for building big texts).
+void AppendDisplayUtf8(std::string& out, std::string_view bytes);

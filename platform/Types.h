@@ -53,11 +53,15 @@ struct TRect {
     int Bottom = 0;
     int Width() const { return Right - Left; }
     int Height() const { return Bottom - Top; }
-    bool Contains(TPoint p) const { return p.X >= Left && p.X < Right && p.Y >= Top && p.Y < Bottom; }
+    bool Contains(TPoint p) const {
+        return p.X >= Left && p.X < Right && p.Y >= Top && p.Y < Bottom;
+    }
     friend bool operator==(const TRect&, const TRect&) = default;
 };
 
-inline TRect Rect(int left, int top, int right, int bottom) { return {left, top, right, bottom}; }
+inline TRect Rect(int left, int top, int right, int bottom) {
+    return {left, top, right, bottom};
+}
 inline TRect Bounds(int left, int top, int width, int height) {
     return {left, top, left + width, top + height};
 }

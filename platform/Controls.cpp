@@ -1,0 +1,390 @@
+#include "platform/Controls.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QMouseEvent>
+#include <QPalette>
+#include <QWidget>
+
+#include <algorithm>
+
+#include "platform/qt/ControlEvents.h"
+#include "platform/qt/Input.h"
+#include "platform/qt/QtSupport.h"
+
+QWidget* ParentWidgetFor(TWinControl* parent) {
+    return parent ? parent->ClientWidget() : nullptr;
+}
+
+// --- ControlEvents ---------------------------------------------------------------------------
+
+ControlEvents::ControlEvents(TControl* control, QWidget* watched, bool owner)
+    : QObject(watched), control_(control), watched_(watched), owner_(owner) {
+    watched->installEventFilter(this);
+    watched->setMouseTracking(true);
+}
+
+ControlEvents::~ControlEvents() {
+    if (owner_ && control_) {
+        control_->widget_ = nullptr;
+        control_->events_ = nullptr;
+    }
+}
+
+void ControlEvents::RedirectMouse(TControl* control, QWidget* watched) {
+    if (control->events_) {
+        control->events_->mouse_ = false;
+        control->events_->mouseWidget_ = watched;
+    }
+    new ControlEvents(control, watched, /*owner=*/false);
+}
+
+QWidget* ControlEvents::MouseWidgetOf(TControl* control) {
+    if (!control->events_)
+        return nullptr;
+    if (control->events_->mouseWidget_)
+        return control->events_->mouseWidget_;
+    return control->Widget();
+}
+
+static QWidget* ClientOf(TControl* control) {
+    if (auto* win = dynamic_cast<TWinControl*>(control))
+        return win->ClientWidget();
+    return control->Widget();
+}
+
+void ControlEvents::SendMouseMove(TControl* control, TShiftState shift, int x, int y) {
+    QWidget* target = MouseWidgetOf(control);
+    QWidget* client = ClientOf(control);
+    if (!target || !client)
+        return;
+    const QPoint global = client->mapToGlobal(QPoint(x, y));
+    const QPoint local = target == client ? QPoint(x, y) : target->mapFromGlobal(global);
+    QMouseEvent move(QEvent::MouseMove, QPointF(local), QPointF(global), Qt::NoButton,
+                     ButtonsFrom(shift), ModifiersFrom(shift));
+    QCoreApplication::sendEvent(target, &move);
+}
+
+void ControlEvents::StoreBounds(TControl* control, int left, int top, int width, int height) {
+    control->left_ = left;
+    control->top_ = top;
+    control->width_ = width;
+    control->height_ = height;
+}
+
+void ControlEvents::StoreVisible(TControl* control, bool visible) {
+    control->visible_ = visible;
+}
+
+QPoint ControlEvents::ToClient(QPoint local) const {
+    QWidget* client = ClientOf(control_);
+    if (!client || client == watched_)
+        return local;
+    return client->mapFromGlobal(watched_->mapToGlobal(local));
+}
+
+bool ControlEvents::eventFilter(QObject* object, QEvent* event) {
+    if (!control_ || object != watched_)
+        return false;
+    TControl* c = control_;
+    switch (event->type()) {
+    case QEvent::MouseMove:
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseButtonRelease: {
+        if (!mouse_)
+            return false;
+        auto* me = static_cast<QMouseEvent*>(event);
+        const QPoint p = ToClient(me->position().toPoint());
+        TShiftState shift = ShiftFrom(me->modifiers(), me->buttons());
+        TMouseButton button = TMouseButton::mbLeft;
+        if (me->button() == Qt::RightButton)
+            button = TMouseButton::mbRight;
+        else if (me->button() == Qt::MiddleButton)
+            button = TMouseButton::mbMiddle;
+        if (event->type() == QEvent::MouseMove) {
+            GuardEvent([&] { c->MouseMove(shift, p.x(), p.y()); });
+        } else if (event->type() == QEvent::MouseButtonRelease) {
+            GuardEvent([&] { c->MouseUp(button, shift, p.x(), p.y()); });
+        } else {
+            shift.Double = event->type() == QEvent::MouseButtonDblClick;
+            GuardEvent([&] { c->MouseDown(button, shift, p.x(), p.y()); });
+        }
+        return false;
+    }
+    case QEvent::Enter:
+        if (mouse_)
+            GuardEvent([&] { c->MouseEnter(); });
+        return false;
+    case QEvent::Leave:
+        if (mouse_)
+            GuardEvent([&] { c->MouseLeave(); });
+        return false;
+    default:
+        return false;
+    }
+}
+
+// --- TControl --------------------------------------------------------------------------------
+
+TControl::TControl(TWinControl* parent, QWidget* widget)
+    : parent_(parent), widget_(widget), font_(std::make_unique<TFont>()) {
+    if (parent_) {
+        font_->Assign(parent_->Font());
+        parent_->controls_.push_back(this);
+    } else {
+        visible_ = false; // a window shows when asked to
+    }
+    font_->OnChange = [this](TObject*) {
+        if (!inheritingFont_)
+            parentFont_ = false;
+        FontChanged();
+        if (auto* self = dynamic_cast<TWinControl*>(this))
+            for (TControl* child : self->controls_)
+                if (child->parentFont_) {
+                    child->inheritingFont_ = true;
+                    child->font_->Assign(*font_);
+                    child->inheritingFont_ = false;
+                }
+    };
+    if (widget_) {
+        // Windows hands mouse input to the control under the pointer and no further.
+        widget_->setAttribute(Qt::WA_NoMousePropagation);
+        widget_->setFont(font_->ToQFont());
+        widget_->setGeometry(0, 0, 0, 0);
+        events_ = new ControlEvents(this, widget_, /*owner=*/true);
+        TControl::ColorChanged();
+        if (parent_)
+            widget_->show();
+    }
+}
+
+TControl::~TControl() {
+    if (parent_) {
+        auto& siblings = parent_->controls_;
+        siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
+    }
+    if (events_)
+        events_->Detach();
+    delete widget_;
+}
+
+void TControl::PlaceWidget(int left, int top, int width, int height) {
+    const bool resized = width != width_ || height != height_;
+    left_ = left;
+    top_ = top;
+    width_ = width;
+    height_ = height;
+    if (widget_)
+        widget_->setGeometry(left, top, std::max(0, width), std::max(0, height));
+    if (resized)
+        Resize();
+}
+
+void TControl::SetBounds(int left, int top, int width, int height) {
+    if (left == left_ && top == top_ && width == width_ && height == height_)
+        return;
+    PlaceWidget(left, top, width, height);
+    if (align_ != TAlign::alNone && parent_ && !parent_->aligning_)
+        parent_->AlignControls();
+}
+
+void TControl::SetAlign(TAlign align) {
+    if (align_ == align)
+        return;
+    align_ = align;
+    if (parent_)
+        parent_->AlignControls();
+}
+
+void TControl::SetVisible(bool visible) {
+    if (visible_ == visible)
+        return;
+    visible_ = visible;
+    if (widget_)
+        widget_->setVisible(visible);
+    if (align_ != TAlign::alNone && parent_)
+        parent_->AlignControls();
+}
+
+void TControl::SetEnabled(bool enabled) {
+    if (enabled_ == enabled)
+        return;
+    enabled_ = enabled;
+    if (widget_)
+        widget_->setEnabled(enabled);
+    Invalidate();
+}
+
+void TControl::SetColor(TColor color) {
+    if (color_ == color)
+        return;
+    color_ = color;
+    ColorChanged();
+}
+
+void TControl::SetParentFont(bool value) {
+    if (parentFont_ == value)
+        return;
+    parentFont_ = value;
+    if (value && parent_) {
+        inheritingFont_ = true;
+        font_->Assign(parent_->Font());
+        inheritingFont_ = false;
+    }
+}
+
+void TControl::SetHint(std::string hint) {
+    hint_ = std::move(hint);
+    if (widget_)
+        widget_->setToolTip(showHint_ ? QStr(hint_) : QString());
+}
+
+void TControl::SetShowHint(bool value) {
+    showHint_ = value;
+    if (widget_)
+        widget_->setToolTip(showHint_ ? QStr(hint_) : QString());
+}
+
+void TControl::Invalidate() {
+    if (widget_)
+        widget_->update();
+}
+
+void TControl::Repaint() {
+    if (widget_)
+        widget_->repaint();
+}
+
+void TControl::PerformMouseMove(TShiftState shift, int x, int y) {
+    ControlEvents::SendMouseMove(this, shift, x, y);
+}
+
+void TControl::Click() {
+    if (OnClick)
+        OnClick(this);
+}
+
+void TControl::MouseMove(TShiftState shift, int x, int y) {
+    if (OnMouseMove)
+        OnMouseMove(this, shift, x, y);
+}
+
+void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+    if (OnMouseDown)
+        OnMouseDown(this, button, shift, x, y);
+}
+
+void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+    if (OnMouseUp)
+        OnMouseUp(this, button, shift, x, y);
+}
+
+void TControl::FontChanged() {
+    if (widget_)
+        widget_->setFont(font_->ToQFont());
+    Invalidate();
+}
+
+void TControl::ColorChanged() {
+    if (!widget_)
+        return;
+    QPalette palette = widget_->palette();
+    palette.setColor(QPalette::Window, ToQColor(color_));
+    palette.setColor(QPalette::Base, ToQColor(color_));
+    widget_->setPalette(palette);
+    widget_->update();
+}
+
+// --- TWinControl -----------------------------------------------------------------------------
+
+TWinControl::TWinControl(TWinControl* parent, QWidget* widget) : TControl(parent, widget) {}
+
+TWinControl::~TWinControl() {
+    // Children that outlive their parent keep working; they just have none now.
+    for (TControl* child : controls_)
+        child->parent_ = nullptr;
+}
+
+void TWinControl::AlignControls() {
+    if (aligning_)
+        return;
+    aligning_ = true;
+    TRect r = AlignRect();
+    auto place = [&](TAlign which) {
+        for (TControl* c : controls_) {
+            if (c->align_ != which || !c->visible_)
+                continue;
+            switch (which) {
+            case TAlign::alTop:
+                c->PlaceWidget(r.Left, r.Top, r.Width(), c->height_);
+                r.Top = std::min(r.Bottom, r.Top + c->height_);
+                break;
+            case TAlign::alBottom:
+                c->PlaceWidget(r.Left, r.Bottom - c->height_, r.Width(), c->height_);
+                r.Bottom = std::max(r.Top, r.Bottom - c->height_);
+                break;
+            case TAlign::alLeft:
+                c->PlaceWidget(r.Left, r.Top, c->width_, r.Height());
+                r.Left = std::min(r.Right, r.Left + c->width_);
+                break;
+            case TAlign::alRight:
+                c->PlaceWidget(r.Right - c->width_, r.Top, c->width_, r.Height());
+                r.Right = std::max(r.Left, r.Right - c->width_);
+                break;
+            case TAlign::alClient:
+                c->PlaceWidget(r.Left, r.Top, r.Width(), r.Height());
+                break;
+            case TAlign::alNone:
+                break;
+            }
+        }
+    };
+    for (TAlign which :
+         {TAlign::alTop, TAlign::alBottom, TAlign::alLeft, TAlign::alRight, TAlign::alClient})
+        place(which);
+    aligning_ = false;
+}
+
+void TWinControl::ApplyAnchors() {
+    const int w = ClientWidth(), h = ClientHeight();
+    const int dw = w - anchorWidth_, dh = h - anchorHeight_;
+    // Before the first real size there is nothing to keep a distance to.
+    if (anchorWidth_ > 0 && anchorHeight_ > 0 && (dw != 0 || dh != 0)) {
+        for (TControl* c : controls_) {
+            if (c->align_ != TAlign::alNone)
+                continue;
+            const TAnchors a = c->anchors_;
+            int left = c->left_, top = c->top_, width = c->width_, height = c->height_;
+            if (a.akRight) {
+                if (a.akLeft)
+                    width += dw;
+                else
+                    left += dw;
+            }
+            if (a.akBottom) {
+                if (a.akTop)
+                    height += dh;
+                else
+                    top += dh;
+            }
+            c->PlaceWidget(left, top, width, height);
+        }
+    }
+    anchorWidth_ = w;
+    anchorHeight_ = h;
+}
+
+void TWinControl::Resize() {
+    ApplyAnchors();
+    AlignControls();
+}
+
+void TWinControl::SetFocus() {
+    if (Widget())
+        Widget()->setFocus(Qt::OtherFocusReason);
+}
+
+bool TWinControl::Focused() const {
+    return Widget() && Widget()->hasFocus();
+}

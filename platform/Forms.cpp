@@ -1,0 +1,301 @@
+#include "platform/Forms.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QMenu>
+#include <QMenuBar>
+#include <QResizeEvent>
+
+#include <cstdlib>
+#include <stdexcept>
+
+#include "platform/Dialogs.h"
+#include "platform/Menus.h"
+#include "platform/qt/ControlEvents.h"
+#include "platform/qt/FormWindow.h"
+#include "platform/qt/QtSupport.h"
+
+TApplication* Application = nullptr;
+
+namespace {
+TForm* g_mainForm = nullptr; // the first window made; closing it ends the program
+} // namespace
+
+// --- TApplication ----------------------------------------------------------------------------
+
+struct TApplication::Impl {
+    std::unique_ptr<QApplication> app;
+};
+
+TApplication::TApplication(int& argc, char** argv, bool offscreen)
+    : impl_(std::make_unique<Impl>()) {
+    if (Application)
+        throw std::logic_error("TApplication: one application per process");
+    if (offscreen)
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    impl_->app = std::make_unique<QApplication>(argc, argv);
+    Application = this;
+    RegisterApplicationFonts();
+    if (argc > 0 && argv && argv[0]) {
+        const std::string path = argv[0];
+        title_ = path.substr(path.find_last_of('/') + 1);
+    }
+}
+
+TApplication::~TApplication() {
+    impl_->app.reset();
+    if (Application == this)
+        Application = nullptr;
+}
+
+void TApplication::SetTitle(std::string title) {
+    title_ = std::move(title);
+}
+
+void TApplication::Run() {
+    if (terminated_)
+        return;
+    QApplication::exec();
+    terminated_ = true;
+}
+
+void TApplication::Terminate() {
+    terminated_ = true;
+    QCoreApplication::quit();
+}
+
+void TApplication::ProcessMessages() {
+    QCoreApplication::processEvents();
+}
+
+void TApplication::HandleException(const std::exception& failure) {
+    ShowMessageBox(failure.what(), Title(), TMsgIcon::Error);
+}
+
+void TApplication::Guard(const std::function<void()>& command) {
+    try {
+        command();
+    } catch (const std::exception& failure) {
+        HandleException(failure);
+    } catch (...) {
+        HandleException(std::runtime_error("Unknown exception"));
+    }
+}
+
+// --- FormWindow ------------------------------------------------------------------------------
+
+FormWindow::FormWindow() : client_(new QWidget(this)) {
+    client_->setAutoFillBackground(true);
+    client_->setMouseTracking(true);
+}
+
+void FormWindow::SetMenuBar(QMenuBar* bar) {
+    delete menuBar_;
+    menuBar_ = bar;
+    LayOut();
+}
+
+int FormWindow::MenuHeight() const {
+    return menuBar_ ? menuBar_->sizeHint().height() : 0;
+}
+
+void FormWindow::LayOut() {
+    const int menu = MenuHeight();
+    if (menuBar_)
+        menuBar_->setGeometry(0, 0, width(), menu);
+    client_->setGeometry(0, menu, width(), std::max(0, height() - menu));
+}
+
+void FormWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    LayOut();
+    if (form_)
+        form_->WindowResized(width(), height());
+}
+
+void FormWindow::closeEvent(QCloseEvent* event) {
+    event->accept();
+    if (form_)
+        form_->WindowClosed();
+}
+
+// --- TForm -----------------------------------------------------------------------------------
+
+TForm::TForm() : TWinControl(nullptr, new FormWindow()) {
+    static_cast<FormWindow*>(Widget())->SetForm(this);
+    if (!g_mainForm)
+        g_mainForm = this;
+    ApplyWindowFlags();
+}
+
+TForm::~TForm() {
+    if (g_mainForm == this)
+        g_mainForm = nullptr;
+    if (auto* window = static_cast<FormWindow*>(Widget()))
+        window->SetForm(nullptr);
+}
+
+QWidget* TForm::ClientWidget() const {
+    auto* window = static_cast<FormWindow*>(Widget());
+    return window ? window->Client() : nullptr;
+}
+
+void TForm::SetCaption(std::string caption) {
+    caption_ = std::move(caption);
+    if (Widget())
+        Widget()->setWindowTitle(QStr(caption_));
+}
+
+int TForm::ClientWidth() const {
+    return clientWidth_;
+}
+int TForm::ClientHeight() const {
+    return clientHeight_;
+}
+
+int TForm::MenuHeight() const {
+    auto* window = static_cast<FormWindow*>(Widget());
+    return window ? window->MenuHeight() : 0;
+}
+
+void TForm::SetClientSize(int width, int height) {
+    clientWidth_ = std::max(0, width);
+    clientHeight_ = std::max(0, height);
+    ApplyWindowSize();
+    Resize();
+}
+
+void TForm::ApplyWindowSize() {
+    auto* window = static_cast<FormWindow*>(Widget());
+    if (!window)
+        return;
+    const QSize total(clientWidth_, clientHeight_ + window->MenuHeight());
+    const bool fixed =
+        borderStyle_ == TBorderStyle::bsSingle || borderStyle_ == TBorderStyle::bsDialog;
+    if (fixed) {
+        window->setFixedSize(total);
+    } else {
+        window->setMinimumSize(0, 0);
+        window->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        window->resize(total);
+    }
+    ControlEvents::StoreBounds(this, Left(), Top(), total.width(), total.height());
+    window->LayOut();
+}
+
+void TForm::ApplyWindowFlags() {
+    QWidget* window = Widget();
+    if (!window)
+        return;
+    Qt::WindowFlags flags = Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                            Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint;
+    switch (borderStyle_) {
+    case TBorderStyle::bsSizeable:
+        flags |= Qt::WindowMaximizeButtonHint;
+        break;
+    case TBorderStyle::bsSingle:
+        flags |= Qt::MSWindowsFixedSizeDialogHint;
+        break;
+    case TBorderStyle::bsDialog:
+        flags = Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint;
+        break;
+    case TBorderStyle::bsNone:
+        flags = Qt::Window | Qt::FramelessWindowHint;
+        break;
+    }
+    const bool wasVisible = window->isVisible();
+    window->setWindowFlags(flags); // this hides a shown window
+    if (wasVisible)
+        window->show();
+}
+
+void TForm::SetBorderStyle(TBorderStyle style) {
+    if (borderStyle_ == style)
+        return;
+    borderStyle_ = style;
+    ApplyWindowFlags();
+    ApplyWindowSize();
+}
+
+void TForm::SetPosition(int left, int top) {
+    if (Widget())
+        Widget()->move(left, top);
+    ControlEvents::StoreBounds(this, left, top, Width(), Height());
+}
+
+void TForm::SetBounds(int left, int top, int width, int height) {
+    SetPosition(left, top);
+    SetClientSize(width, height - MenuHeight());
+}
+
+namespace {
+
+template <typename Container> void AddMenuItems(Container* target, TMenuItem& parent) {
+    for (int i = 0; i < parent.Count(); ++i) {
+        TMenuItem* item = parent.Item(i);
+        if (item->IsLine()) {
+            target->addSeparator();
+        } else if (item->Count() > 0) {
+            QMenu* sub = target->addMenu(QStr(item->Caption()));
+            AddMenuItems(sub, *item);
+        } else {
+            QAction* action = target->addAction(QStr(item->Caption()));
+            QObject::connect(action, &QAction::triggered, action,
+                             [item] { GuardEvent([item] { item->Click(); }); });
+        }
+    }
+}
+
+} // namespace
+
+void TForm::SetMenu(TMainMenu* menu) {
+    menu_ = menu;
+    auto* window = static_cast<FormWindow*>(Widget());
+    if (!window)
+        return;
+    QMenuBar* bar = nullptr;
+    if (menu) {
+        bar = new QMenuBar(window);
+        bar->setNativeMenuBar(false); // in the window, where the layout counts on it
+        AddMenuItems(bar, menu->Items());
+        bar->show();
+    }
+    window->SetMenuBar(bar);
+    ApplyWindowSize();
+}
+
+void TForm::Show() {
+    GuardEvent([this] {
+        if (OnShow)
+            OnShow(this);
+    });
+    if (Widget())
+        Widget()->show();
+    ControlEvents::StoreVisible(this, true);
+}
+
+void TForm::Close() {
+    if (Widget())
+        Widget()->close();
+}
+
+bool TForm::Showing() const {
+    return Widget() && Widget()->isVisible();
+}
+
+void TForm::WindowResized(int width, int height) {
+    const int clientHeight = std::max(0, height - MenuHeight());
+    if (width == clientWidth_ && clientHeight == clientHeight_)
+        return;
+    clientWidth_ = width;
+    clientHeight_ = clientHeight;
+    ControlEvents::StoreBounds(this, Left(), Top(), width, height);
+    GuardEvent([this] { Resize(); });
+}
+
+void TForm::WindowClosed() {
+    ControlEvents::StoreVisible(this, false);
+    if (g_mainForm == this && Application)
+        Application->Terminate();
+}

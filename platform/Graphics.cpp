@@ -1,0 +1,443 @@
+#include "platform/Graphics.h"
+
+#include <QFile>
+#include <QFont>
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QFontMetricsF>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+#include "platform/qt/QtSupport.h"
+
+namespace {
+
+std::string g_tahomaFamily; // set once the wine face is registered
+
+std::string Lower(std::string_view s) {
+    std::string out(s);
+    std::transform(out.begin(), out.end(), out.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return out;
+}
+
+// Windows' MulDiv: a * b / c rounded half away from zero.
+int MulDiv(int a, int b, int c) {
+    const long long n = static_cast<long long>(a) * b;
+    const long long half = c / 2;
+    return static_cast<int>(n >= 0 ? (n + half) / c : (n - half) / c);
+}
+
+bool IsSymbolFont(const std::string& name) {
+    return Lower(name) == "symbol";
+}
+
+// Symbol's bullet is 0xB7; elsewhere the byte is a middle dot.
+QString SymbolText(std::string_view bytes) {
+    QString s;
+    s.reserve(static_cast<qsizetype>(bytes.size()));
+    for (char ch : bytes) {
+        const auto b = static_cast<unsigned char>(ch);
+        s.append(b == 0xB7 ? QChar(0x2022) : QChar(static_cast<char16_t>(b)));
+    }
+    return s;
+}
+
+} // namespace
+
+void RegisterApplicationFonts() {
+    static bool registered = false;
+    if (registered || !QGuiApplication::instance())
+        return;
+    registered = true;
+    for (const char* file :
+         {"/usr/share/wine/fonts/tahoma.ttf", "/usr/share/wine/fonts/tahomabd.ttf"}) {
+        if (!QFile::exists(QString::fromLatin1(file)))
+            continue;
+        const int id = QFontDatabase::addApplicationFont(QString::fromLatin1(file));
+        const QStringList families = QFontDatabase::applicationFontFamilies(id);
+        if (!families.isEmpty() && g_tahomaFamily.empty())
+            g_tahomaFamily = families.front().toStdString();
+    }
+}
+
+std::string SubstituteFontFamily(std::string_view windowsName) {
+    const std::string key = Lower(windowsName);
+    if (key == "tahoma") {
+        RegisterApplicationFonts();
+        return g_tahomaFamily.empty() ? "DejaVu Sans" : g_tahomaFamily;
+    }
+    if (key == "courier new")
+        return "Liberation Mono";
+    if (key == "arial")
+        return "Liberation Sans";
+    if (key == "fixedsys")
+        return "DejaVu Sans Mono";
+    if (key == "symbol")
+        return "DejaVu Sans";
+    return std::string(windowsName);
+}
+
+// --- TFont -----------------------------------------------------------------------------------
+
+TFont::TFont() = default;
+TFont::~TFont() = default;
+
+void TFont::SetName(std::string_view name) {
+    if (name_ == name)
+        return;
+    name_ = std::string(name);
+    Changed();
+}
+
+void TFont::SetHeight(int height) {
+    if (height_ == height)
+        return;
+    height_ = height;
+    Changed();
+}
+
+int TFont::Size() const {
+    return -MulDiv(height_, 72, 96);
+}
+
+void TFont::SetSize(int points) {
+    SetHeight(-MulDiv(points, 96, 72));
+}
+
+void TFont::SetStyle(TFontStyles style) {
+    if (style_ == style)
+        return;
+    style_ = style;
+    Changed();
+}
+
+void TFont::SetColor(TColor color) {
+    if (color_ == color)
+        return;
+    color_ = color;
+    Changed();
+}
+
+void TFont::SetCharset(int charset) {
+    if (charset_ == charset)
+        return;
+    charset_ = charset;
+    Changed();
+}
+
+void TFont::Assign(const TFont& other) {
+    if (&other == this)
+        return;
+    if (name_ == other.name_ && height_ == other.height_ && style_ == other.style_ &&
+        color_ == other.color_ && charset_ == other.charset_)
+        return;
+    name_ = other.name_;
+    height_ = other.height_;
+    style_ = other.style_;
+    color_ = other.color_;
+    charset_ = other.charset_;
+    Changed();
+}
+
+void TFont::Changed() {
+    cache_.reset();
+    if (OnChange)
+        OnChange(this);
+}
+
+QFont TFont::ToQFont() const {
+    if (cache_)
+        return *cache_;
+    QFont f(QString::fromStdString(SubstituteFontFamily(name_)));
+    f.setStyleHint(QFont::AnyStyle, QFont::PreferMatch);
+    // GDI neither kerns TextOut nor lets widths depend on sub-pixel positions.
+    f.setKerning(false);
+    f.setHintingPreference(QFont::PreferFullHinting);
+    f.setBold(style_.Contains(TFontStyle::fsBold));
+    f.setItalic(style_.Contains(TFontStyle::fsItalic));
+    f.setUnderline(style_.Contains(TFontStyle::fsUnderline));
+    f.setStrikeOut(style_.Contains(TFontStyle::fsStrikeOut));
+    if (height_ < 0) {
+        f.setPixelSize(-height_);
+    } else if (height_ > 0) {
+        // A positive height is the whole cell (ascent + descent); scale from a probe.
+        QFont probe = f;
+        probe.setPixelSize(100);
+        const qreal cell = QFontMetricsF(probe).ascent() + QFontMetricsF(probe).descent();
+        f.setPixelSize(std::max(1, static_cast<int>(std::lround(height_ * 100.0 / cell))));
+    } else {
+        f.setPixelSize(13); // the system's default text height
+    }
+    cache_ = std::make_unique<QFont>(f);
+    return f;
+}
+
+bool TFont::IsFixedPitch() const {
+    const QFontMetrics fm(ToQFont());
+    return fm.horizontalAdvance(QLatin1Char('i')) == fm.horizontalAdvance(QLatin1Char('W')) &&
+           fm.horizontalAdvance(QLatin1Char('W')) == fm.horizontalAdvance(QLatin1Char(' '));
+}
+
+// --- TCanvas ---------------------------------------------------------------------------------
+
+TCanvas::TCanvas(QPainter* painter) : painter_(painter) {}
+TCanvas::~TCanvas() = default;
+
+void TCanvas::Attach(QPainter* painter) {
+    painter_ = painter;
+}
+
+QPainter* TCanvas::Painter() const {
+    if (bitmap_)
+        return bitmap_->ActivePainter();
+    return painter_;
+}
+
+void TCanvas::ApplyFont(QPainter& p) {
+    const QFont f = font_.ToQFont();
+    if (p.font() != f)
+        p.setFont(f);
+}
+
+void TCanvas::FillRect(const TRect& r) {
+    QPainter* p = Painter();
+    if (!p || brush_.Style == TBrushStyle::bsClear || r.Width() <= 0 || r.Height() <= 0)
+        return;
+    p->fillRect(ToQRect(r), ToQColor(brush_.Color));
+}
+
+void TCanvas::Rectangle(const TRect& r) {
+    QPainter* p = Painter();
+    if (!p || r.Width() <= 0 || r.Height() <= 0)
+        return;
+    if (pen_.Style == TPenStyle::psClear) {
+        // Without a pen GDI fills one pixel less to the right and bottom.
+        if (brush_.Style != TBrushStyle::bsClear)
+            p->fillRect(QRect(r.Left, r.Top, r.Width() - 1, r.Height() - 1),
+                        ToQColor(brush_.Color));
+        return;
+    }
+    const int w = std::max(1, pen_.Width);
+    if (brush_.Style != TBrushStyle::bsClear && r.Width() > 2 * w && r.Height() > 2 * w)
+        p->fillRect(QRect(r.Left + w, r.Top + w, r.Width() - 2 * w, r.Height() - 2 * w),
+                    ToQColor(brush_.Color));
+    const QColor c = ToQColor(pen_.Color);
+    if (pen_.Style == TPenStyle::psDot) {
+        const int right = r.Right - 1, bottom = r.Bottom - 1;
+        DrawPenPixels(*p, r.Left, r.Top, right, r.Top);
+        DrawPenPixels(*p, right, r.Top, right, bottom);
+        DrawPenPixels(*p, right, bottom, r.Left, bottom);
+        DrawPenPixels(*p, r.Left, bottom, r.Left, r.Top);
+        return;
+    }
+    p->fillRect(QRect(r.Left, r.Top, r.Width(), std::min(w, r.Height())), c);
+    p->fillRect(QRect(r.Left, std::max(r.Top, r.Bottom - w), r.Width(), std::min(w, r.Height())),
+                c);
+    p->fillRect(QRect(r.Left, r.Top, std::min(w, r.Width()), r.Height()), c);
+    p->fillRect(QRect(std::max(r.Left, r.Right - w), r.Top, std::min(w, r.Width()), r.Height()), c);
+}
+
+void TCanvas::MoveTo(int x, int y) {
+    penPos_ = {x, y};
+}
+
+// Pixels from (x0, y0) towards (x1, y1), leaving out the end point, as GDI's cosmetic pens do.
+void TCanvas::DrawPenPixels(QPainter& p, int x0, int y0, int x1, int y1) {
+    const QColor c = ToQColor(pen_.Color);
+    const bool dotted = pen_.Style == TPenStyle::psDot;
+    if (!dotted && y0 == y1) {
+        if (x0 != x1)
+            p.fillRect(x0 < x1 ? QRect(x0, y0, x1 - x0, 1) : QRect(x1 + 1, y0, x0 - x1, 1), c);
+        return;
+    }
+    if (!dotted && x0 == x1) {
+        if (y0 != y1)
+            p.fillRect(y0 < y1 ? QRect(x0, y0, 1, y1 - y0) : QRect(x0, y1 + 1, 1, y0 - y1), c);
+        return;
+    }
+    // Bresenham; a dotted pen sets every other pixel.
+    const int dx = std::abs(x1 - x0), dy = -std::abs(y1 - y0);
+    const int sx = x0 < x1 ? 1 : -1, sy = y0 < y1 ? 1 : -1;
+    int err = dx + dy;
+    int x = x0, y = y0;
+    for (int i = 0; x != x1 || y != y1; ++i) {
+        if (!dotted || i % 2 == 0)
+            p.fillRect(x, y, 1, 1, c);
+        const int e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            x += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y += sy;
+        }
+    }
+}
+
+void TCanvas::LineTo(int x, int y) {
+    QPainter* p = Painter();
+    const TPoint from = penPos_;
+    penPos_ = {x, y};
+    if (!p || pen_.Style == TPenStyle::psClear)
+        return;
+    if (pen_.Width <= 1) {
+        DrawPenPixels(*p, from.X, from.Y, x, y);
+        return;
+    }
+    QPen pen(ToQColor(pen_.Color), pen_.Width, Qt::SolidLine, Qt::FlatCap);
+    p->save();
+    p->setRenderHint(QPainter::Antialiasing, false);
+    p->setPen(pen);
+    p->drawLine(from.X, from.Y, x, y);
+    p->restore();
+}
+
+void TCanvas::DrawText(QPainter& p, int x, int y, std::string_view text, const TRect* opaque) {
+    ApplyFont(p);
+    const QString s = IsSymbolFont(font_.Name()) ? SymbolText(text) : QStr(text);
+    const QFontMetrics fm(p.font());
+    const int width = fm.horizontalAdvance(s);
+    const bool fill = brush_.Style != TBrushStyle::bsClear;
+    if (opaque) {
+        p.save();
+        p.setClipRect(ToQRect(*opaque), Qt::IntersectClip);
+        if (fill)
+            p.fillRect(ToQRect(*opaque), ToQColor(brush_.Color));
+    } else if (fill) {
+        p.fillRect(QRect(x, y, width, fm.ascent() + fm.descent()), ToQColor(brush_.Color));
+    }
+    p.setPen(ToQColor(font_.Color()));
+    p.drawText(QPoint(x, y + fm.ascent()), s);
+    if (opaque)
+        p.restore();
+    penPos_ = {x + width, y};
+}
+
+void TCanvas::TextOut(int x, int y, std::string_view text) {
+    if (QPainter* p = Painter())
+        DrawText(*p, x, y, text, nullptr);
+    else
+        penPos_ = {x + TextWidth(text), y};
+}
+
+void TCanvas::TextRect(const TRect& clip, int x, int y, std::string_view text) {
+    if (QPainter* p = Painter())
+        DrawText(*p, x, y, text, &clip);
+}
+
+TSize TCanvas::TextExtent(std::string_view text) {
+    const QFontMetrics fm(font_.ToQFont());
+    const QString s = IsSymbolFont(font_.Name()) ? SymbolText(text) : QStr(text);
+    return {fm.horizontalAdvance(s), fm.ascent() + fm.descent()};
+}
+
+void TCanvas::Draw(int x, int y, const TBitmap& bitmap) {
+    const QImage& image = bitmap.Image();
+    if (QPainter* p = Painter())
+        p->drawImage(QPoint(x, y), image);
+}
+
+TColor TCanvas::Pixel(int x, int y) const {
+    if (bitmap_)
+        return bitmap_->Pixel(x, y);
+    QPainter* p = painter_;
+    if (p && p->device() && p->device()->devType() == QInternal::Image) {
+        const auto* image = static_cast<const QImage*>(p->device());
+        if (image->valid(x, y))
+            return FromQRgb(image->pixel(x, y));
+    }
+    return 0xFFFFFFFF; // GDI's CLR_INVALID
+}
+
+void TCanvas::SetPixel(int x, int y, TColor color) {
+    if (QPainter* p = Painter())
+        p->fillRect(x, y, 1, 1, ToQColor(color));
+}
+
+// --- TBitmap ---------------------------------------------------------------------------------
+
+struct TBitmap::Impl {
+    QImage image;
+    std::unique_ptr<QPainter> painter;
+    TCanvas canvas;
+
+    void EndPaint() {
+        if (painter) {
+            painter->end();
+            painter.reset();
+        }
+    }
+};
+
+TBitmap::TBitmap() : impl_(std::make_unique<Impl>()) {
+    impl_->canvas.bitmap_ = this;
+}
+
+TBitmap::TBitmap(int width, int height) : TBitmap() {
+    SetSize(width, height);
+}
+
+TBitmap::~TBitmap() {
+    impl_->EndPaint();
+}
+
+int TBitmap::Width() const {
+    return impl_->image.width();
+}
+int TBitmap::Height() const {
+    return impl_->image.height();
+}
+
+void TBitmap::SetSize(int width, int height) {
+    width = std::max(0, width);
+    height = std::max(0, height);
+    if (width == Width() && height == Height())
+        return;
+    impl_->EndPaint();
+    QImage resized;
+    if (width > 0 && height > 0) {
+        // A new bitmap is white; what was drawn before stays at the top left.
+        resized = QImage(width, height, QImage::Format_ARGB32);
+        resized.fill(Qt::white);
+        if (!impl_->image.isNull()) {
+            QPainter p(&resized);
+            p.setCompositionMode(QPainter::CompositionMode_Source);
+            p.drawImage(0, 0, impl_->image);
+        }
+    }
+    impl_->image = std::move(resized);
+}
+
+TCanvas& TBitmap::Canvas() {
+    return impl_->canvas;
+}
+
+QPainter* TBitmap::ActivePainter() const {
+    if (impl_->image.isNull())
+        return nullptr;
+    if (!impl_->painter) {
+        impl_->painter = std::make_unique<QPainter>(&impl_->image);
+        impl_->painter->setRenderHint(QPainter::Antialiasing, false);
+        impl_->painter->setRenderHint(QPainter::TextAntialiasing, true);
+    }
+    return impl_->painter.get();
+}
+
+TColor TBitmap::Pixel(int x, int y) const {
+    // The raster painter writes straight into the image, so reading needs no flush.
+    if (!impl_->image.valid(x, y))
+        return 0xFFFFFFFF;
+    return FromQRgb(impl_->image.pixel(x, y));
+}
+
+const QImage& TBitmap::Image() const {
+    impl_->EndPaint();
+    return impl_->image;
+}
