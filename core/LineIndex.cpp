@@ -1,5 +1,6 @@
 #include "core/LineIndex.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 #include <limits>
@@ -8,12 +9,13 @@
 namespace core {
 
 LineIndex::LineIndex(std::size_t expectedLines) {
-    std::size_t capacity = std::bit_ceil(expectedLines * 2 + 16);
+    // At most half full when every expected line is distinct, the limit at which Grow runs.
+    const std::size_t capacity = std::bit_ceil(std::max<std::size_t>(expectedLines * 2, 16));
     slots_.assign(capacity, 0);
-    tags_.assign(capacity, 0);
     mask_ = capacity - 1;
-    distinct_.reserve(expectedLines / 2 + 16);
-    hashes_.reserve(expectedLines / 2 + 16);
+    // Reserved address space costs no memory until used, and growing would copy.
+    distinct_.reserve(expectedLines);
+    hashes_.reserve(expectedLines);
 }
 
 std::uint64_t LineIndex::Hash(std::string_view line) {
@@ -43,25 +45,26 @@ std::uint64_t LineIndex::Hash(std::string_view line) {
     return h;
 }
 
-LineIndex::Id LineIndex::Intern(std::string_view line) {
-    const std::uint64_t h = Hash(line);
-    const std::uint32_t tag = static_cast<std::uint32_t>(h);
-    std::size_t slot = static_cast<std::size_t>(h >> 32) & mask_;
+LineIndex::Id LineIndex::Intern(std::string_view line, std::uint64_t hash) {
+    const std::uint64_t tag = hash << 32;
+    std::size_t slot = SlotOf(hash);
     while (true) {
-        const std::uint32_t entry = slots_[slot];
+        const std::uint64_t entry = slots_[slot];
         if (entry == 0)
             break;
-        if (tags_[slot] == tag && distinct_[entry - 1] == line)
-            return entry - 1;
+        if ((entry & 0xFFFFFFFF00000000ULL) == tag) {
+            const Id id = static_cast<Id>(entry) - 1;
+            if (distinct_[id] == line)
+                return id;
+        }
         slot = (slot + 1) & mask_;
     }
     if (distinct_.size() >= std::numeric_limits<std::uint32_t>::max() - 1)
         throw std::length_error("too many distinct lines");
     const Id id = static_cast<Id>(distinct_.size());
     distinct_.push_back(line);
-    hashes_.push_back(static_cast<std::uint32_t>(h >> 32));
-    slots_[slot] = id + 1;
-    tags_[slot] = tag;
+    hashes_.push_back(static_cast<std::uint32_t>(hash >> 32));
+    slots_[slot] = Slot(hash, id);
     if (distinct_.size() * 2 > slots_.size())
         Grow();
     return id;
@@ -69,21 +72,17 @@ LineIndex::Id LineIndex::Intern(std::string_view line) {
 
 void LineIndex::Grow() {
     const std::size_t capacity = slots_.size() * 2;
-    std::vector<std::uint32_t> slots(capacity, 0);
-    std::vector<std::uint32_t> tags(capacity, 0);
+    std::vector<std::uint64_t> slots(capacity, 0);
     const std::size_t mask = capacity - 1;
-    for (std::size_t old = 0; old < slots_.size(); ++old) {
-        const std::uint32_t entry = slots_[old];
+    for (const std::uint64_t entry : slots_) {
         if (entry == 0)
             continue;
-        std::size_t slot = hashes_[entry - 1] & mask;
+        std::size_t slot = hashes_[static_cast<Id>(entry) - 1] & mask;
         while (slots[slot] != 0)
             slot = (slot + 1) & mask;
         slots[slot] = entry;
-        tags[slot] = tags_[old];
     }
     slots_.swap(slots);
-    tags_.swap(tags);
     mask_ = mask;
 }
 

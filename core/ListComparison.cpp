@@ -1,14 +1,31 @@
 #include "core/ListComparison.h"
 
+#include <algorithm>
+
 namespace core {
 
 namespace {
 
 std::vector<LineIndex::Id> InternAll(LineIndex& index, LineSpan lines) {
+    // The table is far bigger than the caches: each line is hashed kAhead lines before it is
+    // interned and its slot prefetched then, so the memory waits overlap.
+    constexpr std::size_t kAhead = 16;
+    std::uint64_t ahead[kAhead];
+    const std::size_t n = lines.size();
+    for (std::size_t i = 0; i < std::min(n, kAhead); ++i) {
+        ahead[i] = LineIndex::Hash(lines[i]);
+        index.Prefetch(ahead[i]);
+    }
     std::vector<LineIndex::Id> ids;
-    ids.reserve(lines.size());
-    for (std::string_view line : lines)
-        ids.push_back(index.Intern(line));
+    ids.reserve(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        std::uint64_t& hash = ahead[i % kAhead];
+        ids.push_back(index.Intern(lines[i], hash));
+        if (i + kAhead < n) {
+            hash = LineIndex::Hash(lines[i + kAhead]);
+            index.Prefetch(hash);
+        }
+    }
     return ids;
 }
 

@@ -163,6 +163,24 @@ TEST(ListComparison, MatchesNestedLoopsOnRandomLists) {
     EXPECT_GT(ties, 1000);
 }
 
+TEST(ListComparison, MatchesNestedLoopsOnLongerRandomLists) {
+    // Past the lookahead window of the indexing and past the index's first growth.
+    std::mt19937 random(99);
+    std::uniform_int_distribution<int> size(0, 300);
+    for (int round = 0; round < 300; ++round) {
+        std::uniform_int_distribution<int> word(0, 1 + round); // from all-equal to mostly distinct
+        auto randomList = [&] {
+            Lines lines(static_cast<std::size_t>(size(random)));
+            for (std::string& line : lines)
+                if (word(random) != 0)
+                    line.append("w").append(std::to_string(word(random)));
+            return lines;
+        };
+        const Lines left = randomList(), right = randomList();
+        ASSERT_EQ(Compare(left, right), Reference(left, right)) << "round " << round;
+    }
+}
+
 TEST(ListComparison, CountsLargeProductsIn64Bits) {
     // 70,000 copies on each side: 4.9e9 pairs, past 32 bits.
     const std::vector<std::string_view> left(70000, "same");
