@@ -234,16 +234,26 @@ void TControl::SetParentFont(bool value) {
     }
 }
 
+namespace {
+
+void ApplyHint(QWidget* widget, const std::string& hint, bool show) {
+    if (!widget)
+        return;
+    QString text = show ? QStr(hint) : QString();
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")); // a CR LF starts a new line
+    widget->setToolTip(text);
+}
+
+} // namespace
+
 void TControl::SetHint(std::string hint) {
     hint_ = std::move(hint);
-    if (widget_)
-        widget_->setToolTip(showHint_ ? QStr(hint_) : QString());
+    ApplyHint(widget_, hint_, showHint_);
 }
 
 void TControl::SetShowHint(bool value) {
     showHint_ = value;
-    if (widget_)
-        widget_->setToolTip(showHint_ ? QStr(hint_) : QString());
+    ApplyHint(widget_, hint_, showHint_);
 }
 
 void TControl::Invalidate() {

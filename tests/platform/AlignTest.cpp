@@ -219,6 +219,10 @@ TEST(Controls, HintShowsOnlyWithShowHint) {
     EXPECT_TRUE(panel.Widget()->toolTip().isEmpty());
     panel.SetShowHint(true);
     EXPECT_EQ(panel.Widget()->toolTip().toStdString(), "Found this on both lists!");
+    panel.SetHint("Found this on one of the lists!\r\n");
+    EXPECT_EQ(panel.Widget()->toolTip().toStdString(), "Found this on one of the lists!\n");
+    panel.SetShowHint(false);
+    EXPECT_TRUE(panel.Widget()->toolTip().isEmpty());
 }
 
 TEST(Controls, ChildrenRegisterAndUnregister) {
