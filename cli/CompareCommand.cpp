@@ -80,6 +80,8 @@ int Compare(const Options& options, int outFd, int errFd) {
         multipleHits.emplace(options.multipleHitsFile, outFd);
     if (!options.singleHitsFile.empty())
         singleHits.emplace(options.singleHitsFile, outFd);
+    if (multipleHits && singleHits && multipleHits->ClashesWith(*singleHits))
+        throw UsageError("--multiple-hits and --single-hits name the same file");
 
     if (multipleHits) {
         comparison.ForEachMultipleHit(
@@ -123,6 +125,9 @@ int RunCompareTool(std::span<const std::string> args, int outFd, int errFd) {
         case Options::Action::Compare:
             return Compare(options, outFd, errFd);
         }
+    } catch (const UsageError& error) {
+        TellError(errFd, std::string(kProgramName) + ": " + error.what() + "\n");
+        return kExitUsage;
     } catch (const core::FileOpenError& error) {
         TellError(errFd, std::string(error.what()) + "\n");
     } catch (const FileWriteError& error) {

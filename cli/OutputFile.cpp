@@ -4,6 +4,7 @@
 #include <system_error>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "cli/Options.h"
@@ -72,6 +73,16 @@ void OutputFile::Flush() {
 
 void OutputFile::WriteAll(const char* data, std::size_t size) {
     WriteText(fd_, std::string_view(data, size), fileName_);
+}
+
+bool OutputFile::ClashesWith(const OutputFile& other) const {
+    if (fd_ == other.fd_)
+        return false; // standard output twice: one after the other, appending
+    struct stat mine {
+    }, theirs{};
+    if (::fstat(fd_, &mine) != 0 || ::fstat(other.fd_, &theirs) != 0)
+        return false;
+    return S_ISREG(mine.st_mode) && mine.st_dev == theirs.st_dev && mine.st_ino == theirs.st_ino;
 }
 
 void OutputFile::Finish() {

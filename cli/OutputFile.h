@@ -46,6 +46,10 @@ public:
 
     const std::string& FileName() const { return fileName_; }
 
+    /// Whether both write to one regular file through different descriptions, where they would
+    /// overwrite each other (one file named two ways, or a file that is also standard output).
+    bool ClashesWith(const OutputFile& other) const;
+
 private:
     void WriteLineSlow(std::string_view line);
     void Flush();

@@ -150,6 +150,28 @@ TEST_F(CompareTool, OutputFileThatCannotBeCreated) {
     EXPECT_EQ(ReadAll(m), "");
 }
 
+TEST_F(CompareTool, OneFileNamedTwoWaysIsWrongUsage) {
+    const std::string m = dir_.Path("m");
+    Result result = RunTool({"-m", m, "-s", dir_.Path("./m"), left_, right_});
+    EXPECT_EQ(result.status, cli::kExitUsage);
+    EXPECT_EQ(result.err,
+              "dyadlist-compare: --multiple-hits and --single-hits name the same file\n");
+    EXPECT_EQ(result.out, "");
+
+    // The entry file is also where standard output goes.
+    const int out = ::open(m.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    ASSERT_GE(out, 0);
+    result = RunTool({"-m", "-", "-s", m, left_, right_}, out);
+    ::close(out);
+    EXPECT_EQ(result.status, cli::kExitUsage);
+
+    // Standard output twice is fine: one list after the other.
+    const int devNull = ::open("/dev/null", O_WRONLY);
+    ASSERT_GE(devNull, 0);
+    EXPECT_EQ(RunTool({"-m", "-", "-s", "-", left_, right_}, devNull).status, cli::kExitCompared);
+    ::close(devNull);
+}
+
 TEST_F(CompareTool, FullDiskIsAWriteError) {
     if (!Exists("/dev/full"))
         GTEST_SKIP() << "no /dev/full here";
