@@ -105,6 +105,7 @@ std::string UsageText() {
            "      --version             show the version and exit\n"
            "\n"
            "FILE \"-\" is standard output; the counts then go to standard error.\n"
+           "LEFT and RIGHT may be pipes: /dev/stdin, or <(command) in bash.\n"
            "Exit status: 0 compared, 1 a file could not be read or written, 2 wrong usage,\n"
            "3 the lists are identical or one of them holds no line.\n";
 }
