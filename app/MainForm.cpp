@@ -69,14 +69,22 @@ void TForm1::AdvGlowButton2Click(TObject*) {
     LoadList(*AdvMemo2, "Load List 2", *AdvReflectionLabel2, "right list: ");
 }
 
-void TForm1::AdvGlowButton4Click(TObject*) { AdvMemo1->Clear(); }
+void TForm1::AdvGlowButton4Click(TObject*) {
+    AdvMemo1->Clear();
+}
 
-void TForm1::AdvGlowButton5Click(TObject*) { AdvMemo2->Clear(); }
+void TForm1::AdvGlowButton5Click(TObject*) {
+    AdvMemo2->Clear();
+}
 
-void TForm1::leftlist1Click(TObject*) { AdvGlowButton1->Click(); }
+void TForm1::leftlist1Click(TObject*) {
+    AdvGlowButton1->Click();
+}
 
 // Users expect "right list" to load the right list, as its twin loads the left one.
-void TForm1::rightlist1Click(TObject*) { AdvGlowButton2->Click(); }
+void TForm1::rightlist1Click(TObject*) {
+    AdvGlowButton2->Click();
+}
 
 void TForm1::New1Click(TObject*) {
     AdvGlowButton1->Click();
@@ -102,8 +110,12 @@ void TForm1::contactthep1Click(TObject*) {
     ShowMessage("ok i thinked about that, and decide to dont implent this!");
 }
 
-void TForm1::Memo1MouseMove(TObject*, TShiftState, int, int) { Memo1->SelectAll(); }
+void TForm1::Memo1MouseMove(TObject*, TShiftState, int, int) {
+    Memo1->SelectAll();
+}
 
-void TForm1::Memo2MouseMove(TObject*, TShiftState, int, int) { Memo2->SelectAll(); }
+void TForm1::Memo2MouseMove(TObject*, TShiftState, int, int) {
+    Memo2->SelectAll();
+}
 
 void TForm1::FormShow(TObject*) {}

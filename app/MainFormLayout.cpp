@@ -24,6 +24,7 @@ std::unique_ptr<TButton> PlaceButton(TWinControl* parent, const char* name, cons
 std::unique_ptr<TLabel> PlaceCaption(TWinControl* parent, const char* name, const char* text,
                                      TAlign align, int width) {
     auto label = Place<TLabel>(parent, name, align, 1, 1, width, 27);
+    label->SetAutoSize(false);
     label->SetParentFont(false);
     TFont& font = label->Font();
     font.SetName("Tahoma");
@@ -71,13 +72,13 @@ void TForm1::CreateComponents() {
     Memo2 = Place<TMemo>(Panel5.get(), "Memo2", TAlign::alRight, 499, 30, 500, 199);
     Memo2->SetScrollBars(TScrollStyle::ssVertical);
     Panel6 = Place<TPanel>(Panel5.get(), "Panel6", TAlign::alTop, 1, 1, 998, 29);
-    AdvReflectionLabel3 = PlaceCaption(Panel6.get(), "AdvReflectionLabel3", "  multiple hits:",
-                                       TAlign::alLeft, 500);
+    AdvReflectionLabel3 =
+        PlaceCaption(Panel6.get(), "AdvReflectionLabel3", "  multiple hits:", TAlign::alLeft, 500);
     AdvReflectionLabel3->SetHint("Found this on both lists!");
     AdvReflectionLabel3->SetShowHint(true);
     AdvReflectionLabel3->SetAnchors({false, true, true, true});
-    AdvReflectionLabel4 = PlaceCaption(Panel6.get(), "AdvReflectionLabel4", "  single hits:",
-                                       TAlign::alRight, 500);
+    AdvReflectionLabel4 =
+        PlaceCaption(Panel6.get(), "AdvReflectionLabel4", "  single hits:", TAlign::alRight, 500);
     AdvReflectionLabel4->SetHint("Found this on one of the lists!\r\n");
     AdvReflectionLabel4->SetShowHint(true);
 

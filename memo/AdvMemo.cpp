@@ -19,7 +19,9 @@ TAdvCustomMemo::TAdvCustomMemo(TWinControl* parent)
     lines_->Add("");
 }
 
-TAdvCustomMemo::~TAdvCustomMemo() { AttachChangeCallback(false); }
+TAdvCustomMemo::~TAdvCustomMemo() {
+    AttachChangeCallback(false);
+}
 
 void TAdvCustomMemo::SetTabSize(int value) {
     if (value == tabSize_)
@@ -35,7 +37,8 @@ void TAdvCustomMemo::SetLines(const TStrings& list) {
         for (int i = 0; i < lines_->Count(); ++i) {
             const std::string& line = lines_->Get(i);
             const std::size_t keep = line.find_last_not_of(' ');
-            lines_->Put(i, std::string_view(line).substr(0, keep == std::string::npos ? 0 : keep + 1));
+            lines_->Put(i,
+                        std::string_view(line).substr(0, keep == std::string::npos ? 0 : keep + 1));
         }
     }
     if (OnSelectionChange)

@@ -9,19 +9,19 @@
 
 class TLineProp : public TObject {
 public:
-    TObject* UserObject = nullptr;       // what GetObject/PutObject show users for this line
+    TObject* UserObject = nullptr;         // what GetObject/PutObject show users for this line
     std::vector<std::int32_t> MarkStarts;  // start columns of marked ranges (wavy underlines)
     std::vector<std::int32_t> MarkLengths; // length of each marked range
-    bool Expanded = true;                // folding: the region starting here is expanded
-    std::int32_t RegionEndCount = 0;     // folding: regions ending on this line
-    bool Inside = false;                 // folding: the line lies inside a region
-    bool RegionStart = false;            // folding: a region starts on this line
+    bool Expanded = true;                  // folding: the region starting here is expanded
+    std::int32_t RegionEndCount = 0;       // folding: regions ending on this line
+    bool Inside = false;                   // folding: the line lies inside a region
+    bool RegionStart = false;              // folding: a region starts on this line
     bool Breakpoint = false;
     bool PointMark = false;
-    bool Modified = false;               // set by editing, cleared with the modified state
-    std::int32_t Spare = -1;             // kept for an add-on that wants a number per line
+    bool Modified = false;   // set by editing, cleared with the modified state
+    std::int32_t Spare = -1; // kept for an add-on that wants a number per line
     bool FlagMark = false;
     std::int32_t ScanState[3] = {0, 0, 0}; // highlighter state at the start of the line
     bool ScanStateValid = false;
-    bool WrappedContinuation = false;    // a continuation row produced by word wrap
+    bool WrappedContinuation = false; // a continuation row produced by word wrap
 };

@@ -139,6 +139,8 @@ void TLabel::SetCaption(std::string caption) {
     caption_ = std::move(caption);
     const QString text = QStr(caption_);
     static_cast<QLabel*>(Widget())->setText(text);
+    if (!autoSize_)
+        return;
     // Sized to its text, as an auto-sized label is.
     const QFontMetrics fm(Font().ToQFont());
     SetBounds(Left(), Top(), fm.horizontalAdvance(text), fm.ascent() + fm.descent());

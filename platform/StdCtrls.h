@@ -61,7 +61,11 @@ public:
     explicit TLabel(TWinControl* parent);
     const std::string& Caption() const { return caption_; }
     void SetCaption(std::string caption);
+    /// With AutoSize (the default) setting the caption sizes the label to its text.
+    bool AutoSize() const { return autoSize_; }
+    void SetAutoSize(bool value) { autoSize_ = value; }
 
 private:
     std::string caption_;
+    bool autoSize_ = true;
 };

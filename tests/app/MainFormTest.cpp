@@ -3,6 +3,8 @@
 #include "FormFixture.h"
 
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace {
 
@@ -30,6 +32,8 @@ TEST_F(FormFixture, ComponentsStandWhereTheLayoutPutsThem) {
     EXPECT_EQ(form.Panel4->BoundsRect(), Bounds(0, 630, 1000, 29));
     EXPECT_EQ(form.Memo1->BoundsRect(), Bounds(1, 30, 500, 199));
     EXPECT_EQ(form.Memo2->BoundsRect(), Bounds(499, 30, 500, 199));
+    EXPECT_EQ(form.AdvReflectionLabel3->BoundsRect(), Bounds(1, 1, 500, 27));
+    EXPECT_EQ(form.AdvReflectionLabel4->BoundsRect(), Bounds(497, 1, 500, 27));
     EXPECT_EQ(form.AdvGlowButton3->Caption(), "Merge it!");
     EXPECT_EQ(form.AdvGlowButton4->Caption(), "Clear Left");
     EXPECT_EQ(form.AdvGlowButton5->Caption(), "Clear Right");
@@ -167,14 +171,39 @@ TEST_F(UnreadableFile, MissingOrVanishedFile) {
     ExpectLoadFails((dir / "vanished.txt").string(), "No such file or directory");
 }
 
-TEST_F(UnreadableFile, Folder) { ExpectLoadFails(dir.string(), "Is a directory"); }
+TEST_F(UnreadableFile, Folder) {
+    ExpectLoadFails(dir.string(), "Is a directory");
+}
 
 TEST_F(UnreadableFile, FileWithoutReadPermission) {
-    if (geteuid() == 0)
-        GTEST_SKIP() << "root reads files whatever their permission bits";
     const std::string path = File("secret.txt", "x\r\n");
     chmod(path.c_str(), 0);
-    ExpectLoadFails(path, "Permission denied");
+    chmod(dir.c_str(), 0755);
+    if (geteuid() != 0) {
+        ExpectLoadFails(path, "Permission denied");
+        return;
+    }
+    // Root reads files whatever their permission bits: try as an ordinary user in a child.
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (setgid(65534) != 0 || setuid(65534) != 0)
+            _exit(2);
+        seam.openAnswers.push_back(path);
+        Application->Guard([&] { form.AdvGlowButton2->Click(); });
+        const bool reported = !seam.messageBoxes.empty() &&
+                              seam.messageBoxes.back().text ==
+                                  "Cannot open file \"" + path + "\". Permission denied" &&
+                              seam.messageBoxes.back().icon == TMsgIcon::Error;
+        const bool untouched = form.AdvMemo2->Lines().Count() == 0 &&
+                               form.AdvReflectionLabel2->Caption() == "right list: 2" &&
+                               form.AdvMemo1->Lines().Count() == 1;
+        _exit(reported && untouched ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0);
 }
 
 TEST_F(UnreadableFile, ACancelAfterAFailureLoadsNothing) {

@@ -12,9 +12,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include "TempFile.h"
 #include "core/FileBytes.h"
 #include "memo/AdvMemo.h"
-#include "TempFile.h"
 
 namespace {
 
@@ -41,7 +41,9 @@ TEST(LineStoreLoad, BreaksAtCrLfAndCrLf) {
     EXPECT_EQ(Load("a\n\n"), (Lines{"a", ""}));       // only the very last break adds nothing
 }
 
-TEST(LineStoreLoad, EmptyFileGivesOneEmptyLine) { EXPECT_EQ(Load(""), (Lines{""})); }
+TEST(LineStoreLoad, EmptyFileGivesOneEmptyLine) {
+    EXPECT_EQ(Load(""), (Lines{""}));
+}
 
 TEST(LineStoreLoad, NulEndsTheText) {
     EXPECT_EQ(Load("ab\0cd\r\nef"s), (Lines{"ab"}));

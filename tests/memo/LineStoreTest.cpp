@@ -43,8 +43,7 @@ TEST_F(LineStore, AddSplitsAtCrDropsLfAndReplacesTabs) {
     EXPECT_EQ(lines.Add("p\nq"), 2);
     EXPECT_EQ(lines.Add("a\tb"), 3);
     EXPECT_EQ(lines.Add("end\r"), 5);
-    EXPECT_EQ(LinesOf(lines),
-              (std::vector<std::string>{"x", "y", "pq", "a    b", "end", ""}));
+    EXPECT_EQ(LinesOf(lines), (std::vector<std::string>{"x", "y", "pq", "a    b", "end", ""}));
     ExpectLengthsMatch(lines);
     for (int i = 0; i < lines.Count(); ++i)
         EXPECT_NE(lines.LineProp(i), nullptr);
