@@ -63,6 +63,8 @@ public:
     void SetShowHint(bool value);
 
     void Invalidate();
+    /// Asks for a repaint of `r` (client coordinates) only.
+    void InvalidateRect(const TRect& r);
     void Repaint();
 
     /// Sends a mouse move at client (x, y) through the control as the framework would: it

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <initializer_list>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -128,7 +129,22 @@ public:
     TSize TextExtent(std::string_view text);
     int TextWidth(std::string_view text) { return TextExtent(text).cx; }
     int TextHeight(std::string_view text) { return TextExtent(text).cy; }
+    /// Draws `bytes` one byte per cell of `cellWidth` pixels, starting at (x, y): a valid
+    /// UTF-8 character is drawn in the cell of its first byte and its other cells stay blank,
+    /// any other byte shows through the codec in its own cell. The cells are filled with the
+    /// brush first unless the brush style is bsClear. Glyphs never drift off the cell grid,
+    /// whatever the font's own advances.
+    void TextOutCells(int x, int y, std::string_view bytes, int cellWidth);
+    /// A polygon through `points`, filled with the brush and outlined with the pen.
+    void Polygon(std::span<const TPoint> points);
+    /// The ellipse inside `r` (right and bottom excluded), filled and outlined.
+    void Ellipse(const TRect& r);
     void Draw(int x, int y, const TBitmap& bitmap);
+    /// Copies `source`'s `sourceRect` onto `dest` (same size: a plain block copy).
+    void CopyRect(const TRect& dest, const TBitmap& source, const TRect& sourceRect);
+    /// Restricts drawing to `r` until ResetClip.
+    void SetClipRect(const TRect& r);
+    void ResetClip();
     TColor Pixel(int x, int y) const;
     void SetPixel(int x, int y, TColor color);
 

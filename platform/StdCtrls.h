@@ -3,6 +3,7 @@
 // button and label.
 
 #include <cstddef>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -68,4 +69,50 @@ public:
 private:
     std::string caption_;
     bool autoSize_ = true;
+};
+
+enum class TScrollBarKind { sbHorizontal, sbVertical };
+enum class TScrollCode {
+    scLineUp,
+    scLineDown,
+    scPageUp,
+    scPageDown,
+    scPosition,
+    scTrack,
+    scTop,
+    scBottom,
+    scEndScroll
+};
+
+/// A scroll bar child control with the system's scrolling rules: positions run from Min to
+/// Max - PageSize + 1 (to Max when PageSize is 0).
+class TScrollBar : public TWinControl {
+public:
+    TScrollBar(TWinControl* parent, TScrollBarKind kind);
+
+    TScrollBarKind Kind() const { return kind_; }
+    int Min() const { return min_; }
+    int Max() const { return max_; }
+    int PageSize() const { return pageSize_; }
+    int Position() const { return position_; }
+    /// Sets all four at once; the position is clamped to the range. Raises no event.
+    void SetParams(int position, int min, int max, int pageSize);
+    void SetPosition(int position);
+
+    /// The user moved the bar: `code` says how, `position` is the new position, which the
+    /// handler may change. Then the bar takes the position and OnChange follows.
+    std::function<void(TObject* sender, TScrollCode code, int& position)> OnScroll;
+    TNotifyEvent OnChange;
+
+    /// Performs a user scroll as the framework would (arrows, page, drag, top, bottom).
+    void Scroll(TScrollCode code, int trackPosition = 0);
+
+private:
+    int LastPosition() const;
+
+    TScrollBarKind kind_;
+    int min_ = 0;
+    int max_ = 100;
+    int pageSize_ = 0;
+    int position_ = 0;
 };
