@@ -261,6 +261,11 @@ void TControl::Invalidate() {
         widget_->update();
 }
 
+void TControl::InvalidateRect(const TRect& r) {
+    if (widget_ && r.Width() > 0 && r.Height() > 0)
+        widget_->update(ToQRect(r));
+}
+
 void TControl::Repaint() {
     if (widget_)
         widget_->repaint();
@@ -391,8 +396,18 @@ void TWinControl::Resize() {
 }
 
 void TWinControl::SetFocus() {
-    if (Widget())
-        Widget()->setFocus(Qt::OtherFocusReason);
+    QWidget* widget = Widget();
+    if (!widget)
+        return;
+    // Qt gives the focus only inside the active window; on Windows SetFocus activates the
+    // window it lands in. The offscreen platform activates nothing by itself.
+    QWidget* window = widget->window();
+    if (window->isVisible() && !window->isActiveWindow()) {
+        window->activateWindow();
+        if (!window->isActiveWindow())
+            QApplication::setActiveWindow(window);
+    }
+    widget->setFocus(Qt::OtherFocusReason);
 }
 
 bool TWinControl::Focused() const {

@@ -8,6 +8,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
+#include <QPolygon>
 
 #include <algorithm>
 #include <cmath>
@@ -190,6 +191,10 @@ TCanvas::TCanvas(QPainter* painter) : painter_(painter) {}
 TCanvas::~TCanvas() = default;
 
 void TCanvas::Attach(QPainter* painter) {
+    // A clip belongs to one paint; the painter may live on (a bitmap's) after it.
+    if (painter_ && clipped_)
+        painter_->setClipping(false);
+    clipped_ = false;
     painter_ = painter;
 }
 
@@ -338,6 +343,104 @@ TSize TCanvas::TextExtent(std::string_view text) {
     return {fm.horizontalAdvance(s), fm.ascent() + fm.descent()};
 }
 
+void TCanvas::Polygon(std::span<const TPoint> points) {
+    QPainter* p = Painter();
+    if (!p || points.empty())
+        return;
+    QPolygon polygon;
+    polygon.reserve(static_cast<qsizetype>(points.size()));
+    for (const TPoint& pt : points)
+        polygon.append(QPoint(pt.X, pt.Y));
+    p->save();
+    p->setRenderHint(QPainter::Antialiasing, false);
+    if (brush_.Style != TBrushStyle::bsClear && points.size() > 2) {
+        p->setPen(Qt::NoPen);
+        p->setBrush(ToQColor(brush_.Color));
+        p->drawPolygon(polygon, Qt::OddEvenFill); // GDI's default ALTERNATE mode
+    }
+    p->restore();
+    if (pen_.Style == TPenStyle::psClear)
+        return;
+    if (pen_.Width <= 1) {
+        // Every edge leaves out its end point, which the next edge starts on.
+        for (std::size_t i = 0; i < points.size(); ++i) {
+            const TPoint a = points[i], b = points[(i + 1) % points.size()];
+            if (a == b)
+                p->fillRect(a.X, a.Y, 1, 1, ToQColor(pen_.Color));
+            else
+                DrawPenPixels(*p, a.X, a.Y, b.X, b.Y);
+        }
+        return;
+    }
+    p->save();
+    p->setRenderHint(QPainter::Antialiasing, false);
+    p->setPen(QPen(ToQColor(pen_.Color), pen_.Width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
+    p->setBrush(Qt::NoBrush);
+    p->drawPolygon(polygon);
+    p->restore();
+}
+
+void TCanvas::Ellipse(const TRect& r) {
+    QPainter* p = Painter();
+    if (!p || r.Width() <= 0 || r.Height() <= 0)
+        return;
+    const bool pen = pen_.Style != TPenStyle::psClear;
+    const bool fill = brush_.Style != TBrushStyle::bsClear;
+    p->save();
+    p->setRenderHint(QPainter::Antialiasing, false);
+    p->setBrush(fill ? QBrush(ToQColor(brush_.Color)) : QBrush(Qt::NoBrush));
+    if (pen) {
+        QPen qpen(ToQColor(pen_.Color), pen_.Width <= 1 ? 0 : pen_.Width);
+        if (pen_.Style == TPenStyle::psDot)
+            qpen.setStyle(Qt::DotLine);
+        p->setPen(qpen);
+    } else {
+        p->setPen(Qt::NoPen);
+    }
+    // An aliased outline covers its rectangle's right and bottom edge, so the rectangle is one
+    // pixel smaller than GDI's; without a pen GDI fills one pixel less as well.
+    p->drawEllipse(QRect(r.Left, r.Top, r.Width() - 1, r.Height() - 1));
+    p->restore();
+}
+
+void TCanvas::CopyRect(const TRect& dest, const TBitmap& source, const TRect& sourceRect) {
+    if (dest.Width() <= 0 || dest.Height() <= 0 || sourceRect.Width() <= 0 ||
+        sourceRect.Height() <= 0)
+        return;
+    // Reading the source ends its painter; reading our own bitmap needs a copy first.
+    const QImage& image = source.Image();
+    const QImage own = bitmap_ == &source ? image.copy(ToQRect(sourceRect)) : QImage();
+    QPainter* p = Painter();
+    if (!p)
+        return;
+    p->save();
+    p->setCompositionMode(QPainter::CompositionMode_Source); // a block copy, alpha and all
+    if (own.isNull())
+        p->drawImage(ToQRect(dest), image, ToQRect(sourceRect));
+    else
+        p->drawImage(ToQRect(dest), own);
+    p->restore();
+}
+
+void TCanvas::SetClipRect(const TRect& r) {
+    clip_ = r;
+    clipped_ = true;
+    if (QPainter* p = Painter())
+        ApplyClip(*p);
+}
+
+void TCanvas::ResetClip() {
+    clipped_ = false;
+    if (QPainter* p = Painter())
+        p->setClipping(false);
+}
+
+void TCanvas::ApplyClip(QPainter& p) const {
+    if (clipped_)
+        p.setClipRect(
+            QRect(clip_.Left, clip_.Top, std::max(0, clip_.Width()), std::max(0, clip_.Height())));
+}
+
 void TCanvas::Draw(int x, int y, const TBitmap& bitmap) {
     const QImage& image = bitmap.Image();
     if (QPainter* p = Painter())
@@ -426,6 +529,7 @@ QPainter* TBitmap::ActivePainter() const {
         impl_->painter = std::make_unique<QPainter>(&impl_->image);
         impl_->painter->setRenderHint(QPainter::Antialiasing, false);
         impl_->painter->setRenderHint(QPainter::TextAntialiasing, true);
+        impl_->canvas.ApplyClip(*impl_->painter);
     }
     return impl_->painter.get();
 }

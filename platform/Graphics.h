@@ -161,6 +161,8 @@ private:
     friend class TBitmap;
 
     void ApplyFont(QPainter& p);
+    /// Puts the stored clip on `p` (a bitmap's painter is recreated after its image is read).
+    void ApplyClip(QPainter& p) const;
     void DrawPenPixels(QPainter& p, int x0, int y0, int x1, int y1);
     void DrawText(QPainter& p, int x, int y, std::string_view text, const TRect* opaque);
 
@@ -170,6 +172,8 @@ private:
     TPen pen_;
     TBrush brush_;
     TPoint penPos_;
+    bool clipped_ = false;
+    TRect clip_;
 };
 
 /// A 32-bit off-screen picture with a canvas and pixel access.

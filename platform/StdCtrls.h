@@ -109,10 +109,15 @@ public:
 
 private:
     int LastPosition() const;
+    /// Moves the Qt bar to the stored values without raising its signals.
+    void ApplyToBar();
+    /// A user action on the Qt bar: scrolls with `code` and puts the bar where it ended.
+    void UserScroll(TScrollCode code, int trackPosition);
 
     TScrollBarKind kind_;
     int min_ = 0;
     int max_ = 100;
     int pageSize_ = 0;
     int position_ = 0;
+    bool scrolling_ = false; // inside a user scroll: the bar's own value changes are ours
 };

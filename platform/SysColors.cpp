@@ -25,3 +25,12 @@ TColor ColorToRGB(TColor color) {
         return GetSysColor(static_cast<int>(color & 0xFF));
     return color & 0x00FFFFFFu;
 }
+
+int GetSystemMetrics(TSystemMetric metric) {
+    switch (metric) {
+    case TSystemMetric::smCxVScroll:
+    case TSystemMetric::smCyHScroll:
+        return 17;
+    }
+    return 0;
+}
