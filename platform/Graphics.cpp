@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <vector>
 
 #include "platform/qt/QtSupport.h"
 
@@ -343,22 +344,40 @@ TSize TCanvas::TextExtent(std::string_view text) {
     return {fm.horizontalAdvance(s), fm.ascent() + fm.descent()};
 }
 
+// Scan lines through pixel centres, alternate rule, a span covering the centres in [left,
+// right): the right and bottom edges stay out as in GDI, and no pixel lands outside the 1-pixel
+// outline, whose Bresenham pixels are the nearest ones to the edges.
+void TCanvas::FillPolygon(QPainter& p, std::span<const TPoint> points) {
+    int top = points[0].Y, bottom = points[0].Y;
+    for (const TPoint& pt : points) {
+        top = std::min(top, pt.Y);
+        bottom = std::max(bottom, pt.Y);
+    }
+    const QColor color = ToQColor(brush_.Color);
+    std::vector<double> crossings;
+    for (int y = top; y < bottom; ++y) {
+        crossings.clear();
+        for (std::size_t i = 0; i < points.size(); ++i) {
+            const TPoint a = points[i], b = points[(i + 1) % points.size()];
+            if ((a.Y <= y && y < b.Y) || (b.Y <= y && y < a.Y))
+                crossings.push_back(a.X + static_cast<double>(y - a.Y) * (b.X - a.X) / (b.Y - a.Y));
+        }
+        std::sort(crossings.begin(), crossings.end());
+        for (std::size_t i = 0; i + 1 < crossings.size(); i += 2) {
+            const int left = static_cast<int>(std::ceil(crossings[i]));
+            const int right = static_cast<int>(std::ceil(crossings[i + 1])); // exclusive
+            if (right > left)
+                p.fillRect(left, y, right - left, 1, color);
+        }
+    }
+}
+
 void TCanvas::Polygon(std::span<const TPoint> points) {
     QPainter* p = Painter();
     if (!p || points.empty())
         return;
-    QPolygon polygon;
-    polygon.reserve(static_cast<qsizetype>(points.size()));
-    for (const TPoint& pt : points)
-        polygon.append(QPoint(pt.X, pt.Y));
-    p->save();
-    p->setRenderHint(QPainter::Antialiasing, false);
-    if (brush_.Style != TBrushStyle::bsClear && points.size() > 2) {
-        p->setPen(Qt::NoPen);
-        p->setBrush(ToQColor(brush_.Color));
-        p->drawPolygon(polygon, Qt::OddEvenFill); // GDI's default ALTERNATE mode
-    }
-    p->restore();
+    if (brush_.Style != TBrushStyle::bsClear && points.size() > 2)
+        FillPolygon(*p, points);
     if (pen_.Style == TPenStyle::psClear)
         return;
     if (pen_.Width <= 1) {
@@ -372,11 +391,14 @@ void TCanvas::Polygon(std::span<const TPoint> points) {
         }
         return;
     }
+    QPolygon outline;
+    for (const TPoint& pt : points)
+        outline.append(QPoint(pt.X, pt.Y));
     p->save();
     p->setRenderHint(QPainter::Antialiasing, false);
     p->setPen(QPen(ToQColor(pen_.Color), pen_.Width, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin));
     p->setBrush(Qt::NoBrush);
-    p->drawPolygon(polygon);
+    p->drawPolygon(outline);
     p->restore();
 }
 

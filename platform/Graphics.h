@@ -164,6 +164,7 @@ private:
     /// Puts the stored clip on `p` (a bitmap's painter is recreated after its image is read).
     void ApplyClip(QPainter& p) const;
     void DrawPenPixels(QPainter& p, int x0, int y0, int x1, int y1);
+    void FillPolygon(QPainter& p, std::span<const TPoint> points);
     void DrawText(QPainter& p, int x, int y, std::string_view text, const TRect* opaque);
 
     QPainter* painter_;
