@@ -43,6 +43,8 @@ void TAdvCustomMemo::SetCaretY(int line) {
     if (lines.Count() == 0)
         lines.Add("");
     line = std::clamp(line, 0, lines.Count() - 1);
+    if (activeLineSettings_.ActiveLineAtCursor() && line != activeLine_)
+        SetActiveLine(line);
     if (line != caretY_) {
         const int oldLine = caretY_;
         caretY_ = line;

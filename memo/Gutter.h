@@ -1,0 +1,94 @@
+#pragma once
+// The strip at the editor's left edge: line numbers, per-line marks and the active-line
+// arrow. A settings object owned by the editor; the editor's paint asks it to paint itself,
+// and it hands every row to the row painter (OnGutterDraw of the editor).
+
+#include <memory>
+#include <string>
+
+#include "platform/Graphics.h"
+#include "platform/Types.h"
+
+class TAdvCustomMemo;
+
+class TAdvGutter {
+public:
+    explicit TAdvGutter(TAdvCustomMemo& editor);
+    ~TAdvGutter();
+
+    int GutterWidth() const { return gutterWidth_; }
+    void SetGutterWidth(int value);
+    /// At least 45: the reference the line numbers are placed from.
+    int GutterMargin() const { return gutterMargin_; }
+    void SetGutterMargin(int value);
+    TColor GutterColor() const { return gutterColor_; }
+    void SetGutterColor(TColor value);
+    /// clNone: a solid GutterColor gutter.
+    TColor GutterColorTo() const { return gutterColorTo_; }
+    void SetGutterColorTo(TColor value);
+    TColor BorderColor() const { return borderColor_; }
+    void SetBorderColor(TColor value);
+    TFont& Font() { return *font_; }
+    void SetFont(const TFont& font);
+    TColor LineNumberTextColor() const { return lineNumberTextColor_; }
+    void SetLineNumberTextColor(TColor value);
+    bool ShowLineNumbers() const { return showLineNumbers_; }
+    void SetShowLineNumbers(bool value);
+    int LineNumberStart() const { return lineNumberStart_; }
+    void SetLineNumberStart(int value);
+    const std::string& NumberSuffix() const { return numberSuffix_; }
+    void SetNumberSuffix(std::string value);
+    bool ShowLeadingZeros() const { return showLeadingZeros_; }
+    void SetShowLeadingZeros(bool value);
+    int DigitCount() const { return digitCount_; }
+    void SetDigitCount(int value);
+    bool ShowModified() const { return showModified_; }
+    void SetShowModified(bool value);
+    TColor ModifiedColor() const { return modifiedColor_; }
+    void SetModifiedColor(TColor value);
+    TColor ModifiedColorBkg() const { return modifiedColorBkg_; }
+    void SetModifiedColorBkg(TColor value);
+    bool Visible() const { return visible_; }
+    void SetVisible(bool value);
+
+    // Placement inside the editor: left and top stay 1; the height follows the text area.
+    int Left() const { return 1; }
+    int Top() const { return 1; }
+    int Width() const { return gutterWidth_; }
+    int Height() const { return height_; }
+    void SetHeight(int height) { height_ = height; }
+    TRect BoundsRect() const { return Bounds(Left(), Top(), Width(), Height()); }
+
+    /// Border line, white line, background, then one row painter call per visible row.
+    void Paint(TCanvas& canvas);
+
+    /// The default row painter: the line number and the marks of row `index`.
+    void PaintRow(TCanvas& canvas, const TRect& row, int index);
+
+    /// The text of a line number: `number`, zero-padded when asked, and the suffix.
+    std::string NumberText(int number) const;
+    /// Where the number's text starts, from the editor's left edge.
+    int NumberLeft(const std::string& digits) const;
+
+private:
+    void Changed();
+
+    TAdvCustomMemo& editor_;
+    int gutterWidth_ = 45;
+    int gutterMargin_ = 45;
+    TColor gutterColor_ = clBtnFace;
+    TColor gutterColorTo_ = clWhite;
+    TColor borderColor_ = 0x808080;
+    std::unique_ptr<TFont> font_;
+    TColor lineNumberTextColor_ = clBlack;
+    bool showLineNumbers_ = true;
+    int lineNumberStart_ = 1;
+    std::string numberSuffix_;
+    bool showLeadingZeros_ = false;
+    int digitCount_ = 4;
+    bool showModified_ = false;
+    TColor modifiedColor_ = clYellow;
+    TColor modifiedColorBkg_ = clLime;
+    bool visible_ = true;
+    int height_ = 0;
+};

@@ -1,0 +1,71 @@
+#pragma once
+// Small settings objects owned by the list editor. Each setter compares, stores and reports
+// the change through OnChange, which the editor connects to a repaint.
+
+#include "platform/Graphics.h"
+#include "platform/Types.h"
+
+class TAdvActiveLineSettings {
+public:
+    TColor ActiveLineColor() const { return activeLineColor_; }
+    void SetActiveLineColor(TColor v) { Set(activeLineColor_, v); }
+    TColor ActiveLineTextColor() const { return activeLineTextColor_; }
+    void SetActiveLineTextColor(TColor v) { Set(activeLineTextColor_, v); }
+    bool ShowActiveLine() const { return showActiveLine_; }
+    void SetShowActiveLine(bool v) { Set(showActiveLine_, v); }
+    bool ShowActiveLineIndicator() const { return showActiveLineIndicator_; }
+    void SetShowActiveLineIndicator(bool v) { Set(showActiveLineIndicator_, v); }
+    /// While on, the active line follows the caret.
+    bool ActiveLineAtCursor() const { return activeLineAtCursor_; }
+    void SetActiveLineAtCursor(bool v) { Set(activeLineAtCursor_, v); }
+
+    TNotifyEvent OnChange;
+
+private:
+    template <class T> void Set(T& field, T value) {
+        if (field == value)
+            return;
+        field = value;
+        if (OnChange)
+            OnChange(nullptr);
+    }
+
+    TColor activeLineColor_ = clNavy;
+    TColor activeLineTextColor_ = clYellow;
+    bool showActiveLine_ = false;
+    bool showActiveLineIndicator_ = false;
+    bool activeLineAtCursor_ = false;
+};
+
+/// Folding settings. Regions come from an attached styler; without one nothing folds.
+class TCodeFolding {
+public:
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool v) { Set(enabled_, v); }
+    TColor LineColor() const { return lineColor_; }
+    void SetLineColor(TColor v) { Set(lineColor_, v); }
+
+    TNotifyEvent OnChange;
+
+private:
+    template <class T> void Set(T& field, T value) {
+        if (field == value)
+            return;
+        field = value;
+        if (OnChange)
+            OnChange(nullptr);
+    }
+
+    bool enabled_ = false;
+    TColor lineColor_ = clGray;
+};
+
+/// How URLs in the text are shown.
+struct TUrlStyle {
+    TColor TextColor = clBlue;
+    TColor BkColor = clWhite;
+    TFontStyles Style{TFontStyle::fsUnderline};
+};
+
+enum class TScrollMode { smAuto, smStrict };
+enum class TWordWrap { wwNone, wwClientWidth, wwRightMargin };

@@ -1,0 +1,154 @@
+// The gutter: its lines, background and line numbers where the view puts them.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "ViewPixels.h"
+#include "drawing/Gradient.h"
+#include "platform/SysColors.h"
+
+namespace {
+
+class GutterView : public ::testing::Test {
+protected:
+    GutterView() {
+        memo.SetBounds(0, 0, 500, 367);
+        std::string text;
+        for (int i = 0; i < 2000; ++i)
+            text += "x\r\n";
+        memo.Lines().SetText(text);
+    }
+
+    /// Leftmost ink of the gutter row showing line `index` when it is the top line.
+    int NumberInkLeft(int index) {
+        memo.SetTopLine(index);
+        const Rendered b = Render(memo);
+        return LeftmostWhere(b, 1, 44, 1, 1 + memo.LineHeight(), IsInk);
+    }
+
+    TAdvMemo memo{nullptr};
+};
+
+TEST_F(GutterView, BorderLineAndGradientFromButtonFaceToWhite) {
+    memo.Gutter().SetShowLineNumbers(false);
+    const Rendered b = Render(memo);
+    const int y = 200;
+    EXPECT_EQ(b.Pixel(45, y), 0x808080u);
+    // The gradient covers the white line: left end button face, growing lighter to the right.
+    EXPECT_EQ(b.Pixel(1, y), ColorToRGB(clBtnFace));
+    TColor previous = b.Pixel(1, y);
+    for (int x = 2; x < 45; ++x) {
+        const TColor c = b.Pixel(x, y);
+        EXPECT_GE(c & 0xFF, previous & 0xFF) << "x = " << x;
+        previous = c;
+    }
+    EXPECT_GT(previous & 0xFF, 0xFAu);
+    EXPECT_LT(previous & 0xFF, 0x100u);
+}
+
+TEST_F(GutterView, WithoutAGradientTheWhiteLineStays) {
+    memo.Gutter().SetGutterColorTo(clNone);
+    const Rendered b = Render(memo);
+    EXPECT_EQ(b.Pixel(45, 100), 0x808080u);
+    EXPECT_EQ(b.Pixel(44, 100), clWhite);
+    EXPECT_EQ(b.Pixel(43, 100), ColorToRGB(clBtnFace));
+    EXPECT_EQ(b.Pixel(1, 100), ColorToRGB(clBtnFace));
+}
+
+TEST_F(GutterView, NumbersStandByTheirDigitCount) {
+    const int cw = memo.CharWidth();
+    const int one = NumberInkLeft(0);      // "1"
+    const int twelve = NumberInkLeft(11);  // "12"
+    const int hundred = NumberInkLeft(99); // "100"
+    const int thousand = NumberInkLeft(999);
+    EXPECT_GE(one, 24);
+    EXPECT_LT(one, 24 + cw);
+    EXPECT_GE(twelve, 16);
+    EXPECT_LT(twelve, 16 + cw);
+    EXPECT_GE(hundred, 8);
+    EXPECT_LT(hundred, 8 + cw);
+    EXPECT_GE(thousand, 0);
+    EXPECT_LT(thousand, cw);
+}
+
+TEST_F(GutterView, LeadingZerosPadToTheDigitCountAndMoveTheNumberLeft) {
+    memo.Gutter().SetShowLeadingZeros(true);
+    EXPECT_EQ(memo.Gutter().NumberText(12), "0012");
+    EXPECT_LT(NumberInkLeft(11), memo.CharWidth());
+    memo.Gutter().SetNumberSuffix(":");
+    EXPECT_EQ(memo.Gutter().NumberText(12), "0012");
+    EXPECT_EQ(memo.Gutter().NumberLeft("0012"), 0);
+    memo.Gutter().SetShowLeadingZeros(false);
+    EXPECT_EQ(memo.Gutter().NumberLeft("12"), 16);
+}
+
+TEST_F(GutterView, NumbersStandOnePixelAboveTheirText) {
+    memo.Lines().Put(0, "_");
+    memo.Gutter().SetShowLineNumbers(true);
+    const Rendered b = Render(memo);
+    const int lh = memo.LineHeight();
+    // Gutter row k spans [1 + k*lh, 1 + (k+1)*lh); text row k spans [2 + k*lh, ...).
+    auto lowestInk = [&](int x0, int x1) {
+        for (int y = 1 + lh; y >= 0; --y)
+            for (int x = x0; x < x1; ++x)
+                if (IsInk(b.Pixel(x, y)))
+                    return y;
+        return -1;
+    };
+    const int underscore = lowestInk(48, 48 + memo.CharWidth());
+    ASSERT_GE(underscore, 2);
+    EXPECT_LT(underscore, 2 + lh);
+}
+
+TEST_F(GutterView, MarginRulesAndStartNumber) {
+    memo.Gutter().SetGutterMargin(10);
+    EXPECT_EQ(memo.Gutter().GutterMargin(), 45);
+    memo.Gutter().SetLineNumberStart(-4);
+    EXPECT_EQ(memo.Gutter().LineNumberStart(), 1);
+    memo.Gutter().SetLineNumberStart(0);
+    EXPECT_EQ(memo.Gutter().LineNumberStart(), 0);
+}
+
+TEST_F(GutterView, ModifiedStripAndActiveLineArrow) {
+    memo.Gutter().SetShowModified(true);
+    memo.Lines().LineProp(1)->Modified = true;
+    const Rendered b = Render(memo);
+    const int lh = memo.LineHeight();
+    // The strip is the 4 pixels at the row's right end: the row ends at 44, so 40..43.
+    EXPECT_EQ(b.Pixel(40, 1 + lh / 2), clLime);
+    EXPECT_EQ(b.Pixel(43, 1 + lh / 2), clLime);
+    EXPECT_EQ(b.Pixel(42, 1 + lh + lh / 2), clYellow);
+    EXPECT_NE(b.Pixel(39, 1 + lh / 2), clLime);
+    EXPECT_NE(b.Pixel(44, 1 + lh / 2), clLime);
+
+    // The arrow shows only for the active line, which follows the caret only when asked to.
+    memo.ActiveLineSettings().SetShowActiveLineIndicator(true);
+    memo.SetCaretY(2);
+    EXPECT_EQ(memo.ActiveLine(), -1);
+    auto lime = [](TColor c) { return c == clLime; };
+    const Rendered noArrow = Render(memo);
+    EXPECT_EQ(CountWhere(noArrow, 1, 40, 1 + 2 * lh, 1 + 3 * lh, lime), 0);
+    memo.ActiveLineSettings().SetActiveLineAtCursor(true);
+    memo.SetCaretY(3);
+    memo.SetCaretY(2);
+    EXPECT_EQ(memo.ActiveLine(), 2);
+    const Rendered arrow = Render(memo);
+    EXPECT_GT(CountWhere(arrow, 1 + 13, 1 + 22, 1 + 2 * lh, 1 + 3 * lh, lime), 0);
+}
+
+TEST(Gradient, BandsStepTowardsTheEndColourOneStepShort) {
+    TBitmap b(48, 4);
+    DrawGradient(b.Canvas(), 0x000000, 0x0000F0, 48, TGradientDirection::gdHorizontal,
+                 Rect(0, 0, 48, 4));
+    // One pixel a band: band k has red round(k * 240 / 48) = 5k.
+    for (int x = 0; x < 48; ++x)
+        EXPECT_EQ(b.Pixel(x, 1), static_cast<TColor>(5 * x)) << "x = " << x;
+
+    TBitmap v(3, 10);
+    DrawGradient(v.Canvas(), clWhite, clBlack, 0, TGradientDirection::gdVertical,
+                 Rect(0, 0, 3, 10));
+    EXPECT_EQ(v.Pixel(1, 9), clWhite); // no steps count as one: all the start colour
+}
+
+} // namespace

@@ -1,0 +1,241 @@
+// The editor view rendered into a bitmap: geometry, colours and scroll bars as the view fixes
+// them.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "ViewPixels.h"
+#include "platform/Forms.h"
+#include "platform/SysColors.h"
+
+namespace {
+
+std::string Numbered(int count, const std::string& body = "text") {
+    std::string text;
+    for (int i = 0; i < count; ++i)
+        text += body + " " + std::to_string(i) + "\r\n";
+    return text;
+}
+
+class View : public ::testing::Test {
+protected:
+    View() { memo.SetBounds(0, 0, 500, 367); }
+    TAdvMemo memo{nullptr};
+};
+
+TEST_F(View, TextStartsRightOfTheGutterAndCellsBelowTheBorder) {
+    const TRect text = memo.TextArea();
+    EXPECT_EQ(text.Left, 48);
+    EXPECT_EQ(text.Top, 1);
+    EXPECT_EQ(memo.CellRect(0, 0).Top, 2);
+    EXPECT_EQ(memo.CellRect(0, 0).Left, 48);
+    EXPECT_EQ(memo.CellRect(2, 1), Bounds(48 + 2 * memo.CharWidth(), 2 + memo.LineHeight(),
+                                          memo.CharWidth(), memo.LineHeight()));
+
+    memo.Lines().Put(0, "WWWW");
+    const Rendered b = Render(memo);
+    const int lh = memo.LineHeight();
+    // The first glyph's ink starts in the first cell; nothing of the text left of x = 48.
+    const int ink = LeftmostWhere(b, 46, 200, 2, 2 + lh, IsInk);
+    EXPECT_GE(ink, 48);
+    EXPECT_LT(ink, 48 + memo.CharWidth());
+    // The flat border in BorderColor all round.
+    EXPECT_EQ(b.Pixel(0, 100), 0x808080u);
+    EXPECT_EQ(b.Pixel(250, 0), 0x808080u);
+    EXPECT_EQ(b.Pixel(499, 100), 0x808080u);
+    EXPECT_EQ(b.Pixel(250, 366), 0x808080u);
+}
+
+TEST_F(View, AProportionalFontIsShownInFixedSys) {
+    TFont font;
+    font.SetName("Tahoma");
+    font.SetHeight(-13);
+    memo.Font().Assign(font);
+    EXPECT_EQ(memo.Font().Name(), "FixedSys");
+    TBitmap probe(1, 1);
+    probe.Canvas().Font().Assign(memo.Font());
+    EXPECT_EQ(probe.Canvas().TextWidth("W"), probe.Canvas().TextWidth("i"));
+    EXPECT_EQ(memo.CharWidth(), probe.Canvas().TextWidth("W"));
+}
+
+TEST_F(View, AnEmptyStorePaintsNoRowsButTheGutterStillShowsOne) {
+    memo.Lines().SetText("some text\r\nmore");
+    memo.Clear();
+    ASSERT_EQ(memo.Lines().Count(), 0);
+    const Rendered b = Render(memo);
+    const TRect text = memo.TextArea();
+    EXPECT_EQ(CountWhere(b, text.Left, text.Right, text.Top, text.Bottom,
+                         [](TColor c) { return c != clWhite; }),
+              0);
+    // The number 1 in the first gutter row.
+    EXPECT_GT(CountWhere(b, 1, 44, 1, 1 + memo.LineHeight(), IsInk), 0);
+    EXPECT_EQ(CountWhere(b, 1, 44, 1 + memo.LineHeight(), 1 + 2 * memo.LineHeight(), IsInk), 0);
+}
+
+TEST_F(View, RightMarginStandsAtColumn80AndFollowsScrolling) {
+    memo.SetBounds(0, 0, 800, 367);
+    const int cw = memo.CharWidth();
+    const Rendered b = Render(memo);
+    const int x = 48 + 80 * cw;
+    EXPECT_EQ(b.Pixel(x, 100), 0xE2E2E2u);
+    EXPECT_EQ(b.Pixel(x + 1, 100), 0xE2E2E2u);
+    EXPECT_EQ(b.Pixel(x - 1, 100), clWhite);
+    EXPECT_EQ(b.Pixel(x + 2, 100), clWhite);
+
+    memo.Lines().Put(0, std::string(300, 'm'));
+    memo.UpdateScrollBars();
+    memo.SetLeftCol(7);
+    const Rendered scrolled = Render(memo);
+    const int moved = 48 + (80 - 7) * cw;
+    EXPECT_EQ(scrolled.Pixel(moved, 200), 0xE2E2E2u);
+    EXPECT_EQ(scrolled.Pixel(moved + 1, 200), 0xE2E2E2u);
+    EXPECT_EQ(scrolled.Pixel(x, 200), clWhite);
+}
+
+TEST_F(View, AHundredCharactersBringTheHorizontalBar) {
+    memo.Lines().Put(0, std::string(50, 'a'));
+    EXPECT_FALSE(memo.HorizontalBar().Visible());
+    memo.Lines().Put(0, std::string(100, 'a'));
+    EXPECT_TRUE(memo.HorizontalBar().Visible());
+    EXPECT_EQ(memo.HorizontalBar().Max(), 100);
+    EXPECT_EQ(memo.HorizontalBar().PageSize(), memo.VisibleColCount() + 1);
+    EXPECT_FALSE(memo.VerticalBar().Visible());
+    // The text area ends where the bar starts.
+    EXPECT_EQ(memo.TextArea().Bottom, memo.HorizontalBar().Top());
+}
+
+TEST_F(View, TheVerticalBarAppearsWhenTheLinesOutgrowTheViewAndScrollsIt) {
+    memo.Lines().SetText(Numbered(10));
+    EXPECT_FALSE(memo.VerticalBar().Visible());
+    memo.Lines().SetText(Numbered(1000));
+    ASSERT_TRUE(memo.VerticalBar().Visible());
+    EXPECT_EQ(memo.VerticalBar().Max(), 999);
+    EXPECT_EQ(memo.VerticalBar().PageSize(), memo.VisibleLineCount());
+    EXPECT_EQ(memo.VerticalBar().Left(), memo.TextArea().Right);
+
+    memo.VerticalBar().Scroll(TScrollCode::scBottom);
+    EXPECT_EQ(memo.TopLine(), 1000 - memo.VisibleLineCount());
+    memo.VerticalBar().Scroll(TScrollCode::scPageUp);
+    EXPECT_EQ(memo.TopLine(), 1000 - 2 * memo.VisibleLineCount());
+    memo.VerticalBar().Scroll(TScrollCode::scTop);
+    EXPECT_EQ(memo.TopLine(), 0);
+}
+
+TEST_F(View, VisibleCountsComeFromTheTextAreasLastPixel) {
+    const TRect text = memo.TextArea();
+    const int cw = memo.CharWidth();
+    const int lh = memo.LineHeight();
+    EXPECT_EQ(memo.VisibleColCount(), (text.Right - 1 - text.Left + cw / 2) / cw);
+    EXPECT_EQ(memo.VisibleLineCount(), (text.Bottom - 1 - text.Top) / lh);
+    EXPECT_EQ(memo.PointToTextPosition(text.Left + 3 * cw + 1, text.Top + 2 * lh + 1),
+              (TPoint{3, 2}));
+    EXPECT_EQ(memo.PointToCell(text.Left + cw - 1, text.Top), (TPoint{1, 0}));
+}
+
+TEST_F(View, SelectionColoursCoverCharactersOnly) {
+    memo.SetHideSelection(false);
+    memo.Lines().SetText("abcdef\r\n\r\nxyz");
+    memo.SetSelection({2, 0}, {1, 2});
+    const Rendered b = Render(memo);
+    const int cw = memo.CharWidth();
+    const int lh = memo.LineHeight();
+    auto navy = [](TColor c) { return c == clNavy; };
+    // Line 0: columns 2..5 selected, the rest of the row not.
+    EXPECT_EQ(LeftmostWhere(b, 48, 400, 2, 2 + lh, navy), 48 + 2 * cw);
+    EXPECT_EQ(CountWhere(b, 48 + 6 * cw, 400, 2, 2 + lh, navy), 0);
+    // The empty line between shows no bar at all.
+    EXPECT_EQ(CountWhere(b, 48, 400, 2 + lh, 2 + 2 * lh, navy), 0);
+    // Line 2: only column 0.
+    EXPECT_EQ(LeftmostWhere(b, 48, 400, 2 + 2 * lh, 2 + 3 * lh, navy), 48);
+    EXPECT_EQ(CountWhere(b, 48 + cw, 400, 2 + 2 * lh, 2 + 3 * lh, navy), 0);
+    // Selected text is drawn in SelColor (white) on navy.
+    EXPECT_GT(CountWhere(b, 48 + 2 * cw, 48 + 6 * cw, 2, 2 + lh, navy), 0);
+}
+
+TEST(ViewFocus, TheSelectionHidesWhenTheEditorLosesTheFocus) {
+    TForm form;
+    form.SetClientSize(1000, 400);
+    TAdvMemo left(&form);
+    TAdvMemo right(&form);
+    left.SetBounds(0, 0, 500, 367);
+    right.SetBounds(500, 0, 500, 367);
+    left.Lines().SetText("selected words\r\n");
+    left.SetSelection({0, 0}, {8, 0});
+    form.Show();
+    auto navyPixels = [&] {
+        const Rendered b = Render(left);
+        return CountWhere(b, 48, 300, 2, 2 + left.LineHeight(),
+                          [](TColor c) { return c == clNavy; });
+    };
+    left.SetFocus();
+    Application->ProcessMessages();
+    ASSERT_TRUE(left.Focused());
+    EXPECT_GT(navyPixels(), 0);
+    right.SetFocus();
+    Application->ProcessMessages();
+    ASSERT_FALSE(left.Focused());
+    EXPECT_EQ(navyPixels(), 0);
+    left.SetFocus();
+    Application->ProcessMessages();
+    EXPECT_GT(navyPixels(), 0);
+}
+
+TEST_F(View, RowsPastTheEndAndThePartlyVisibleLastRow) {
+    memo.Lines().SetText(Numbered(100, "WWWWWWWW"));
+    const Rendered b = Render(memo);
+    const TRect text = memo.TextArea();
+    const int rows = memo.VisibleLineCount();
+    const int lh = memo.LineHeight();
+    // The row below the last whole one is painted as far as the text area reaches.
+    const int partTop = 2 + rows * lh;
+    ASSERT_LT(partTop + 2, text.Bottom) << "the view must end in a partial row here";
+    EXPECT_GT(CountWhere(b, 48, 200, partTop, text.Bottom, IsInk), 0);
+    // Scrolled to the end, an empty last line and the partial row past it stay background.
+    memo.Lines().SetText(Numbered(99, "WWWWWWWW") + "\r\n");
+    ASSERT_EQ(memo.Lines().Count(), 100);
+    memo.VerticalBar().Scroll(TScrollCode::scBottom);
+    ASSERT_EQ(memo.TopLine(), 100 - rows);
+    const Rendered end = Render(memo);
+    EXPECT_GT(CountWhere(end, 48, 200, 2 + (rows - 2) * lh, 2 + (rows - 1) * lh, IsInk), 0);
+    EXPECT_EQ(CountWhere(end, 48, 200, 2 + (rows - 1) * lh, text.Bottom, IsInk), 0);
+}
+
+TEST_F(View, BreakpointLinesAndMarkedRanges) {
+    memo.Lines().SetText("plain\r\nstop here\r\nmarked words");
+    memo.Lines().LineProp(1)->Breakpoint = true;
+    TLineProp* marked = memo.Lines().LineProp(2);
+    marked->MarkStarts = {7};
+    marked->MarkLengths = {5};
+    const Rendered b = Render(memo);
+    const int lh = memo.LineHeight();
+    const int cw = memo.CharWidth();
+    // A breakpoint row: red behind its text and to the row's end, one pixel short.
+    EXPECT_EQ(b.Pixel(48 + 20 * cw, 2 + lh), 0x0000FFu);
+    EXPECT_EQ(b.Pixel(48 + 20 * cw, 2 + 2 * lh - 1), clWhite);
+    // The wavy underline: red pixels only under the marked columns, near the row's bottom.
+    auto red = [](TColor c) { return c == 0x0000FFu; };
+    const int rowTop = 2 + 2 * lh;
+    EXPECT_EQ(CountWhere(b, 48, 48 + 6 * cw, rowTop + lh - 4, rowTop + lh, red), 0);
+    EXPECT_GT(CountWhere(b, 48 + 7 * cw, 48 + 12 * cw, rowTop + lh - 4, rowTop + lh, red), 0);
+}
+
+TEST_F(View, ScrollingTheCaretIntoViewMovesColumnsAndLines) {
+    memo.Lines().SetText(Numbered(200, std::string(150, 'q')));
+    // Down past the view: the caret's line becomes the last visible one.
+    memo.SetCaretY(150);
+    EXPECT_EQ(memo.LastVisibleLine(), 150);
+    // Right past the view: two columns to spare.
+    memo.SetCaretX(120);
+    EXPECT_EQ(memo.LastVisibleCol(), 122);
+    // Back left: two columns before the caret, not below 0.
+    memo.SetCaretX(10);
+    EXPECT_EQ(memo.LeftCol(), 8);
+    memo.SetCaretX(1);
+    EXPECT_EQ(memo.LeftCol(), 0);
+    // Up past the view.
+    memo.SetCaretY(3);
+    EXPECT_EQ(memo.TopLine(), 3);
+}
+
+} // namespace
