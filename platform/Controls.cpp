@@ -404,8 +404,13 @@ void TWinControl::SetFocus() {
     QWidget* window = widget->window();
     if (window->isVisible() && !window->isActiveWindow()) {
         window->activateWindow();
-        if (!window->isActiveWindow())
+        if (!window->isActiveWindow()) {
+            // Deprecated from Qt 6.5 on, with no synchronous replacement.
+            QT_WARNING_PUSH
+            QT_WARNING_DISABLE_DEPRECATED
             QApplication::setActiveWindow(window);
+            QT_WARNING_POP
+        }
     }
     widget->setFocus(Qt::OtherFocusReason);
 }

@@ -123,7 +123,9 @@ void TFont::SetColor(TColor color) {
     if (color_ == color)
         return;
     color_ = color;
-    Changed();
+    // The Qt font has no colour: the editor switches colours per run, so keep it.
+    if (OnChange)
+        OnChange(this);
 }
 
 void TFont::SetCharset(int charset) {

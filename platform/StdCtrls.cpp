@@ -3,10 +3,13 @@
 #include <QAbstractSlider>
 #include <QFontMetrics>
 #include <QLabel>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QTextCursor>
 #include <QTextDocument>
 
@@ -158,12 +161,38 @@ QScrollBar* BarOf(const TScrollBar* bar) {
     return static_cast<QScrollBar*>(bar->Widget());
 }
 
+// The trough in the control's colour (the system scroll bar colour), as on Windows; the style
+// draws the arrows and the thumb on it.
+class TroughScrollBar : public QScrollBar {
+public:
+    TroughScrollBar(Qt::Orientation orientation, QWidget* parent)
+        : QScrollBar(orientation, parent) {}
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.fillRect(rect(), palette().color(QPalette::Window));
+        QStyleOptionSlider option;
+        initStyleOption(&option);
+        // Some styles paint their groove with any part: each part is kept to its own box.
+        for (const QStyle::SubControl part :
+             {QStyle::SC_ScrollBarSubLine, QStyle::SC_ScrollBarAddLine,
+              QStyle::SC_ScrollBarSlider}) {
+            option.subControls = part;
+            painter.save();
+            painter.setClipRect(style()->subControlRect(QStyle::CC_ScrollBar, &option, part, this));
+            style()->drawComplexControl(QStyle::CC_ScrollBar, &option, &painter, this);
+            painter.restore();
+        }
+    }
+};
+
 } // namespace
 
 TScrollBar::TScrollBar(TWinControl* parent, TScrollBarKind kind)
-    : TWinControl(parent,
-                  new QScrollBar(kind == TScrollBarKind::sbVertical ? Qt::Vertical : Qt::Horizontal,
-                                 ParentWidgetFor(parent))),
+    : TWinControl(parent, new TroughScrollBar(kind == TScrollBarKind::sbVertical ? Qt::Vertical
+                                                                                 : Qt::Horizontal,
+                                              ParentWidgetFor(parent))),
       kind_(kind) {
     QScrollBar* bar = BarOf(this);
     // Clicking a bar must not take the focus from the control it scrolls.

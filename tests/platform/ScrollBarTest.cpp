@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <QPixmap>
 #include <QScrollBar>
 
 #include <stdexcept>
@@ -82,6 +84,19 @@ TEST_F(ScrollBarTest, DefaultThicknessIsTheSystemsAndKindSetsTheOrientation) {
     EXPECT_EQ(horizontal.Height(), GetSystemMetrics(TSystemMetric::smCyHScroll));
     EXPECT_EQ(horizontal.Kind(), TScrollBarKind::sbHorizontal);
     EXPECT_EQ(static_cast<QScrollBar*>(horizontal.Widget())->orientation(), Qt::Horizontal);
+}
+
+TEST_F(ScrollBarTest, TheTroughHasTheSystemScrollBarColour) {
+    bar.SetBounds(0, 0, 17, 150);
+    bar.SetParams(0, 0, 100, 10); // the thumb at the top, a long trough below it
+    const QImage image = QBar()->grab().toImage();
+    const TColor trough = ColorToRGB(clScrollBar); // a grey: the same as BGR and as RGB
+    EXPECT_EQ(image.pixel(8, 100) & 0xFFFFFF, trough);
+    EXPECT_EQ(image.pixel(2, 110) & 0xFFFFFF, trough);
+    int other = 0; // the arrows and the thumb are the style's own
+    for (int y = 0; y < image.height(); ++y)
+        other += (image.pixel(8, y) & 0xFFFFFF) != trough;
+    EXPECT_GT(other, 20);
 }
 
 TEST_F(ScrollBarTest, SetParamsClampsToTheLastPageAndRaisesNothing) {
