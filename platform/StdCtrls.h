@@ -100,7 +100,9 @@ public:
     void SetPosition(int position);
 
     /// The user moved the bar: `code` says how, `position` is the new position, which the
-    /// handler may change. Then the bar takes the position and OnChange follows.
+    /// handler may change (it is kept within the range). Then the bar takes the position and
+    /// OnChange follows when the position changed. A drag sends scTrack while it moves and
+    /// scPosition at the release; scEndScroll is not sent.
     std::function<void(TObject* sender, TScrollCode code, int& position)> OnScroll;
     TNotifyEvent OnChange;
 
