@@ -213,8 +213,12 @@ void TAdvMemoStrings::SetText(std::string_view text) {
         TStringList::SetText(text);
         return;
     }
+    // One change for the whole text: a change per line would refresh the view once per line.
+    BeginUpdate();
     Clear();
     core::ForEachLine(text, [this](std::string_view line) { Add(line); });
+    EndUpdate();
+    Changed();
 }
 
 void TAdvMemoStrings::SetUpdateState(bool updating) {
