@@ -18,6 +18,12 @@ void TAdvGutter::Changed() {
     editor_.InvalidateRect(BoundsRect());
 }
 
+// Most settings repaint the gutter whether or not the value changed.
+template <class T> void TAdvGutter::Store(T& field, T value) {
+    field = value;
+    Changed();
+}
+
 void TAdvGutter::SetGutterWidth(int value) {
     gutterWidth_ = value;
     Changed();
@@ -36,13 +42,11 @@ void TAdvGutter::SetGutterColor(TColor value) {
 }
 
 void TAdvGutter::SetGutterColorTo(TColor value) {
-    gutterColorTo_ = value;
-    Changed();
+    Store(gutterColorTo_, value);
 }
 
 void TAdvGutter::SetBorderColor(TColor value) {
-    borderColor_ = value;
-    Changed();
+    Store(borderColor_, value);
 }
 
 void TAdvGutter::SetFont(const TFont& font) {
@@ -58,8 +62,7 @@ void TAdvGutter::SetLineNumberTextColor(TColor value) {
 }
 
 void TAdvGutter::SetShowLineNumbers(bool value) {
-    showLineNumbers_ = value;
-    Changed();
+    Store(showLineNumbers_, value);
 }
 
 void TAdvGutter::SetLineNumberStart(int value) {
@@ -75,28 +78,23 @@ void TAdvGutter::SetNumberSuffix(std::string value) {
 }
 
 void TAdvGutter::SetShowLeadingZeros(bool value) {
-    showLeadingZeros_ = value;
-    Changed();
+    Store(showLeadingZeros_, value);
 }
 
 void TAdvGutter::SetDigitCount(int value) {
-    digitCount_ = value;
-    Changed();
+    Store(digitCount_, value);
 }
 
 void TAdvGutter::SetShowModified(bool value) {
-    showModified_ = value;
-    Changed();
+    Store(showModified_, value);
 }
 
 void TAdvGutter::SetModifiedColor(TColor value) {
-    modifiedColor_ = value;
-    Changed();
+    Store(modifiedColor_, value);
 }
 
 void TAdvGutter::SetModifiedColorBkg(TColor value) {
-    modifiedColorBkg_ = value;
-    Changed();
+    Store(modifiedColorBkg_, value);
 }
 
 void TAdvGutter::SetVisible(bool value) {

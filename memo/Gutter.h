@@ -72,6 +72,7 @@ public:
 
 private:
     void Changed();
+    template <class T> void Store(T& field, T value);
 
     TAdvCustomMemo& editor_;
     int gutterWidth_ = 45;

@@ -5,7 +5,22 @@
 #include "platform/Graphics.h"
 #include "platform/Types.h"
 
-class TAdvActiveLineSettings {
+/// A settings object: every setter stores a changed value and reports it.
+class TMemoSettings {
+public:
+    TNotifyEvent OnChange;
+
+protected:
+    template <class T> void Set(T& field, T value) {
+        if (field == value)
+            return;
+        field = value;
+        if (OnChange)
+            OnChange(nullptr);
+    }
+};
+
+class TAdvActiveLineSettings : public TMemoSettings {
 public:
     TColor ActiveLineColor() const { return activeLineColor_; }
     void SetActiveLineColor(TColor v) { Set(activeLineColor_, v); }
@@ -19,17 +34,7 @@ public:
     bool ActiveLineAtCursor() const { return activeLineAtCursor_; }
     void SetActiveLineAtCursor(bool v) { Set(activeLineAtCursor_, v); }
 
-    TNotifyEvent OnChange;
-
 private:
-    template <class T> void Set(T& field, T value) {
-        if (field == value)
-            return;
-        field = value;
-        if (OnChange)
-            OnChange(nullptr);
-    }
-
     TColor activeLineColor_ = clNavy;
     TColor activeLineTextColor_ = clYellow;
     bool showActiveLine_ = false;
@@ -38,24 +43,14 @@ private:
 };
 
 /// Folding settings. Regions come from an attached styler; without one nothing folds.
-class TCodeFolding {
+class TCodeFolding : public TMemoSettings {
 public:
     bool Enabled() const { return enabled_; }
     void SetEnabled(bool v) { Set(enabled_, v); }
     TColor LineColor() const { return lineColor_; }
     void SetLineColor(TColor v) { Set(lineColor_, v); }
 
-    TNotifyEvent OnChange;
-
 private:
-    template <class T> void Set(T& field, T value) {
-        if (field == value)
-            return;
-        field = value;
-        if (OnChange)
-            OnChange(nullptr);
-    }
-
     bool enabled_ = false;
     TColor lineColor_ = clGray;
 };

@@ -6,34 +6,11 @@
 #include <algorithm>
 #include <vector>
 
+#include "BitmapProbe.h"
 #include "platform/Controls.h"
 #include "platform/Graphics.h"
 
 namespace {
-
-constexpr TColor kRed = 0x0000FF;
-constexpr TColor kBlue = 0xFF0000;
-
-TRect PaintedBox(const TBitmap& b, TColor background) {
-    TRect box{b.Width(), b.Height(), 0, 0};
-    for (int y = 0; y < b.Height(); ++y)
-        for (int x = 0; x < b.Width(); ++x)
-            if (b.Pixel(x, y) != background) {
-                box.Left = std::min(box.Left, x);
-                box.Top = std::min(box.Top, y);
-                box.Right = std::max(box.Right, x + 1);
-                box.Bottom = std::max(box.Bottom, y + 1);
-            }
-    return box.Right == 0 ? TRect{} : box;
-}
-
-int Count(const TBitmap& b, TColor color) {
-    int n = 0;
-    for (int y = 0; y < b.Height(); ++y)
-        for (int x = 0; x < b.Width(); ++x)
-            n += b.Pixel(x, y) == color;
-    return n;
-}
 
 // Every pixel of `fill` lies between the first and the last `outline` pixel of its row, and
 // every pixel is one of the three colours (no smoothing).

@@ -2,36 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "BitmapProbe.h"
 #include "platform/Graphics.h"
-
-namespace {
-
-constexpr TColor kRed = 0x0000FF; // red lives in the low byte
-constexpr TColor kBlue = 0xFF0000;
-
-// The bounding box of the pixels that differ from `background`, or an empty rect.
-TRect PaintedBox(const TBitmap& b, TColor background) {
-    TRect box{b.Width(), b.Height(), 0, 0};
-    for (int y = 0; y < b.Height(); ++y)
-        for (int x = 0; x < b.Width(); ++x)
-            if (b.Pixel(x, y) != background) {
-                box.Left = std::min(box.Left, x);
-                box.Top = std::min(box.Top, y);
-                box.Right = std::max(box.Right, x + 1);
-                box.Bottom = std::max(box.Bottom, y + 1);
-            }
-    return box.Right == 0 ? TRect{} : box;
-}
-
-int Count(const TBitmap& b, TColor color) {
-    int n = 0;
-    for (int y = 0; y < b.Height(); ++y)
-        for (int x = 0; x < b.Width(); ++x)
-            n += b.Pixel(x, y) == color;
-    return n;
-}
-
-} // namespace
 
 TEST(Bitmap, NewBitmapIsWhiteAndPixelIsBGR) {
     TBitmap b(4, 3);
