@@ -36,8 +36,26 @@ std::unique_ptr<TLabel> PlaceCaption(TWinControl* parent, const char* name, cons
 }
 
 void SetUpEditor(TAdvMemo& memo) {
+    memo.SetBorderStyle(TBorderStyle::bsSingle);
+    memo.SetCtl3D(false);
+    TAdvGutter& gutter = memo.Gutter();
+    gutter.SetDigitCount(4);
+    TFont gutterFont;
+    gutterFont.SetName("Courier New");
+    gutterFont.SetHeight(-13);
+    gutterFont.SetColor(clWindowText);
+    gutter.SetFont(gutterFont);
+    memo.ActiveLineSettings().SetShowActiveLine(true);
+    memo.ActiveLineSettings().SetShowActiveLineIndicator(true);
+    memo.SetShowRightMargin(true);
+    memo.SetRightMarginColor(0xE2E2E2);
+    memo.SetSelColor(clWhite);
+    memo.SetSelBkColor(clNavy);
     memo.SetTabSize(4);
     memo.SetTrimTrailingSpaces(false);
+    memo.SetUrlStyle({clBlue, clWhite, TFontStyles{TFontStyle::fsUnderline}});
+    memo.CodeFolding().SetEnabled(true);
+    memo.CodeFolding().SetLineColor(clGray);
 }
 
 } // namespace

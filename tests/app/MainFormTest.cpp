@@ -246,3 +246,30 @@ TEST_F(FormFixture, ExitEndsTheApplication) {
 }
 
 } // namespace
+
+namespace {
+
+// The window's editors show the active line's settings switched on, but no line ever becomes
+// active there: no highlight and no arrow, wherever the caret goes.
+TEST_F(FormFixture, EditorsNeverShowAnActiveLine) {
+    LoadLeft("first\r\nsecond\r\nthird\r\n");
+    TAdvMemo& memo = *form.AdvMemo1;
+    memo.SetCaretY(1);
+    memo.SetCaretY(2);
+    EXPECT_EQ(memo.ActiveLine(), -1);
+    TBitmap bitmap;
+    memo.PaintTo(bitmap);
+    int activeColours = 0;
+    for (int y = 0; y < bitmap.Height(); ++y)
+        for (int x = 0; x < bitmap.Width(); ++x) {
+            const TColor c = bitmap.Pixel(x, y);
+            activeColours += c == clNavy || c == clYellow || c == clLime;
+        }
+    EXPECT_EQ(activeColours, 0);
+    EXPECT_TRUE(memo.ActiveLineSettings().ShowActiveLine());
+    EXPECT_TRUE(memo.ActiveLineSettings().ShowActiveLineIndicator());
+    EXPECT_TRUE(memo.CodeFolding().Enabled());
+    EXPECT_EQ(memo.TextArea().Left, 48); // no regions, so the fold column takes no room
+}
+
+} // namespace
