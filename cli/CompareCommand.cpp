@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstdint>
 #include <exception>
+#include <future>
 #include <new>
 #include <optional>
 #include <string_view>
@@ -65,8 +66,19 @@ std::string CountsText(std::uint64_t multipleHits, std::uint64_t singleHits) {
 }
 
 int Compare(const Options& options, int outFd, int errFd) {
-    const core::LoadedList left = LoadList(options.left);
-    const core::LoadedList right = LoadList(options.right);
+    // The two files load side by side: reading and splitting are half the run, and the lists
+    // do not depend on each other. A failing left file is reported first, as if read first.
+    std::future<core::LoadedList> rightLoad =
+        std::async(std::launch::async, [&] { return LoadList(options.right); });
+    std::optional<core::LoadedList> loadedLeft;
+    try {
+        loadedLeft.emplace(LoadList(options.left));
+    } catch (...) {
+        rightLoad.wait();
+        throw;
+    }
+    const core::LoadedList& left = *loadedLeft;
+    const core::LoadedList right = rightLoad.get();
     const core::ListComparison comparison(left.Lines(), right.Lines());
     if (!comparison.Compares()) {
         TellError(errFd, NothingToCompareText());

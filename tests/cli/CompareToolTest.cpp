@@ -138,6 +138,12 @@ TEST_F(CompareTool, UnreadableListFailsWithTheSystemsReason) {
     result = RunTool({folder, right_});
     EXPECT_EQ(result.status, cli::kExitFileError);
     EXPECT_EQ(result.err, "Cannot open file \"" + folder + "\". Is a directory\n");
+
+    // Both lists load at once; when both fail, the left one is the one reported.
+    const std::string gone = dir_.Path("gone.txt");
+    result = RunTool({missing, gone});
+    EXPECT_EQ(result.status, cli::kExitFileError);
+    EXPECT_EQ(result.err, "Cannot open file \"" + missing + "\". No such file or directory\n");
 }
 
 TEST_F(CompareTool, OutputFileThatCannotBeCreated) {
