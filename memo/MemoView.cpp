@@ -281,9 +281,12 @@ void TAdvCustomMemo::Resize() {
     UpdateScrollBars();
     gutter_->SetHeight(TextArea().Height());
     ScrollCaretIntoView();
-    // Without word wrap the lines do not move: the view keeps its first line.
-    if (topLine != topLine_ && !verticalBar_->Visible())
-        topLine_ = 0;
+    // Without word wrap the lines do not move: the view keeps its first line while it scrolls
+    // at all (when every line fits, it starts at the top).
+    if (verticalBar_->Visible()) {
+        topLine_ = std::min(topLine, verticalBar_->Max() - verticalBar_->PageSize() + 1);
+        verticalBar_->SetPosition(topLine_);
+    }
     Invalidate();
 }
 

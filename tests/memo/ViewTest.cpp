@@ -239,3 +239,68 @@ TEST_F(View, ScrollingTheCaretIntoViewMovesColumnsAndLines) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(View, BorderStylesMoveTheTextArea) {
+    EXPECT_EQ(memo.TextArea(), Rect(48, 1, 499, 366));
+    memo.SetCtl3D(true);
+    EXPECT_EQ(memo.TextArea(), Rect(49, 2, 498, 365));
+    const Rendered raised = Render(memo);
+    EXPECT_NE(raised.Pixel(0, 100), 0x808080u); // the 3D frame, not the flat border
+    memo.SetBorderStyle(TBorderStyle::bsNone);
+    EXPECT_EQ(memo.TextArea(), Rect(47, 0, 500, 367));
+    const Rendered none = Render(memo);
+    EXPECT_EQ(none.Pixel(250, 366), clWhite);
+}
+
+// Fold marks are drawn from the per-line records a styler would set: a collapsed region shows
+// its start line with a plus box, and its other lines are skipped.
+TEST_F(View, ACollapsedRegionShowsItsStartAndSkipsItsLines) {
+    memo.CodeFolding().SetEnabled(true);
+    memo.Lines().SetText("before\r\nstart\r\ninside\r\nend\r\nafter");
+    TLineProp& start = *memo.Lines().LineProp(1);
+    start.RegionStart = true;
+    start.Expanded = false;
+    memo.Lines().LineProp(2)->Inside = true;
+    memo.Lines().LineProp(3)->Inside = true;
+    memo.Lines().LineProp(3)->RegionEndCount = 1;
+    const Rendered b = Render(memo);
+    const int lh = memo.LineHeight();
+    const int x0 = memo.FoldingColumn().Left;
+    const int off = (lh - 9) / 2;
+    const int rowTop = 2 + lh; // row 1
+    // The box: outline in the folding line colour, a plus inside.
+    EXPECT_EQ(b.Pixel(x0 + 2, rowTop + off), clGray);
+    EXPECT_EQ(b.Pixel(x0 + 10, rowTop + off + 8), clGray);
+    EXPECT_EQ(b.Pixel(x0 + 5, rowTop + off + 4), clGray);  // minus stroke
+    EXPECT_EQ(b.Pixel(x0 + 6, rowTop + off + 2), clGray);  // plus stroke
+    EXPECT_EQ(b.Pixel(x0 + 3, rowTop + off + 2), clWhite); // inside the box
+    // The collapsed marker after "start": a box 5 to 30 pixels right of the text's end.
+    const int textEnd = 48 + 5 * memo.CharWidth();
+    EXPECT_EQ(b.Pixel(textEnd + 5, rowTop + lh / 2), clGray);
+    EXPECT_EQ(b.Pixel(textEnd + 29, rowTop + lh / 2), clGray);
+    // Row 2 shows "after": the region's other lines are skipped.
+    Rendered expected;
+    {
+        TAdvMemo plain(nullptr);
+        plain.SetBounds(0, 0, 500, 367);
+        plain.Lines().SetText("x\r\ny\r\nafter");
+        expected = Render(plain);
+    }
+    for (int x = 48; x < 48 + 5 * memo.CharWidth(); ++x)
+        for (int y = 2 + 2 * lh; y < 2 + 3 * lh; ++y)
+            ASSERT_EQ(b.Pixel(x, y), expected.Pixel(x, y)) << x << "," << y;
+}
+
+TEST_F(View, ResizingKeepsTheTopLine) {
+    memo.Lines().SetText(Numbered(500));
+    memo.SetTopLine(200);
+    memo.SetBounds(0, 0, 500, 300);
+    EXPECT_EQ(memo.TopLine(), 200);
+    memo.SetBounds(0, 0, 500, 20000); // every line fits: the view starts at the top
+    EXPECT_EQ(memo.TopLine(), 0);
+    EXPECT_FALSE(memo.VerticalBar().Visible());
+}
+
+} // namespace
