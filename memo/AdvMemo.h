@@ -198,7 +198,8 @@ private:
     bool UpdateScrollBarsOnce();
     void ScrollBarMoved(TScrollBar& bar, int position);
     bool SelectionShown() const;
-    void PaintRow(TBitmap& rowBitmap, const TRect& rowRect, int line);
+    /// Draws line `line` into the row bitmap, ready to be copied to its row.
+    void PaintRow(TBitmap& rowBitmap, int line);
     void PaintFoldMarks(TCanvas& canvas, const TRect& rowRect, int line, int& openBoxes);
     /// `line`, or the last line of the collapsed region that starts on it.
     int LastLineOfCollapsedRegion(int line) const;

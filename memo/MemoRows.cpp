@@ -20,13 +20,12 @@ struct Run {
 
 } // namespace
 
-void TAdvCustomMemo::PaintRow(TBitmap& rowBitmap, const TRect& rowRect, int line) {
+void TAdvCustomMemo::PaintRow(TBitmap& rowBitmap, int line) {
     TCanvas& canvas = rowBitmap.Canvas();
     const std::string& text = lines_->Get(line);
     const TLineProp* record = lines_->LineProp(line);
     const int width = rowBitmap.Width();
     const int origin = -leftCol_ * charWidth_;
-    (void)rowRect;
 
     // 2. Background.
     canvas.Brush().Style = TBrushStyle::bsSolid;

@@ -368,7 +368,7 @@ void TAdvCustomMemo::Paint() {
             PaintFoldMarks(canvas, rowRect, line, openBoxes);
             canvas.SetClipRect(text);
         }
-        PaintRow(*rowBitmap_, rowRect, line);
+        PaintRow(*rowBitmap_, line);
         canvas.CopyRect(rowRect, *rowBitmap_, Rect(0, 0, rowRect.Width(), lineHeight_));
         if (codeFolding_.Enabled())
             line = LastLineOfCollapsedRegion(line);
