@@ -195,6 +195,8 @@ protected:
 private:
     void CaretLineChanged(int oldLine);
     template <class T> void SetViewProperty(T& field, T value);
+    bool VerticalBarAllowed() const;
+    bool HorizontalBarAllowed() const;
     bool UpdateScrollBarsOnce();
     void ScrollBarMoved(TScrollBar& bar, int position);
     bool SelectionShown() const;
@@ -223,6 +225,7 @@ private:
     int leftCol_ = 0;
     int charWidth_ = 0;
     int lineHeight_ = 0;
+    int marginCharWidth_ = 0;
     int textMargin_ = 2;
     int activeLine_ = -1;
     int cachedScanLine_ = -1;

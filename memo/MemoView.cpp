@@ -24,6 +24,8 @@ void TAdvCustomMemo::ApplyFont() {
     // 2. The cell: the width of "W", the height of "W_" plus one.
     charWidth_ = canvas.TextWidth("W");
     lineHeight_ = canvas.TextHeight("W_") + 1;
+    // The right margin is measured in "w" widths; kept here so a paint measures nothing.
+    marginCharWidth_ = canvas.TextWidth("w");
     // 4. The caret comes with keyboard input; the view repaints.
     Invalidate();
 }
@@ -38,16 +40,22 @@ void TAdvCustomMemo::FontChanged() {
 
 // --- layout ----------------------------------------------------------------------------------
 
+bool TAdvCustomMemo::VerticalBarAllowed() const {
+    return scrollBars_ == TScrollStyle::ssVertical || scrollBars_ == TScrollStyle::ssBoth;
+}
+
+bool TAdvCustomMemo::HorizontalBarAllowed() const {
+    return scrollBars_ == TScrollStyle::ssHorizontal || scrollBars_ == TScrollStyle::ssBoth;
+}
+
 TRect TAdvCustomMemo::TextArea() const {
     // 1. The gutter's part.
     const TAdvGutter& gutter = *gutter_;
     const int gutterPart =
         gutter.Visible() && gutter.GutterWidth() > 2 ? gutter.GutterWidth() + 2 : 2;
     // 2. The text area inside the scroll bars that are shown.
-    const bool vertical =
-        scrollBars_ == TScrollStyle::ssVertical || scrollBars_ == TScrollStyle::ssBoth;
-    const bool horizontal =
-        scrollBars_ == TScrollStyle::ssHorizontal || scrollBars_ == TScrollStyle::ssBoth;
+    const bool vertical = VerticalBarAllowed();
+    const bool horizontal = HorizontalBarAllowed();
     TRect r;
     r.Left = gutterPart + textMargin_;
     r.Top = 2;
@@ -149,10 +157,8 @@ void TAdvCustomMemo::SetActiveLine(int line) {
 }
 
 void TAdvCustomMemo::ScrollCaretIntoView() {
-    const bool horizontalBar =
-        scrollBars_ == TScrollStyle::ssHorizontal || scrollBars_ == TScrollStyle::ssBoth;
-    const bool verticalBar =
-        scrollBars_ == TScrollStyle::ssVertical || scrollBars_ == TScrollStyle::ssBoth;
+    const bool horizontalBar = HorizontalBarAllowed();
+    const bool verticalBar = VerticalBarAllowed();
     const bool strict = scrollMode_ == TScrollMode::smStrict;
     bool changed = false;
     // 1.-2. Columns.
@@ -223,10 +229,8 @@ void TAdvCustomMemo::UpdateScrollBars() {
 bool TAdvCustomMemo::UpdateScrollBarsOnce() {
     const bool verticalWas = verticalBar_->Visible();
     const bool horizontalWas = horizontalBar_->Visible();
-    const bool verticalAllowed =
-        scrollBars_ == TScrollStyle::ssVertical || scrollBars_ == TScrollStyle::ssBoth;
-    const bool horizontalAllowed =
-        scrollBars_ == TScrollStyle::ssHorizontal || scrollBars_ == TScrollStyle::ssBoth;
+    const bool verticalAllowed = VerticalBarAllowed();
+    const bool horizontalAllowed = HorizontalBarAllowed();
     // 1.
     if (!verticalAllowed)
         verticalBar_->SetVisible(false);
@@ -392,7 +396,7 @@ void TAdvCustomMemo::Paint() {
     }
     // 11. The right margin.
     if (rightMargin_ > 0 && showRightMargin_) {
-        const int x = text.Left + canvas.TextWidth("w") * (rightMargin_ - leftCol_);
+        const int x = text.Left + marginCharWidth_ * (rightMargin_ - leftCol_);
         canvas.Pen().Color = rightMarginColor_;
         canvas.Brush().Color = rightMarginColor_;
         canvas.SetClipRect(text);
