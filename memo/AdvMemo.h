@@ -2,25 +2,30 @@
 // The list editor: a custom-drawn control over its own line store.
 //
 // TAdvCustomMemo is the facade that keeps the names the behaviour speaks in (CaretX,
-// SetCaretY, ResetSelection, TopLine...). Its concerns live in files of their own: the line
-// store (AdvMemoStrings), caret and selection rules (MemoCaret.cpp), the view's metrics,
-// layout and scrolling (MemoView.cpp), the painting of rows (MemoRows.cpp) and the gutter
-// (Gutter). Painting reads the model and never changes it.
+// SetCaretY, ResetSelection, TopLine...) over parts with one concern each: the line store
+// and its document (AdvMemoStrings, LineRecords, core/TextDocument), caret and selection
+// (CaretState, MemoCaret.cpp), the view model (MemoView), row painting (RowPainter), the row
+// map (RowMap) and the gutter (Gutter). The editor listens to its document: caret,
+// bookmarks and view follow the text. Painting reads the model and never changes it.
 
-#include <array>
 #include <functional>
 #include <memory>
 #include <string>
 
 #include "memo/AdvMemoStrings.h"
+#include "memo/CaretState.h"
 #include "memo/Gutter.h"
+#include "memo/MemoView.h"
+#include "memo/RowMap.h"
 #include "memo/ViewSettings.h"
+#include "memo/ViewStyle.h"
 #include "platform/Controls.h"
 #include "platform/StdCtrls.h"
 
 class TBitmap;
+struct TRowContext;
 
-class TAdvCustomMemo : public TCustomControl {
+class TAdvCustomMemo : public TCustomControl, private core::DocumentListener {
 public:
     explicit TAdvCustomMemo(TWinControl* parent);
     ~TAdvCustomMemo() override;
@@ -31,133 +36,124 @@ public:
     /// Clear, AddStrings(list); with TrimTrailingSpaces every line loses its trailing spaces;
     /// then the selection-changed notification and a repaint.
     void SetLines(const TStrings& list);
-    int TabSize() const { return tabSize_; }
+    int TabSize() const { return lines_->TabSize(); }
     void SetTabSize(int value);
     bool TrimTrailingSpaces() const { return trimTrailingSpaces_; }
-    void SetTrimTrailingSpaces(bool value) { trimTrailingSpaces_ = value; }
+    void SetTrimTrailingSpaces(bool value);
     bool AutoExpand() const { return autoExpand_; }
     void SetAutoExpand(bool value) { autoExpand_ = value; }
     /// The greatest line length in characters, used for horizontal scrolling.
-    int LongestLine() const { return longestLine_; }
-    void SetLongestLine(int value) { longestLine_ = value; }
+    int LongestLine() const { return lines_->Document().LongestLine(); }
 
     /// The editor's clear operation: the store ends with 0 lines, caret, selection and scroll
     /// position at the start; the undo list is kept.
     void Clear();
 
     // --- caret and selection ---
-    int CaretX() const { return caretX_; }
-    int CaretY() const { return caretY_; }
+    const TCaretState& Caret() const { return caret_; }
+    int CaretX() const { return caret_.Caret.X; }
+    int CaretY() const { return caret_.Caret.Y; }
     void SetCaretX(int column);
     void SetCaretY(int line);
-    /// Sets the caret fields without any of the caret rules (used to restore a remembered
-    /// caret after the store moved lines under it).
-    void RestoreCaret(int column, int line);
-    TPoint SelStart() const { return selStart_; }
-    TPoint SelEnd() const { return selEnd_; }
+    TPoint SelStart() const { return caret_.SelStart; }
+    TPoint SelEnd() const { return caret_.SelEnd; }
     void SetSelection(TPoint start, TPoint end);
-    bool SelectionEmpty() const { return selStart_ == selEnd_; }
+    bool SelectionEmpty() const { return caret_.SelectionEmpty(); }
     /// Collapses the selection to the caret.
     void ResetSelection();
     /// Deletes the caret line (a store of one line keeps one empty line).
     void DeleteLine();
 
     // --- bookmarks ---
-    static constexpr int kBookmarkCount = 10;
-    int Bookmark(int slot) const { return bookmarks_[static_cast<std::size_t>(slot)]; }
-    void SetBookmark(int slot, int line) { bookmarks_[static_cast<std::size_t>(slot)] = line; }
-    /// Keeps the bookmarks on their text when `count` lines are inserted (count > 0) or
-    /// removed (count < 0) at `line`.
-    void ShiftBookmarks(int line, int count);
+    static constexpr int kBookmarkCount = TCaretState::kBookmarkCount;
+    int Bookmark(int slot) const { return caret_.Bookmarks[static_cast<std::size_t>(slot)]; }
+    void SetBookmark(int slot, int line) {
+        caret_.Bookmarks[static_cast<std::size_t>(slot)] = line;
+    }
 
     // --- undo ---
     /// Empties the undo list. Edits are not recorded yet (the editor takes no keyboard input
-    /// so far), so there is nothing to empty; loads call this already.
+    /// so far), so there is nothing to empty; a new text calls this already.
     void ClearUndo() {}
 
     // --- view: properties ---
-    TColor BkColor() const { return bkColor_; }
-    void SetBkColor(TColor color);
-    TColor SelColor() const { return selColor_; }
-    void SetSelColor(TColor color);
-    TColor SelBkColor() const { return selBkColor_; }
-    void SetSelBkColor(TColor color);
+    const TViewStyle& Style() const { return style_; }
+    TColor BkColor() const { return style_.BkColor; }
+    void SetBkColor(TColor color) { SetStyle(style_.BkColor, color); }
+    TColor SelColor() const { return style_.SelColor; }
+    void SetSelColor(TColor color) { SetStyle(style_.SelColor, color); }
+    TColor SelBkColor() const { return style_.SelBkColor; }
+    void SetSelBkColor(TColor color) { SetStyle(style_.SelBkColor, color); }
     /// Show the selection only while the editor has the focus.
-    bool HideSelection() const { return hideSelection_; }
-    void SetHideSelection(bool value);
-    int RightMargin() const { return rightMargin_; }
-    void SetRightMargin(int column);
-    bool ShowRightMargin() const { return showRightMargin_; }
-    void SetShowRightMargin(bool value);
-    TColor RightMarginColor() const { return rightMarginColor_; }
-    void SetRightMarginColor(TColor color);
-    TBorderStyle BorderStyle() const { return borderStyle_; }
-    void SetBorderStyle(TBorderStyle style);
-    bool Ctl3D() const { return ctl3D_; }
-    void SetCtl3D(bool value);
-    TColor BorderColor() const { return borderColor_; }
-    void SetBorderColor(TColor color);
-    TScrollStyle ScrollBars() const { return scrollBars_; }
-    void SetScrollBars(TScrollStyle style);
-    TScrollMode ScrollMode() const { return scrollMode_; }
-    void SetScrollMode(TScrollMode mode) { scrollMode_ = mode; }
-    TColor BreakpointColor() const { return breakpointColor_; }
-    void SetBreakpointColor(TColor color);
-    TColor BreakpointTextColor() const { return breakpointTextColor_; }
-    void SetBreakpointTextColor(TColor color);
-    bool BlockShow() const { return blockShow_; }
-    void SetBlockShow(bool value);
-    TColor BlockColor() const { return blockColor_; }
-    void SetBlockColor(TColor color);
-    TColor BlockLineColor() const { return blockLineColor_; }
-    void SetBlockLineColor(TColor color);
-    bool UrlAware() const { return urlAware_; }
-    void SetUrlAware(bool value);
-    const TUrlStyle& UrlStyle() const { return urlStyle_; }
-    void SetUrlStyle(const TUrlStyle& style);
+    bool HideSelection() const { return style_.HideSelection; }
+    void SetHideSelection(bool value) { SetStyle(style_.HideSelection, value); }
+    int RightMargin() const { return style_.RightMargin; }
+    void SetRightMargin(int column) { SetStyle(style_.RightMargin, column); }
+    bool ShowRightMargin() const { return style_.ShowRightMargin; }
+    void SetShowRightMargin(bool value) { SetStyle(style_.ShowRightMargin, value); }
+    TColor RightMarginColor() const { return style_.RightMarginColor; }
+    void SetRightMarginColor(TColor color) { SetStyle(style_.RightMarginColor, color); }
+    TBorderStyle BorderStyle() const { return style_.BorderStyle; }
+    void SetBorderStyle(TBorderStyle style) { SetLayoutStyle(style_.BorderStyle, style); }
+    bool Ctl3D() const { return style_.Ctl3D; }
+    void SetCtl3D(bool value) { SetLayoutStyle(style_.Ctl3D, value); }
+    TColor BorderColor() const { return style_.BorderColor; }
+    void SetBorderColor(TColor color) { SetStyle(style_.BorderColor, color); }
+    TScrollStyle ScrollBars() const { return style_.ScrollBars; }
+    void SetScrollBars(TScrollStyle style) { SetLayoutStyle(style_.ScrollBars, style); }
+    TScrollMode ScrollMode() const { return style_.ScrollMode; }
+    void SetScrollMode(TScrollMode mode) { style_.ScrollMode = mode; }
+    TColor BreakpointColor() const { return style_.BreakpointColor; }
+    void SetBreakpointColor(TColor color) { SetStyle(style_.BreakpointColor, color); }
+    TColor BreakpointTextColor() const { return style_.BreakpointTextColor; }
+    void SetBreakpointTextColor(TColor color) { SetStyle(style_.BreakpointTextColor, color); }
+    bool BlockShow() const { return style_.BlockShow; }
+    void SetBlockShow(bool value) { SetStyle(style_.BlockShow, value); }
+    TColor BlockColor() const { return style_.BlockColor; }
+    void SetBlockColor(TColor color) { SetStyle(style_.BlockColor, color); }
+    TColor BlockLineColor() const { return style_.BlockLineColor; }
+    void SetBlockLineColor(TColor color) { SetStyle(style_.BlockLineColor, color); }
+    bool UrlAware() const { return style_.UrlAware; }
+    void SetUrlAware(bool value) { SetStyle(style_.UrlAware, value); }
+    const TUrlStyle& UrlStyle() const { return style_.UrlStyle; }
+    void SetUrlStyle(const TUrlStyle& style) { SetStyle(style_.UrlStyle, style); }
     TWordWrap WordWrap() const { return wordWrap_; }
     TAdvActiveLineSettings& ActiveLineSettings() { return activeLineSettings_; }
     TCodeFolding& CodeFolding() { return codeFolding_; }
     TAdvGutter& Gutter() { return *gutter_; }
     const TAdvGutter& Gutter() const { return *gutter_; }
-    /// Lines before `line` that are word-wrap continuations (none without word wrap).
-    int WrappedContinuationsBefore(int line) const;
-    /// Re-lays out the view after the gutter's width changed.
-    void GutterResized();
+    const TRowMap& RowMap() const { return *rowMap_; }
     /// Number of foldable regions found in the text (none without a styler).
     int RegionCount() const { return regionCount_; }
-    void ResetRegionCount() { regionCount_ = 0; }
 
     /// The row painter of the gutter: editor, canvas, row rectangle, number index.
     std::function<void(TAdvCustomMemo& editor, TCanvas& canvas, const TRect& row, int index)>
         OnGutterDraw;
 
     // --- view: position and metrics ---
-    int TopLine() const { return topLine_; }
+    const TMemoView& View() const { return view_; }
+    int TopLine() const { return view_.TopLine(); }
     void SetTopLine(int line);
-    int LeftCol() const { return leftCol_; }
+    int LeftCol() const { return view_.LeftCol(); }
     void SetLeftCol(int column);
-    int CharWidth() const { return charWidth_; }
-    int LineHeight() const { return lineHeight_; }
-    int TextMargin() const { return textMargin_; }
+    int CharWidth() const { return view_.CharWidth; }
+    int LineHeight() const { return view_.LineHeight; }
+    int TextMargin() const { return view_.Frame.TextMargin; }
     /// The active line, or -1; follows the caret only while ActiveLineAtCursor is on.
     int ActiveLine() const { return activeLine_; }
     void SetActiveLine(int line);
 
-    /// Where the text is drawn: right of the gutter, inside the border and the scroll bars.
-    TRect TextArea() const;
-    /// The 16 pixels left of the text area where fold marks go, when folding is enabled.
-    TRect FoldingColumn() const;
-    /// The pixel rectangle of a character cell, counted from the view's origin.
-    TRect CellRect(int column, int row) const;
-    /// The cell whose nearer boundary is at (x, y).
-    TPoint PointToCell(int x, int y) const;
-    /// The text column and line under (x, y).
-    TPoint PointToTextPosition(int x, int y) const;
-    int VisibleColCount() const;
-    int VisibleLineCount() const;
-    int LastVisibleCol() const;
-    int LastVisibleLine() const;
+    TRect TextArea() const { return view_.TextArea(style_); }
+    TRect FoldingColumn() const { return view_.FoldingColumn(style_); }
+    TRect CellRect(int column, int row) const { return view_.CellRect(style_, column, row); }
+    TPoint PointToCell(int x, int y) const { return view_.PointToCell(style_, x, y); }
+    TPoint PointToTextPosition(int x, int y) const {
+        return view_.PointToTextPosition(style_, x, y);
+    }
+    int VisibleColCount() const { return view_.VisibleColCount(style_); }
+    int VisibleLineCount() const { return view_.VisibleLineCount(style_); }
+    int LastVisibleCol() const { return view_.LastVisibleCol(style_); }
+    int LastVisibleLine() const { return view_.LastVisibleLine(style_); }
 
     void ScrollCaretIntoView();
     void UpdateScrollBars();
@@ -171,15 +167,9 @@ public:
     /// While the refresh is off the store's changes do not reach the view.
     bool RefreshOn() const { return refreshOn_; }
     void SetRefreshOn(bool value) { refreshOn_ = value; }
-    /// What a change of the store sets off: OnChange, the longest line, scroll bars, caret
-    /// into view, a full repaint, and bookmarks past the end reset.
+    /// What a change of the store sets off: OnChange, scroll bars, caret into view, a full
+    /// repaint.
     void RefreshStep();
-    /// Connects the store's change callback to the refresh step, or disconnects it.
-    void AttachChangeCallback(bool attached);
-    /// Forgets the highlighter state cached for the top of the view.
-    void DiscardScanCache() { cachedScanLine_ = -1; }
-    /// Rewraps and rescans what depends on the whole text after a load.
-    void TextLoaded();
 
     TNotifyEvent OnChange;
     TNotifyEvent OnSelectionChange;
@@ -193,65 +183,50 @@ protected:
     void DoExit() override;
 
 private:
+    void LinesChanged(const core::LineChange& change) override;
+    template <class T> void SetStyle(T& field, T value) {
+        StoreChanged(field, std::move(value), [this] { Invalidate(); });
+    }
+    template <class T> void SetLayoutStyle(T& field, T value) {
+        StoreChanged(field, std::move(value), [this] {
+            UpdateScrollBars();
+            Invalidate();
+        });
+    }
     void CaretLineChanged(int oldLine);
-    template <class T> void SetViewProperty(T& field, T value);
-    bool VerticalBarAllowed() const;
-    bool HorizontalBarAllowed() const;
-    bool UpdateScrollBarsOnce();
+    /// The frame the view lays out in: size, gutter, folding column, bar sizes.
+    void UpdateFrame();
+    /// Moves the bar controls to where the view wants them.
+    void ApplyBars();
     void ScrollBarMoved(TScrollBar& bar, int position);
     bool SelectionShown() const;
-    /// Draws line `line` into the row bitmap, ready to be copied to its row.
-    void PaintRow(TBitmap& rowBitmap, int line);
-    void PaintFoldMarks(TCanvas& canvas, const TRect& rowRect, int line, int& openBoxes);
+    TRowContext RowContext(const TViewStyle& style) const;
+    /// The style as rows are painted with it: the font's colour, the active line, folding.
+    TViewStyle PaintStyle() const;
+    TGutterRows GutterRows() const;
+    void PaintRows(TCanvas& canvas, const TViewStyle& style, const TRect& text) const;
+    void PaintFoldMarks(TCanvas& canvas, const TViewStyle& style, const TRect& rowRect, int line,
+                        int& openBoxes) const;
     /// `line`, or the last line of the collapsed region that starts on it.
     int LastLineOfCollapsedRegion(int line) const;
-    void PaintMarkedRanges(TCanvas& canvas, int line) const;
-    void PaintCollapsedMarker(TCanvas& canvas, int textEnd) const;
-    void PaintBorder(TCanvas& canvas);
+    void PaintMargins(TCanvas& canvas, const TViewStyle& style, const TRect& text) const;
+    void PaintBorder(TCanvas& canvas) const;
 
     std::unique_ptr<TAdvMemoStrings> lines_;
-    int tabSize_ = 4;
     bool trimTrailingSpaces_ = false;
     bool autoExpand_ = false;
-    int longestLine_ = 0;
 
-    int caretX_ = 0;
-    int caretY_ = 0;
-    TPoint selStart_;
-    TPoint selEnd_;
-    std::array<int, kBookmarkCount> bookmarks_;
-
-    int topLine_ = 0;
-    int leftCol_ = 0;
-    int charWidth_ = 0;
-    int lineHeight_ = 0;
-    int marginCharWidth_ = 0;
-    int textMargin_ = 2;
+    TCaretState caret_;
+    TMemoView view_;
+    TViewStyle style_;
+    std::unique_ptr<TRowMap> rowMap_;
     int activeLine_ = -1;
     int cachedScanLine_ = -1;
     int regionCount_ = 0;
+    int wheelRemainder_ = 0; // wheel delta not yet worth a notch
     bool refreshOn_ = true;
     bool applyingFont_ = false;
 
-    TColor bkColor_ = clWhite;
-    TColor selColor_ = clWhite;
-    TColor selBkColor_ = clNavy;
-    bool hideSelection_ = true;
-    int rightMargin_ = 80;
-    bool showRightMargin_ = true;
-    TColor rightMarginColor_ = 0xE2E2E2;
-    TBorderStyle borderStyle_ = TBorderStyle::bsSingle;
-    bool ctl3D_ = false;
-    TColor borderColor_ = 0x808080;
-    TScrollStyle scrollBars_ = TScrollStyle::ssBoth;
-    TScrollMode scrollMode_ = TScrollMode::smAuto;
-    TColor breakpointColor_ = 0x0000FF;
-    TColor breakpointTextColor_ = clWhite;
-    bool blockShow_ = true;
-    TColor blockColor_ = 0xFFFF00;
-    TColor blockLineColor_ = clNone;
-    bool urlAware_ = true;
-    TUrlStyle urlStyle_;
     TWordWrap wordWrap_ = TWordWrap::wwNone;
     TAdvActiveLineSettings activeLineSettings_;
     TCodeFolding codeFolding_;

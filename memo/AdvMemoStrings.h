@@ -1,74 +1,90 @@
 #pragma once
-// The text of one list editor: its lines, a per-line record for each line it adds, and a
-// parallel list of line lengths. Without an owner editor it is a plain string list; with one,
-// it keeps the editor's invariants: no CR, LF or tab in a stored line (tabs become TabSize
-// spaces), one length entry per line, and caret, bookmarks and view in step with the lines.
+// The text of one list editor, as a string list: the list face of a text document and of the
+// per-line records that follow it. It calls nothing in the editor; the editor listens to the
+// document and lets caret, bookmarks and view follow the text.
+//
+// A plain store takes lines as they come. An editor's store keeps the editor's rules: no CR,
+// LF or tab in a stored line (tabs become TabSize spaces), a record for every line it adds
+// (unless NoRecord is set), and never fewer than one line when a line is deleted.
 
-#include <cstdint>
-#include <deque>
+#include <algorithm>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "memo/LineProp.h"
+#include "core/TextDocument.h"
+#include "memo/LineRecords.h"
 #include "platform/Classes.h"
 
-class TAdvCustomMemo;
-
-class TAdvMemoStrings : public TStringList {
+class TAdvMemoStrings : public TStrings {
 public:
-    explicit TAdvMemoStrings(TAdvCustomMemo* owner = nullptr);
+    /// `editorStore`: the store belongs to an editor and keeps its rules.
+    explicit TAdvMemoStrings(bool editorStore = false);
     ~TAdvMemoStrings() override;
 
-    TAdvCustomMemo* Owner() const { return owner_; }
+    bool EditorStore() const { return editorStore_; }
+    int TabSize() const { return tabSize_; }
+    void SetTabSize(int value) { tabSize_ = value; }
+    /// Lines assigned to the store lose their trailing spaces.
+    bool TrimOnAssign() const { return trimOnAssign_; }
+    void SetTrimOnAssign(bool value) { trimOnAssign_ = value; }
+    bool NoRecord() const { return noRecord_; }
+    void SetNoRecord(bool value) { noRecord_ = value; }
 
+    int Count() const override { return document_.Count(); }
+    std::string_view Get(int index) const override;
     void Put(int index, std::string_view s) override;
+    TObject* GetObject(int index) const override { return records_.Object(index); }
+    void PutObject(int index, TObject* object) override { records_.SetObject(index, object); }
     int Add(std::string_view s) override;
     int AddObject(std::string_view s, TObject* object) override;
     void Insert(int index, std::string_view s) override;
     void Delete(int index) override;
     void Clear() override;
-    TObject* GetObject(int index) const override;
-    void PutObject(int index, TObject* object) override;
     void AddStrings(const TStrings& list) override;
     void Assign(const TStrings& list) override;
     void SetText(std::string_view text) override;
     void LoadFromFile(const std::string& fileName) override;
     void LoadFromStream(TStream& stream) override;
 
-    /// Drops all lines, records and lengths at once, leaving caret, selection and scroll
-    /// position alone; the change callback then lets the editor catch up.
-    void ClearStore();
+    /// Drops every line at once (the load commands do this before their dialog).
+    void ClearStore() { Clear(); }
 
-    /// The record of line `index`, or nullptr when the line has none or is out of range.
-    TLineProp* LineProp(int index) const;
-    /// The stored length of line `index`, from the length list.
-    std::int32_t LineLength(int index) const { return lengths_[static_cast<std::size_t>(index)]; }
-    const std::vector<std::int32_t>& Lengths() const { return lengths_; }
-    /// Number of open update brackets seen by the editor; it does not paint while above 0.
+    /// The record of line `index` to read, or nullptr when it has none.
+    const TLineProp* Record(int index) const { return records_.Record(index); }
+    /// The record of line `index` to write into, or nullptr when it has none.
+    TLineProp* LineProp(int index) { return records_.EditRecord(index); }
+    const LineRecords& Records() const { return records_; }
+    int LineLength(int index) const { return document_.Length(index); }
+    /// 1 while an update bracket is open, else 0; the editor does not paint while it is above 0.
     int LockCount() const { return lockCount_; }
-    bool NoRecord() const { return noRecord_; }
-    void SetNoRecord(bool value) { noRecord_ = value; }
     /// Every line as a view, in order; valid until the store next changes.
-    std::vector<std::string_view> Views() const;
+    std::vector<std::string_view> Views() const { return document_.Views(); }
 
-    /// Removes line `index` and its length entry without any editor bookkeeping: the last
-    /// step of the editor's own line deletion.
-    void RemoveLine(int index);
+    core::TextDocument& Document() { return document_; }
+    const core::TextDocument& Document() const { return document_; }
+
+    /// Called after every change made outside an update bracket.
+    TNotifyEvent OnChange;
 
 protected:
-    void SetUpdateState(bool updating) override;
+    void SetUpdateState(bool updating) override {
+        lockCount_ = std::max(0, lockCount_ + (updating ? 1 : -1));
+    }
 
 private:
-    std::string ExpandTabs(std::string_view s) const;
-    void RebuildLengths();
-    void LoadBytes(const std::string& bytes);
-    void ReplaceLines(const std::string& bytes);
+    std::string EditorLine(std::string_view s) const;
+    void CheckIndex(int index) const;
+    /// Gives the lines [first, first + count) their records, as adding them does.
+    void Added(int first, int count, TObject* object = nullptr);
+    void Changed();
+    void LoadBytes(std::string bytes);
 
-    TAdvCustomMemo* owner_;
-    std::deque<TLineProp> records_; // every record created, in creation order; owned here
-    std::vector<std::int32_t> lengths_;
-    bool deleting_ = false;
+    core::TextDocument document_;
+    LineRecords records_{document_};
+    bool editorStore_;
+    int tabSize_ = 4;
+    bool trimOnAssign_ = false;
     bool noRecord_ = false;
     int lockCount_ = 0;
 };

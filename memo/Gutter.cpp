@@ -4,9 +4,8 @@
 #include <array>
 
 #include "drawing/Gradient.h"
-#include "memo/AdvMemo.h"
 
-TAdvGutter::TAdvGutter(TAdvCustomMemo& editor) : editor_(editor), font_(std::make_unique<TFont>()) {
+TAdvGutter::TAdvGutter() : font_(std::make_unique<TFont>()) {
     font_->SetName("Courier New");
     font_->SetHeight(-13);
     font_->SetColor(clWindowText);
@@ -15,7 +14,8 @@ TAdvGutter::TAdvGutter(TAdvCustomMemo& editor) : editor_(editor), font_(std::mak
 TAdvGutter::~TAdvGutter() = default;
 
 void TAdvGutter::Changed() {
-    editor_.InvalidateRect(BoundsRect());
+    if (OnInvalidate)
+        OnInvalidate(BoundsRect());
 }
 
 // Most settings repaint the gutter whether or not the value changed.
@@ -27,7 +27,8 @@ template <class T> void TAdvGutter::Store(T& field, T value) {
 void TAdvGutter::SetGutterWidth(int value) {
     gutterWidth_ = value;
     Changed();
-    editor_.GutterResized();
+    if (OnResize)
+        OnResize();
 }
 
 void TAdvGutter::SetGutterMargin(int value) {
@@ -100,51 +101,55 @@ void TAdvGutter::SetModifiedColorBkg(TColor value) {
 void TAdvGutter::SetVisible(bool value) {
     visible_ = value;
     Changed();
-    editor_.Invalidate();
+    // Showing or hiding the gutter moves the text.
+    if (OnResize)
+        OnResize();
 }
 
-void TAdvGutter::Paint(TCanvas& canvas) {
+void TAdvGutter::Paint(TCanvas& canvas, const TGutterRows& rows, const RowPainter& drawRow) const {
     const int left = Left();
     const int top = Top();
     const int right = left + Width();
-    // 1.-2. The border line and the white line left of it.
+    const int bottom = top + rows.Height;
+    // The border line and the white line left of it.
     canvas.Pen().Style = TPenStyle::psSolid;
     canvas.Pen().Width = 1;
     canvas.Pen().Color = borderColor_;
     canvas.MoveTo(right - 1, top);
-    canvas.LineTo(right - 1, top + height_);
+    canvas.LineTo(right - 1, bottom);
     canvas.Pen().Color = clWhite;
     canvas.MoveTo(right - 2, top);
-    canvas.LineTo(right - 2, top + height_);
-    // 3. Background: solid, keeping the white line, or a gradient over it.
+    canvas.LineTo(right - 2, bottom);
+    // The background: solid, keeping the white line, or a gradient over it.
     canvas.Brush().Style = TBrushStyle::bsSolid;
     if (gutterColorTo_ == clNone) {
         canvas.Brush().Color = gutterColor_;
-        canvas.FillRect(Rect(left, top, right - 2, top + height_));
+        canvas.FillRect(Rect(left, top, right - 2, bottom));
     } else {
         DrawGradient(canvas, gutterColor_, gutterColorTo_, 48, TGradientDirection::gdHorizontal,
-                     Rect(left, top, right - 1, top + height_));
+                     Rect(left, top, right - 1, bottom));
     }
-    // 4. Rows. The first is always painted, so an empty store still shows its number 1.
-    if (!editor_.OnGutterDraw)
+    // One row per line in view. The first is always painted, so an empty store still shows
+    // its number 1.
+    if (!drawRow)
         return;
-    const TAdvMemoStrings& lines = editor_.Lines();
-    int line = editor_.TopLine();
-    int number = line - editor_.WrappedContinuationsBefore(line);
-    const int lineHeight = std::max(1, editor_.LineHeight());
-    for (int y = top; y < top + height_; y += lineHeight) {
-        const TLineProp* record = lines.LineProp(line);
+    const int count = rows.Lines->Count();
+    int line = rows.TopLine;
+    int number = line - rows.Rows->WrappedContinuationsBefore(line);
+    const int lineHeight = std::max(1, rows.LineHeight);
+    for (int y = top; y < bottom; y += lineHeight) {
+        const TLineProp* record = rows.Lines->Record(line);
         if (!(record && record->WrappedContinuation)) {
-            editor_.OnGutterDraw(editor_, canvas, Rect(left, y, right - 2, y + lineHeight), number);
+            drawRow(canvas, Rect(left, y, right - 2, y + lineHeight), number);
             ++number;
         }
         ++line;
-        if (line >= lines.Count())
+        if (line >= count)
             break;
     }
 }
 
-std::string TAdvGutter::NumberText(int number) const {
+std::string TAdvGutter::NumberText(long long number) const {
     std::string digits = std::to_string(number);
     if (showLeadingZeros_ && static_cast<int>(digits.size()) < digitCount_)
         digits.insert(0, static_cast<std::size_t>(digitCount_) - digits.size(), '0');
@@ -157,16 +162,18 @@ int TAdvGutter::NumberLeft(const std::string& digits) const {
     return gutterWidth_ - gutterMargin_ + (count < kIndent.size() ? kIndent[count] : 0);
 }
 
-void TAdvGutter::PaintRow(TCanvas& canvas, const TRect& row, int index) {
-    // 1. Without folding a row's index is its line. 2.-3. Markers and flags come with their
-    // features; this program sets neither.
-    const int line = index;
+void TAdvGutter::PaintRow(TCanvas& canvas, const TRect& row, int index,
+                          const TGutterRows& rows) const {
+    // Without folding a row's index is its line; markers and flags come with their features,
+    // which this program does not use.
+    const int line = rows.Rows->LineOfRow(index);
     const int x0 = row.Left;
     const int y0 = row.Top;
-    const TAdvMemoStrings& lines = editor_.Lines();
-    // 4. The number, right-aligned by its digit count.
+    const TAdvMemoStrings& lines = *rows.Lines;
+    // The number, placed by its digit count; the sum is taken wide, so a start near the
+    // largest int still counts on.
     if (showLineNumbers_) {
-        const std::string digits = NumberText(index + lineNumberStart_);
+        const std::string digits = NumberText(static_cast<long long>(index) + lineNumberStart_);
         TFont saved;
         saved.Assign(canvas.Font());
         canvas.Font().Assign(*font_);
@@ -176,11 +183,11 @@ void TAdvGutter::PaintRow(TCanvas& canvas, const TRect& row, int index) {
         canvas.Brush().Style = TBrushStyle::bsSolid;
         canvas.Font().Assign(saved);
     }
-    // 5. The marks of an existing line.
+    // The marks of an existing line.
     const bool exists = line < lines.Count() || (line == 0 && lines.Count() == 0);
     if (!exists)
         return;
-    const TLineProp* record = lines.LineProp(line);
+    const TLineProp* record = lines.Record(line);
     if (showModified_) {
         const TColor color = record && record->Modified ? modifiedColor_ : modifiedColorBkg_;
         if (color != clNone) {
@@ -201,7 +208,7 @@ void TAdvGutter::PaintRow(TCanvas& canvas, const TRect& row, int index) {
         canvas.Brush().Color = 0x0000FF;
         canvas.Ellipse(Rect(x0 + 2, y0 + 2, x0 + 12, y0 + 12));
     }
-    if (line == editor_.ActiveLine() && editor_.ActiveLineSettings().ShowActiveLineIndicator()) {
+    if (line == rows.ActiveLine) {
         const TPoint arrow[] = {{x0 + 13, y0 + 7},  {x0 + 13, y0 + 11}, {x0 + 16, y0 + 11},
                                 {x0 + 16, y0 + 14}, {x0 + 21, y0 + 9},  {x0 + 16, y0 + 4},
                                 {x0 + 16, y0 + 7}};

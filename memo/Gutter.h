@@ -1,20 +1,39 @@
 #pragma once
 // The strip at the editor's left edge: line numbers, per-line marks and the active-line
-// arrow. A settings object owned by the editor; the editor's paint asks it to paint itself,
-// and it hands every row to the row painter (OnGutterDraw of the editor).
+// arrow. A settings object owned by the editor. It sees the editor only through what a
+// paint hands it (TGutterRows) and reports its own changes through two events.
 
+#include <functional>
 #include <memory>
 #include <string>
 
+#include "memo/AdvMemoStrings.h"
+#include "memo/RowMap.h"
 #include "platform/Graphics.h"
 #include "platform/Types.h"
 
-class TAdvCustomMemo;
+/// What the gutter reads of its editor for one paint.
+struct TGutterRows {
+    const TAdvMemoStrings* Lines = nullptr;
+    const TRowMap* Rows = nullptr;
+    int TopLine = 0;
+    int LineHeight = 0;
+    int Height = 0;      // the text area's height
+    int ActiveLine = -1; // the active line, when its arrow is shown; else -1
+};
 
 class TAdvGutter {
 public:
-    explicit TAdvGutter(TAdvCustomMemo& editor);
+    TAdvGutter();
     ~TAdvGutter();
+
+    /// A row's painter: canvas, row rectangle, number index.
+    using RowPainter = std::function<void(TCanvas& canvas, const TRect& row, int index)>;
+
+    /// The gutter needs repainting: its rectangle.
+    std::function<void(const TRect&)> OnInvalidate;
+    /// The gutter's width changed: the editor lays itself out again.
+    std::function<void()> OnResize;
 
     int GutterWidth() const { return gutterWidth_; }
     void SetGutterWidth(int value);
@@ -59,14 +78,14 @@ public:
     void SetHeight(int height) { height_ = height; }
     TRect BoundsRect() const { return Bounds(Left(), Top(), Width(), Height()); }
 
-    /// Border line, white line, background, then one row painter call per visible row.
-    void Paint(TCanvas& canvas);
+    /// Border line, white line, background, then one `drawRow` call per visible row.
+    void Paint(TCanvas& canvas, const TGutterRows& rows, const RowPainter& drawRow) const;
 
     /// The default row painter: the line number and the marks of row `index`.
-    void PaintRow(TCanvas& canvas, const TRect& row, int index);
+    void PaintRow(TCanvas& canvas, const TRect& row, int index, const TGutterRows& rows) const;
 
-    /// The text of a line number: `number`, zero-padded when asked, and the suffix.
-    std::string NumberText(int number) const;
+    /// The digits of a line number, zero-padded when asked (the suffix follows them).
+    std::string NumberText(long long number) const;
     /// Where the number's text starts, from the editor's left edge.
     int NumberLeft(const std::string& digits) const;
 
@@ -74,7 +93,6 @@ private:
     void Changed();
     template <class T> void Store(T& field, T value);
 
-    TAdvCustomMemo& editor_;
     int gutterWidth_ = 45;
     int gutterMargin_ = 45;
     TColor gutterColor_ = clBtnFace;

@@ -1,14 +1,13 @@
 #pragma once
-// The per-line record of a list editor: marks, fold state, highlighter state. The line store
-// creates one for each line it adds and keeps it in the line's object slot.
+// The per-line record of a list editor: marks, fold state, highlighter state. Lines the store
+// adds carry one; LineRecords keeps them with their lines.
 
 #include <cstdint>
 #include <vector>
 
 #include "platform/Types.h"
 
-class TLineProp : public TObject {
-public:
+struct TLineProp {
     TObject* UserObject = nullptr;         // what GetObject/PutObject show users for this line
     std::vector<std::int32_t> MarkStarts;  // start columns of marked ranges (wavy underlines)
     std::vector<std::int32_t> MarkLengths; // length of each marked range

@@ -2,8 +2,20 @@
 // Small settings objects owned by the list editor. Each setter compares, stores and reports
 // the change through OnChange, which the editor connects to a repaint.
 
+#include <utility>
+
 #include "platform/Graphics.h"
 #include "platform/Types.h"
+
+/// The one setter step of the editor and its settings: a changed value is stored, then
+/// `changed` runs (a repaint, a relayout, a report to the owner).
+template <class T, class Changed> bool StoreChanged(T& field, T value, Changed&& changed) {
+    if (field == value)
+        return false;
+    field = std::move(value);
+    changed();
+    return true;
+}
 
 /// A settings object: every setter stores a changed value and reports it.
 class TMemoSettings {
@@ -12,11 +24,10 @@ public:
 
 protected:
     template <class T> void Set(T& field, T value) {
-        if (field == value)
-            return;
-        field = value;
-        if (OnChange)
-            OnChange(nullptr);
+        StoreChanged(field, value, [this] {
+            if (OnChange)
+                OnChange(nullptr);
+        });
     }
 };
 
@@ -60,6 +71,7 @@ struct TUrlStyle {
     TColor TextColor = clBlue;
     TColor BkColor = clWhite;
     TFontStyles Style{TFontStyle::fsUnderline};
+    friend bool operator==(const TUrlStyle&, const TUrlStyle&) = default;
 };
 
 enum class TScrollMode { smAuto, smStrict };

@@ -23,13 +23,17 @@ std::size_t TStringStream::Read(char* buffer, std::size_t count) {
 }
 
 void TStrings::AddStrings(const TStrings& list) {
+    // The count is taken first and each line copied, so a list can be added to itself.
+    const int count = list.Count();
     BeginUpdate();
-    for (int i = 0; i < list.Count(); ++i)
-        AddObject(list.Get(i), list.GetObject(i));
+    for (int i = 0; i < count; ++i)
+        AddObject(std::string(list.Get(i)), list.GetObject(i));
     EndUpdate();
 }
 
 void TStrings::Assign(const TStrings& list) {
+    if (&list == this)
+        return;
     BeginUpdate();
     Clear();
     AddStrings(list);
@@ -76,7 +80,7 @@ void TStringList::CheckIndex(int index) const {
         throw EStringListError(index);
 }
 
-const std::string& TStringList::Get(int index) const {
+std::string_view TStringList::Get(int index) const {
     CheckIndex(index);
     return ItemAt(index).text;
 }

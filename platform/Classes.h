@@ -36,7 +36,7 @@ class TStrings : public TObject {
 public:
     virtual int Count() const = 0;
     /// Line `index`; outside 0..Count()-1 raises EStringListError.
-    virtual const std::string& Get(int index) const = 0;
+    virtual std::string_view Get(int index) const = 0;
     virtual void Put(int index, std::string_view s) = 0;
     virtual TObject* GetObject(int index) const = 0;
     virtual void PutObject(int index, TObject* object) = 0;
@@ -59,7 +59,7 @@ public:
     virtual void EndUpdate();
 
     int UpdateCount() const { return updateCount_; }
-    const std::string& operator[](int index) const { return Get(index); }
+    std::string_view operator[](int index) const { return Get(index); }
 
 protected:
     /// Runs when the outermost update bracket opens or closes.
@@ -72,7 +72,7 @@ private:
 class TStringList : public TStrings {
 public:
     int Count() const override { return static_cast<int>(items_.size()); }
-    const std::string& Get(int index) const override;
+    std::string_view Get(int index) const override;
     void Put(int index, std::string_view s) override;
     TObject* GetObject(int index) const override;
     void PutObject(int index, TObject* object) override;

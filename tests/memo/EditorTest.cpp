@@ -67,7 +67,13 @@ TEST(Editor, RowsShowTheirLinesFromTheTopLine) {
     };
     EXPECT_GT(inkInRow(top, 0), 0);
 
-    // Scrolled to the end, the rows past the last line stay background.
+    // The view stops where the bar stops: the last line at the bottom.
+    memo.SetTopLine(48);
+    EXPECT_EQ(memo.TopLine(), 50 - memo.VisibleLineCount());
+    EXPECT_EQ(memo.TopLine(), memo.VerticalBar().Max() - memo.VerticalBar().PageSize() + 1);
+
+    // Without a vertical bar the view may go further: rows past the last line stay background.
+    memo.SetScrollBars(TScrollStyle::ssHorizontal);
     memo.SetTopLine(48);
     TBitmap bottom;
     memo.PaintTo(bottom);

@@ -1,0 +1,218 @@
+#include "core/TextDocument.h"
+
+#include <algorithm>
+#include <functional>
+#include <limits>
+#include <stdexcept>
+
+#include "core/LineText.h"
+
+namespace core {
+
+namespace {
+
+bool PointsInto(std::string_view view, const std::string& buffer) {
+    if (view.empty() || buffer.empty())
+        return false;
+    std::less_equal<const char*> le;
+    return le(buffer.data(), view.data()) && le(view.data(), buffer.data() + buffer.size());
+}
+
+std::uint32_t CheckedSize(std::size_t size) {
+    if (size > std::numeric_limits<std::int32_t>::max())
+        throw std::length_error("line too long");
+    return static_cast<std::uint32_t>(size);
+}
+
+} // namespace
+
+int TextDocument::LongestLine() const {
+    if (!longestKnown_) {
+        std::uint32_t longest = 0;
+        for (const Entry& e : lines_)
+            longest = std::max(longest, e.size);
+        longest_ = static_cast<int>(longest);
+        longestKnown_ = true;
+    }
+    return longest_;
+}
+
+std::vector<std::string_view> TextDocument::Views() const {
+    std::vector<std::string_view> views;
+    views.reserve(lines_.size());
+    for (int i = 0; i < Count(); ++i)
+        views.push_back(Line(i));
+    return views;
+}
+
+TextDocument::Entry TextDocument::Store(std::string_view text) {
+    const Entry e{kEdited | edited_.size(), CheckedSize(text.size())};
+    edited_.append(text);
+    editedLive_ += text.size();
+    if (longestKnown_)
+        longest_ = std::max(longest_, static_cast<int>(e.size));
+    return e;
+}
+
+std::vector<std::string> TextDocument::Detach(std::span<const std::string_view> lines) const {
+    std::vector<std::string> copies;
+    if (std::any_of(lines.begin(), lines.end(),
+                    [this](std::string_view l) { return PointsInto(l, edited_); })) {
+        copies.reserve(lines.size());
+        for (std::string_view l : lines)
+            copies.emplace_back(l);
+    }
+    return copies;
+}
+
+void TextDocument::LengthsGone(std::size_t from, std::size_t to) {
+    if (!longestKnown_)
+        return;
+    for (std::size_t i = from; i < to; ++i) {
+        if (static_cast<int>(lines_[i].size) == longest_) {
+            longestKnown_ = false;
+            return;
+        }
+    }
+}
+
+void TextDocument::InsertLines(int at, std::span<const std::string_view> lines) {
+    if (at < 0 || at > Count())
+        throw std::out_of_range("line index out of range");
+    if (lines.empty())
+        return;
+    // Lines taken from this document are copied first: storing moves the edited buffer.
+    const std::vector<std::string> copies = Detach(lines);
+    std::vector<Entry> entries;
+    entries.reserve(lines.size());
+    for (std::size_t i = 0; i < lines.size(); ++i)
+        entries.push_back(Store(copies.empty() ? lines[i] : std::string_view(copies[i])));
+    lines_.insert(lines_.begin() + at, entries.begin(), entries.end());
+    Notify({at, 0, static_cast<int>(lines.size()), false});
+}
+
+void TextDocument::DeleteLines(int at, int count) {
+    if (at < 0 || count < 0 || at + count > Count())
+        throw std::out_of_range("line index out of range");
+    if (count == 0)
+        return;
+    LengthsGone(static_cast<std::size_t>(at), static_cast<std::size_t>(at + count));
+    for (int i = at; i < at + count; ++i) {
+        const Entry& e = lines_[static_cast<std::size_t>(i)];
+        if (e.start & kEdited)
+            editedLive_ -= e.size;
+    }
+    lines_.erase(lines_.begin() + at, lines_.begin() + at + count);
+    CompactIfMostlyGarbage();
+    Notify({at, count, 0, false});
+}
+
+void TextDocument::ReplaceLine(int index, std::string_view text) {
+    if (index < 0 || index >= Count())
+        throw std::out_of_range("line index out of range");
+    const std::string copy = PointsInto(text, edited_) ? std::string(text) : std::string();
+    if (!copy.empty())
+        text = copy;
+    Entry& e = lines_[static_cast<std::size_t>(index)];
+    LengthsGone(static_cast<std::size_t>(index), static_cast<std::size_t>(index) + 1);
+    if (e.start & kEdited)
+        editedLive_ -= e.size;
+    e = Store(text);
+    CompactIfMostlyGarbage();
+    Notify({index, 1, 1, false});
+}
+
+void TextDocument::ReplaceAll(std::string buffer, std::span<const std::string_view> lines) {
+    const std::vector<std::string> copies = Detach(lines);
+    // Lines into the old loaded buffer must be copied too, as that buffer is going.
+    std::vector<std::string> fromOld;
+    std::vector<Entry> entries;
+    entries.reserve(lines.size());
+    std::string edited;
+    std::uint32_t longest = 0;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string_view line = copies.empty() ? lines[i] : std::string_view(copies[i]);
+        Entry e;
+        if (PointsInto(line, buffer)) {
+            e = {static_cast<std::uint64_t>(line.data() - buffer.data()), CheckedSize(line.size())};
+        } else {
+            e = {kEdited | edited.size(), CheckedSize(line.size())};
+            edited.append(line);
+        }
+        longest = std::max(longest, e.size);
+        entries.push_back(e);
+    }
+    const int removed = Count();
+    loaded_ = std::move(buffer);
+    edited_ = std::move(edited);
+    editedLive_ = edited_.size();
+    lines_ = std::move(entries);
+    longest_ = static_cast<int>(longest);
+    longestKnown_ = true;
+    Notify({0, removed, Count(), true});
+}
+
+void TextDocument::Load(std::string bytes, const LoadRules& rules) {
+    // Entries are built before anything is replaced: running out of memory half way leaves
+    // the old text as it was.
+    const std::string_view text = TextBeforeNul(bytes);
+    const auto breaks = static_cast<std::size_t>(std::max(
+        std::count(text.begin(), text.end(), '\n'), std::count(text.begin(), text.end(), '\r')));
+    std::vector<Entry> entries;
+    entries.reserve(breaks + 1);
+    std::string edited;
+    std::uint32_t longest = 0;
+    ForEachLine(text, [&](std::string_view line) {
+        Entry e{static_cast<std::uint64_t>(line.data() - bytes.data()), CheckedSize(line.size())};
+        if (rules.tabSize >= 0 && line.find('\t') != std::string_view::npos) {
+            const std::string expanded = ReplaceTabs(line, rules.tabSize);
+            e = {kEdited | edited.size(), CheckedSize(expanded.size())};
+            edited.append(expanded);
+        }
+        longest = std::max(longest, e.size);
+        entries.push_back(e);
+    });
+    if (entries.empty() && rules.emptyTextIsOneLine)
+        entries.push_back({0, 0});
+    const int removed = Count();
+    loaded_ = std::move(bytes);
+    edited_ = std::move(edited);
+    editedLive_ = edited_.size();
+    lines_ = std::move(entries);
+    longest_ = static_cast<int>(longest);
+    longestKnown_ = true;
+    Notify({0, removed, Count(), true});
+}
+
+void TextDocument::CompactIfMostlyGarbage() {
+    // Every replacement leaves its old copy behind; once garbage outweighs the live lines
+    // (and is worth the pass), the live ones move to a fresh buffer.
+    const std::size_t garbage = edited_.size() - editedLive_;
+    if (garbage < (1u << 16) || garbage < editedLive_)
+        return;
+    std::string fresh;
+    fresh.reserve(editedLive_);
+    for (Entry& e : lines_) {
+        if (!(e.start & kEdited))
+            continue;
+        const std::uint64_t start = fresh.size();
+        fresh.append(edited_, e.start & kOffsetMask, e.size);
+        e.start = kEdited | start;
+    }
+    edited_ = std::move(fresh);
+}
+
+void TextDocument::RemoveListener(DocumentListener& listener) {
+    std::erase(listeners_, &listener);
+}
+
+void TextDocument::Notify(const LineChange& change) {
+    for (std::size_t i = 0; i < listeners_.size(); ++i)
+        listeners_[i]->LinesChanged(change);
+}
+
+std::size_t TextDocument::MemoryUsed() const {
+    return loaded_.capacity() + edited_.capacity() + lines_.capacity() * sizeof(Entry);
+}
+
+} // namespace core

@@ -1,0 +1,118 @@
+#pragma once
+// A text as lines of bytes: the one store of the list editors' text (and of anything else
+// that keeps lines). Four primitives are the only way the text changes; after each, every
+// listener is told which lines went and which came in their place.
+//
+// A loaded file stays one buffer of bytes and each line is an offset and a length into it; a
+// line is copied out only when it is replaced or inserted, into a second buffer that only
+// grows (and is compacted when most of it is garbage). So a line of a loaded list costs 16
+// bytes beside its text, and a load is one read and one scan.
+//
+// Views returned by Line() stay valid until the next change.
+
+#include <cstddef>
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace core {
+
+/// What one change did: at `first`, `removed` lines went and `added` lines came. The first
+/// min(removed, added) lines were changed in place (they keep whatever follows them);
+/// `replacedAll` says that nothing of the old text remains.
+struct LineChange {
+    int first = 0;
+    int removed = 0;
+    int added = 0;
+    bool replacedAll = false;
+};
+
+/// How a load turns bytes into lines, beyond the breaks and the NUL that always apply.
+struct LoadRules {
+    int tabSize = -1;                // every tab becomes this many spaces; below 0: kept
+    bool emptyTextIsOneLine = false; // a text without lines gives one empty line
+};
+
+/// Told after every change, in the order the listeners were added.
+class DocumentListener {
+public:
+    virtual void LinesChanged(const LineChange& change) = 0;
+
+protected:
+    ~DocumentListener() = default;
+};
+
+class TextDocument {
+public:
+    TextDocument() = default;
+    TextDocument(const TextDocument&) = delete;
+    TextDocument& operator=(const TextDocument&) = delete;
+
+    int Count() const { return static_cast<int>(lines_.size()); }
+    /// Line `index`, which must lie in 0..Count()-1.
+    std::string_view Line(int index) const {
+        const Entry& e = lines_[static_cast<std::size_t>(index)];
+        return {BufferOf(e).data() + (e.start & kOffsetMask), e.size};
+    }
+    int Length(int index) const {
+        return static_cast<int>(lines_[static_cast<std::size_t>(index)].size);
+    }
+    /// The greatest line length; kept as lines change, counted again only when a longest
+    /// line went.
+    int LongestLine() const;
+    /// Every line as a view, in order.
+    std::vector<std::string_view> Views() const;
+
+    // --- the primitives ---
+    /// Inserts `lines` before line `at` (0..Count()).
+    void InsertLines(int at, std::span<const std::string_view> lines);
+    void InsertLine(int at, std::string_view line) { InsertLines(at, {&line, 1}); }
+    /// Removes `count` lines from `at`.
+    void DeleteLines(int at, int count);
+    /// Replaces the text of line `index`.
+    void ReplaceLine(int index, std::string_view text);
+    /// Replaces the whole text by `lines`, which may point into `buffer`; the document keeps
+    /// `buffer` and the lines that point into it are not copied.
+    void ReplaceAll(std::string buffer, std::span<const std::string_view> lines);
+    /// Replaces the whole text by the lines of `bytes` split by the load rules of a list
+    /// (LineText.h): breaks, the first NUL, tabs. Only lines with a tab are copied.
+    void Load(std::string bytes, const LoadRules& rules);
+
+    void AddListener(DocumentListener& listener) { listeners_.push_back(&listener); }
+    void RemoveListener(DocumentListener& listener);
+
+    /// Bytes held for the text and its lines (for the benchmarks).
+    std::size_t MemoryUsed() const;
+
+private:
+    // A line: where its bytes are and how many. The top bit of `start` says which buffer.
+    struct Entry {
+        std::uint64_t start;
+        std::uint32_t size;
+    };
+    static constexpr std::uint64_t kEdited = 1ULL << 63;
+    static constexpr std::uint64_t kOffsetMask = kEdited - 1;
+
+    const std::string& BufferOf(const Entry& e) const {
+        return (e.start & kEdited) ? edited_ : loaded_;
+    }
+    /// Copies `text` into the edited buffer and returns its entry.
+    Entry Store(std::string_view text);
+    /// Copies out `lines` that point into the edited buffer, which may move under them.
+    std::vector<std::string> Detach(std::span<const std::string_view> lines) const;
+    void CompactIfMostlyGarbage();
+    void LengthsGone(std::size_t from, std::size_t to);
+    void Notify(const LineChange& change);
+
+    std::string loaded_; // the bytes of the last whole replacement
+    std::string edited_; // copies of lines inserted or replaced since
+    std::size_t editedLive_ = 0;
+    std::vector<Entry> lines_;
+    mutable int longest_ = 0;
+    mutable bool longestKnown_ = true;
+    std::vector<DocumentListener*> listeners_;
+};
+
+} // namespace core

@@ -1,0 +1,249 @@
+// The order of a paint: folding column, gutter, rows, what lies below the text, margins and
+// bar frames, right margin, border. A paint reads the model and changes none of it.
+
+#include <algorithm>
+
+#include "memo/AdvMemo.h"
+#include "memo/RowPainter.h"
+#include "platform/Graphics.h"
+#include "platform/SysColors.h"
+
+TViewStyle TAdvCustomMemo::PaintStyle() const {
+    TViewStyle style = style_;
+    style.TextColor = Font().Color();
+    style.ActiveLine = activeLineSettings_.ShowActiveLine() ? activeLine_ : -1;
+    style.ActiveLineColor = activeLineSettings_.ActiveLineColor();
+    style.ActiveLineTextColor = activeLineSettings_.ActiveLineTextColor();
+    style.FoldingEnabled = codeFolding_.Enabled();
+    style.FoldingLineColor = codeFolding_.LineColor();
+    return style;
+}
+
+TRowContext TAdvCustomMemo::RowContext(const TViewStyle& style) const {
+    TRowContext context;
+    context.Lines = lines_.get();
+    context.Style = &style;
+    context.CharWidth = CharWidth();
+    context.LineHeight = LineHeight();
+    context.LeftCol = LeftCol();
+    context.SelectionShown = SelectionShown() && !SelectionEmpty();
+    std::tie(context.SelFirst, context.SelLast) = OrderedSelection(caret_);
+    return context;
+}
+
+TGutterRows TAdvCustomMemo::GutterRows() const {
+    TGutterRows rows;
+    rows.Lines = lines_.get();
+    rows.Rows = rowMap_.get();
+    rows.TopLine = TopLine();
+    rows.LineHeight = LineHeight();
+    rows.Height = TextArea().Height();
+    rows.ActiveLine = activeLineSettings_.ShowActiveLineIndicator() ? activeLine_ : -1;
+    return rows;
+}
+
+void TAdvCustomMemo::Paint() {
+    TCanvas& canvas = Canvas();
+    // Nothing while an update bracket is open, nor before the font is measured.
+    if (lines_->LockCount() > 0 || LineHeight() == 0)
+        return;
+    const TViewStyle style = PaintStyle();
+    const TRect text = TextArea();
+    canvas.Brush().Style = TBrushStyle::bsSolid;
+    canvas.Brush().Color = style.BkColor;
+    // The folding column, two pixels wider on its left.
+    if (codeFolding_.Enabled()) {
+        const TRect column = FoldingColumn();
+        canvas.FillRect(Rect(column.Left - 2, column.Top, column.Right, column.Bottom));
+    }
+    // The gutter.
+    if (gutter_->GutterWidth() > 1 && gutter_->Visible()) {
+        gutter_->Paint(canvas, GutterRows(), [this](TCanvas& c, const TRect& row, int index) {
+            if (OnGutterDraw)
+                OnGutterDraw(const_cast<TAdvCustomMemo&>(*this), c, row, index);
+        });
+    }
+    // The strip above the text area's first row.
+    canvas.Brush().Color = style.BkColor;
+    if (text.Top < 2)
+        canvas.FillRect(Rect(text.Left, text.Top, text.Right, 2));
+    // No styler is attached, so there is no highlighter state to bring to TopLine.
+    PaintRows(canvas, style, text);
+    PaintMargins(canvas, style, text);
+    PaintBorder(canvas);
+}
+
+// Rows from TopLine, the partly visible last one included, clipped to the text area; below
+// the text, the background.
+void TAdvCustomMemo::PaintRows(TCanvas& canvas, const TViewStyle& style, const TRect& text) const {
+    const TRowContext context = RowContext(style);
+    const int lineHeight = LineHeight();
+    rowBitmap_->SetSize(std::max(0, text.Width()), lineHeight);
+    rowBitmap_->Canvas().Font().Assign(Font());
+    canvas.SetClipRect(text);
+    const int rows = VisibleLineCount();
+    const int count = lines_->Count();
+    int openBoxes = 0;
+    int row = 0;
+    bool ended = false;
+    for (int line = rowMap_->LineOfRow(rowMap_->RowOfLine(TopLine())); row <= rows; ++line, ++row) {
+        if (line >= count) {
+            ended = true;
+            break;
+        }
+        const TRect rowRect = Rect(text.Left, text.Top + 1 + row * lineHeight, text.Right,
+                                   text.Top + 1 + (row + 1) * lineHeight);
+        if (style.FoldingEnabled) {
+            canvas.ResetClip();
+            PaintFoldMarks(canvas, style, rowRect, line, openBoxes);
+            canvas.SetClipRect(text);
+        }
+        PaintRow(*rowBitmap_, context, line);
+        canvas.CopyRect(rowRect, *rowBitmap_, Rect(0, 0, rowRect.Width(), lineHeight));
+        if (style.FoldingEnabled)
+            line = LastLineOfCollapsedRegion(line);
+    }
+    canvas.ResetClip();
+    if (ended) {
+        const int top = count == 0 ? text.Top + 1 : text.Top + 1 + row * lineHeight;
+        canvas.Brush().Color = style.BkColor;
+        canvas.FillRect(Rect(text.Left, std::min(top, text.Bottom), text.Right, text.Bottom));
+    }
+}
+
+// The margin columns left of the text, the square the bars leave in the corner, the bars'
+// frames, the right margin.
+void TAdvCustomMemo::PaintMargins(TCanvas& canvas, const TViewStyle& style,
+                                  const TRect& text) const {
+    canvas.Brush().Color = style.BkColor;
+    canvas.FillRect(Rect(text.Left - TextMargin(), text.Top, text.Left, text.Bottom));
+    const TBarModel& horizontal = view_.Horizontal;
+    if (horizontal.Visible) {
+        // Right of a horizontal bar that leaves room for a vertical one.
+        const TRect& r = horizontal.Bounds;
+        canvas.Brush().Color = clBtnFace;
+        canvas.FillRect(Rect(r.Right, r.Top - 1, Width(), r.Bottom + 1));
+    }
+    canvas.Brush().Color = clScrollBar;
+    for (const TBarModel* bar : {&view_.Vertical, &view_.Horizontal}) {
+        if (!bar->Visible)
+            continue;
+        const TRect& r = bar->Bounds;
+        canvas.FillRect(Rect(r.Left - 1, r.Top - 1, r.Right + 1, r.Bottom + 1));
+    }
+    if (style.RightMargin > 0 && style.ShowRightMargin) {
+        const int x = text.Left + view_.MarginCharWidth * (style.RightMargin - LeftCol());
+        canvas.Pen().Color = style.RightMarginColor;
+        canvas.Brush().Color = style.RightMarginColor;
+        canvas.SetClipRect(text);
+        canvas.FillRect(Rect(x, text.Top, x + 2, text.Bottom));
+        canvas.ResetClip();
+        canvas.Pen().Color = 0x808080;
+        canvas.Pen().Width = 1;
+    }
+}
+
+void TAdvCustomMemo::PaintBorder(TCanvas& canvas) const {
+    if (style_.BorderStyle == TBorderStyle::bsNone)
+        return;
+    const int w = Width();
+    const int h = Height();
+    if (!style_.Ctl3D) {
+        canvas.Brush().Style = TBrushStyle::bsClear;
+        canvas.Pen().Color = style_.BorderColor;
+        canvas.Pen().Style = TPenStyle::psSolid;
+        canvas.Rectangle(Rect(0, 0, w, h));
+        canvas.Brush().Style = TBrushStyle::bsSolid;
+        return;
+    }
+    // The sunken frame of a three-dimensional border: shadow and dark shadow outside along the
+    // top and left, highlight and light face along the bottom and right.
+    const TColor outerTopLeft = clBtnShadow;
+    const TColor innerTopLeft = 0xFF000015; // 3D dark shadow
+    const TColor innerBottomRight = clBtnFace;
+    const TColor outerBottomRight = clBtnHighlight;
+    auto line = [&](TColor color, int x0, int y0, int x1, int y1) {
+        canvas.Pen().Color = color;
+        canvas.MoveTo(x0, y0);
+        canvas.LineTo(x1, y1);
+    };
+    line(outerTopLeft, 0, h - 1, 0, 0);
+    line(outerTopLeft, 0, 0, w - 1, 0);
+    line(innerTopLeft, 1, h - 2, 1, 1);
+    line(innerTopLeft, 1, 1, w - 2, 1);
+    line(innerBottomRight, 1, h - 2, w - 2, h - 2);
+    line(innerBottomRight, w - 2, h - 2, w - 2, 0);
+    line(outerBottomRight, 0, h - 1, w - 1, h - 1);
+    line(outerBottomRight, w - 1, h - 1, w - 1, -1);
+}
+
+// --- fold marks --------------------------------------------------------------------------
+
+void TAdvCustomMemo::PaintFoldMarks(TCanvas& canvas, const TViewStyle& style, const TRect& rowRect,
+                                    int line, int& openBoxes) const {
+    const TLineProp* record = lines_->Record(line);
+    const int x0 = FoldingColumn().Left;
+    const int y0 = rowRect.Top;
+    const int y1 = rowRect.Bottom;
+    const int off = (rowRect.Height() - 9) / 2;
+    canvas.Pen().Color = style.FoldingLineColor;
+    canvas.Pen().Style = TPenStyle::psSolid;
+    auto vertical = [&](int from, int to) {
+        canvas.MoveTo(x0 + 6, from);
+        canvas.LineTo(x0 + 6, to);
+    };
+    // A line without a record continues an open box's line.
+    if (!record) {
+        if (openBoxes > 0)
+            vertical(y0, y1);
+        return;
+    }
+    // Inside a region: the line down, short when a collapsed start's region runs to the end;
+    // a region end gets its tick.
+    if (record->Inside) {
+        const bool collapsedToTheEnd = record->RegionStart && !record->Expanded &&
+                                       LastLineOfCollapsedRegion(line) >= lines_->Count() - 1;
+        vertical(y0, collapsedToTheEnd ? y0 + off : y1);
+        if (record->RegionEndCount > 0) {
+            canvas.MoveTo(x0 + 6, y1);
+            canvas.LineTo(x0 + 10, y1);
+            --openBoxes;
+        }
+    }
+    // A region start: its box, with a minus when open and a plus when collapsed.
+    if (record->RegionStart) {
+        if (record->Expanded)
+            vertical(record->Inside ? y0 : y0 + off, y1);
+        canvas.Brush().Style = TBrushStyle::bsSolid;
+        canvas.Brush().Color = style.BkColor;
+        canvas.Rectangle(Bounds(x0 + 2, y0 + off, 9, 9));
+        canvas.MoveTo(x0 + 4, y0 + off + 4);
+        canvas.LineTo(x0 + 9, y0 + off + 4);
+        if (record->Expanded) {
+            ++openBoxes;
+        } else {
+            canvas.MoveTo(x0 + 6, y0 + off + 2);
+            canvas.LineTo(x0 + 6, y0 + off + 7);
+        }
+    }
+}
+
+int TAdvCustomMemo::LastLineOfCollapsedRegion(int line) const {
+    const TLineProp* record = lines_->Record(line);
+    if (!record || !record->RegionStart || record->Expanded)
+        return line;
+    // Region ends count against the depth; each nested start opens one more level.
+    int depth = 1;
+    int ends = 0;
+    for (int next = line + 1; next < lines_->Count(); ++next) {
+        const TLineProp* inner = lines_->Record(next);
+        if (!inner)
+            continue;
+        ends += inner->RegionEndCount;
+        if (ends >= depth)
+            return next;
+        if (inner->RegionStart)
+            ++depth;
+    }
+    return lines_->Count() - 1;
+}

@@ -1,0 +1,195 @@
+// The editor's side of its view: font metrics, the frame the view lays out in, moving the
+// view (bars, caret, active line, wheel), and the bar controls kept where the view wants them.
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "memo/AdvMemo.h"
+#include "platform/Graphics.h"
+#include "platform/SysColors.h"
+
+// --- metrics -----------------------------------------------------------------------------
+
+void TAdvCustomMemo::ApplyFont() {
+    // A proportional font would break the cell grid: it is shown in "FixedSys" instead.
+    TBitmap measure(1, 1);
+    TCanvas& canvas = measure.Canvas();
+    canvas.Font().Assign(Font());
+    if (canvas.TextWidth("W") != canvas.TextWidth("i")) {
+        applyingFont_ = true;
+        Font().SetName("FixedSys");
+        applyingFont_ = false;
+        canvas.Font().Assign(Font());
+    }
+    // The cell: the width of "W", the height of "W_" plus one. The right margin is measured
+    // in "w" widths, kept here so a paint measures nothing.
+    view_.CharWidth = canvas.TextWidth("W");
+    view_.LineHeight = canvas.TextHeight("W_") + 1;
+    view_.MarginCharWidth = canvas.TextWidth("w");
+    // The caret comes with keyboard input; the view repaints.
+    Invalidate();
+}
+
+void TAdvCustomMemo::FontChanged() {
+    TCustomControl::FontChanged();
+    if (applyingFont_)
+        return;
+    ApplyFont();
+    UpdateScrollBars();
+}
+
+// --- layout ------------------------------------------------------------------------------
+
+void TAdvCustomMemo::UpdateFrame() {
+    TViewFrame& frame = view_.Frame;
+    frame.Width = Width();
+    frame.Height = Height();
+    const TAdvGutter& gutter = *gutter_;
+    frame.GutterPart = gutter.Visible() && gutter.GutterWidth() > 2 ? gutter.GutterWidth() + 2 : 2;
+    frame.FoldColumn = codeFolding_.Enabled() && regionCount_ > 0;
+    frame.VerticalBarWidth = GetSystemMetrics(TSystemMetric::smCxVScroll);
+    frame.HorizontalBarHeight = GetSystemMetrics(TSystemMetric::smCyHScroll);
+    frame.WrapToClient = wordWrap_ == TWordWrap::wwClientWidth;
+    gutter_->SetHeight(view_.TextArea(style_).Height());
+}
+
+void TAdvCustomMemo::ApplyBars() {
+    const std::pair<TScrollBar*, const TBarModel*> bars[] = {
+        {verticalBar_.get(), &view_.Vertical}, {horizontalBar_.get(), &view_.Horizontal}};
+    for (const auto& [bar, model] : bars) {
+        bar->SetBounds(model->Bounds.Left, model->Bounds.Top, model->Bounds.Width(),
+                       model->Bounds.Height());
+        if (model->Visible)
+            bar->SetParams(model->Position, 0, model->Max, model->Page);
+        bar->SetVisible(model->Visible);
+    }
+}
+
+// --- position ----------------------------------------------------------------------------
+
+void TAdvCustomMemo::SetTopLine(int line) {
+    if (view_.SetTopLine(style_, line, lines_->Count())) {
+        ApplyBars();
+        Invalidate();
+    }
+}
+
+void TAdvCustomMemo::SetLeftCol(int column) {
+    if (view_.SetLeftCol(style_, column)) {
+        ApplyBars();
+        Invalidate();
+    }
+}
+
+void TAdvCustomMemo::SetActiveLine(int line) {
+    if (line == activeLine_)
+        return;
+    activeLine_ = line;
+    if (activeLineSettings_.ShowActiveLine()) {
+        // Outside the view, the line comes to its middle.
+        if (line >= 0 && (line < TopLine() || line > LastVisibleLine()))
+            SetTopLine(std::max(0, line - VisibleLineCount() / 2));
+        Invalidate();
+    } else {
+        InvalidateRect(gutter_->BoundsRect());
+    }
+}
+
+void TAdvCustomMemo::ScrollCaretIntoView() {
+    const bool strict = style_.ScrollMode == TScrollMode::smStrict;
+    const int caretX = CaretX();
+    const int caretY = CaretY();
+    int leftCol = LeftCol();
+    int topLine = TopLine();
+    // Columns: two to spare on the side the caret left by; without a bar in strict mode the
+    // caret comes back instead.
+    if (caretX < leftCol) {
+        leftCol = std::max(0, caretX - 2);
+    } else if (const int last = LastVisibleCol(); caretX > last && VisibleColCount() > 0) {
+        if (!style_.HorizontalBarAllowed() && strict)
+            SetCaretX(last);
+        else
+            leftCol = std::max(0, leftCol + caretX - last + 2);
+    }
+    // Lines, likewise.
+    if (caretY < topLine) {
+        topLine = std::max(0, caretY);
+    } else if (const int last = LastVisibleLine(); caretY > last && VisibleLineCount() > 0) {
+        if (!style_.VerticalBarAllowed() && strict)
+            SetCaretY(last);
+        else
+            topLine = topLine + caretY - last;
+    }
+    // Repaint when the view moved.
+    const bool moved =
+        view_.SetLeftCol(style_, leftCol) | view_.SetTopLine(style_, topLine, lines_->Count());
+    if (moved) {
+        ApplyBars();
+        Invalidate();
+    }
+}
+
+// --- scroll bars -------------------------------------------------------------------------
+
+void TAdvCustomMemo::UpdateScrollBars() {
+    if (!refreshOn_ || LineHeight() == 0)
+        return;
+    UpdateFrame();
+    view_.UpdateBars(style_, lines_->Count(), LongestLine(), CaretX());
+    ApplyBars();
+    // Gutter and text follow.
+    gutter_->SetHeight(TextArea().Height());
+    Invalidate();
+}
+
+void TAdvCustomMemo::ScrollBarMoved(TScrollBar& bar, int position) {
+    if (&bar == verticalBar_.get())
+        SetTopLine(position);
+    else
+        SetLeftCol(position);
+}
+
+void TAdvCustomMemo::Resize() {
+    TCustomControl::Resize();
+    if (LineHeight() == 0)
+        return;
+    // Without word wrap the lines do not move: the view keeps its first line while it scrolls
+    // at all (when every line fits, it starts at the top).
+    const int topLine = TopLine();
+    UpdateScrollBars();
+    ScrollCaretIntoView();
+    SetTopLine(topLine);
+    Invalidate();
+}
+
+bool TAdvCustomMemo::DoMouseWheel(TShiftState, int wheelDelta, TPoint) {
+    if (!verticalBar_->Visible())
+        return false;
+    // Three lines a notch of 120, each as a click on the bar's arrow; smaller steps (a
+    // touchpad's) add up until they make a notch.
+    wheelRemainder_ += wheelDelta;
+    const int notches = wheelRemainder_ / 120;
+    wheelRemainder_ -= notches * 120;
+    const TScrollCode code = notches > 0 ? TScrollCode::scLineUp : TScrollCode::scLineDown;
+    for (int i = 0; i < 3 * std::abs(notches); ++i)
+        verticalBar_->Scroll(code);
+    return true;
+}
+
+// --- focus -------------------------------------------------------------------------------
+
+bool TAdvCustomMemo::SelectionShown() const {
+    return !style_.HideSelection || Focused();
+}
+
+void TAdvCustomMemo::DoEnter() {
+    TCustomControl::DoEnter();
+    if (!SelectionEmpty())
+        Invalidate();
+}
+
+void TAdvCustomMemo::DoExit() {
+    TCustomControl::DoExit();
+    if (!SelectionEmpty())
+        Invalidate();
+}

@@ -1,0 +1,161 @@
+#include "memo/RowPainter.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <string_view>
+
+namespace {
+
+// The line's own colours, later rules winning: the font colour on the background, the
+// active line, a breakpoint line. Without a styler or URL pieces a line is one run.
+TRun TextLayer(const TRowContext& c, int line, int length) {
+    const TViewStyle& s = *c.Style;
+    const TLineProp* record = c.Lines->Record(line);
+    TRun run{0, length, s.TextColor, s.BkColor};
+    if (s.ActiveLine >= 0 && line == s.ActiveLine)
+        run = {0, length, s.ActiveLineTextColor, s.ActiveLineColor};
+    if (record && record->Breakpoint)
+        run = {0, length, s.BreakpointTextColor, s.BreakpointColor};
+    return run;
+}
+
+// The selection cuts each run into before, selected and after. On the active line or a
+// breakpoint line the selected part swaps that line's colours.
+void SelectionLayer(const TRowContext& c, int line, int length, std::vector<TRun>& runs) {
+    if (!c.SelectionShown || line < c.SelFirst.Y || line > c.SelLast.Y)
+        return;
+    const TViewStyle& s = *c.Style;
+    const int from = line == c.SelFirst.Y ? c.SelFirst.X : 0;
+    const int to = line == c.SelLast.Y ? c.SelLast.X : length;
+    const TLineProp* record = c.Lines->Record(line);
+    const bool swapped =
+        (s.ActiveLine >= 0 && line == s.ActiveLine) || (record && record->Breakpoint);
+    std::vector<TRun> cut;
+    cut.reserve(runs.size() + 2);
+    for (const TRun& run : runs) {
+        const int a = std::clamp(from, run.Start, run.End);
+        const int b = std::clamp(to, run.Start, run.End);
+        if (a >= b) {
+            cut.push_back(run);
+            continue;
+        }
+        if (run.Start < a)
+            cut.push_back({run.Start, a, run.Text, run.Background});
+        cut.push_back(swapped ? TRun{a, b, run.Background, run.Text}
+                              : TRun{a, b, s.SelColor, s.SelBkColor});
+        if (b < run.End)
+            cut.push_back({b, run.End, run.Text, run.Background});
+    }
+    runs = std::move(cut);
+}
+
+// The background after the text: a breakpoint's, the active line's, or the editor's.
+TColor LineBackground(const TRowContext& c, int line) {
+    const TViewStyle& s = *c.Style;
+    const TLineProp* record = c.Lines->Record(line);
+    if (record && record->Breakpoint)
+        return s.BreakpointColor;
+    if (s.ActiveLine >= 0 && line == s.ActiveLine)
+        return s.ActiveLineColor;
+    return s.BkColor;
+}
+
+void PaintCollapsedMarker(TCanvas& canvas, const TRowContext& c, int textEnd) {
+    const int bottom = c.LineHeight;
+    canvas.Pen().Color = c.Style->FoldingLineColor;
+    canvas.Brush().Color = c.Style->BkColor;
+    canvas.Rectangle(Rect(textEnd + 5, 0, textEnd + 30, bottom));
+    canvas.Brush().Color = c.Style->FoldingLineColor;
+    for (const int dx : {9, 17, 25})
+        canvas.FillRect(Rect(textEnd + dx, bottom - 6, textEnd + dx + 2, bottom - 4));
+}
+
+// A red zigzag under each marked range: at x a multiple of 4 the pen is one pixel below
+// y = line height - 2, two pixels on it is one above. Only the part over the row is drawn,
+// which keeps the same phase since the phase follows x.
+void PaintMarkedRanges(TCanvas& canvas, const TRowContext& c, const TLineProp& record, int width) {
+    const int y = c.LineHeight - 2;
+    canvas.Pen().Color = clRed;
+    canvas.Pen().Style = TPenStyle::psSolid;
+    canvas.Pen().Width = 1;
+    const std::size_t count = std::min(record.MarkStarts.size(), record.MarkLengths.size());
+    for (std::size_t k = 0; k < count; ++k) {
+        const std::int64_t start =
+            std::max<std::int64_t>(0, std::int64_t{record.MarkStarts[k]} - c.LeftCol);
+        const std::int64_t end = std::max<std::int64_t>(0, std::int64_t{record.MarkStarts[k]} +
+                                                               record.MarkLengths[k] - c.LeftCol);
+        const std::int64_t xEnd = std::min<std::int64_t>(end * c.CharWidth, width + 2);
+        std::int64_t from = start * c.CharWidth;
+        if (from > width)
+            continue;
+        int x = static_cast<int>(from) & ~1;
+        bool below = x % 4 == 0;
+        canvas.MoveTo(x, below ? y + 1 : y - 1);
+        while (x < xEnd) {
+            x += 2;
+            below = !below;
+            canvas.LineTo(x, below ? y + 1 : y - 1);
+        }
+    }
+}
+
+// Cells [a, b) of the line, drawn with the whole line as context.
+void DrawCells(TCanvas& canvas, int origin, std::string_view text, int a, int b, int cellWidth) {
+    canvas.TextOutCells(origin + a * cellWidth, 0,
+                        text.substr(static_cast<std::size_t>(a), static_cast<std::size_t>(b - a)),
+                        cellWidth);
+}
+
+} // namespace
+
+std::vector<TRun> LineRuns(const TRowContext& context, int line) {
+    const int length = context.Lines->LineLength(line);
+    std::vector<TRun> runs{TextLayer(context, line, length)};
+    SelectionLayer(context, line, length, runs);
+    return runs;
+}
+
+void PaintRow(TBitmap& row, const TRowContext& c, int line) {
+    TCanvas& canvas = row.Canvas();
+    const TViewStyle& s = *c.Style;
+    const std::string_view text = c.Lines->Get(line);
+    const int width = row.Width();
+    const int origin = -c.LeftCol * c.CharWidth;
+    const int length = static_cast<int>(text.size());
+
+    // The whole row in the background first.
+    canvas.Brush().Style = TBrushStyle::bsSolid;
+    canvas.Brush().Color = s.BkColor;
+    canvas.FillRect(Rect(0, 0, width, c.LineHeight));
+
+    // Each run in view as one call at its first column: a long line costs no more than a
+    // short one.
+    const int firstColumn = c.LeftCol;
+    const int lastColumn = c.LeftCol + (width + c.CharWidth - 1) / std::max(1, c.CharWidth) + 1;
+    for (const TRun& run : LineRuns(c, line)) {
+        const int a = std::max(run.Start, firstColumn);
+        const int b = std::min(run.End, lastColumn);
+        if (a >= b)
+            continue;
+        canvas.Brush().Color = run.Background;
+        canvas.Font().SetColor(run.Text);
+        DrawCells(canvas, origin, text, a, b, c.CharWidth);
+    }
+    canvas.Font().SetColor(s.TextColor);
+
+    // After the text, the line's own background, one pixel short of the row's height.
+    const int textEnd = origin + length * c.CharWidth;
+    if (textEnd < width) {
+        canvas.Brush().Color = LineBackground(c, line);
+        canvas.FillRect(Rect(std::max(0, textEnd), 0, width, c.LineHeight - 1));
+    }
+
+    const TLineProp* record = c.Lines->Record(line);
+    if (!record)
+        return;
+    // A collapsed region without a caption shows its marker after the text.
+    if (s.FoldingEnabled && record->RegionStart && !record->Expanded)
+        PaintCollapsedMarker(canvas, c, textEnd);
+    PaintMarkedRanges(canvas, c, *record, width);
+    // Matched block keywords come from a styler; none is attached.
+}
