@@ -122,7 +122,7 @@ void TextDocument::ReplaceLine(int index, std::string_view text) {
     Notify({index, 1, 1, false});
 }
 
-void TextDocument::ReplaceAll(std::string buffer, std::span<const std::string_view> lines) {
+void TextDocument::ReplaceAll(std::string&& buffer, std::span<const std::string_view> lines) {
     const std::vector<std::string> copies = Detach(lines);
     // Lines into the old loaded buffer must be copied too, as that buffer is going.
     std::vector<std::string> fromOld;

@@ -27,6 +27,7 @@ struct LineChange {
     int removed = 0;
     int added = 0;
     bool replacedAll = false;
+    friend bool operator==(const LineChange&, const LineChange&) = default;
 };
 
 /// How a load turns bytes into lines, beyond the breaks and the NUL that always apply.
@@ -73,9 +74,10 @@ public:
     void DeleteLines(int at, int count);
     /// Replaces the text of line `index`.
     void ReplaceLine(int index, std::string_view text);
-    /// Replaces the whole text by `lines`, which may point into `buffer`; the document keeps
-    /// `buffer` and the lines that point into it are not copied.
-    void ReplaceAll(std::string buffer, std::span<const std::string_view> lines);
+    /// Replaces the whole text by `lines`, which may point into `buffer`; the document takes
+    /// `buffer` over and the lines that point into it are not copied. (Taken by reference,
+    /// so views into a short string stay valid until it is taken over.)
+    void ReplaceAll(std::string&& buffer, std::span<const std::string_view> lines);
     /// Replaces the whole text by the lines of `bytes` split by the load rules of a list
     /// (LineText.h): breaks, the first NUL, tabs. Only lines with a tab are copied.
     void Load(std::string bytes, const LoadRules& rules);

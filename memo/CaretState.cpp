@@ -33,13 +33,14 @@ void FollowChange(TCaretState& state, const core::LineChange& change, int lineCo
         const int moved = change.first + kept;
         ShiftBookmarks(state.Bookmarks, moved, delta);
         int& line = state.Caret.Y;
-        if (line >= moved + std::max(0, -delta))
-            line += delta;
-        else if (line >= moved)
-            line = moved; // its own line went: the one that took its place
-        if (lineCount > 0)
+        if (lineCount > 0) {
+            if (line >= moved + std::max(0, -delta))
+                line += delta;
+            else if (line >= moved)
+                line = moved; // its own line went: the one that took its place
             line = std::clamp(line, 0, lineCount - 1);
-        state.ResetSelection();
+            state.ResetSelection();
+        }
     }
     for (int& mark : state.Bookmarks) {
         if (mark >= lineCount)

@@ -119,8 +119,10 @@ TEST(LineStoreLoad, StreamsLoadFromTheirPosition) {
 
 // A file larger than the memory left: the load reports it and the process lives on. Run in a
 // child with a capped address space; sanitizers reserve too much address space for that.
-#if !defined(__SANITIZE_ADDRESS__)
 TEST(LineStoreLoad, AFileTooLargeForMemoryGivesAClearMessage) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "the sanitizers reserve more address space than the limit under test";
+#endif
     TempFile file("");
     const std::string big = (file.Dir() / "big.txt").string();
     {
@@ -157,6 +159,5 @@ TEST(LineStoreLoad, AFileTooLargeForMemoryGivesAClearMessage) {
     ASSERT_TRUE(WIFEXITED(status)) << "the load crashed";
     EXPECT_EQ(WEXITSTATUS(status), 0);
 }
-#endif
 
 } // namespace

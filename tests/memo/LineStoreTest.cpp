@@ -204,49 +204,63 @@ TEST_F(LineStore, WithoutAnOwnerItIsAPlainStringList) {
     EXPECT_EQ(plain.LineProp(0), nullptr);
 }
 
-// Random edits against a plain vector: the lines, their lengths and the longest line stay in
-// step whatever the sequence.
-TEST_F(LineStore, RandomEditsKeepLinesAndLengthsInStep) {
+// Random edits against a plain vector: the lines, their records (which lines have one, and
+// what was written into it) and the longest line stay in step whatever the sequence.
+TEST_F(LineStore, RandomEditsKeepLinesAndRecordsInStep) {
+    struct Line {
+        std::string text;
+        bool record = false;
+        int spare = -1; // what the test wrote into the record, -1 for an untouched one
+    };
     std::mt19937 random(7);
-    std::vector<std::string> model{""};
+    std::vector<Line> model{{"", true}};
     auto word = [&] {
         std::string s(random() % 6, 'a');
         for (char& c : s)
             c = static_cast<char>('a' + random() % 3);
         return s;
     };
-    for (int step = 0; step < 2000; ++step) {
+    for (int step = 0; step < 3000; ++step) {
         const int count = static_cast<int>(model.size());
-        switch (random() % 5) {
+        const int at = count > 0 ? static_cast<int>(random() % count) : 0;
+        switch (random() % 6) {
         case 0: {
             std::string s = word();
-            lines.Add(s);
-            model.push_back(s);
+            lines.Add(s); // an added line has a record
+            model.push_back({s, true});
             break;
         }
         case 1: {
-            const int at = static_cast<int>(random() % (count + 1));
+            const int before = static_cast<int>(random() % (count + 1));
             std::string s = word();
-            lines.Insert(at, s);
-            model.insert(model.begin() + at, s);
+            lines.Insert(before, s); // an inserted one has none
+            model.insert(model.begin() + before, {s});
             break;
         }
         case 2:
             if (count > 0) {
-                const int at = static_cast<int>(random() % count);
                 lines.Delete(at);
                 if (count == 1)
-                    model[0].clear();
+                    model[0].text.clear(); // the only line is emptied and keeps its record
                 else
                     model.erase(model.begin() + at);
             }
             break;
         case 3:
             if (count > 0) {
-                const int at = static_cast<int>(random() % count);
                 std::string s = word();
-                lines.Put(at, s);
-                model[static_cast<std::size_t>(at)] = s;
+                lines.Put(at, s); // replaced in place: the record stays
+                model[static_cast<std::size_t>(at)].text = s;
+            }
+            break;
+        case 4:
+            if (count > 0) {
+                TLineProp* record = lines.LineProp(at);
+                ASSERT_EQ(record != nullptr, model[static_cast<std::size_t>(at)].record);
+                if (record) {
+                    record->Spare = step;
+                    model[static_cast<std::size_t>(at)].spare = step;
+                }
             }
             break;
         default:
@@ -255,14 +269,25 @@ TEST_F(LineStore, RandomEditsKeepLinesAndLengthsInStep) {
                 model.clear();
             }
         }
-        ASSERT_EQ(LinesOf(lines), model) << "after step " << step;
+        ASSERT_EQ(lines.Count(), static_cast<int>(model.size())) << "after step " << step;
+        for (int i = 0; i < lines.Count(); ++i) {
+            const Line& expected = model[static_cast<std::size_t>(i)];
+            ASSERT_EQ(lines.Get(i), expected.text) << "line " << i << " after step " << step;
+            const TLineProp* record = lines.Record(i);
+            ASSERT_EQ(record != nullptr, expected.record) << "line " << i << " after step " << step;
+            if (record) {
+                ASSERT_EQ(record->Spare, expected.spare) << "line " << i << " after step " << step;
+            }
+        }
         ExpectLengthsMatch(lines);
     }
     std::size_t longest = 0;
-    for (const std::string& s : model)
-        longest = std::max(longest, s.size());
+    for (const Line& line : model)
+        longest = std::max(longest, line.text.size());
     lines.Add("");
     EXPECT_EQ(memo.LongestLine(), static_cast<int>(longest));
+    // Records of lines that went were given back: no more are held than lines have.
+    EXPECT_LE(lines.Records().PoolSize(), static_cast<std::size_t>(lines.Count()));
 }
 
 } // namespace

@@ -1,0 +1,158 @@
+// The text document against a plain vector of strings: random sequences of the four
+// primitives keep the same lines, tell listeners exactly what changed, and keep the longest
+// line; lines taken from the document itself survive the buffer moving under them.
+
+#include <random>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "core/TextDocument.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+Lines LinesOf(const core::TextDocument& d) {
+    Lines lines;
+    for (int i = 0; i < d.Count(); ++i)
+        lines.emplace_back(d.Line(i));
+    return lines;
+}
+
+// Applies every change it hears to a copy of the line count, so a wrong report shows.
+struct Recorder : core::DocumentListener {
+    std::vector<core::LineChange> changes;
+    int count = 0;
+    void LinesChanged(const core::LineChange& c) override {
+        changes.push_back(c);
+        count = c.replacedAll ? c.added : count - c.removed + c.added;
+    }
+};
+
+std::size_t Longest(const Lines& lines) {
+    std::size_t longest = 0;
+    for (const std::string& l : lines)
+        longest = std::max(longest, l.size());
+    return longest;
+}
+
+TEST(TextDocument, RandomPrimitivesMatchAVectorModel) {
+    std::mt19937 rng(7);
+    auto pick = [&](int n) { return static_cast<int>(rng() % static_cast<unsigned>(n)); };
+    auto word = [&] {
+        return std::string(static_cast<std::size_t>(pick(40)), char('a' + pick(26)));
+    };
+    core::TextDocument doc;
+    Recorder heard;
+    doc.AddListener(heard);
+    Lines model;
+    for (int step = 0; step < 20000; ++step) {
+        const int n = static_cast<int>(model.size());
+        switch (pick(step % 997 == 0 ? 5 : 4)) {
+        case 0: { // insert, sometimes a line of the document itself
+            const int at = pick(n + 1);
+            std::string text =
+                n > 0 && pick(3) == 0 ? model[static_cast<std::size_t>(pick(n))] : word();
+            std::string_view view = text;
+            if (n > 0 && pick(2) == 0) {
+                const int from = pick(n);
+                view = doc.Line(from);
+                text = model[static_cast<std::size_t>(from)];
+            }
+            doc.InsertLine(at, view);
+            model.insert(model.begin() + at, text);
+            EXPECT_EQ(heard.changes.back(), (core::LineChange{at, 0, 1, false}));
+            break;
+        }
+        case 1:
+            if (n > 0) {
+                const int at = pick(n);
+                const int count = 1 + pick(std::min(3, n - at));
+                doc.DeleteLines(at, count);
+                model.erase(model.begin() + at, model.begin() + at + count);
+                EXPECT_EQ(heard.changes.back(), (core::LineChange{at, count, 0, false}));
+            }
+            break;
+        case 2:
+        case 3:
+            if (n > 0) {
+                const int at = pick(n);
+                // Half the time a piece of the line itself, as trimming does.
+                const std::string_view piece = doc.Line(at).substr(0, doc.Line(at).size() / 2);
+                const bool ownPiece = pick(2) == 0;
+                const std::string text = ownPiece ? std::string(piece) : word();
+                doc.ReplaceLine(at, ownPiece ? piece : std::string_view(text));
+                model[static_cast<std::size_t>(at)] = text;
+                EXPECT_EQ(heard.changes.back(), (core::LineChange{at, 1, 1, false}));
+            }
+            break;
+        case 4: {
+            std::string buffer = "kept\nalso kept\n";
+            const std::string other = word();
+            const std::string_view parts[] = {std::string_view(buffer).substr(0, 4), other,
+                                              std::string_view(buffer).substr(5, 9)};
+            doc.ReplaceAll(std::move(buffer), parts);
+            model = {"kept", other, "also kept"};
+            EXPECT_EQ(heard.changes.back(), (core::LineChange{0, n, 3, true}));
+            break;
+        }
+        }
+        ASSERT_EQ(heard.count, doc.Count());
+        if (step % 50 == 0) {
+            ASSERT_EQ(LinesOf(doc), model) << "step " << step;
+            ASSERT_EQ(doc.LongestLine(), static_cast<int>(Longest(model))) << "step " << step;
+        }
+    }
+    EXPECT_EQ(LinesOf(doc), model);
+    // Garbage of replaced lines was given back along the way.
+    EXPECT_LT(doc.MemoryUsed(), 4u << 20);
+}
+
+TEST(TextDocument, LoadKeepsTheBufferAndCopiesOnlyLinesWithTabs) {
+    core::TextDocument doc;
+    Recorder heard;
+    doc.AddListener(heard);
+    doc.InsertLine(0, "old");
+    std::string bytes = "a\tb\r\nplain\n\nlast\0ignored";
+    bytes.push_back('\0');
+    bytes += "after nul";
+    const char* plain = bytes.data() + 5;
+    doc.Load(std::move(bytes), {4, false});
+    EXPECT_EQ(LinesOf(doc), (Lines{"a    b", "plain", "", "last"}));
+    EXPECT_EQ(doc.Line(1).data(), plain); // not copied
+    EXPECT_EQ(heard.changes.back(), (core::LineChange{0, 1, 4, true}));
+    EXPECT_EQ(doc.LongestLine(), 6);
+
+    doc.Load("x\ty", {-1, false});
+    EXPECT_EQ(LinesOf(doc), (Lines{"x\ty"}));
+    doc.Load("", {4, false});
+    EXPECT_EQ(doc.Count(), 0);
+    doc.Load(std::string("\0abc", 4), {4, true});
+    EXPECT_EQ(LinesOf(doc), (Lines{""}));
+}
+
+TEST(TextDocument, LongestLineFollowsTheLongestLineGoingAndComing) {
+    core::TextDocument doc;
+    const std::string_view lines[] = {"12345", "123", "12345"};
+    doc.ReplaceAll({}, lines);
+    doc.DeleteLines(0, 1);
+    EXPECT_EQ(doc.LongestLine(), 5); // another line as long remains
+    doc.ReplaceLine(1, "1");
+    EXPECT_EQ(doc.LongestLine(), 3);
+    doc.InsertLine(0, "1234567");
+    EXPECT_EQ(doc.LongestLine(), 7);
+}
+
+TEST(TextDocument, BadIndexesThrowAndChangeNothing) {
+    core::TextDocument doc;
+    doc.InsertLine(0, "only");
+    EXPECT_THROW(doc.InsertLine(2, "x"), std::out_of_range);
+    EXPECT_THROW(doc.DeleteLines(0, 2), std::out_of_range);
+    EXPECT_THROW(doc.DeleteLines(-1, 1), std::out_of_range);
+    EXPECT_THROW(doc.ReplaceLine(1, "x"), std::out_of_range);
+    EXPECT_EQ(LinesOf(doc), (Lines{"only"}));
+}
+
+} // namespace
