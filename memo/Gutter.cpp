@@ -4,6 +4,7 @@
 #include <array>
 
 #include "drawing/Gradient.h"
+#include "memo/ViewSettings.h"
 
 TAdvGutter::TAdvGutter() : font_(std::make_unique<TFont>()) {
     font_->SetName("Courier New");
@@ -18,10 +19,8 @@ void TAdvGutter::Changed() {
         OnInvalidate(BoundsRect());
 }
 
-// Most settings repaint the gutter whether or not the value changed.
 template <class T> void TAdvGutter::Store(T& field, T value) {
-    field = value;
-    Changed();
+    StoreChanged(field, std::move(value), [this] { Changed(); });
 }
 
 void TAdvGutter::SetGutterWidth(int value) {
@@ -36,10 +35,7 @@ void TAdvGutter::SetGutterMargin(int value) {
 }
 
 void TAdvGutter::SetGutterColor(TColor value) {
-    if (value == gutterColor_)
-        return;
-    gutterColor_ = value;
-    Changed();
+    Store(gutterColor_, value);
 }
 
 void TAdvGutter::SetGutterColorTo(TColor value) {
@@ -56,10 +52,7 @@ void TAdvGutter::SetFont(const TFont& font) {
 }
 
 void TAdvGutter::SetLineNumberTextColor(TColor value) {
-    if (value == lineNumberTextColor_)
-        return;
-    lineNumberTextColor_ = value;
-    Changed();
+    Store(lineNumberTextColor_, value);
 }
 
 void TAdvGutter::SetShowLineNumbers(bool value) {
@@ -67,15 +60,12 @@ void TAdvGutter::SetShowLineNumbers(bool value) {
 }
 
 void TAdvGutter::SetLineNumberStart(int value) {
-    if (value < 0 || value == lineNumberStart_)
-        return;
-    lineNumberStart_ = value;
-    Changed();
+    if (value >= 0)
+        Store(lineNumberStart_, value);
 }
 
 void TAdvGutter::SetNumberSuffix(std::string value) {
-    numberSuffix_ = std::move(value);
-    Changed();
+    Store(numberSuffix_, std::move(value));
 }
 
 void TAdvGutter::SetShowLeadingZeros(bool value) {
