@@ -100,8 +100,8 @@ void PaintMarkedRanges(TCanvas& canvas, const TRowContext& c, const TLineProp& r
 }
 
 // Cells [a, b) of the line, drawn with the whole line as context.
-void DrawCells(TCanvas& canvas, int origin, std::string_view text, int a, int b, int cellWidth) {
-    canvas.TextOutCells(origin + a * cellWidth, 0,
+void DrawCells(TCanvas& canvas, int leftCol, std::string_view text, int a, int b, int cellWidth) {
+    canvas.TextOutCells((a - leftCol) * cellWidth, 0,
                         text.substr(static_cast<std::size_t>(a), static_cast<std::size_t>(b - a)),
                         cellWidth);
 }
@@ -120,7 +120,6 @@ void PaintRow(TBitmap& row, const TRowContext& c, int line) {
     const TViewStyle& s = *c.Style;
     const std::string_view text = c.Lines->Get(line);
     const int width = row.Width();
-    const int origin = -c.LeftCol * c.CharWidth;
     const int length = static_cast<int>(text.size());
 
     // The whole row in the background first.
@@ -139,12 +138,14 @@ void PaintRow(TBitmap& row, const TRowContext& c, int line) {
             continue;
         canvas.Brush().Color = run.Background;
         canvas.Font().SetColor(run.Text);
-        DrawCells(canvas, origin, text, a, b, c.CharWidth);
+        DrawCells(canvas, c.LeftCol, text, a, b, c.CharWidth);
     }
     canvas.Font().SetColor(s.TextColor);
 
     // After the text, the line's own background, one pixel short of the row's height.
-    const int textEnd = origin + length * c.CharWidth;
+    // Taken wide and kept near the row, so a line of any length cannot overflow it.
+    const int textEnd = static_cast<int>(std::clamp<std::int64_t>(
+        (std::int64_t{length} - c.LeftCol) * c.CharWidth, -64, width + 64));
     if (textEnd < width) {
         canvas.Brush().Color = LineBackground(c, line);
         canvas.FillRect(Rect(std::max(0, textEnd), 0, width, c.LineHeight - 1));
