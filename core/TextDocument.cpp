@@ -122,66 +122,61 @@ void TextDocument::ReplaceLine(int index, std::string_view text) {
     Notify({index, 1, 1, false});
 }
 
-void TextDocument::ReplaceAll(std::string&& buffer, std::span<const std::string_view> lines) {
-    const std::vector<std::string> copies = Detach(lines);
-    // Lines into the old loaded buffer must be copied too, as that buffer is going.
-    std::vector<std::string> fromOld;
-    std::vector<Entry> entries;
-    entries.reserve(lines.size());
-    std::string edited;
-    std::uint32_t longest = 0;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::string_view line = copies.empty() ? lines[i] : std::string_view(copies[i]);
-        Entry e;
-        if (PointsInto(line, buffer)) {
-            e = {static_cast<std::uint64_t>(line.data() - buffer.data()), CheckedSize(line.size())};
-        } else {
-            e = {kEdited | edited.size(), CheckedSize(line.size())};
-            edited.append(line);
-        }
-        longest = std::max(longest, e.size);
-        entries.push_back(e);
-    }
+void TextDocument::NewText::Add(Entry e) {
+    longest = std::max(longest, e.size);
+    entries.push_back(e);
+}
+
+void TextDocument::NewText::AddCopy(std::string_view line) {
+    Add({kEdited | edited.size(), CheckedSize(line.size())});
+    edited.append(line);
+}
+
+void TextDocument::TakeOver(std::string&& buffer, NewText&& text) {
     const int removed = Count();
     loaded_ = std::move(buffer);
-    edited_ = std::move(edited);
+    edited_ = std::move(text.edited);
     editedLive_ = edited_.size();
-    lines_ = std::move(entries);
-    longest_ = static_cast<int>(longest);
+    lines_ = std::move(text.entries);
+    longest_ = static_cast<int>(text.longest);
     longestKnown_ = true;
     Notify({0, removed, Count(), true});
 }
 
+void TextDocument::ReplaceAll(std::string&& buffer, std::span<const std::string_view> lines) {
+    // Lines from this document's own buffers are copied first, as those buffers are going.
+    const std::vector<std::string> copies = Detach(lines);
+    NewText text;
+    text.entries.reserve(lines.size());
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::string_view line = copies.empty() ? lines[i] : std::string_view(copies[i]);
+        if (PointsInto(line, buffer))
+            text.Add({static_cast<std::uint64_t>(line.data() - buffer.data()),
+                      CheckedSize(line.size())});
+        else
+            text.AddCopy(line);
+    }
+    TakeOver(std::move(buffer), std::move(text));
+}
+
 void TextDocument::Load(std::string bytes, const LoadRules& rules) {
-    // Entries are built before anything is replaced: running out of memory half way leaves
-    // the old text as it was.
-    const std::string_view text = TextBeforeNul(bytes);
+    // The new text is built before anything is replaced: running out of memory half way
+    // leaves the old text as it was.
+    const std::string_view all = TextBeforeNul(bytes);
     const auto breaks = static_cast<std::size_t>(std::max(
-        std::count(text.begin(), text.end(), '\n'), std::count(text.begin(), text.end(), '\r')));
-    std::vector<Entry> entries;
-    entries.reserve(breaks + 1);
-    std::string edited;
-    std::uint32_t longest = 0;
-    ForEachLine(text, [&](std::string_view line) {
-        Entry e{static_cast<std::uint64_t>(line.data() - bytes.data()), CheckedSize(line.size())};
-        if (rules.tabSize >= 0 && line.find('\t') != std::string_view::npos) {
-            const std::string expanded = ReplaceTabs(line, rules.tabSize);
-            e = {kEdited | edited.size(), CheckedSize(expanded.size())};
-            edited.append(expanded);
-        }
-        longest = std::max(longest, e.size);
-        entries.push_back(e);
+        std::count(all.begin(), all.end(), '\n'), std::count(all.begin(), all.end(), '\r')));
+    NewText text;
+    text.entries.reserve(breaks + 1);
+    ForEachLine(all, [&](std::string_view line) {
+        if (rules.tabSize >= 0 && line.find('\t') != std::string_view::npos)
+            text.AddCopy(ReplaceTabs(line, rules.tabSize));
+        else
+            text.Add(
+                {static_cast<std::uint64_t>(line.data() - bytes.data()), CheckedSize(line.size())});
     });
-    if (entries.empty() && rules.emptyTextIsOneLine)
-        entries.push_back({0, 0});
-    const int removed = Count();
-    loaded_ = std::move(bytes);
-    edited_ = std::move(edited);
-    editedLive_ = edited_.size();
-    lines_ = std::move(entries);
-    longest_ = static_cast<int>(longest);
-    longestKnown_ = true;
-    Notify({0, removed, Count(), true});
+    if (text.entries.empty() && rules.emptyTextIsOneLine)
+        text.Add({0, 0});
+    TakeOver(std::move(bytes), std::move(text));
 }
 
 void TextDocument::CompactIfMostlyGarbage() {

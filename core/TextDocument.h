@@ -97,6 +97,18 @@ private:
     static constexpr std::uint64_t kEdited = 1ULL << 63;
     static constexpr std::uint64_t kOffsetMask = kEdited - 1;
 
+    // A whole new text while it is being built: its lines, and copies of those that do not
+    // lie in its buffer.
+    struct NewText {
+        std::vector<Entry> entries;
+        std::string edited;
+        std::uint32_t longest = 0;
+        void Add(Entry e);
+        void AddCopy(std::string_view line);
+    };
+    /// Puts a new text built over `buffer` in place of the old one, and tells the listeners.
+    void TakeOver(std::string&& buffer, NewText&& text);
+
     const std::string& BufferOf(const Entry& e) const {
         return (e.start & kEdited) ? edited_ : loaded_;
     }
