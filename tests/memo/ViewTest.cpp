@@ -307,23 +307,36 @@ TEST_F(View, ResizingKeepsTheTopLine) {
 
 namespace {
 
+// Both at the usual size and at one where the text area holds a whole number of cells, so that
+// its last pixel, not the pixel after it, decides what counts as visible.
 TEST_F(View, TheCaretScrolledIntoViewLandsOnTheLastWholeRowAndTheBarsFollow) {
     memo.Lines().SetText(Numbered(200, std::string(150, 'q')));
-    const TRect text = memo.TextArea();
-    // Whole rows and columns from the text area's origin to its last pixel.
-    const int rows = (text.Bottom - 1 - text.Top) / memo.LineHeight();
-    const int columns = (text.Right - 1 - text.Left) / memo.CharWidth();
-    memo.SetCaretY(150);
-    EXPECT_EQ(memo.TopLine(), 150 - rows + 1);
-    EXPECT_EQ(memo.VerticalBar().Position(), memo.TopLine());
-    // Right: the caret stands two columns before the last whole one.
-    memo.SetCaretX(120);
-    EXPECT_EQ(memo.LeftCol(), 120 - (columns - 1) + 2);
-    EXPECT_EQ(memo.HorizontalBar().Position(), memo.LeftCol());
-    // Left: two columns before the caret, and the bar goes along.
-    memo.SetCaretX(10);
-    EXPECT_EQ(memo.LeftCol(), 8);
-    EXPECT_EQ(memo.HorizontalBar().Position(), 8);
+    const int cw = memo.CharWidth();
+    const int lh = memo.LineHeight();
+    const TRect usual = memo.TextArea();
+    const TSize exact{500 + 50 * cw - usual.Width(), 367 + 20 * lh - usual.Height()};
+    for (const TSize size : {TSize{500, 367}, exact}) {
+        memo.SetBounds(0, 0, size.cx, size.cy);
+        memo.SetCaretY(0);
+        memo.SetCaretX(0);
+        const TRect text = memo.TextArea();
+        // Whole rows and columns from the text area's origin to its last pixel.
+        const int rows = (text.Bottom - 1 - text.Top) / lh;
+        const int columns = (text.Right - 1 - text.Left) / cw;
+        memo.SetCaretY(150);
+        EXPECT_EQ(memo.TopLine(), 150 - rows + 1) << size.cx;
+        EXPECT_EQ(memo.VerticalBar().Position(), memo.TopLine());
+        // Right: the caret stands two columns before the last whole one.
+        memo.SetCaretX(120);
+        EXPECT_EQ(memo.LeftCol(), 120 - (columns - 1) + 2) << size.cx;
+        EXPECT_EQ(memo.HorizontalBar().Position(), memo.LeftCol());
+        // Left: two columns before the caret, and the bar goes along.
+        memo.SetCaretX(10);
+        EXPECT_EQ(memo.LeftCol(), 8);
+        EXPECT_EQ(memo.HorizontalBar().Position(), 8);
+    }
+    EXPECT_EQ(memo.TextArea().Width(), 50 * cw);
+    EXPECT_EQ(memo.TextArea().Height(), 20 * lh);
 }
 
 TEST_F(View, TheActiveLineComesToTheMiddleOfTheViewWhenItIsOutside) {
