@@ -51,6 +51,14 @@ void TAdvCustomMemo::Paint() {
     const TRect text = TextArea();
     canvas.Brush().Style = TBrushStyle::bsSolid;
     canvas.Brush().Color = style.BkColor;
+    // Between the border and the text area everything starts as background: the gutter, the
+    // margins and the bars' frames go over it, and no pixel keeps what was there before.
+    const int edge = style.BorderStyle == TBorderStyle::bsNone ? 0 : (style.Ctl3D ? 2 : 1);
+    const TRect inner = Rect(edge, edge, Width() - edge, Height() - edge);
+    canvas.FillRect(Rect(inner.Left, inner.Top, inner.Right, text.Top));
+    canvas.FillRect(Rect(inner.Left, text.Bottom, inner.Right, inner.Bottom));
+    canvas.FillRect(Rect(inner.Left, text.Top, text.Left, text.Bottom));
+    canvas.FillRect(Rect(text.Right, text.Top, inner.Right, text.Bottom));
     // The folding column, two pixels wider on its left.
     if (codeFolding_.Enabled()) {
         const TRect column = FoldingColumn();
@@ -63,10 +71,9 @@ void TAdvCustomMemo::Paint() {
                 OnGutterDraw(const_cast<TAdvCustomMemo&>(*this), c, row, index);
         });
     }
-    // The strip above the text area's first row.
+    // The strip above the first row, which starts a pixel below the text area's top.
     canvas.Brush().Color = style.BkColor;
-    if (text.Top < 2)
-        canvas.FillRect(Rect(text.Left, text.Top, text.Right, 2));
+    canvas.FillRect(Rect(text.Left, text.Top, text.Right, std::max(2, text.Top + 1)));
     // No styler is attached, so there is no highlighter state to bring to TopLine.
     PaintRows(canvas, style, text);
     PaintMargins(canvas, style, text);

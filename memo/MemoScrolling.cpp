@@ -97,32 +97,36 @@ void TAdvCustomMemo::SetActiveLine(int line) {
 
 void TAdvCustomMemo::ScrollCaretIntoView() {
     const bool strict = style_.ScrollMode == TScrollMode::smStrict;
-    const int caretX = CaretX();
-    const int caretY = CaretY();
-    int leftCol = LeftCol();
-    int topLine = TopLine();
     // Columns: two to spare on the side the caret left by; without a bar in strict mode the
-    // caret comes back instead.
+    // caret comes back instead (which scrolls the view itself, so the position is read after).
+    const int caretX = CaretX();
+    int leftCol = LeftCol();
     if (caretX < leftCol) {
         leftCol = std::max(0, caretX - 2);
     } else if (const int last = LastVisibleCol(); caretX > last && VisibleColCount() > 0) {
-        if (!style_.HorizontalBarAllowed() && strict)
+        if (!style_.HorizontalBarAllowed() && strict) {
             SetCaretX(last);
-        else
+            leftCol = LeftCol();
+        } else {
             leftCol = std::max(0, leftCol + caretX - last + 2);
+        }
     }
+    bool moved = view_.SetLeftCol(style_, leftCol);
     // Lines, likewise.
+    const int caretY = CaretY();
+    int topLine = TopLine();
     if (caretY < topLine) {
         topLine = std::max(0, caretY);
     } else if (const int last = LastVisibleLine(); caretY > last && VisibleLineCount() > 0) {
-        if (!style_.VerticalBarAllowed() && strict)
+        if (!style_.VerticalBarAllowed() && strict) {
             SetCaretY(last);
-        else
+            topLine = TopLine();
+        } else {
             topLine = topLine + caretY - last;
+        }
     }
+    moved = view_.SetTopLine(style_, topLine, lines_->Count()) || moved;
     // Repaint when the view moved.
-    const bool moved =
-        view_.SetLeftCol(style_, leftCol) | view_.SetTopLine(style_, topLine, lines_->Count());
     if (moved) {
         ApplyBars();
         Invalidate();

@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QMouseEvent>
 #include <QPalette>
+#include <QWheelEvent>
 #include <QWidget>
 
 #include <algorithm>
@@ -273,6 +274,15 @@ void TControl::Repaint() {
 
 void TControl::PerformMouseMove(TShiftState shift, int x, int y) {
     ControlEvents::SendMouseMove(this, shift, x, y);
+}
+
+void TControl::PerformMouseWheel(TShiftState shift, int wheelDelta, int x, int y) {
+    if (!widget_)
+        return;
+    const QPoint global = widget_->mapToGlobal(QPoint(x, y));
+    QWheelEvent wheel(QPointF(x, y), QPointF(global), QPoint(), QPoint(0, wheelDelta),
+                      ButtonsFrom(shift), ModifiersFrom(shift), Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(widget_, &wheel);
 }
 
 void TControl::Click() {

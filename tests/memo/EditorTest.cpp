@@ -96,4 +96,46 @@ TEST(Editor, ScrollingTheCaretIntoViewMovesTheTopLine) {
     EXPECT_EQ(memo.TopLine(), 5);
 }
 
+TEST(Editor, TrailingSpacesGoWhenTheCaretLeavesTheLine) {
+    TAdvMemo memo(nullptr);
+    memo.SetTrimTrailingSpaces(true);
+    memo.Lines().SetText("abc   \r\nx  \r\n  ");
+    memo.SetCaretY(1);
+    EXPECT_EQ(memo.Lines().Get(0), "abc");
+    EXPECT_EQ(memo.Lines().LineLength(0), 3);
+    EXPECT_EQ(memo.Lines().Get(1), "x  "); // the caret's own line keeps them
+    memo.SetCaretY(2);
+    EXPECT_EQ(memo.Lines().Get(1), "x");
+    memo.SetCaretY(0);
+    EXPECT_EQ(memo.Lines().Get(2), "");
+    // Without the setting nothing is trimmed.
+    memo.SetTrimTrailingSpaces(false);
+    memo.Lines().Put(0, "keep  ");
+    memo.SetCaretY(1);
+    EXPECT_EQ(memo.Lines().Get(0), "keep  ");
+}
+
+TEST(Editor, DeletingTheCaretsLastLineMovesTheCaretUp) {
+    TAdvMemo memo(nullptr);
+    memo.Lines().SetText("a\r\nb\r\nc");
+    memo.SetCaretY(2);
+    memo.DeleteLine();
+    ASSERT_EQ(memo.Lines().Count(), 2);
+    EXPECT_EQ(memo.CaretY(), 1);
+    EXPECT_EQ(memo.SelStart(), (TPoint{0, 1}));
+}
+
+TEST(Editor, ATextChangeBringsTheCaretBackIntoView) {
+    TAdvMemo memo(nullptr);
+    memo.SetBounds(0, 0, 300, 10 * memo.LineHeight() + 4);
+    std::string text;
+    for (int i = 0; i < 100; ++i)
+        text += "x\r\n";
+    memo.Lines().SetText(text);
+    memo.SetCaretY(60);
+    memo.SetTopLine(0); // scrolled away with the bar, the caret left behind
+    memo.Lines().Put(0, "changed");
+    EXPECT_EQ(memo.LastVisibleLine(), 60);
+}
+
 } // namespace

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "ViewPixels.h"
 #include "drawing/Gradient.h"
@@ -135,6 +136,59 @@ TEST_F(GutterView, ModifiedStripAndActiveLineArrow) {
     EXPECT_EQ(memo.ActiveLine(), 2);
     const Rendered arrow = Render(memo);
     EXPECT_GT(CountWhere(arrow, 1 + 13, 1 + 22, 1 + 2 * lh, 1 + 3 * lh, lime), 0);
+}
+
+// The same digit in the same font: the gutter's copy stands exactly one pixel higher.
+TEST_F(GutterView, ANumberStandsOnePixelAboveTheSameTextInItsRow) {
+    memo.Lines().Put(0, "1");
+    const Rendered b = Render(memo);
+    const int lh = memo.LineHeight();
+    auto inkRows = [&](int x0, int x1) {
+        int top = -1, bottom = -1;
+        for (int y = 1; y < 2 + lh; ++y) // below the border
+            for (int x = x0; x < x1; ++x)
+                if (IsInk(b.Pixel(x, y))) {
+                    top = top < 0 ? y : top;
+                    bottom = y;
+                }
+        return std::pair{top, bottom};
+    };
+    const auto number = inkRows(24, 24 + memo.CharWidth());
+    const auto text = inkRows(48, 48 + memo.CharWidth());
+    ASSERT_GE(number.first, 0);
+    EXPECT_EQ(number.first, text.first - 1);
+    EXPECT_EQ(number.second, text.second - 1);
+}
+
+TEST_F(GutterView, TheSuffixFollowsTheNumber) {
+    const int cw = memo.CharWidth();
+    const int lh = memo.LineHeight();
+    // "1" stands at 24; its suffix takes the cells after it.
+    EXPECT_EQ(CountWhere(Render(memo), 24 + cw, 44, 1, 1 + lh, IsInk), 0);
+    memo.Gutter().SetNumberSuffix("W");
+    EXPECT_GT(CountWhere(Render(memo), 24 + cw, 24 + 2 * cw, 1, 1 + lh, IsInk), 0);
+}
+
+TEST_F(GutterView, AnEmptyStoreStillShowsTheMarksOfItsFirstRow) {
+    memo.Gutter().SetShowModified(true);
+    memo.Clear();
+    ASSERT_EQ(memo.Lines().Count(), 0);
+    const Rendered b = Render(memo);
+    const int lh = memo.LineHeight();
+    EXPECT_EQ(b.Pixel(41, 1 + lh / 2), clLime);
+    EXPECT_NE(b.Pixel(41, 1 + lh + lh / 2), clLime);
+}
+
+TEST_F(GutterView, APointMarkStaysInsideItsRow) {
+    memo.Lines().LineProp(1)->PointMark = true;
+    const Rendered b = Render(memo);
+    const int lh = memo.LineHeight();
+    auto mark = [](TColor c) { return c == clBlue || c == clNavy || c == 0xFFFF00u; };
+    EXPECT_GT(CountWhere(b, 1, 16, 1 + lh, 1 + 2 * lh, mark), 0);
+    EXPECT_EQ(CountWhere(b, 1, 45, 1, 1 + lh, mark) +
+                  CountWhere(b, 16, 45, 1 + lh, 1 + 2 * lh, mark) +
+                  CountWhere(b, 1, 45, 1 + 2 * lh, 200, mark),
+              0);
 }
 
 TEST(Gradient, BandsStepTowardsTheEndColourOneStepShort) {

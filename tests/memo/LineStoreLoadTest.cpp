@@ -117,6 +117,20 @@ TEST(LineStoreLoad, StreamsLoadFromTheirPosition) {
     EXPECT_EQ(memo.Lines().Get(0), "keep");
 }
 
+TEST(LineStoreLoad, ALoadedTextGetsItsScrollBars) {
+    TAdvMemo memo(nullptr);
+    memo.SetBounds(0, 0, 500, 367);
+    std::string text;
+    for (int i = 0; i < 300; ++i)
+        text += std::string(120, 'x') + "\r\n";
+    TStringStream stream(text);
+    memo.Lines().LoadFromStream(stream);
+    EXPECT_TRUE(memo.VerticalBar().Visible());
+    EXPECT_EQ(memo.VerticalBar().Max(), 299);
+    EXPECT_TRUE(memo.HorizontalBar().Visible());
+    EXPECT_EQ(memo.HorizontalBar().Max(), 120);
+}
+
 // A file larger than the memory left: the load reports it and the process lives on. Run in a
 // child with a capped address space; sanitizers reserve too much address space for that.
 TEST(LineStoreLoad, AFileTooLargeForMemoryGivesAClearMessage) {

@@ -106,6 +106,25 @@ TEST_F(LineStore, InsertKeepsBookmarksOnTheirText) {
     EXPECT_EQ(lines.Get(memo.Bookmark(0)), "b");
 }
 
+TEST_F(LineStore, DeleteKeepsBookmarksOnTheirTextAndDropsTheDeletedOnes) {
+    lines.SetText("a\r\nb\r\nc\r\nd\r\ne");
+    memo.SetBookmark(0, 2); // "c"
+    memo.SetBookmark(1, 0); // "a"
+    lines.Delete(1);
+    EXPECT_EQ(lines.Get(memo.Bookmark(0)), "c");
+    EXPECT_EQ(memo.Bookmark(1), 0);
+    lines.Delete(0); // the bookmark on "a" goes with it
+    EXPECT_EQ(memo.Bookmark(1), -1);
+    EXPECT_EQ(lines.Get(memo.Bookmark(0)), "c");
+}
+
+TEST_F(LineStore, DeleteOutsideTheLinesChangesNothing) {
+    lines.SetText("a\r\nb\r\nc");
+    lines.Delete(3);
+    lines.Delete(-1);
+    EXPECT_EQ(LinesOf(lines), (std::vector<std::string>{"a", "b", "c"}));
+}
+
 TEST_F(LineStore, DeleteMovesTheCaretWithItsLine) {
     lines.SetText("a\r\nb\r\nc\r\nd");
     memo.SetCaretY(3);
@@ -149,6 +168,7 @@ TEST_F(LineStore, EditorClearEndsWithNoLinesAndCaretAtStart) {
     EXPECT_EQ(memo.TopLine(), 0);
     EXPECT_EQ(memo.LeftCol(), 0);
     EXPECT_TRUE(memo.SelectionEmpty());
+    EXPECT_EQ(memo.LongestLine(), 0);
 }
 
 TEST_F(LineStore, PositioningTheCaretInAnEmptyStorePutsAnEmptyLineBack) {
@@ -202,6 +222,14 @@ TEST_F(LineStore, WithoutAnOwnerItIsAPlainStringList) {
     ASSERT_EQ(plain.Count(), 1);
     EXPECT_EQ(plain.Get(0), "a\tb\r\nc");
     EXPECT_EQ(plain.LineProp(0), nullptr);
+    plain.Put(0, "b\tc");
+    EXPECT_EQ(plain.Get(0), "b\tc");
+    TStringList more;
+    more.Add("d\te");
+    more.Add("f");
+    plain.AddStrings(more);
+    plain.Delete(1);
+    EXPECT_EQ(LinesOf(plain), (std::vector<std::string>{"b\tc", "f"}));
 }
 
 // Random edits against a plain vector: the lines, their records (which lines have one, and

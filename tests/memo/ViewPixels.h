@@ -2,11 +2,14 @@
 // Reading an editor's rendering: where ink is, which colours cover what.
 
 #include <functional>
+#include <memory>
 
 #include "memo/AdvMemo.h"
 #include "platform/Graphics.h"
 
-#include <memory>
+/// A colour the editor never paints: a rendering starts from it, so a pixel that the editor
+/// leaves alone shows as this and not as a white that looks like background.
+inline constexpr TColor kUnpainted = 0x13579B;
 
 /// A rendering that can be returned and read like the bitmap it holds.
 class Rendered {
@@ -22,9 +25,15 @@ private:
     std::unique_ptr<TBitmap> bitmap_;
 };
 
+/// The editor painted onto a bitmap of its size that was first filled with kUnpainted.
 inline Rendered Render(TAdvCustomMemo& memo) {
     Rendered rendered;
-    memo.PaintTo(rendered.Bitmap());
+    TBitmap& bitmap = rendered.Bitmap();
+    bitmap.SetSize(memo.Width(), memo.Height());
+    bitmap.Canvas().Brush().Style = TBrushStyle::bsSolid;
+    bitmap.Canvas().Brush().Color = kUnpainted;
+    bitmap.Canvas().FillRect(Rect(0, 0, memo.Width(), memo.Height()));
+    memo.PaintTo(bitmap);
     return rendered;
 }
 

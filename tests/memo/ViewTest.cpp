@@ -304,3 +304,213 @@ TEST_F(View, ResizingKeepsTheTopLine) {
 }
 
 } // namespace
+
+namespace {
+
+// Both at the usual size and at one where the text area holds a whole number of cells, so that
+// its last pixel, not the pixel after it, decides what counts as visible.
+TEST_F(View, TheCaretScrolledIntoViewLandsOnTheLastWholeRowAndTheBarsFollow) {
+    memo.Lines().SetText(Numbered(200, std::string(150, 'q')));
+    const int cw = memo.CharWidth();
+    const int lh = memo.LineHeight();
+    const TRect usual = memo.TextArea();
+    const TSize exact{500 + 50 * cw - usual.Width(), 367 + 20 * lh - usual.Height()};
+    for (const TSize size : {TSize{500, 367}, exact}) {
+        memo.SetBounds(0, 0, size.cx, size.cy);
+        memo.SetCaretY(0);
+        memo.SetCaretX(0);
+        const TRect text = memo.TextArea();
+        // Whole rows and columns from the text area's origin to its last pixel.
+        const int rows = (text.Bottom - 1 - text.Top) / lh;
+        const int columns = (text.Right - 1 - text.Left) / cw;
+        memo.SetCaretY(150);
+        EXPECT_EQ(memo.TopLine(), 150 - rows + 1) << size.cx;
+        EXPECT_EQ(memo.VerticalBar().Position(), memo.TopLine());
+        // Right: the caret stands two columns before the last whole one.
+        memo.SetCaretX(120);
+        EXPECT_EQ(memo.LeftCol(), 120 - (columns - 1) + 2) << size.cx;
+        EXPECT_EQ(memo.HorizontalBar().Position(), memo.LeftCol());
+        // Left: two columns before the caret, and the bar goes along.
+        memo.SetCaretX(10);
+        EXPECT_EQ(memo.LeftCol(), 8);
+        EXPECT_EQ(memo.HorizontalBar().Position(), 8);
+    }
+    EXPECT_EQ(memo.TextArea().Width(), 50 * cw);
+    EXPECT_EQ(memo.TextArea().Height(), 20 * lh);
+}
+
+TEST_F(View, TheActiveLineComesToTheMiddleOfTheViewWhenItIsOutside) {
+    memo.Lines().SetText(Numbered(1000, "line"));
+    memo.ActiveLineSettings().SetShowActiveLine(true);
+    memo.ActiveLineSettings().SetActiveLineAtCursor(true);
+    const int rows = memo.VisibleLineCount();
+    memo.SetCaretY(500);
+    EXPECT_EQ(memo.ActiveLine(), 500);
+    EXPECT_EQ(memo.TopLine(), 500 - rows / 2);
+    // Inside the view nothing scrolls; no active line at all leaves the view alone too.
+    memo.SetCaretY(500 + rows / 4);
+    EXPECT_EQ(memo.TopLine(), 500 - rows / 2);
+    memo.SetActiveLine(-1);
+    EXPECT_EQ(memo.TopLine(), 500 - rows / 2);
+    // Near the top the middle would be above line 0.
+    memo.SetCaretY(3);
+    EXPECT_EQ(memo.TopLine(), 0);
+}
+
+TEST_F(View, StrictScrollingPullsTheCaretBackWhereNoBarCouldScroll) {
+    memo.Lines().SetText(Numbered(100, std::string(150, 'q')));
+    memo.SetScrollMode(TScrollMode::smStrict);
+    memo.SetScrollBars(TScrollStyle::ssNone);
+    memo.SetCaretX(120);
+    EXPECT_EQ(memo.LeftCol(), 0);
+    EXPECT_EQ(memo.CaretX(), memo.LastVisibleCol());
+    memo.SetCaretY(80);
+    EXPECT_EQ(memo.TopLine(), 0);
+    EXPECT_EQ(memo.CaretY(), memo.LastVisibleLine());
+    // A vertical bar lets the lines scroll; columns are still pulled back.
+    memo.SetScrollBars(TScrollStyle::ssVertical);
+    memo.SetCaretY(80);
+    EXPECT_EQ(memo.CaretY(), 80);
+    EXPECT_EQ(memo.LastVisibleLine(), 80);
+    memo.SetCaretX(130);
+    EXPECT_EQ(memo.LeftCol(), 0);
+    // In automatic mode the view scrolls whatever the bars.
+    memo.SetScrollMode(TScrollMode::smAuto);
+    memo.SetCaretX(130);
+    EXPECT_EQ(memo.CaretX(), 130);
+    EXPECT_EQ(memo.LastVisibleCol(), 132);
+}
+
+TEST_F(View, AWheelNotchScrollsThreeLines) {
+    memo.Lines().SetText(Numbered(1000, "line"));
+    memo.SetTopLine(100);
+    memo.PerformMouseWheel({}, -120, 100, 100);
+    EXPECT_EQ(memo.TopLine(), 103);
+    memo.PerformMouseWheel({}, -240, 100, 100);
+    EXPECT_EQ(memo.TopLine(), 109);
+    memo.PerformMouseWheel({}, 120, 100, 100);
+    EXPECT_EQ(memo.TopLine(), 106);
+}
+
+// A breakpoint line and the active line keep their own two colours under the selection,
+// swapped; other lines show the selection colours.
+TEST_F(View, ASelectionOnABreakpointOrTheActiveLineSwapsThatLinesColours) {
+    memo.SetHideSelection(false);
+    memo.SetSelColor(clLime);
+    memo.SetSelBkColor(0x008000); // green
+    memo.Lines().SetText("HHHHHHHH\r\nHHHHHHHH\r\nHHHHHHHH");
+    memo.Lines().LineProp(1)->Breakpoint = true;
+    memo.ActiveLineSettings().SetShowActiveLine(true);
+    memo.ActiveLineSettings().SetActiveLineAtCursor(true);
+    memo.SetCaretY(2);
+    memo.SetSelection({2, 0}, {4, 2});
+    const Rendered b = Render(memo);
+    const int cw = memo.CharWidth();
+    const int lh = memo.LineHeight();
+    auto count = [&](int line, int fromColumn, int toColumn, TColor colour) {
+        return CountWhere(b, 48 + fromColumn * cw, 48 + toColumn * cw, 2 + line * lh,
+                          2 + (line + 1) * lh, [colour](TColor c) { return c == colour; });
+    };
+    // A plain line: lime on green.
+    EXPECT_GT(count(0, 2, 8, TColor{0x008000}), 0);
+    EXPECT_GT(count(0, 2, 8, clLime), 0);
+    // The breakpoint line, wholly selected: red text on white, no selection colours.
+    EXPECT_GT(count(1, 0, 8, clWhite), 0);
+    EXPECT_GT(count(1, 0, 8, clRed), 0);
+    EXPECT_EQ(count(1, 0, 8, TColor{0x008000}) + count(1, 0, 8, clLime), 0);
+    // The active line: navy text on yellow where selected, yellow on navy after.
+    EXPECT_GT(count(2, 0, 4, clYellow), 0);
+    EXPECT_GT(count(2, 0, 4, clNavy), 0);
+    EXPECT_EQ(count(2, 0, 4, TColor{0x008000}) + count(2, 0, 4, clLime), 0);
+    EXPECT_GT(count(2, 4, 8, clYellow), 0);
+    EXPECT_GT(count(2, 4, 8, clNavy), 0);
+    EXPECT_EQ(count(2, 4, 8, TColor{0x008000}) + count(2, 4, 8, clLime), 0);
+}
+
+TEST_F(View, TextBesideASelectionThatMissesItIsStillDrawn) {
+    memo.SetHideSelection(false);
+    memo.Lines().SetText("ab\r\ncd");
+    memo.SetSelection({5, 0}, {1, 1}); // starts right of line 0's end
+    const Rendered b = Render(memo);
+    const int lh = memo.LineHeight();
+    EXPECT_GT(CountWhere(b, 48, 48 + 2 * memo.CharWidth(), 2, 2 + lh, IsInk), 0);
+    EXPECT_EQ(CountWhere(b, 48, 300, 2, 2 + lh, [](TColor c) { return c == clNavy; }), 0);
+}
+
+TEST_F(View, ABreakpointRowScrolledPastItsTextIsItsColourToTheLeftEdge) {
+    memo.Lines().SetText("short\r\nshort\r\n" + std::string(200, 'w'));
+    memo.Lines().LineProp(1)->Breakpoint = true;
+    memo.SetLeftCol(20);
+    const Rendered b = Render(memo);
+    const int lh = memo.LineHeight();
+    const TRect text = memo.TextArea();
+    EXPECT_EQ(CountWhere(b, text.Left, text.Right, 2 + lh, 2 + 2 * lh - 1,
+                         [](TColor c) { return c != clRed; }),
+              0);
+}
+
+// The wave of a marked range: from the even x at or left of its start the pen goes 1 pixel
+// below the underline's y where x is a multiple of 4 and 1 pixel above it two pixels on.
+TEST_F(View, TheWavyUnderlineKeepsItsPhase) {
+    memo.Lines().Put(0, std::string(30, ' '));
+    TLineProp* marks = memo.Lines().LineProp(0);
+    marks->MarkStarts = {3};
+    marks->MarkLengths = {10};
+    const Rendered b = Render(memo);
+    const TRect text = memo.TextArea();
+    const int cw = memo.CharWidth();
+    const int y = text.Top + 1 + memo.LineHeight() - 2;
+    const int from = (3 * cw) & ~1;
+    const int to = 13 * cw;
+    for (int bx = from - 4; bx < to + 4; ++bx) {
+        int expected = -100; // no ink in this column
+        if (bx >= from && bx < to)
+            expected = bx % 4 == 0 ? y + 1 : (bx % 4 == 2 ? y - 1 : y);
+        for (int py = y - 3; py <= y + 3; ++py)
+            EXPECT_EQ(b.Pixel(text.Left + bx, py) == clRed, py == expected)
+                << "x " << text.Left + bx << ", y " << py;
+    }
+}
+
+// A collapsed region hides the regions nested in it: each nested start needs one more end.
+TEST_F(View, ACollapsedRegionSkipsTheRegionsNestedInIt) {
+    memo.CodeFolding().SetEnabled(true);
+    memo.Lines().SetText("before\r\nouter\r\ninner\r\ninner end\r\nouter end\r\nafter");
+    TAdvMemoStrings& lines = memo.Lines();
+    lines.LineProp(1)->RegionStart = true;
+    lines.LineProp(1)->Expanded = false;
+    for (int i = 2; i <= 4; ++i)
+        lines.LineProp(i)->Inside = true;
+    lines.LineProp(2)->RegionStart = true;
+    lines.LineProp(3)->RegionEndCount = 1;
+    lines.LineProp(4)->RegionEndCount = 1;
+    const Rendered b = Render(memo);
+    TAdvMemo plain(nullptr);
+    plain.SetBounds(0, 0, 500, 367);
+    plain.Lines().SetText("x\r\ny\r\nafter");
+    const Rendered expected = Render(plain);
+    const int lh = memo.LineHeight();
+    for (int x = 48; x < 48 + 10 * memo.CharWidth(); ++x)
+        for (int y = 2 + 2 * lh; y < 2 + 3 * lh; ++y)
+            ASSERT_EQ(b.Pixel(x, y), expected.Pixel(x, y)) << x << "," << y;
+}
+
+// The sunken frame: the shadow along the top and left, the highlight along the whole bottom
+// and right edges, corners included.
+TEST_F(View, The3DBordersLightEdgesRunToTheCorners) {
+    memo.SetCtl3D(true);
+    const Rendered b = Render(memo);
+    const TColor shadow = b.Pixel(250, 0);
+    const TColor light = b.Pixel(250, 366);
+    ASSERT_NE(shadow, light);
+    for (int y = 0; y < 367; ++y)
+        EXPECT_EQ(b.Pixel(499, y), light) << "y " << y;
+    for (int x = 0; x < 500; ++x)
+        EXPECT_EQ(b.Pixel(x, 366), light) << "x " << x;
+    for (int x = 0; x < 499; ++x)
+        EXPECT_EQ(b.Pixel(x, 0), shadow) << "x " << x;
+    for (int y = 0; y < 366; ++y)
+        EXPECT_EQ(b.Pixel(0, y), shadow) << "y " << y;
+}
+
+} // namespace

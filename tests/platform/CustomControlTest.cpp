@@ -151,6 +151,14 @@ TEST_F(CustomControlTest, WheelDeltaIs120PerNotch) {
     EXPECT_EQ(probe.log, (std::vector<std::string>{"wheel -120", "wheel 240"}));
 }
 
+TEST_F(CustomControlTest, PerformMouseWheelGoesThroughTheWidget) {
+    TShiftState ctrl;
+    ctrl.Ctrl = true;
+    probe.PerformMouseWheel(ctrl, -30, 5, 5);
+    probe.PerformMouseWheel({}, 120, 5, 5);
+    EXPECT_EQ(probe.log, (std::vector<std::string>{"wheel -30", "wheel 120"}));
+}
+
 TEST_F(CustomControlTest, MouseButtonsAndDoubleClick) {
     QWidget* w = probe.Widget();
     Mouse(w, QEvent::MouseButtonPress, {3, 4}, Qt::LeftButton, Qt::LeftButton);
