@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "platform/qt/DisplayText.h"
 #include "platform/qt/QtSupport.h"
 
 namespace {
@@ -35,22 +36,11 @@ int MulDiv(int a, int b, int c) {
     return static_cast<int>(n >= 0 ? (n + half) / c : (n - half) / c);
 }
 
-bool IsSymbolFont(const std::string& name) {
-    return Lower(name) == "symbol";
-}
-
-// Symbol's bullet is 0xB7; elsewhere the byte is a middle dot.
-QString SymbolText(std::string_view bytes) {
-    QString s;
-    s.reserve(static_cast<qsizetype>(bytes.size()));
-    for (char ch : bytes) {
-        const auto b = static_cast<unsigned char>(ch);
-        s.append(b == 0xB7 ? QChar(0x2022) : QChar(static_cast<char16_t>(b)));
-    }
-    return s;
-}
-
 } // namespace
+
+bool IsSymbolFont(std::string_view windowsName) {
+    return Lower(windowsName) == "symbol";
+}
 
 void RegisterApplicationFonts() {
     static bool registered = false;
@@ -309,7 +299,7 @@ void TCanvas::LineTo(int x, int y) {
 
 void TCanvas::DrawText(QPainter& p, int x, int y, std::string_view text, const TRect* opaque) {
     ApplyFont(p);
-    const QString s = IsSymbolFont(font_.Name()) ? SymbolText(text) : QStr(text);
+    const QString s = DisplayQString(text, IsSymbolFont(font_.Name()));
     const QFontMetrics fm(p.font());
     const int width = fm.horizontalAdvance(s);
     const bool fill = brush_.Style != TBrushStyle::bsClear;
@@ -342,7 +332,7 @@ void TCanvas::TextRect(const TRect& clip, int x, int y, std::string_view text) {
 
 TSize TCanvas::TextExtent(std::string_view text) {
     const QFontMetrics fm(font_.ToQFont());
-    const QString s = IsSymbolFont(font_.Name()) ? SymbolText(text) : QStr(text);
+    const QString s = DisplayQString(text, IsSymbolFont(font_.Name()));
     return {fm.horizontalAdvance(s), fm.ascent() + fm.descent()};
 }
 

@@ -41,6 +41,9 @@ private:
 /// Mono, "Arial" Liberation Sans, "FixedSys" DejaVu Sans Mono; others pass through.
 std::string SubstituteFontFamily(std::string_view windowsName);
 
+/// True for the Windows "Symbol" face (any case), which draws its byte 0xB7 as a bullet.
+bool IsSymbolFont(std::string_view windowsName);
+
 /// Registers the fonts that the substitution table needs (once; safe to call again). Needs
 /// the application object; TApplication calls it.
 void RegisterApplicationFonts();
@@ -129,11 +132,17 @@ public:
     TSize TextExtent(std::string_view text);
     int TextWidth(std::string_view text) { return TextExtent(text).cx; }
     int TextHeight(std::string_view text) { return TextExtent(text).cy; }
-    /// Draws `bytes` one byte per cell of `cellWidth` pixels, starting at (x, y): a valid
-    /// UTF-8 character is drawn in the cell of its first byte and its other cells stay blank,
-    /// any other byte shows through the codec in its own cell. The cells are filled with the
-    /// brush first unless the brush style is bsClear. Glyphs never drift off the cell grid,
-    /// whatever the font's own advances.
+    /// Draws the cells [firstCell, endCell) of `line` (clamped to the line), one byte per cell
+    /// of `cellWidth` pixels; cell c is at x + c * cellWidth, so x is where the line's cell 0
+    /// would be. The line is decoded as a whole: a character is drawn in the cell of its first
+    /// byte, its other cells stay blank. So a character that starts before firstCell is not
+    /// drawn at all, and one that starts in range is drawn even when its bytes run past
+    /// endCell. The cells in range are filled with the brush first unless the brush style is
+    /// bsClear. Glyphs never drift off the cell grid, whatever the font's own advances. The
+    /// pen ends at the right edge of the last cell in range.
+    void TextOutCells(int x, int y, std::string_view line, int firstCell, int endCell,
+                      int cellWidth);
+    /// All cells of `bytes`, with cell 0 at x.
     void TextOutCells(int x, int y, std::string_view bytes, int cellWidth);
     /// A polygon through `points`, filled with the brush and outlined with the pen.
     void Polygon(std::span<const TPoint> points);

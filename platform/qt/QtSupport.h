@@ -11,15 +11,10 @@
 
 #include "platform/Forms.h"
 #include "platform/SysColors.h"
-#include "platform/TextCodec.h"
+#include "platform/qt/DisplayText.h"
 
 class QWidget;
 class TWinControl;
-
-/// 8-bit text as Qt shows it.
-inline QString QStr(std::string_view bytes) {
-    return QString::fromStdString(DisplayUtf8(bytes));
-}
 
 inline QColor ToQColor(TColor color) {
     const TColor rgb = ColorToRGB(color);
