@@ -17,8 +17,9 @@
 
 #include "platform/Graphics.h"
 #include "platform/TextCodec.h"
+#include "platform/qt/Convert.h"
 #include "platform/qt/DisplayText.h"
-#include "platform/qt/QtSupport.h"
+#include "platform/qt/Native.h"
 
 namespace {
 
@@ -73,10 +74,10 @@ void TCanvas::TextOutCells(int x, int y, std::string_view line, int firstCell, i
     const int left = x + first * cellWidth;
     const int width = (end - first) * cellWidth;
     penPos_ = {x + end * cellWidth, y};
-    QPainter* p = Painter();
+    QPainter* p = PainterOf(*this);
     if (!p || first == end)
         return;
-    ApplyFont(*p);
+    ApplyFont(*p, font_);
     const QFont& font = p->font();
     const QFontMetrics fm(font);
     const int baseline = y + fm.ascent();

@@ -6,7 +6,7 @@
 #include <QMessageBox>
 #include <QScreen>
 
-#include "platform/qt/QtSupport.h"
+#include "platform/qt/DisplayText.h"
 
 namespace {
 

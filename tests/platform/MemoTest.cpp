@@ -10,6 +10,7 @@
 #include "platform/ExtCtrls.h"
 #include "platform/Forms.h"
 #include "platform/StdCtrls.h"
+#include "platform/qt/Native.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ TEST_F(MemoTest, DefaultsOfThePlainTextBox) {
     EXPECT_TRUE(memo.WordWrap());
     EXPECT_FALSE(memo.ReadOnly());
     EXPECT_EQ(memo.Color(), clWindow);
-    auto* edit = static_cast<QPlainTextEdit*>(memo.Widget());
+    auto* edit = static_cast<QPlainTextEdit*>(WidgetOf(memo));
     EXPECT_EQ(edit->lineWrapMode(), QPlainTextEdit::WidgetWidth);
     memo.SetScrollBars(TScrollStyle::ssVertical);
     EXPECT_EQ(edit->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
@@ -115,5 +116,5 @@ TEST_F(MemoTest, MillionEntriesInOneGo) {
                 static_cast<long long>(ms));
     RecordProperty("SetEntriesMs", static_cast<int>(ms));
     EXPECT_EQ(memo.EntryCount(), 1000000u);
-    EXPECT_EQ(static_cast<QPlainTextEdit*>(memo.Widget())->document()->blockCount(), 1000000);
+    EXPECT_EQ(static_cast<QPlainTextEdit*>(WidgetOf(memo))->document()->blockCount(), 1000000);
 }
