@@ -115,12 +115,11 @@ bool IsValidUtf8(std::string_view bytes) {
 
 void AppendDisplayUtf8(std::string& out, std::string_view bytes) {
     out.reserve(out.size() + bytes.size());
-    std::size_t i = 0;
-    while (i < bytes.size()) {
+    for (std::size_t i = 0;;) {
         const std::size_t ascii = SkipAscii(bytes, i);
         out.append(bytes.substr(i, ascii - i));
         if (ascii == bytes.size())
-            break;
+            return;
         const DisplayChar c = DecodeDisplayChar(bytes, ascii);
         if (c.length > 1)
             out.append(bytes.substr(ascii, c.length)); // valid UTF-8 shows as it is
