@@ -240,6 +240,19 @@ TEST(CellTextStyle, CharactersMissingFromTheFontStillLandInTheirCell) {
     EXPECT_GE(snowman.Left, 23);
     EXPECT_LT(snowman.Left, 32);
     EXPECT_TRUE(HasInk(b, 48, 56)); // y after the three cells
+
+    // Beyond the basic plane too: a four-byte character (a wide face's) starts in its first
+    // cell, and the next character comes four cells on.
+    TBitmap wide(100, 30);
+    TCanvas& w = wide.Canvas();
+    w.Font().Assign(c.Font());
+    w.Brush().Style = TBrushStyle::bsClear;
+    w.TextOutCells(16, 4, "x\xF0\x9F\x98\x80y", 8);
+    const TRect smiley = InkBox(wide, clWhite, Rect(24, 0, 48, 30));
+    ASSERT_NE(smiley, TRect{});
+    EXPECT_GE(smiley.Left, 23);
+    EXPECT_LT(smiley.Left, 32);
+    EXPECT_TRUE(HasInk(wide, 56, 64));
 }
 
 namespace {
