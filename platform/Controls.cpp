@@ -10,126 +10,16 @@
 #include <algorithm>
 
 #include "platform/qt/ControlEvents.h"
+#include "platform/qt/Convert.h"
 #include "platform/qt/Input.h"
-#include "platform/qt/QtSupport.h"
-
-QWidget* ParentWidgetFor(TWinControl* parent) {
-    return parent ? parent->ClientWidget() : nullptr;
-}
-
-// --- ControlEvents ---------------------------------------------------------------------------
-
-ControlEvents::ControlEvents(TControl* control, QWidget* watched, bool owner)
-    : QObject(watched), control_(control), watched_(watched), owner_(owner) {
-    watched->installEventFilter(this);
-    watched->setMouseTracking(true);
-}
-
-ControlEvents::~ControlEvents() {
-    if (owner_ && control_) {
-        control_->widget_ = nullptr;
-        control_->events_ = nullptr;
-    }
-}
-
-void ControlEvents::RedirectMouse(TControl* control, QWidget* watched) {
-    if (control->events_) {
-        control->events_->mouse_ = false;
-        control->events_->mouseWidget_ = watched;
-    }
-    new ControlEvents(control, watched, /*owner=*/false);
-}
-
-QWidget* ControlEvents::MouseWidgetOf(TControl* control) {
-    if (!control->events_)
-        return nullptr;
-    if (control->events_->mouseWidget_)
-        return control->events_->mouseWidget_;
-    return control->Widget();
-}
-
-static QWidget* ClientOf(TControl* control) {
-    if (auto* win = dynamic_cast<TWinControl*>(control))
-        return win->ClientWidget();
-    return control->Widget();
-}
-
-void ControlEvents::SendMouseMove(TControl* control, TShiftState shift, int x, int y) {
-    QWidget* target = MouseWidgetOf(control);
-    QWidget* client = ClientOf(control);
-    if (!target || !client)
-        return;
-    const QPoint global = client->mapToGlobal(QPoint(x, y));
-    const QPoint local = target == client ? QPoint(x, y) : target->mapFromGlobal(global);
-    QMouseEvent move(QEvent::MouseMove, QPointF(local), QPointF(global), Qt::NoButton,
-                     ButtonsFrom(shift), ModifiersFrom(shift));
-    QCoreApplication::sendEvent(target, &move);
-}
-
-void ControlEvents::StoreBounds(TControl* control, int left, int top, int width, int height) {
-    control->left_ = left;
-    control->top_ = top;
-    control->width_ = width;
-    control->height_ = height;
-}
-
-void ControlEvents::StoreVisible(TControl* control, bool visible) {
-    control->visible_ = visible;
-}
-
-QPoint ControlEvents::ToClient(QPoint local) const {
-    QWidget* client = ClientOf(control_);
-    if (!client || client == watched_)
-        return local;
-    return client->mapFromGlobal(watched_->mapToGlobal(local));
-}
-
-bool ControlEvents::eventFilter(QObject* object, QEvent* event) {
-    if (!control_ || object != watched_)
-        return false;
-    TControl* c = control_;
-    switch (event->type()) {
-    case QEvent::MouseMove:
-    case QEvent::MouseButtonPress:
-    case QEvent::MouseButtonDblClick:
-    case QEvent::MouseButtonRelease: {
-        if (!mouse_)
-            return false;
-        auto* me = static_cast<QMouseEvent*>(event);
-        const QPoint p = ToClient(me->position().toPoint());
-        TShiftState shift = ShiftFrom(me->modifiers(), me->buttons());
-        TMouseButton button = TMouseButton::mbLeft;
-        if (me->button() == Qt::RightButton)
-            button = TMouseButton::mbRight;
-        else if (me->button() == Qt::MiddleButton)
-            button = TMouseButton::mbMiddle;
-        if (event->type() == QEvent::MouseMove) {
-            GuardEvent([&] { c->MouseMove(shift, p.x(), p.y()); });
-        } else if (event->type() == QEvent::MouseButtonRelease) {
-            GuardEvent([&] { c->MouseUp(button, shift, p.x(), p.y()); });
-        } else {
-            shift.Double = event->type() == QEvent::MouseButtonDblClick;
-            GuardEvent([&] { c->MouseDown(button, shift, p.x(), p.y()); });
-        }
-        return false;
-    }
-    case QEvent::Enter:
-        if (mouse_)
-            GuardEvent([&] { c->MouseEnter(); });
-        return false;
-    case QEvent::Leave:
-        if (mouse_)
-            GuardEvent([&] { c->MouseLeave(); });
-        return false;
-    default:
-        return false;
-    }
-}
+#include "platform/qt/Native.h"
 
 // --- TControl --------------------------------------------------------------------------------
 
-TControl::TControl(TWinControl* parent, QWidget* widget)
-    : parent_(parent), widget_(widget), font_(std::make_unique<TFont>()) {
+TControl::TControl(TWinControl* parent, const TNativeWidget& native)
+    : parent_(parent), native_(std::make_unique<TNativeWidget>(native)),
+      font_(std::make_unique<TFont>()) {
+    QWidget* const widget = native_->widget;
     if (parent_) {
         font_->Assign(parent_->Font());
         parent_->controls_.push_back(this);
@@ -148,15 +38,15 @@ TControl::TControl(TWinControl* parent, QWidget* widget)
                     child->inheritingFont_ = false;
                 }
     };
-    if (widget_) {
+    if (widget) {
         // Windows hands mouse input to the control under the pointer and no further.
-        widget_->setAttribute(Qt::WA_NoMousePropagation);
-        widget_->setFont(font_->ToQFont());
-        widget_->setGeometry(0, 0, 0, 0);
-        events_ = new ControlEvents(this, widget_, /*owner=*/true);
+        widget->setAttribute(Qt::WA_NoMousePropagation);
+        widget->setFont(QFontOf(*font_));
+        widget->setGeometry(0, 0, 0, 0);
+        events_ = new ControlEvents(this, widget, /*owner=*/true);
         TControl::ColorChanged();
         if (parent_)
-            widget_->show();
+            widget->show();
     }
 }
 
@@ -167,7 +57,7 @@ TControl::~TControl() {
     }
     if (events_)
         events_->Detach();
-    delete widget_;
+    delete native_->widget;
 }
 
 void TControl::PlaceWidget(int left, int top, int width, int height) {
@@ -176,8 +66,8 @@ void TControl::PlaceWidget(int left, int top, int width, int height) {
     top_ = top;
     width_ = width;
     height_ = height;
-    if (widget_)
-        widget_->setGeometry(left, top, std::max(0, width), std::max(0, height));
+    if (native_->widget)
+        native_->widget->setGeometry(left, top, std::max(0, width), std::max(0, height));
     if (resized)
         Resize();
 }
@@ -202,8 +92,8 @@ void TControl::SetVisible(bool visible) {
     if (visible_ == visible)
         return;
     visible_ = visible;
-    if (widget_)
-        widget_->setVisible(visible);
+    if (native_->widget)
+        native_->widget->setVisible(visible);
     if (align_ != TAlign::alNone && parent_)
         parent_->AlignControls();
 }
@@ -212,8 +102,8 @@ void TControl::SetEnabled(bool enabled) {
     if (enabled_ == enabled)
         return;
     enabled_ = enabled;
-    if (widget_)
-        widget_->setEnabled(enabled);
+    if (native_->widget)
+        native_->widget->setEnabled(enabled);
     Invalidate();
 }
 
@@ -249,27 +139,27 @@ void ApplyHint(QWidget* widget, const std::string& hint, bool show) {
 
 void TControl::SetHint(std::string hint) {
     hint_ = std::move(hint);
-    ApplyHint(widget_, hint_, showHint_);
+    ApplyHint(native_->widget, hint_, showHint_);
 }
 
 void TControl::SetShowHint(bool value) {
     showHint_ = value;
-    ApplyHint(widget_, hint_, showHint_);
+    ApplyHint(native_->widget, hint_, showHint_);
 }
 
 void TControl::Invalidate() {
-    if (widget_)
-        widget_->update();
+    if (native_->widget)
+        native_->widget->update();
 }
 
 void TControl::InvalidateRect(const TRect& r) {
-    if (widget_ && r.Width() > 0 && r.Height() > 0)
-        widget_->update(ToQRect(r));
+    if (native_->widget && r.Width() > 0 && r.Height() > 0)
+        native_->widget->update(ToQRect(r));
 }
 
 void TControl::Repaint() {
-    if (widget_)
-        widget_->repaint();
+    if (native_->widget)
+        native_->widget->repaint();
 }
 
 void TControl::PerformMouseMove(TShiftState shift, int x, int y) {
@@ -277,12 +167,13 @@ void TControl::PerformMouseMove(TShiftState shift, int x, int y) {
 }
 
 void TControl::PerformMouseWheel(TShiftState shift, int wheelDelta, int x, int y) {
-    if (!widget_)
+    QWidget* const widget = native_->widget;
+    if (!widget)
         return;
-    const QPoint global = widget_->mapToGlobal(QPoint(x, y));
+    const QPoint global = widget->mapToGlobal(QPoint(x, y));
     QWheelEvent wheel(QPointF(x, y), QPointF(global), QPoint(), QPoint(0, wheelDelta),
                       ButtonsFrom(shift), ModifiersFrom(shift), Qt::NoScrollPhase, false);
-    QCoreApplication::sendEvent(widget_, &wheel);
+    QCoreApplication::sendEvent(widget, &wheel);
 }
 
 void TControl::Click() {
@@ -306,24 +197,25 @@ void TControl::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
 }
 
 void TControl::FontChanged() {
-    if (widget_)
-        widget_->setFont(font_->ToQFont());
+    if (native_->widget)
+        native_->widget->setFont(QFontOf(*font_));
     Invalidate();
 }
 
 void TControl::ColorChanged() {
-    if (!widget_)
+    if (!native_->widget)
         return;
-    QPalette palette = widget_->palette();
+    QPalette palette = native_->widget->palette();
     palette.setColor(QPalette::Window, ToQColor(color_));
     palette.setColor(QPalette::Base, ToQColor(color_));
-    widget_->setPalette(palette);
-    widget_->update();
+    native_->widget->setPalette(palette);
+    native_->widget->update();
 }
 
 // --- TWinControl -----------------------------------------------------------------------------
 
-TWinControl::TWinControl(TWinControl* parent, QWidget* widget) : TControl(parent, widget) {}
+TWinControl::TWinControl(TWinControl* parent, const TNativeWidget& native)
+    : TControl(parent, native) {}
 
 TWinControl::~TWinControl() {
     // Children that outlive their parent keep working; they just have none now.
@@ -406,7 +298,7 @@ void TWinControl::Resize() {
 }
 
 void TWinControl::SetFocus() {
-    QWidget* widget = Widget();
+    QWidget* widget = WidgetOf(*this);
     if (!widget)
         return;
     // Qt gives the focus only inside the active window; on Windows SetFocus activates the
@@ -426,5 +318,5 @@ void TWinControl::SetFocus() {
 }
 
 bool TWinControl::Focused() const {
-    return Widget() && Widget()->hasFocus();
+    return WidgetOf(*this) && WidgetOf(*this)->hasFocus();
 }

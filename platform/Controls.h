@@ -12,7 +12,8 @@
 #include "platform/Graphics.h"
 #include "platform/Types.h"
 
-class QWidget;
+// The widgets behind a control, known to the platform only (platform/qt/Native.h).
+struct TNativeWidget;
 class TWinControl;
 class TBitmap;
 class ControlEvents;
@@ -79,12 +80,9 @@ public:
     TMouseEvent OnMouseUp;
     TNotifyEvent OnClick;
 
-    /// The Qt widget behind this control (platform use only).
-    QWidget* Widget() const { return widget_; }
-
 protected:
-    /// `widget` is created by the subclass; this control owns it.
-    TControl(TWinControl* parent, QWidget* widget);
+    /// `native` holds the widget the subclass made for this control; the control owns it.
+    TControl(TWinControl* parent, const TNativeWidget& native);
 
     /// Raises OnClick. The framework does not call it on a mouse release: a control that
     /// clicks (a button) calls it itself.
@@ -106,6 +104,7 @@ protected:
 private:
     friend class TWinControl;
     friend class ControlEvents;
+    friend struct TNativeWidget;
 
     /// Moves the widget without asking the parent to lay out again.
     void PlaceWidget(int left, int top, int width, int height);
@@ -115,7 +114,7 @@ private:
 
     std::string name_;
     TWinControl* parent_;
-    QWidget* widget_;
+    std::unique_ptr<TNativeWidget> native_;
     int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
     TAlign align_ = TAlign::alNone;
     TAnchors anchors_;
@@ -142,11 +141,8 @@ public:
     void SetFocus();
     bool Focused() const;
 
-    /// The widget that children are placed in, at client coordinates (platform use).
-    virtual QWidget* ClientWidget() const { return Widget(); }
-
 protected:
-    TWinControl(TWinControl* parent, QWidget* widget);
+    TWinControl(TWinControl* parent, const TNativeWidget& native);
     /// Keeps anchored children in place, then aligns.
     void Resize() override;
     /// The part of the client area that aligned children share (a panel leaves its bevels).

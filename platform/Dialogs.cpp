@@ -6,23 +6,12 @@
 #include <QMessageBox>
 #include <QScreen>
 
-#include "platform/qt/QtSupport.h"
+#include "platform/qt/DisplayText.h"
+#include "platform/qt/FileDialog.h"
 
 namespace {
 
 DialogSeam* g_activeSeam = nullptr;
-
-// "Text files|*.txt;*.lst|All|*.*" -> "Text files (*.txt *.lst);;All (*.*)"
-QString QtFilter(const std::string& filter) {
-    const QStringList parts = QStr(filter).split(QLatin1Char('|'));
-    QStringList filters;
-    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
-        QString pattern = parts[i + 1];
-        pattern.replace(QLatin1Char(';'), QLatin1Char(' '));
-        filters << parts[i] + QStringLiteral(" (") + pattern.simplified() + QLatin1Char(')');
-    }
-    return filters.join(QStringLiteral(";;"));
-}
 
 } // namespace
 
@@ -50,11 +39,11 @@ bool TOpenDialog::Execute() {
         fileName_ = std::move(*answer);
         return true;
     }
-    const QString chosen =
-        QFileDialog::getOpenFileName(QApplication::activeWindow(), QStr(title_),
-                                     QFile::decodeName(fileName_.c_str()), QtFilter(filter_));
-    if (chosen.isEmpty())
+    const std::unique_ptr<QFileDialog> dialog =
+        NewOpenDialog(QApplication::activeWindow(), title_, fileName_, filter_);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return false;
+    const QString chosen = dialog->selectedFiles().front();
     fileName_ = QFile::encodeName(chosen).toStdString(); // file names are bytes
     return true;
 }

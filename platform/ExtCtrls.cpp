@@ -3,7 +3,8 @@
 #include <QPainter>
 #include <QWidget>
 
-#include "platform/qt/QtSupport.h"
+#include "platform/qt/ControlEvents.h"
+#include "platform/qt/Native.h"
 
 class PanelWidget : public QWidget {
 public:
@@ -17,7 +18,8 @@ protected:
         if (!panel_)
             return;
         QPainter painter(this);
-        TCanvas canvas(&painter);
+        TCanvas canvas;
+        AttachPainter(canvas, &painter);
         GuardEvent([&] { panel_->Paint(canvas); });
     }
 
@@ -55,8 +57,8 @@ int BevelWidth(TBevelCut cut) {
 } // namespace
 
 TPanel::TPanel(TWinControl* parent)
-    : TWinControl(parent, new PanelWidget(ParentWidgetFor(parent))) {
-    static_cast<PanelWidget*>(Widget())->SetPanel(this);
+    : TWinControl(parent, TNativeWidget(new PanelWidget(ParentWidgetFor(parent)))) {
+    static_cast<PanelWidget*>(WidgetOf(*this))->SetPanel(this);
     SetBounds(0, 0, 185, 41);
 }
 
@@ -95,6 +97,7 @@ void TPanel::Paint(TCanvas& canvas) {
 
 void TPanel::PaintTo(TBitmap& bitmap) {
     bitmap.SetSize(Width(), Height());
-    TCanvas canvas(bitmap.Canvas().Painter());
+    TCanvas canvas;
+    AttachPainter(canvas, PainterOf(bitmap.Canvas()));
     Paint(canvas);
 }

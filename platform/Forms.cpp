@@ -12,8 +12,9 @@
 #include "platform/Dialogs.h"
 #include "platform/Menus.h"
 #include "platform/qt/ControlEvents.h"
+#include "platform/qt/Convert.h"
 #include "platform/qt/FormWindow.h"
-#include "platform/qt/QtSupport.h"
+#include "platform/qt/Native.h"
 
 TApplication* Application = nullptr;
 
@@ -82,47 +83,19 @@ void TApplication::Guard(const std::function<void()>& command) {
     }
 }
 
-// --- FormWindow ------------------------------------------------------------------------------
-
-FormWindow::FormWindow() : client_(new QWidget(this)) {
-    client_->setAutoFillBackground(true);
-    client_->setMouseTracking(true);
-}
-
-void FormWindow::SetMenuBar(QMenuBar* bar) {
-    delete menuBar_;
-    menuBar_ = bar;
-    LayOut();
-}
-
-int FormWindow::MenuHeight() const {
-    return menuBar_ ? menuBar_->sizeHint().height() : 0;
-}
-
-void FormWindow::LayOut() {
-    const int menu = MenuHeight();
-    if (menuBar_)
-        menuBar_->setGeometry(0, 0, width(), menu);
-    client_->setGeometry(0, menu, width(), std::max(0, height() - menu));
-}
-
-void FormWindow::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    LayOut();
-    if (form_)
-        form_->WindowResized(width(), height());
-}
-
-void FormWindow::closeEvent(QCloseEvent* event) {
-    event->accept();
-    if (form_)
-        form_->WindowClosed();
-}
-
 // --- TForm -----------------------------------------------------------------------------------
 
-TForm::TForm() : TWinControl(nullptr, new FormWindow()) {
-    static_cast<FormWindow*>(Widget())->SetForm(this);
+namespace {
+
+TNativeWidget NewFormWindow() {
+    auto* window = new FormWindow();
+    return TNativeWidget(window, window->Client());
+}
+
+} // namespace
+
+TForm::TForm() : TWinControl(nullptr, NewFormWindow()) {
+    static_cast<FormWindow*>(WidgetOf(*this))->SetForm(this);
     if (!g_mainForm)
         g_mainForm = this;
     ApplyWindowFlags();
@@ -131,19 +104,14 @@ TForm::TForm() : TWinControl(nullptr, new FormWindow()) {
 TForm::~TForm() {
     if (g_mainForm == this)
         g_mainForm = nullptr;
-    if (auto* window = static_cast<FormWindow*>(Widget()))
+    if (auto* window = static_cast<FormWindow*>(WidgetOf(*this)))
         window->SetForm(nullptr);
-}
-
-QWidget* TForm::ClientWidget() const {
-    auto* window = static_cast<FormWindow*>(Widget());
-    return window ? window->Client() : nullptr;
 }
 
 void TForm::SetCaption(std::string caption) {
     caption_ = std::move(caption);
-    if (Widget())
-        Widget()->setWindowTitle(QStr(caption_));
+    if (WidgetOf(*this))
+        WidgetOf(*this)->setWindowTitle(QStr(caption_));
 }
 
 int TForm::ClientWidth() const {
@@ -154,7 +122,7 @@ int TForm::ClientHeight() const {
 }
 
 int TForm::MenuHeight() const {
-    auto* window = static_cast<FormWindow*>(Widget());
+    auto* window = static_cast<FormWindow*>(WidgetOf(*this));
     return window ? window->MenuHeight() : 0;
 }
 
@@ -166,7 +134,7 @@ void TForm::SetClientSize(int width, int height) {
 }
 
 void TForm::ApplyWindowSize() {
-    auto* window = static_cast<FormWindow*>(Widget());
+    auto* window = static_cast<FormWindow*>(WidgetOf(*this));
     if (!window)
         return;
     const QSize total(clientWidth_, clientHeight_ + window->MenuHeight());
@@ -184,7 +152,7 @@ void TForm::ApplyWindowSize() {
 }
 
 void TForm::ApplyWindowFlags() {
-    QWidget* window = Widget();
+    QWidget* window = WidgetOf(*this);
     if (!window)
         return;
     Qt::WindowFlags flags = Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -219,8 +187,8 @@ void TForm::SetBorderStyle(TBorderStyle style) {
 }
 
 void TForm::SetPosition(int left, int top) {
-    if (Widget())
-        Widget()->move(left, top);
+    if (WidgetOf(*this))
+        WidgetOf(*this)->move(left, top);
     ControlEvents::StoreBounds(this, left, top, Width(), Height());
 }
 
@@ -251,7 +219,7 @@ template <typename Container> void AddMenuItems(Container* target, TMenuItem& pa
 
 void TForm::SetMenu(TMainMenu* menu) {
     menu_ = menu;
-    auto* window = static_cast<FormWindow*>(Widget());
+    auto* window = static_cast<FormWindow*>(WidgetOf(*this));
     if (!window)
         return;
     QMenuBar* bar = nullptr;
@@ -270,18 +238,18 @@ void TForm::Show() {
         if (OnShow)
             OnShow(this);
     });
-    if (Widget())
-        Widget()->show();
+    if (WidgetOf(*this))
+        WidgetOf(*this)->show();
     ControlEvents::StoreVisible(this, true);
 }
 
 void TForm::Close() {
-    if (Widget())
-        Widget()->close();
+    if (WidgetOf(*this))
+        WidgetOf(*this)->close();
 }
 
 bool TForm::Showing() const {
-    return Widget() && Widget()->isVisible();
+    return WidgetOf(*this) && WidgetOf(*this)->isVisible();
 }
 
 void TForm::WindowResized(int width, int height) {

@@ -53,7 +53,6 @@ public:
     /// Left and top are the window's screen position; width and height its size without the
     /// frame: the client area plus the menu bar.
     void SetBounds(int left, int top, int width, int height) override;
-    QWidget* ClientWidget() const override;
 
     const std::string& Caption() const { return caption_; }
     void SetCaption(std::string caption);

@@ -1,11 +1,6 @@
 #include "platform/Graphics.h"
 
-#include <QFile>
-#include <QFont>
-#include <QFontDatabase>
 #include <QFontMetrics>
-#include <QFontMetricsF>
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPolygon>
@@ -15,250 +10,18 @@
 #include <cstdlib>
 #include <vector>
 
-#include "platform/qt/QtSupport.h"
-
-namespace {
-
-std::string g_tahomaFamily; // set once the wine face is registered
-
-std::string Lower(std::string_view s) {
-    std::string out(s);
-    std::transform(out.begin(), out.end(), out.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return out;
-}
-
-// Windows' MulDiv: a * b / c rounded half away from zero.
-int MulDiv(int a, int b, int c) {
-    const long long n = static_cast<long long>(a) * b;
-    const long long half = c / 2;
-    return static_cast<int>(n >= 0 ? (n + half) / c : (n - half) / c);
-}
-
-bool IsSymbolFont(const std::string& name) {
-    return Lower(name) == "symbol";
-}
-
-// Symbol's bullet is 0xB7; elsewhere the byte is a middle dot.
-QString SymbolText(std::string_view bytes) {
-    QString s;
-    s.reserve(static_cast<qsizetype>(bytes.size()));
-    for (char ch : bytes) {
-        const auto b = static_cast<unsigned char>(ch);
-        s.append(b == 0xB7 ? QChar(0x2022) : QChar(static_cast<char16_t>(b)));
-    }
-    return s;
-}
-
-} // namespace
-
-void RegisterApplicationFonts() {
-    static bool registered = false;
-    if (registered || !QGuiApplication::instance())
-        return;
-    registered = true;
-    for (const char* file :
-         {"/usr/share/wine/fonts/tahoma.ttf", "/usr/share/wine/fonts/tahomabd.ttf"}) {
-        if (!QFile::exists(QString::fromLatin1(file)))
-            continue;
-        const int id = QFontDatabase::addApplicationFont(QString::fromLatin1(file));
-        const QStringList families = QFontDatabase::applicationFontFamilies(id);
-        if (!families.isEmpty() && g_tahomaFamily.empty())
-            g_tahomaFamily = families.front().toStdString();
-    }
-}
-
-std::string SubstituteFontFamily(std::string_view windowsName) {
-    const std::string key = Lower(windowsName);
-    if (key == "tahoma") {
-        RegisterApplicationFonts();
-        return g_tahomaFamily.empty() ? "DejaVu Sans" : g_tahomaFamily;
-    }
-    if (key == "courier new")
-        return "Liberation Mono";
-    if (key == "arial")
-        return "Liberation Sans";
-    if (key == "fixedsys")
-        return "DejaVu Sans Mono";
-    if (key == "symbol")
-        return "DejaVu Sans";
-    return std::string(windowsName);
-}
-
-// --- TFont -----------------------------------------------------------------------------------
-
-TFont::TFont() = default;
-TFont::~TFont() = default;
-
-void TFont::SetName(std::string_view name) {
-    if (name_ == name)
-        return;
-    name_ = std::string(name);
-    Changed();
-}
-
-void TFont::SetHeight(int height) {
-    if (height_ == height)
-        return;
-    height_ = height;
-    Changed();
-}
-
-int TFont::Size() const {
-    return -MulDiv(height_, 72, 96);
-}
-
-void TFont::SetSize(int points) {
-    SetHeight(-MulDiv(points, 96, 72));
-}
-
-void TFont::SetStyle(TFontStyles style) {
-    if (style_ == style)
-        return;
-    style_ = style;
-    Changed();
-}
-
-void TFont::SetColor(TColor color) {
-    if (color_ == color)
-        return;
-    color_ = color;
-    // The Qt font has no colour: the editor switches colours per run, so keep it.
-    if (OnChange)
-        OnChange(this);
-}
-
-void TFont::SetCharset(int charset) {
-    if (charset_ == charset)
-        return;
-    charset_ = charset;
-    Changed();
-}
-
-void TFont::Assign(const TFont& other) {
-    if (&other == this)
-        return;
-    if (name_ == other.name_ && height_ == other.height_ && style_ == other.style_ &&
-        color_ == other.color_ && charset_ == other.charset_)
-        return;
-    name_ = other.name_;
-    height_ = other.height_;
-    style_ = other.style_;
-    color_ = other.color_;
-    charset_ = other.charset_;
-    Changed();
-}
-
-void TFont::Changed() {
-    cache_.reset();
-    if (OnChange)
-        OnChange(this);
-}
-
-QFont TFont::ToQFont() const {
-    if (cache_)
-        return *cache_;
-    QFont f(QString::fromStdString(SubstituteFontFamily(name_)));
-    f.setStyleHint(QFont::AnyStyle, QFont::PreferMatch);
-    // GDI neither kerns TextOut nor lets widths depend on sub-pixel positions.
-    f.setKerning(false);
-    f.setHintingPreference(QFont::PreferFullHinting);
-    f.setBold(style_.Contains(TFontStyle::fsBold));
-    f.setItalic(style_.Contains(TFontStyle::fsItalic));
-    f.setUnderline(style_.Contains(TFontStyle::fsUnderline));
-    f.setStrikeOut(style_.Contains(TFontStyle::fsStrikeOut));
-    if (height_ < 0) {
-        f.setPixelSize(-height_);
-    } else if (height_ > 0) {
-        // A positive height is the whole cell (ascent + descent); scale from a probe.
-        QFont probe = f;
-        probe.setPixelSize(100);
-        const qreal cell = QFontMetricsF(probe).ascent() + QFontMetricsF(probe).descent();
-        f.setPixelSize(std::max(1, static_cast<int>(std::lround(height_ * 100.0 / cell))));
-    } else {
-        f.setPixelSize(13); // the system's default text height
-    }
-    cache_ = std::make_unique<QFont>(f);
-    return f;
-}
-
-bool TFont::IsFixedPitch() const {
-    const QFontMetrics fm(ToQFont());
-    return fm.horizontalAdvance(QLatin1Char('i')) == fm.horizontalAdvance(QLatin1Char('W')) &&
-           fm.horizontalAdvance(QLatin1Char('W')) == fm.horizontalAdvance(QLatin1Char(' '));
-}
+#include "platform/qt/Convert.h"
+#include "platform/qt/DisplayText.h"
+#include "platform/qt/Native.h"
 
 // --- TCanvas ---------------------------------------------------------------------------------
 
-TCanvas::TCanvas(QPainter* painter) : painter_(painter) {}
-TCanvas::~TCanvas() = default;
-
-void TCanvas::Attach(QPainter* painter) {
-    // A clip belongs to one paint; the painter may live on (a bitmap's) after it.
-    if (painter_ && clipped_)
-        painter_->setClipping(false);
-    clipped_ = false;
-    painter_ = painter;
-}
-
-QPainter* TCanvas::Painter() const {
-    if (bitmap_)
-        return bitmap_->ActivePainter();
-    return painter_;
-}
-
-void TCanvas::ApplyFont(QPainter& p) {
-    const QFont f = font_.ToQFont();
-    if (p.font() != f)
-        p.setFont(f);
-}
-
-void TCanvas::FillRect(const TRect& r) {
-    QPainter* p = Painter();
-    if (!p || brush_.Style == TBrushStyle::bsClear || r.Width() <= 0 || r.Height() <= 0)
-        return;
-    p->fillRect(ToQRect(r), ToQColor(brush_.Color));
-}
-
-void TCanvas::Rectangle(const TRect& r) {
-    QPainter* p = Painter();
-    if (!p || r.Width() <= 0 || r.Height() <= 0)
-        return;
-    if (pen_.Style == TPenStyle::psClear) {
-        // Without a pen GDI fills one pixel less to the right and bottom.
-        if (brush_.Style != TBrushStyle::bsClear)
-            p->fillRect(QRect(r.Left, r.Top, r.Width() - 1, r.Height() - 1),
-                        ToQColor(brush_.Color));
-        return;
-    }
-    const int w = std::max(1, pen_.Width);
-    if (brush_.Style != TBrushStyle::bsClear && r.Width() > 2 * w && r.Height() > 2 * w)
-        p->fillRect(QRect(r.Left + w, r.Top + w, r.Width() - 2 * w, r.Height() - 2 * w),
-                    ToQColor(brush_.Color));
-    const QColor c = ToQColor(pen_.Color);
-    if (pen_.Style == TPenStyle::psDot) {
-        const int right = r.Right - 1, bottom = r.Bottom - 1;
-        DrawPenPixels(*p, r.Left, r.Top, right, r.Top);
-        DrawPenPixels(*p, right, r.Top, right, bottom);
-        DrawPenPixels(*p, right, bottom, r.Left, bottom);
-        DrawPenPixels(*p, r.Left, bottom, r.Left, r.Top);
-        return;
-    }
-    p->fillRect(QRect(r.Left, r.Top, r.Width(), std::min(w, r.Height())), c);
-    p->fillRect(QRect(r.Left, std::max(r.Top, r.Bottom - w), r.Width(), std::min(w, r.Height())),
-                c);
-    p->fillRect(QRect(r.Left, r.Top, std::min(w, r.Width()), r.Height()), c);
-    p->fillRect(QRect(std::max(r.Left, r.Right - w), r.Top, std::min(w, r.Width()), r.Height()), c);
-}
-
-void TCanvas::MoveTo(int x, int y) {
-    penPos_ = {x, y};
-}
+namespace {
 
 // Pixels from (x0, y0) towards (x1, y1), leaving out the end point, as GDI's cosmetic pens do.
-void TCanvas::DrawPenPixels(QPainter& p, int x0, int y0, int x1, int y1) {
-    const QColor c = ToQColor(pen_.Color);
-    const bool dotted = pen_.Style == TPenStyle::psDot;
+void DrawPenPixels(QPainter& p, const TPen& pen, int x0, int y0, int x1, int y1) {
+    const QColor c = ToQColor(pen.Color);
+    const bool dotted = pen.Style == TPenStyle::psDot;
     if (!dotted && y0 == y1) {
         if (x0 != x1)
             p.fillRect(x0 < x1 ? QRect(x0, y0, x1 - x0, 1) : QRect(x1 + 1, y0, x0 - x1, 1), c);
@@ -289,73 +52,40 @@ void TCanvas::DrawPenPixels(QPainter& p, int x0, int y0, int x1, int y1) {
     }
 }
 
-void TCanvas::LineTo(int x, int y) {
-    QPainter* p = Painter();
-    const TPoint from = penPos_;
-    penPos_ = {x, y};
-    if (!p || pen_.Style == TPenStyle::psClear)
-        return;
-    if (pen_.Width <= 1) {
-        DrawPenPixels(*p, from.X, from.Y, x, y);
-        return;
-    }
-    QPen pen(ToQColor(pen_.Color), pen_.Width, Qt::SolidLine, Qt::FlatCap);
-    p->save();
-    p->setRenderHint(QPainter::Antialiasing, false);
-    p->setPen(pen);
-    p->drawLine(from.X, from.Y, x, y);
-    p->restore();
-}
-
-void TCanvas::DrawText(QPainter& p, int x, int y, std::string_view text, const TRect* opaque) {
-    ApplyFont(p);
-    const QString s = IsSymbolFont(font_.Name()) ? SymbolText(text) : QStr(text);
+// One line of text with its top-left at (x, y), clipped to and filling `opaque` when given;
+// returns its width.
+int DrawTextAt(QPainter& p, const TFont& font, const TBrush& brush, int x, int y,
+               std::string_view text, const TRect* opaque) {
+    ApplyFont(p, font);
+    const QString s = DisplayQString(text, IsSymbolFont(font.Name()));
     const QFontMetrics fm(p.font());
     const int width = fm.horizontalAdvance(s);
-    const bool fill = brush_.Style != TBrushStyle::bsClear;
+    const bool fill = brush.Style != TBrushStyle::bsClear;
     if (opaque) {
         p.save();
         p.setClipRect(ToQRect(*opaque), Qt::IntersectClip);
         if (fill)
-            p.fillRect(ToQRect(*opaque), ToQColor(brush_.Color));
+            p.fillRect(ToQRect(*opaque), ToQColor(brush.Color));
     } else if (fill) {
-        p.fillRect(QRect(x, y, width, fm.ascent() + fm.descent()), ToQColor(brush_.Color));
+        p.fillRect(QRect(x, y, width, fm.ascent() + fm.descent()), ToQColor(brush.Color));
     }
-    p.setPen(ToQColor(font_.Color()));
+    p.setPen(ToQColor(font.Color()));
     p.drawText(QPoint(x, y + fm.ascent()), s);
     if (opaque)
         p.restore();
-    penPos_ = {x + width, y};
-}
-
-void TCanvas::TextOut(int x, int y, std::string_view text) {
-    if (QPainter* p = Painter())
-        DrawText(*p, x, y, text, nullptr);
-    else
-        penPos_ = {x + TextWidth(text), y};
-}
-
-void TCanvas::TextRect(const TRect& clip, int x, int y, std::string_view text) {
-    if (QPainter* p = Painter())
-        DrawText(*p, x, y, text, &clip);
-}
-
-TSize TCanvas::TextExtent(std::string_view text) {
-    const QFontMetrics fm(font_.ToQFont());
-    const QString s = IsSymbolFont(font_.Name()) ? SymbolText(text) : QStr(text);
-    return {fm.horizontalAdvance(s), fm.ascent() + fm.descent()};
+    return width;
 }
 
 // Scan lines through pixel centres, alternate rule, a span covering the centres in [left,
 // right): the right and bottom edges stay out as in GDI, and no pixel lands outside the 1-pixel
 // outline, whose Bresenham pixels are the nearest ones to the edges.
-void TCanvas::FillPolygon(QPainter& p, std::span<const TPoint> points) {
+void FillPolygon(QPainter& p, TColor fill, std::span<const TPoint> points) {
     int top = points[0].Y, bottom = points[0].Y;
     for (const TPoint& pt : points) {
         top = std::min(top, pt.Y);
         bottom = std::max(bottom, pt.Y);
     }
-    const QColor color = ToQColor(brush_.Color);
+    const QColor color = ToQColor(fill);
     std::vector<double> crossings;
     for (int y = top; y < bottom; ++y) {
         crossings.clear();
@@ -374,12 +104,123 @@ void TCanvas::FillPolygon(QPainter& p, std::span<const TPoint> points) {
     }
 }
 
+} // namespace
+
+void ApplyFont(QPainter& painter, const TFont& font) {
+    const QFont f = QFontOf(font);
+    if (painter.font() != f)
+        painter.setFont(f);
+}
+
+QPainter* TNativeCanvas::Painter(const TCanvas& canvas) {
+    if (canvas.bitmap_)
+        return TNativeBitmap::Painter(*canvas.bitmap_);
+    return canvas.native_->painter;
+}
+
+void TNativeCanvas::Attach(TCanvas& canvas, QPainter* painter) {
+    // A clip belongs to one paint; the painter may live on (a bitmap's) after it.
+    QPainter*& current = canvas.native_->painter;
+    if (current && canvas.clipped_)
+        current->setClipping(false);
+    canvas.clipped_ = false;
+    current = painter;
+}
+
+void TNativeCanvas::ApplyClip(const TCanvas& canvas, QPainter& painter) {
+    const TRect& clip = canvas.clip_;
+    if (canvas.clipped_)
+        painter.setClipRect(
+            QRect(clip.Left, clip.Top, std::max(0, clip.Width()), std::max(0, clip.Height())));
+}
+
+TCanvas::TCanvas() : native_(std::make_unique<TNativeCanvas>()) {}
+TCanvas::~TCanvas() = default;
+
+void TCanvas::FillRect(const TRect& r) {
+    QPainter* p = PainterOf(*this);
+    if (!p || brush_.Style == TBrushStyle::bsClear || r.Width() <= 0 || r.Height() <= 0)
+        return;
+    p->fillRect(ToQRect(r), ToQColor(brush_.Color));
+}
+
+void TCanvas::Rectangle(const TRect& r) {
+    QPainter* p = PainterOf(*this);
+    if (!p || r.Width() <= 0 || r.Height() <= 0)
+        return;
+    if (pen_.Style == TPenStyle::psClear) {
+        // Without a pen GDI fills one pixel less to the right and bottom.
+        if (brush_.Style != TBrushStyle::bsClear)
+            p->fillRect(QRect(r.Left, r.Top, r.Width() - 1, r.Height() - 1),
+                        ToQColor(brush_.Color));
+        return;
+    }
+    const int w = std::max(1, pen_.Width);
+    if (brush_.Style != TBrushStyle::bsClear && r.Width() > 2 * w && r.Height() > 2 * w)
+        p->fillRect(QRect(r.Left + w, r.Top + w, r.Width() - 2 * w, r.Height() - 2 * w),
+                    ToQColor(brush_.Color));
+    const QColor c = ToQColor(pen_.Color);
+    if (pen_.Style == TPenStyle::psDot) {
+        const int right = r.Right - 1, bottom = r.Bottom - 1;
+        DrawPenPixels(*p, pen_, r.Left, r.Top, right, r.Top);
+        DrawPenPixels(*p, pen_, right, r.Top, right, bottom);
+        DrawPenPixels(*p, pen_, right, bottom, r.Left, bottom);
+        DrawPenPixels(*p, pen_, r.Left, bottom, r.Left, r.Top);
+        return;
+    }
+    p->fillRect(QRect(r.Left, r.Top, r.Width(), std::min(w, r.Height())), c);
+    p->fillRect(QRect(r.Left, std::max(r.Top, r.Bottom - w), r.Width(), std::min(w, r.Height())),
+                c);
+    p->fillRect(QRect(r.Left, r.Top, std::min(w, r.Width()), r.Height()), c);
+    p->fillRect(QRect(std::max(r.Left, r.Right - w), r.Top, std::min(w, r.Width()), r.Height()), c);
+}
+
+void TCanvas::MoveTo(int x, int y) {
+    penPos_ = {x, y};
+}
+
+void TCanvas::LineTo(int x, int y) {
+    QPainter* p = PainterOf(*this);
+    const TPoint from = penPos_;
+    penPos_ = {x, y};
+    if (!p || pen_.Style == TPenStyle::psClear)
+        return;
+    if (pen_.Width <= 1) {
+        DrawPenPixels(*p, pen_, from.X, from.Y, x, y);
+        return;
+    }
+    QPen pen(ToQColor(pen_.Color), pen_.Width, Qt::SolidLine, Qt::FlatCap);
+    p->save();
+    p->setRenderHint(QPainter::Antialiasing, false);
+    p->setPen(pen);
+    p->drawLine(from.X, from.Y, x, y);
+    p->restore();
+}
+
+void TCanvas::TextOut(int x, int y, std::string_view text) {
+    if (QPainter* p = PainterOf(*this))
+        penPos_ = {x + DrawTextAt(*p, font_, brush_, x, y, text, nullptr), y};
+    else
+        penPos_ = {x + TextWidth(text), y};
+}
+
+void TCanvas::TextRect(const TRect& clip, int x, int y, std::string_view text) {
+    if (QPainter* p = PainterOf(*this))
+        penPos_ = {x + DrawTextAt(*p, font_, brush_, x, y, text, &clip), y};
+}
+
+TSize TCanvas::TextExtent(std::string_view text) {
+    const QFontMetrics fm(QFontOf(font_));
+    const QString s = DisplayQString(text, IsSymbolFont(font_.Name()));
+    return {fm.horizontalAdvance(s), fm.ascent() + fm.descent()};
+}
+
 void TCanvas::Polygon(std::span<const TPoint> points) {
-    QPainter* p = Painter();
+    QPainter* p = PainterOf(*this);
     if (!p || points.empty())
         return;
     if (brush_.Style != TBrushStyle::bsClear && points.size() > 2)
-        FillPolygon(*p, points);
+        FillPolygon(*p, brush_.Color, points);
     if (pen_.Style == TPenStyle::psClear)
         return;
     if (pen_.Width <= 1) {
@@ -389,7 +230,7 @@ void TCanvas::Polygon(std::span<const TPoint> points) {
             if (a == b)
                 p->fillRect(a.X, a.Y, 1, 1, ToQColor(pen_.Color));
             else
-                DrawPenPixels(*p, a.X, a.Y, b.X, b.Y);
+                DrawPenPixels(*p, pen_, a.X, a.Y, b.X, b.Y);
         }
         return;
     }
@@ -405,7 +246,7 @@ void TCanvas::Polygon(std::span<const TPoint> points) {
 }
 
 void TCanvas::Ellipse(const TRect& r) {
-    QPainter* p = Painter();
+    QPainter* p = PainterOf(*this);
     if (!p || r.Width() <= 0 || r.Height() <= 0)
         return;
     const bool pen = pen_.Style != TPenStyle::psClear;
@@ -432,9 +273,9 @@ void TCanvas::CopyRect(const TRect& dest, const TBitmap& source, const TRect& so
         sourceRect.Height() <= 0)
         return;
     // Reading the source ends its painter; reading our own bitmap needs a copy first.
-    const QImage& image = source.Image();
+    const QImage& image = ImageOf(source);
     const QImage own = bitmap_ == &source ? image.copy(ToQRect(sourceRect)) : QImage();
-    QPainter* p = Painter();
+    QPainter* p = PainterOf(*this);
     if (!p)
         return;
     p->save();
@@ -449,32 +290,26 @@ void TCanvas::CopyRect(const TRect& dest, const TBitmap& source, const TRect& so
 void TCanvas::SetClipRect(const TRect& r) {
     clip_ = r;
     clipped_ = true;
-    if (QPainter* p = Painter())
-        ApplyClip(*p);
+    if (QPainter* p = PainterOf(*this))
+        TNativeCanvas::ApplyClip(*this, *p);
 }
 
 void TCanvas::ResetClip() {
     clipped_ = false;
-    if (QPainter* p = Painter())
+    if (QPainter* p = PainterOf(*this))
         p->setClipping(false);
 }
 
-void TCanvas::ApplyClip(QPainter& p) const {
-    if (clipped_)
-        p.setClipRect(
-            QRect(clip_.Left, clip_.Top, std::max(0, clip_.Width()), std::max(0, clip_.Height())));
-}
-
 void TCanvas::Draw(int x, int y, const TBitmap& bitmap) {
-    const QImage& image = bitmap.Image();
-    if (QPainter* p = Painter())
+    const QImage& image = ImageOf(bitmap);
+    if (QPainter* p = PainterOf(*this))
         p->drawImage(QPoint(x, y), image);
 }
 
 TColor TCanvas::Pixel(int x, int y) const {
     if (bitmap_)
         return bitmap_->Pixel(x, y);
-    QPainter* p = painter_;
+    QPainter* p = native_->painter;
     if (p && p->device() && p->device()->devType() == QInternal::Image) {
         const auto* image = static_cast<const QImage*>(p->device());
         if (image->valid(x, y))
@@ -484,7 +319,7 @@ TColor TCanvas::Pixel(int x, int y) const {
 }
 
 void TCanvas::SetPixel(int x, int y, TColor color) {
-    if (QPainter* p = Painter())
+    if (QPainter* p = PainterOf(*this))
         p->fillRect(x, y, 1, 1, ToQColor(color));
 }
 
@@ -546,16 +381,18 @@ TCanvas& TBitmap::Canvas() {
     return impl_->canvas;
 }
 
-QPainter* TBitmap::ActivePainter() const {
-    if (impl_->image.isNull())
+QPainter* TNativeBitmap::Painter(const TBitmap& bitmap) {
+    TBitmap::Impl& impl = *bitmap.impl_;
+    if (impl.image.isNull())
         return nullptr;
-    if (!impl_->painter) {
-        impl_->painter = std::make_unique<QPainter>(&impl_->image);
-        impl_->painter->setRenderHint(QPainter::Antialiasing, false);
-        impl_->painter->setRenderHint(QPainter::TextAntialiasing, true);
-        impl_->canvas.ApplyClip(*impl_->painter);
+    if (!impl.painter) {
+        // The painter ends whenever the image is read: a new one takes the canvas's clip.
+        impl.painter = std::make_unique<QPainter>(&impl.image);
+        impl.painter->setRenderHint(QPainter::Antialiasing, false);
+        impl.painter->setRenderHint(QPainter::TextAntialiasing, true);
+        TNativeCanvas::ApplyClip(impl.canvas, *impl.painter);
     }
-    return impl_->painter.get();
+    return impl.painter.get();
 }
 
 TColor TBitmap::Pixel(int x, int y) const {
@@ -565,7 +402,7 @@ TColor TBitmap::Pixel(int x, int y) const {
     return FromQRgb(impl_->image.pixel(x, y));
 }
 
-const QImage& TBitmap::Image() const {
-    impl_->EndPaint();
-    return impl_->image;
+const QImage& TNativeBitmap::Image(const TBitmap& bitmap) {
+    bitmap.impl_->EndPaint();
+    return bitmap.impl_->image;
 }

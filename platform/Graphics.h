@@ -2,6 +2,7 @@
 // Fonts, pens, brushes, canvases and bitmaps with GDI's semantics: rectangles exclude their
 // right and bottom edges, LineTo leaves out its end point, 1-pixel pens are not anti-aliased,
 // 96 dots per inch. Text handed to a canvas is 8-bit list text and goes through the text codec.
+// The drawing itself is Qt's, behind the opaque TNative... parts.
 
 #include <cstdint>
 #include <initializer_list>
@@ -12,9 +13,10 @@
 
 #include "platform/Types.h"
 
-class QPainter;
-class QFont;
-class QImage;
+// The Qt side of fonts, canvases and bitmaps, known to the platform only (platform/qt/Native.h).
+struct TNativeFont;
+struct TNativeCanvas;
+struct TNativeBitmap;
 
 enum class TFontStyle : std::uint8_t { fsBold = 1, fsItalic = 2, fsUnderline = 4, fsStrikeOut = 8 };
 
@@ -40,6 +42,9 @@ private:
 /// of Debian's fonts-wine (DejaVu Sans when missing), "Courier New" in any case Liberation
 /// Mono, "Arial" Liberation Sans, "FixedSys" DejaVu Sans Mono; others pass through.
 std::string SubstituteFontFamily(std::string_view windowsName);
+
+/// True for the Windows "Symbol" face (any case), which draws its byte 0xB7 as a bullet.
+bool IsSymbolFont(std::string_view windowsName);
 
 /// Registers the fonts that the substitution table needs (once; safe to call again). Needs
 /// the application object; TApplication calls it.
@@ -71,14 +76,13 @@ public:
 
     TNotifyEvent OnChange;
 
-    /// The Qt font for this description (platform use).
-    QFont ToQFont() const;
-
 private:
+    friend struct TNativeFont;
     void Changed();
 
-    // Building a Qt font resolves the family; painting asks for it on every call.
-    mutable std::unique_ptr<QFont> cache_;
+    // Resolving the family is slow and painting asks for the font on every call: kept until
+    // the description changes.
+    mutable std::unique_ptr<TNativeFont> native_;
 
     std::string name_ = "Tahoma";
     int height_ = -11;
@@ -108,7 +112,7 @@ class TBitmap;
 /// A drawing surface: a control's during its paint, or a bitmap's.
 class TCanvas {
 public:
-    explicit TCanvas(QPainter* painter = nullptr);
+    TCanvas();
     ~TCanvas();
     TCanvas(const TCanvas&) = delete;
     TCanvas& operator=(const TCanvas&) = delete;
@@ -129,11 +133,17 @@ public:
     TSize TextExtent(std::string_view text);
     int TextWidth(std::string_view text) { return TextExtent(text).cx; }
     int TextHeight(std::string_view text) { return TextExtent(text).cy; }
-    /// Draws `bytes` one byte per cell of `cellWidth` pixels, starting at (x, y): a valid
-    /// UTF-8 character is drawn in the cell of its first byte and its other cells stay blank,
-    /// any other byte shows through the codec in its own cell. The cells are filled with the
-    /// brush first unless the brush style is bsClear. Glyphs never drift off the cell grid,
-    /// whatever the font's own advances.
+    /// Draws the cells [firstCell, endCell) of `line` (clamped to the line), one byte per cell
+    /// of `cellWidth` pixels; cell c is at x + c * cellWidth, so x is where the line's cell 0
+    /// would be. The line is decoded as a whole: a character is drawn in the cell of its first
+    /// byte, its other cells stay blank. So a character that starts before firstCell is not
+    /// drawn at all, and one that starts in range is drawn even when its bytes run past
+    /// endCell. The cells in range are filled with the brush first unless the brush style is
+    /// bsClear. Glyphs never drift off the cell grid, whatever the font's own advances. The
+    /// pen ends at the right edge of the last cell in range.
+    void TextOutCells(int x, int y, std::string_view line, int firstCell, int endCell,
+                      int cellWidth);
+    /// All cells of `bytes`, with cell 0 at x.
     void TextOutCells(int x, int y, std::string_view bytes, int cellWidth);
     /// A polygon through `points`, filled with the brush and outlined with the pen.
     void Polygon(std::span<const TPoint> points);
@@ -148,26 +158,15 @@ public:
     TColor Pixel(int x, int y) const;
     void SetPixel(int x, int y, TColor color);
 
-    /// Points the canvas at another painter (platform use); nullptr detaches it. A control's
-    /// canvas has a painter only while the control paints; drawing without one does nothing.
-    void Attach(QPainter* painter);
-    /// The painter drawing now, or nullptr (platform use). A bitmap's canvas starts one.
-    QPainter* Painter() const;
-
     /// The current pen position (MoveTo, LineTo, and TextOut moves it past the text).
     TPoint PenPos() const { return penPos_; }
 
 private:
     friend class TBitmap;
+    friend struct TNativeCanvas;
 
-    void ApplyFont(QPainter& p);
-    /// Puts the stored clip on `p` (a bitmap's painter is recreated after its image is read).
-    void ApplyClip(QPainter& p) const;
-    void DrawPenPixels(QPainter& p, int x0, int y0, int x1, int y1);
-    void FillPolygon(QPainter& p, std::span<const TPoint> points);
-    void DrawText(QPainter& p, int x, int y, std::string_view text, const TRect* opaque);
-
-    QPainter* painter_;
+    // A control's canvas has a painter only while the control paints.
+    std::unique_ptr<TNativeCanvas> native_;
     TBitmap* bitmap_ = nullptr; // set for a bitmap's own canvas
     TFont font_;
     TPen pen_;
@@ -191,12 +190,8 @@ public:
     /// The pixel at (x, y) as 0x00BBGGRR.
     TColor Pixel(int x, int y) const;
 
-    /// The picture (platform use); ends any drawing in progress first.
-    const QImage& Image() const;
-
 private:
-    friend class TCanvas;
-    QPainter* ActivePainter() const;
+    friend struct TNativeBitmap;
 
     struct Impl;
     std::unique_ptr<Impl> impl_;

@@ -16,12 +16,13 @@
 #include <algorithm>
 
 #include "platform/qt/ControlEvents.h"
-#include "platform/qt/QtSupport.h"
+#include "platform/qt/Convert.h"
+#include "platform/qt/Native.h"
 
 namespace {
 
 QPlainTextEdit* EditOf(const TMemo* memo) {
-    return static_cast<QPlainTextEdit*>(memo->Widget());
+    return static_cast<QPlainTextEdit*>(WidgetOf(*memo));
 }
 
 // Qt keeps paragraph breaks as U+2029 in raw and selected text; callers want LF.
@@ -36,7 +37,7 @@ std::string PlainUtf8(QString text) {
 // --- TMemo -----------------------------------------------------------------------------------
 
 TMemo::TMemo(TWinControl* parent)
-    : TWinControl(parent, new QPlainTextEdit(ParentWidgetFor(parent))) {
+    : TWinControl(parent, TNativeWidget(new QPlainTextEdit(ParentWidgetFor(parent)))) {
     QPlainTextEdit* edit = EditOf(this);
     edit->setLineWrapMode(QPlainTextEdit::WidgetWidth);
     // Like the system's edit box: wrap between words, and inside a word longer than a line.
@@ -118,8 +119,8 @@ void TMemo::SetReadOnly(bool value) {
 // --- TButton ---------------------------------------------------------------------------------
 
 TButton::TButton(TWinControl* parent)
-    : TWinControl(parent, new QPushButton(ParentWidgetFor(parent))) {
-    auto* button = static_cast<QPushButton*>(Widget());
+    : TWinControl(parent, TNativeWidget(new QPushButton(ParentWidgetFor(parent)))) {
+    auto* button = static_cast<QPushButton*>(WidgetOf(*this));
     QObject::connect(button, &QPushButton::clicked, button,
                      [this] { GuardEvent([this] { Click(); }); });
     SetBounds(0, 0, 75, 25);
@@ -128,7 +129,7 @@ TButton::TButton(TWinControl* parent)
 void TButton::SetCaption(std::string caption) {
     caption_ = std::move(caption);
     // "&" marks the access key in Qt as on Windows.
-    static_cast<QPushButton*>(Widget())->setText(QStr(caption_));
+    static_cast<QPushButton*>(WidgetOf(*this))->setText(QStr(caption_));
 }
 
 void TButton::Click() {
@@ -137,19 +138,20 @@ void TButton::Click() {
 
 // --- TLabel ----------------------------------------------------------------------------------
 
-TLabel::TLabel(TWinControl* parent) : TControl(parent, new QLabel(ParentWidgetFor(parent))) {
-    static_cast<QLabel*>(Widget())->setTextFormat(Qt::PlainText);
+TLabel::TLabel(TWinControl* parent)
+    : TControl(parent, TNativeWidget(new QLabel(ParentWidgetFor(parent)))) {
+    static_cast<QLabel*>(WidgetOf(*this))->setTextFormat(Qt::PlainText);
     SetBounds(0, 0, 0, 0);
 }
 
 void TLabel::SetCaption(std::string caption) {
     caption_ = std::move(caption);
     const QString text = QStr(caption_);
-    static_cast<QLabel*>(Widget())->setText(text);
+    static_cast<QLabel*>(WidgetOf(*this))->setText(text);
     if (!autoSize_)
         return;
     // Sized to its text, as an auto-sized label is.
-    const QFontMetrics fm(Font().ToQFont());
+    const QFontMetrics fm(QFontOf(Font()));
     SetBounds(Left(), Top(), fm.horizontalAdvance(text), fm.ascent() + fm.descent());
 }
 
@@ -158,7 +160,7 @@ void TLabel::SetCaption(std::string caption) {
 namespace {
 
 QScrollBar* BarOf(const TScrollBar* bar) {
-    return static_cast<QScrollBar*>(bar->Widget());
+    return static_cast<QScrollBar*>(WidgetOf(*bar));
 }
 
 // The trough in the control's colour (the system scroll bar colour), as on Windows; the style
@@ -190,9 +192,9 @@ protected:
 } // namespace
 
 TScrollBar::TScrollBar(TWinControl* parent, TScrollBarKind kind)
-    : TWinControl(parent, new TroughScrollBar(kind == TScrollBarKind::sbVertical ? Qt::Vertical
-                                                                                 : Qt::Horizontal,
-                                              ParentWidgetFor(parent))),
+    : TWinControl(parent, TNativeWidget(new TroughScrollBar(
+                              kind == TScrollBarKind::sbVertical ? Qt::Vertical : Qt::Horizontal,
+                              ParentWidgetFor(parent)))),
       kind_(kind) {
     QScrollBar* bar = BarOf(this);
     // Clicking a bar must not take the focus from the control it scrolls.

@@ -5,7 +5,10 @@
 #include <QObject>
 #include <QPointer>
 
+#include <functional>
+
 #include "platform/Controls.h"
+#include "platform/Forms.h"
 
 class QWidget;
 
@@ -42,3 +45,16 @@ private:
     bool mouse_ = true;
     QPointer<QWidget> mouseWidget_; // set when another widget takes the control's mouse
 };
+
+/// Runs an event handler so that no exception crosses Qt.
+inline void GuardEvent(const std::function<void()>& handler) {
+    if (Application) {
+        Application->Guard(handler);
+        return;
+    }
+    try {
+        handler();
+    } catch (...) {
+        // No application to report to: nothing may escape into Qt's event loop.
+    }
+}

@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include "AsNobody.h"
 #include "core/FileBytes.h"
 
 namespace {
@@ -89,13 +90,25 @@ TEST_F(FileBytes, Directory) {
 TEST_F(FileBytes, NoReadPermission) {
     const std::string path = Write("secret", "x");
     ASSERT_EQ(::chmod(path.c_str(), 0), 0);
+    const std::string expected = "Cannot open file \"" + path + "\". Permission denied";
     const int probe = ::open(path.c_str(), O_RDONLY);
-    if (probe >= 0) {
-        ::close(probe);
-        GTEST_SKIP() << "running with privileges that read past permission bits (root)";
+    if (probe < 0) {
+        EXPECT_EQ(ErrorOf(path, FileKinds::RegularOnly), expected);
+        return;
     }
-    EXPECT_EQ(ErrorOf(path, FileKinds::RegularOnly),
-              "Cannot open file \"" + path + "\". Permission denied");
+    // Privileged (root): read past the permission bits, so read as nobody in a child. The
+    // folder must let nobody reach the file, or the refusal would be the folder's.
+    ::close(probe);
+    ASSERT_EQ(::chmod(dir_.c_str(), 0755), 0);
+    const NobodyRun run = RunAsNobody([&]() -> std::string {
+        struct stat st;
+        if (::stat(path.c_str(), &st) != 0)
+            return "nobody cannot reach " + path;
+        return ErrorOf(path, FileKinds::RegularOnly);
+    });
+    if (!run.becameNobody)
+        GTEST_SKIP() << "privileged and unable to test as an ordinary user: " << run.output;
+    EXPECT_EQ(run.output, expected);
 }
 
 TEST_F(FileBytes, FifoIsRefusedWithoutBlockingWhenOnlyFilesAreWanted) {

@@ -9,6 +9,7 @@
 #include "platform/Forms.h"
 #include "platform/Menus.h"
 #include "platform/StdCtrls.h"
+#include "platform/qt/Native.h"
 
 namespace {
 
@@ -44,7 +45,7 @@ TEST(Align, TopBottomThenLeftRightThenClientInCreationOrder) {
     EXPECT_EQ(Place(*client), Bounds(50, 50, 290, 210));
     EXPECT_EQ(Place(*loose), Bounds(7, 8, 9, 10));
     // The widgets are where the controls say.
-    EXPECT_EQ(client->Widget()->geometry(), QRect(50, 50, 290, 210));
+    EXPECT_EQ(WidgetOf(*client)->geometry(), QRect(50, 50, 290, 210));
 
     // The parent's resize lays out again; own widths and heights are kept.
     form.SetClientSize(500, 400);
@@ -156,8 +157,8 @@ TEST(Form, ClientAreaIsBelowTheMenuBar) {
     EXPECT_GT(form.MenuHeight(), 0);
     EXPECT_EQ(form.ClientWidth(), 1000);
     EXPECT_EQ(form.ClientHeight(), 659);
-    EXPECT_EQ(form.Widget()->height(), 659 + form.MenuHeight());
-    EXPECT_EQ(form.ClientWidget()->geometry(), QRect(0, form.MenuHeight(), 1000, 659));
+    EXPECT_EQ(WidgetOf(form)->height(), 659 + form.MenuHeight());
+    EXPECT_EQ(ClientWidgetOf(form)->geometry(), QRect(0, form.MenuHeight(), 1000, 659));
     TPanel bottom(&form);
     bottom.SetBounds(0, 0, 10, 29);
     bottom.SetAlign(TAlign::alBottom);
@@ -170,7 +171,7 @@ TEST(Form, SingleBorderIsFixedWithoutMaximise) {
     form.SetClientSize(300, 200);
     form.SetCaption("Dyadlist");
     form.SetPosition(344, 167);
-    QWidget* w = form.Widget();
+    QWidget* w = WidgetOf(form);
     EXPECT_EQ(w->minimumSize(), w->maximumSize());
     EXPECT_FALSE(w->windowFlags().testFlag(Qt::WindowMaximizeButtonHint));
     EXPECT_TRUE(w->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
@@ -209,20 +210,20 @@ TEST(Controls, FontIsInheritedUntilSetOwn) {
     EXPECT_EQ(label.Font().Height(), -16);
     label.SetParentFont(true);
     EXPECT_EQ(label.Font().Height(), -20);
-    EXPECT_EQ(label.Widget()->font().pixelSize(), 20);
+    EXPECT_EQ(WidgetOf(label)->font().pixelSize(), 20);
 }
 
 TEST(Controls, HintShowsOnlyWithShowHint) {
     TForm form;
     TPanel panel(&form);
     panel.SetHint("Found this on both lists!");
-    EXPECT_TRUE(panel.Widget()->toolTip().isEmpty());
+    EXPECT_TRUE(WidgetOf(panel)->toolTip().isEmpty());
     panel.SetShowHint(true);
-    EXPECT_EQ(panel.Widget()->toolTip().toStdString(), "Found this on both lists!");
+    EXPECT_EQ(WidgetOf(panel)->toolTip().toStdString(), "Found this on both lists!");
     panel.SetHint("Found this on one of the lists!\r\n");
-    EXPECT_EQ(panel.Widget()->toolTip().toStdString(), "Found this on one of the lists!\n");
+    EXPECT_EQ(WidgetOf(panel)->toolTip().toStdString(), "Found this on one of the lists!\n");
     panel.SetShowHint(false);
-    EXPECT_TRUE(panel.Widget()->toolTip().isEmpty());
+    EXPECT_TRUE(WidgetOf(panel)->toolTip().isEmpty());
 }
 
 TEST(Controls, ChildrenRegisterAndUnregister) {
@@ -242,7 +243,7 @@ TEST(Controls, ControlOutlivingItsParentIsSafe) {
     TPanel panel(form.get());
     form.reset(); // Qt deletes the panel's widget with the window
     EXPECT_EQ(panel.Parent(), nullptr);
-    EXPECT_EQ(panel.Widget(), nullptr);
+    EXPECT_EQ(WidgetOf(panel), nullptr);
     panel.SetBounds(1, 2, 3, 4); // no widget to move, no crash
     EXPECT_EQ(panel.Width(), 3);
 }

@@ -240,6 +240,110 @@ TEST(CellTextStyle, CharactersMissingFromTheFontStillLandInTheirCell) {
     EXPECT_GE(snowman.Left, 23);
     EXPECT_LT(snowman.Left, 32);
     EXPECT_TRUE(HasInk(b, 48, 56)); // y after the three cells
+
+    // Beyond the basic plane too: a four-byte character (a wide face's) starts in its first
+    // cell, and the next character comes four cells on.
+    TBitmap wide(100, 30);
+    TCanvas& w = wide.Canvas();
+    w.Font().Assign(c.Font());
+    w.Brush().Style = TBrushStyle::bsClear;
+    w.TextOutCells(16, 4, "x\xF0\x9F\x98\x80y", 8);
+    const TRect smiley = InkBox(wide, clWhite, Rect(24, 0, 48, 30));
+    ASSERT_NE(smiley, TRect{});
+    EXPECT_GE(smiley.Left, 23);
+    EXPECT_LT(smiley.Left, 32);
+    EXPECT_TRUE(HasInk(wide, 56, 64));
+}
+
+namespace {
+
+// A range of a line drawn in Courier New on a bitmap first filled with green, a colour black
+// text on a clear brush never makes.
+class CellRange : public testing::Test {
+protected:
+    static constexpr TColor kGreen = 0x00FF00;
+    // a, é (2 bytes), b, € (3 bytes), c: eight cells.
+    static constexpr std::string_view kLine = "a\xC3\xA9"
+                                              "b\xE2\x82\xAC"
+                                              "c";
+
+    void SetUp() override {
+        TBitmap probe(1, 1);
+        Setup(probe.Canvas());
+        w = probe.Canvas().TextWidth("W");
+        h = probe.Canvas().TextHeight("W");
+    }
+    static void Setup(TCanvas& c) {
+        c.Font().SetName("Courier New");
+        c.Font().SetHeight(-13);
+        c.Font().SetColor(clBlack);
+    }
+    void Draw(TBitmap& b, int first, int end, bool opaque = false) {
+        b.SetSize(kX + 10 * w, kY + h + 3);
+        TCanvas& c = b.Canvas();
+        c.Brush().Style = TBrushStyle::bsSolid;
+        c.Brush().Color = kGreen;
+        c.FillRect(Rect(0, 0, b.Width(), b.Height()));
+        Setup(c);
+        c.Brush().Color = kRed;
+        c.Brush().Style = opaque ? TBrushStyle::bsSolid : TBrushStyle::bsClear;
+        c.TextOutCells(kX, kY, kLine, first, end, w);
+    }
+    // One character a cell: its digit where the cell's inside has ink, '.' where it is bare.
+    std::string InkedCells(const TBitmap& b) const {
+        std::string cells;
+        for (int cell = 0; cell < 10; ++cell) {
+            const int left = kX + cell * w;
+            const bool ink =
+                InkBox(b, kGreen, Rect(left + 1, 0, left + w - 1, b.Height())) != TRect{};
+            cells.push_back(ink ? static_cast<char>('0' + cell) : '.');
+        }
+        return cells;
+    }
+    int w = 0;
+    int h = 0;
+};
+
+} // namespace
+
+TEST_F(CellRange, CharactersCutByTheRangeAreDrawnOnlyFromTheirFirstCell) {
+    TBitmap b;
+    Draw(b, 0, 8);
+    EXPECT_EQ(InkedCells(b), "01.34..7..");
+    // é starts before the range: its second cell stays blank, no stray 1252 glyph of 0xA9.
+    Draw(b, 2, 8);
+    EXPECT_EQ(InkedCells(b), "...34..7..");
+    // The same for the tail of the euro sign.
+    Draw(b, 5, 8);
+    EXPECT_EQ(InkedCells(b), ".......7..");
+    Draw(b, 6, 7);
+    EXPECT_EQ(InkedCells(b), "..........");
+    // A character starting in range is drawn though its bytes run past the end.
+    Draw(b, 0, 2);
+    EXPECT_EQ(InkedCells(b), "01........");
+    Draw(b, 3, 5);
+    EXPECT_EQ(InkedCells(b), "...34.....");
+}
+
+TEST_F(CellRange, ARangeDrawsTheSamePixelsAsTheWholeLine) {
+    TBitmap whole, part;
+    Draw(whole, 0, 8);
+    Draw(part, 4, 99);
+    EXPECT_TRUE(SameColumns(part, kX + 4 * w, 4 * w, whole, 0));
+    EXPECT_EQ(part.Canvas().PenPos(), (TPoint{kX + 8 * w, kY})); // clamped to the line
+}
+
+TEST_F(CellRange, BackgroundFillsExactlyTheCellsInRangeOnTheLine) {
+    TBitmap b;
+    Draw(b, 2, 5, /*opaque=*/true);
+    EXPECT_EQ(InkBox(b, kGreen), Rect(kX + 2 * w, kY, kX + 5 * w, kY + h));
+    EXPECT_EQ(b.Pixel(kX + 2 * w, kY + h - 1), kRed); // the blank tail cell of é is filled
+    Draw(b, 6, 20, true);
+    EXPECT_EQ(InkBox(b, kGreen), Rect(kX + 6 * w, kY, kX + 8 * w, kY + h));
+    Draw(b, -3, 1, true);
+    EXPECT_EQ(InkBox(b, kGreen), Rect(kX, kY, kX + w, kY + h));
+    Draw(b, 5, 3, true); // an empty range draws nothing
+    EXPECT_EQ(InkBox(b, kGreen), TRect{});
 }
 
 TEST(CellTextStyle, WithoutAPainterOnlyThePenMoves) {

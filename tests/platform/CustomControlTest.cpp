@@ -15,6 +15,7 @@
 #include "platform/Dialogs.h"
 #include "platform/Forms.h"
 #include "platform/Keys.h"
+#include "platform/qt/Native.h"
 
 namespace {
 
@@ -99,7 +100,7 @@ TEST_F(CustomControlTest, PaintToRendersThroughTheControlsCanvas) {
     EXPECT_EQ(b.Pixel(0, 0), 0x0000FFu);
     EXPECT_EQ(b.Pixel(1, 1), 0xFF0000u);
     EXPECT_EQ(b.Pixel(3, 1), 0x0000FFu);
-    EXPECT_EQ(probe.Canvas().Painter(), nullptr); // detached again
+    EXPECT_EQ(PainterOf(probe.Canvas()), nullptr); // detached again
 }
 
 TEST_F(CustomControlTest, ResizeRunsOnSizeChangesOnly) {
@@ -110,7 +111,7 @@ TEST_F(CustomControlTest, ResizeRunsOnSizeChangesOnly) {
 }
 
 TEST_F(CustomControlTest, KeysArriveAsVirtualKeysThenCharacters) {
-    QWidget* w = probe.Widget();
+    QWidget* w = WidgetOf(probe);
     Key(w, Qt::Key_Left, Qt::NoModifier);
     Key(w, Qt::Key_PageDown, Qt::ShiftModifier);
     Key(w, Qt::Key_A, Qt::NoModifier, "a");
@@ -125,20 +126,20 @@ TEST_F(CustomControlTest, KeysArriveAsVirtualKeysThenCharacters) {
 }
 
 TEST_F(CustomControlTest, TypedNonAsciiComesAsUtf8Bytes) {
-    Key(probe.Widget(), Qt::Key_Eacute, Qt::NoModifier, QString::fromUtf8("\xC3\xA9"));
+    Key(WidgetOf(probe), Qt::Key_Eacute, Qt::NoModifier, QString::fromUtf8("\xC3\xA9"));
     EXPECT_EQ(probe.log, (std::vector<std::string>{"press 195", "press 169"}));
 }
 
 TEST_F(CustomControlTest, WantTabsBringsTabToTheKeyHandlers) {
     probe.SetWantTabs(true);
-    Key(probe.Widget(), Qt::Key_Tab, Qt::NoModifier, "\t");
-    Key(probe.Widget(), Qt::Key_Backtab, Qt::ShiftModifier);
+    Key(WidgetOf(probe), Qt::Key_Tab, Qt::NoModifier, "\t");
+    Key(WidgetOf(probe), Qt::Key_Backtab, Qt::ShiftModifier);
     const std::vector<std::string> expected = {"down 9", "press 9", "down 9 shift", "press 9"};
     EXPECT_EQ(probe.log, expected);
 }
 
 TEST_F(CustomControlTest, WheelDeltaIs120PerNotch) {
-    QWidget* w = probe.Widget();
+    QWidget* w = WidgetOf(probe);
     QWheelEvent down(QPointF(5, 5), QPointF(w->mapToGlobal(QPoint(5, 5))), QPoint(),
                      QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QCoreApplication::sendEvent(w, &down);
@@ -160,7 +161,7 @@ TEST_F(CustomControlTest, PerformMouseWheelGoesThroughTheWidget) {
 }
 
 TEST_F(CustomControlTest, MouseButtonsAndDoubleClick) {
-    QWidget* w = probe.Widget();
+    QWidget* w = WidgetOf(probe);
     Mouse(w, QEvent::MouseButtonPress, {3, 4}, Qt::LeftButton, Qt::LeftButton);
     Mouse(w, QEvent::MouseButtonRelease, {3, 4}, Qt::LeftButton, Qt::NoButton);
     Mouse(w, QEvent::MouseButtonDblClick, {3, 4}, Qt::LeftButton, Qt::LeftButton);
@@ -189,7 +190,7 @@ TEST_F(CustomControlTest, PerformMouseMoveReachesHandlerAndEvent) {
 TEST_F(CustomControlTest, MouseMovesDoNotLeakToTheParent) {
     int formMoves = 0;
     form.OnMouseMove = [&](TObject*, TShiftState, int, int) { ++formMoves; };
-    Mouse(probe.Widget(), QEvent::MouseMove, {1, 1}, Qt::NoButton, Qt::NoButton);
+    Mouse(WidgetOf(probe), QEvent::MouseMove, {1, 1}, Qt::NoButton, Qt::NoButton);
     EXPECT_EQ(formMoves, 0);
     form.PerformMouseMove({}, 100, 80);
     EXPECT_EQ(formMoves, 1);

@@ -13,6 +13,7 @@
 #include "platform/Forms.h"
 #include "platform/Menus.h"
 #include "platform/StdCtrls.h"
+#include "platform/qt/Native.h"
 
 TEST(DialogSeam, OpenDialogTakesAnswersInTurnAndRecordsWhatItShowed) {
     DialogSeam seam;
@@ -83,7 +84,7 @@ TEST(Button, QtClickReachesOnClickThroughTheGuard) {
             throw std::runtime_error("second");
     };
     button.Click(); // direct: the caller's guard applies
-    static_cast<QPushButton*>(button.Widget())->click();
+    static_cast<QPushButton*>(WidgetOf(button))->click();
     EXPECT_EQ(clicks, 2);
     ASSERT_EQ(seam.messageBoxes.size(), 1u);
     EXPECT_EQ(seam.messageBoxes[0].text, "second");
@@ -138,7 +139,7 @@ TEST(Menu, MenuBarMirrorsTheTreeAndTriggersThroughTheGuard) {
     m.exit->OnClick = [](TObject*) { throw std::runtime_error("exit failed"); };
     TForm form;
     form.SetMenu(&m.menu);
-    auto* bar = form.Widget()->findChild<QMenuBar*>();
+    auto* bar = WidgetOf(form)->findChild<QMenuBar*>();
     ASSERT_NE(bar, nullptr);
     const QList<QAction*> top = bar->actions();
     ASSERT_EQ(top.size(), 2);

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/Forms.h"
+#include "platform/qt/Native.h"
 
 namespace {
 
@@ -106,7 +107,7 @@ TEST(InvalidateRect, AsksForAPaintOfThatRectangleOnly) {
     control.SetBounds(10, 10, 150, 80);
     form.Show();
     Application->ProcessMessages();
-    PaintSpy spy(control.Widget());
+    PaintSpy spy(WidgetOf(control));
 
     control.InvalidateRect(Rect(20, 30, 50, 40));
     Application->ProcessMessages();

@@ -15,6 +15,7 @@
 #include "platform/Forms.h"
 #include "platform/StdCtrls.h"
 #include "platform/SysColors.h"
+#include "platform/qt/Native.h"
 
 namespace {
 
@@ -59,7 +60,7 @@ protected:
             log.push_back("change " + std::to_string(bar.Position()));
         };
     }
-    QScrollBar* QBar() const { return static_cast<QScrollBar*>(bar.Widget()); }
+    QScrollBar* QBar() const { return static_cast<QScrollBar*>(WidgetOf(bar)); }
 
     TForm form;
     TScrollBar bar;
@@ -83,7 +84,7 @@ TEST_F(ScrollBarTest, DefaultThicknessIsTheSystemsAndKindSetsTheOrientation) {
     TScrollBar horizontal(&form, TScrollBarKind::sbHorizontal);
     EXPECT_EQ(horizontal.Height(), GetSystemMetrics(TSystemMetric::smCyHScroll));
     EXPECT_EQ(horizontal.Kind(), TScrollBarKind::sbHorizontal);
-    EXPECT_EQ(static_cast<QScrollBar*>(horizontal.Widget())->orientation(), Qt::Horizontal);
+    EXPECT_EQ(static_cast<QScrollBar*>(WidgetOf(horizontal))->orientation(), Qt::Horizontal);
 }
 
 TEST_F(ScrollBarTest, TheTroughHasTheSystemScrollBarColour) {

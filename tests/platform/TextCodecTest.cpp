@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <random>
 #include <set>
 #include <string>
+#include <tuple>
+#include <vector>
 
 #include "platform/TextCodec.h"
 
@@ -65,13 +68,18 @@ TEST(TextCodec, InvalidByteFoundBehindLongAsciiRuns) {
     }
 }
 
-TEST(TextCodec, InvalidTextMapsEveryByteThroughWindows1252) {
-    // "café" in Windows-1252; the whole text then goes byte by byte, ASCII included.
+TEST(TextCodec, BytesOutsideValidSequencesMapThroughWindows1252) {
     EXPECT_EQ(DisplayUtf8("caf\xE9"), "caf\xC3\xA9");
     EXPECT_EQ(DisplayUtf8("\x80"), "\xE2\x82\xAC"); // euro sign
     EXPECT_EQ(DisplayUtf8("\x99"), "\xE2\x84\xA2"); // trade mark
     EXPECT_EQ(DisplayUtf8("\x9F"), "\xC5\xB8");     // Y with diaeresis
     EXPECT_EQ(DisplayUtf8("\xA0\xFF"), "\xC2\xA0\xC3\xBF");
+    // Each sequence is judged on its own: a 1252 byte does not spoil valid UTF-8 beside it.
+    EXPECT_EQ(DisplayUtf8("caf\xC3\xA9 \xE9"), "caf\xC3\xA9 \xC3\xA9");
+    EXPECT_EQ(Decode(DisplayUtf8("\xC3\xBC\xFC")), (std::u32string{0xFC, 0xFC}));
+    // An invalid sequence is its bytes one by one, the byte after a cut one included.
+    EXPECT_EQ(Decode(DisplayUtf8("\xE2\x82x\xC0\xAF\xED\xA0\x80")),
+              (std::u32string{0xE2, 0x201A, 'x', 0xC0, 0xAF, 0xED, 0xA0, 0x20AC}));
 }
 
 TEST(TextCodec, UnusedWindows1252BytesBecomeC1Controls) {
@@ -80,13 +88,6 @@ TEST(TextCodec, UnusedWindows1252BytesBecomeC1Controls) {
         ASSERT_EQ(shown.size(), 1u);
         EXPECT_EQ(shown[0], static_cast<char32_t>(b));
     }
-}
-
-TEST(TextCodec, MixedValidAndInvalidShowsEveryByteAsItsOwnCharacter) {
-    // A valid sequence next to a stray byte: the text is not UTF-8, so the two bytes of
-    // "ü" show as two 1252 characters rather than being decoded.
-    const std::string shown = DisplayUtf8("\xC3\xBC\xFC");
-    EXPECT_EQ(Decode(shown), (std::u32string{0xC3, 0xBC, 0xFC}));
 }
 
 TEST(TextCodec, NoTwoBytesLookAlike) {
@@ -98,6 +99,39 @@ TEST(TextCodec, NoTwoBytesLookAlike) {
     ASSERT_EQ(shown.size(), 256u);
     EXPECT_EQ(std::set<char32_t>(shown.begin(), shown.end()).size(), 256u);
     EXPECT_TRUE(IsValidUtf8(DisplayUtf8(all)));
+}
+
+TEST(TextCodec, IteratorWalksSequenceBySequence) {
+    const std::string_view line = "a\xC3\xA9\xE9\xF0\x9F\x98\x80\xE2\x82";
+    std::vector<std::tuple<std::size_t, std::size_t, char32_t>> seen;
+    for (const DisplayChar& c : DisplayChars(line))
+        seen.emplace_back(c.offset, c.length, c.ch);
+    const std::vector<std::tuple<std::size_t, std::size_t, char32_t>> expected = {
+        {0, 1, 'a'}, {1, 2, 0xE9}, {3, 1, 0xE9}, {4, 4, 0x1F600}, {8, 1, 0xE2}, {9, 1, 0x201A}};
+    EXPECT_EQ(seen, expected);
+    // Started at a character boundary inside the line, it goes on from there.
+    EXPECT_EQ((*DisplayChars(line, 4).begin()).ch, 0x1F600u);
+    EXPECT_TRUE(DisplayChars(line, line.size()).begin() == std::default_sentinel);
+}
+
+TEST(TextCodec, CharacterStartAgreesWithDecodingFromTheLineStart) {
+    // Random bytes, mostly from the ranges that make and break sequences, against the plain
+    // definition: walk the whole line and note where each byte's character starts.
+    std::mt19937 random(7);
+    const unsigned char pool[] = {'a',  0x80, 0x8F, 0x9F, 0xA0, 0xBF, 0xC0, 0xC2, 0xDF,
+                                  0xE0, 0xE2, 0xED, 0xEF, 0xF0, 0xF4, 0xF5, 0xFF};
+    for (int round = 0; round < 2000; ++round) {
+        std::string line(1 + random() % 12, ' ');
+        for (char& ch : line)
+            ch = static_cast<char>(pool[random() % sizeof pool]);
+        std::vector<std::size_t> startOf(line.size());
+        for (const DisplayChar& c : DisplayChars(line))
+            for (std::size_t i = c.offset; i < c.offset + c.length; ++i)
+                startOf[i] = c.offset;
+        for (std::size_t i = 0; i < line.size(); ++i)
+            ASSERT_EQ(DisplayCharStart(line, i), startOf[i])
+                << "byte " << i << " of " << testing::PrintToString(line);
+    }
 }
 
 TEST(TextCodec, AppendDisplayUtf8JudgesEachPieceOnItsOwn) {

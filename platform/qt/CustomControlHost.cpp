@@ -1,0 +1,84 @@
+#include "platform/qt/CustomControlHost.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+#include <QWheelEvent>
+
+#include "platform/Controls.h"
+#include "platform/qt/ControlEvents.h"
+#include "platform/qt/Input.h"
+#include "platform/qt/Native.h"
+
+CustomControlHost::CustomControlHost(TCustomControl* control, QWidget* parent)
+    : QWidget(parent), control_(control) {
+    // The control paints every pixel itself: no erase, no flicker.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAutoFillBackground(false);
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+bool CustomControlHost::event(QEvent* event) {
+    if (event->type() == QEvent::KeyPress && control_->WantTabs()) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) {
+            keyPressEvent(key);
+            return true;
+        }
+    }
+    return QWidget::event(event);
+}
+
+void CustomControlHost::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    TCanvas& canvas = control_->Canvas();
+    AttachPainter(canvas, &painter);
+    GuardEvent([&] { control_->Paint(); });
+    AttachPainter(canvas, nullptr);
+}
+
+void CustomControlHost::keyPressEvent(QKeyEvent* event) {
+    const TShiftState shift = ShiftFrom(event->modifiers(), Qt::NoButton);
+    std::uint16_t key = VirtualKeyFromQt(event->key(), event->modifiers());
+    if (key != 0)
+        GuardEvent([&] { control_->KeyDown(key, shift); });
+
+    // Alt+key is a menu access key on Windows, not typing.
+    if (shift.Alt && !shift.Ctrl)
+        return;
+    QByteArray text = event->text().toUtf8();
+    if (text.isEmpty() && shift.Ctrl && event->key() >= Qt::Key_A && event->key() <= Qt::Key_Z)
+        text.append(static_cast<char>(1 + event->key() - Qt::Key_A)); // Ctrl+A is 1, ...
+    if (text.isEmpty() && event->key() == Qt::Key_Backtab)
+        text.append('\t');
+    for (char byte : text) {
+        if (byte == 0x7F) // Delete is a key, not a character
+            continue;
+        char ch = byte;
+        GuardEvent([&] { control_->KeyPress(ch); });
+    }
+    event->accept();
+}
+
+void CustomControlHost::wheelEvent(QWheelEvent* event) {
+    const int delta = event->angleDelta().y();
+    if (delta == 0) {
+        event->ignore();
+        return;
+    }
+    const TShiftState shift = ShiftFrom(event->modifiers(), event->buttons());
+    const QPoint global = event->globalPosition().toPoint();
+    bool handled = false;
+    GuardEvent([&] { handled = control_->DoMouseWheel(shift, delta, {global.x(), global.y()}); });
+    event->setAccepted(handled);
+}
+
+void CustomControlHost::focusInEvent(QFocusEvent* event) {
+    QWidget::focusInEvent(event);
+    GuardEvent([&] { control_->DoEnter(); });
+}
+
+void CustomControlHost::focusOutEvent(QFocusEvent* event) {
+    QWidget::focusOutEvent(event);
+    GuardEvent([&] { control_->DoExit(); });
+}
