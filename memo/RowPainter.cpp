@@ -99,11 +99,14 @@ void PaintMarkedRanges(TCanvas& canvas, const TRowContext& c, const TLineProp& r
     }
 }
 
-// Cells [a, b) of the line, drawn with the whole line as context.
+// Cells [a, b) of the line, decoded in their line's context so that a character cut by the
+// view's edge or a run's shows no stray bytes. A character starts at most three bytes before
+// the first cell, so the line is handed over from there: positions stay near the row however
+// far the view has scrolled.
 void DrawCells(TCanvas& canvas, int leftCol, std::string_view text, int a, int b, int cellWidth) {
-    canvas.TextOutCells((a - leftCol) * cellWidth, 0,
-                        text.substr(static_cast<std::size_t>(a), static_cast<std::size_t>(b - a)),
-                        cellWidth);
+    const int from = std::max(0, a - 3);
+    canvas.TextOutCells((from - leftCol) * cellWidth, 0,
+                        text.substr(static_cast<std::size_t>(from)), a - from, b - from, cellWidth);
 }
 
 } // namespace

@@ -81,6 +81,23 @@ TEST_F(RowPainter, AfterTheTextTheLinesBackgroundOnePixelShort) {
     EXPECT_EQ(CountWhere(row, 0, 200, 0, 16, [](TColor c) { return c == kUnused; }), 0);
 }
 
+TEST_F(RowPainter, ACharacterCutByTheViewOrTheSelectionShowsNoStrayBytes) {
+    lines.Put(0, "a\xC3\xA9xyz"); // the é takes cells 1 and 2, drawn in cell 1
+    auto inkIn = [&](const TBitmap& row, int cell) {
+        return CountWhere(row, cell * 8, cell * 8 + 8, 0, 16,
+                          [](TColor c) { return c != clWhite && c != clNavy && c != clRed; });
+    };
+    context.LeftCol = 2; // cell 2 at the left edge: blank, as it is in the whole line
+    const auto scrolled = Paint(0);
+    EXPECT_EQ(inkIn(*scrolled, 0), 0);
+    EXPECT_GT(inkIn(*scrolled, 1), 0);
+    context.LeftCol = 0;
+    Select({2, 0}, {3, 0}); // a run that starts inside the é
+    const auto selected = Paint(0);
+    EXPECT_GT(inkIn(*selected, 1), 0);
+    EXPECT_EQ(CountWhere(*selected, 16, 24, 0, 15, [](TColor c) { return c != clNavy; }), 0);
+}
+
 TEST_F(RowPainter, MarkedRangesZigzagInPhaseAndOnlyWhereInView) {
     TLineProp& record = *lines.LineProp(0);
     record.MarkStarts = {1, 10};
