@@ -1,7 +1,7 @@
 #pragma once
 // Private to the platform: the Qt file dialog behind TOpenDialog.
 
-#include <QAbstractFileIconProvider>
+#include <QFileIconProvider>
 #include <QString>
 
 #include <memory>
@@ -16,10 +16,10 @@ QString QtNameFilters(const std::string& filter);
 
 /// Icons and type names from the kind of entry alone (folder or file, and the file's suffix).
 /// Nothing is opened or read: a FIFO, a device or a /proc entry such as /proc/kmsg would block
-/// the dialog for good.
-class FileKindIconProvider : public QAbstractFileIconProvider {
+/// the dialog for good. The icons are the style's folder, file and drive icons.
+class FileKindIconProvider : public QFileIconProvider {
 public:
-    using QAbstractFileIconProvider::icon;
+    using QFileIconProvider::icon;
     QIcon icon(const QFileInfo& info) const override;
     QString type(const QFileInfo& info) const override;
 };
