@@ -36,6 +36,10 @@ TEST(CaretState, ItsOwnLineGoneItTakesTheNextOrTheLast) {
     s = At(2, 3);
     FollowChange(s, {3, 1, 0, false}, 3);
     EXPECT_EQ(s.Caret, (TPoint{2, 2}));
+    // One line left: the caret is on it.
+    s = At(2, 3);
+    FollowChange(s, {1, 3, 0, false}, 1);
+    EXPECT_EQ(s.Caret, (TPoint{2, 0}));
     // No line left: it waits where it was for a line to come back.
     s = At(2, 3);
     FollowChange(s, {0, 4, 0, false}, 0);
@@ -92,6 +96,9 @@ TEST(CaretState, OrderedSelectionPutsTheEarlierEndFirst) {
     EXPECT_EQ(OrderedSelection(s), std::make_pair(TPoint{1, 2}, TPoint{5, 2}));
     s.SelEnd = {9, 1};
     EXPECT_EQ(OrderedSelection(s).first, (TPoint{9, 1}));
+    s.SelStart = {1, 2}; // already in order on one line: kept
+    s.SelEnd = {5, 2};
+    EXPECT_EQ(OrderedSelection(s), std::make_pair(TPoint{1, 2}, TPoint{5, 2}));
 }
 
 } // namespace

@@ -35,6 +35,8 @@ TEST(Editor, CaretLeftOfColumnZeroGoesToThePreviousLineEnd) {
     memo.SetCaretX(-1);
     EXPECT_EQ(memo.CaretY(), 0);
     EXPECT_EQ(memo.CaretX(), 5);
+    memo.SetCaretX(-3); // on the first line there is no line above
+    EXPECT_EQ(memo.CaretX(), 0);
 }
 
 TEST(Editor, CaretLineClampsToTheStore) {
@@ -123,6 +125,12 @@ TEST(Editor, DeletingTheCaretsLastLineMovesTheCaretUp) {
     ASSERT_EQ(memo.Lines().Count(), 2);
     EXPECT_EQ(memo.CaretY(), 1);
     EXPECT_EQ(memo.SelStart(), (TPoint{0, 1}));
+    memo.Lines().SetText("only");
+    memo.SetSelection({0, 0}, {3, 0});
+    memo.DeleteLine();
+    EXPECT_EQ(memo.Lines().Count(), 1);
+    EXPECT_EQ(memo.Lines().Get(0), "");
+    EXPECT_TRUE(memo.SelectionEmpty());
 }
 
 TEST(Editor, ATextChangeBringsTheCaretBackIntoView) {

@@ -122,6 +122,11 @@ TEST_F(GutterView, ModifiedStripAndActiveLineArrow) {
     EXPECT_EQ(b.Pixel(42, 1 + lh + lh / 2), clYellow);
     EXPECT_NE(b.Pixel(39, 1 + lh / 2), clLime);
     EXPECT_NE(b.Pixel(44, 1 + lh / 2), clLime);
+    // A breakpoint: a red dot from 2 to 12 pixels into its row.
+    memo.Lines().LineProp(3)->Breakpoint = true;
+    const Rendered dot = Render(memo);
+    EXPECT_EQ(dot.Pixel(1 + 7, 1 + 3 * lh + 7), 0x0000FFu);
+    EXPECT_NE(dot.Pixel(1 + 7, 1 + 2 * lh + 7), 0x0000FFu);
 
     // The arrow shows only for the active line, which follows the caret only when asked to.
     memo.ActiveLineSettings().SetShowActiveLineIndicator(true);

@@ -84,6 +84,9 @@ TEST(LineStoreLoad, ALoadResetsCaretSelectionAndView) {
     EXPECT_TRUE(memo.SelectionEmpty());
     EXPECT_EQ(memo.Lines().Count(), 2);
     EXPECT_TRUE(memo.RefreshOn());
+    // Loaded lines carry records, as added lines do.
+    EXPECT_NE(memo.Lines().Record(0), nullptr);
+    EXPECT_NE(memo.Lines().Record(1), nullptr);
 }
 
 TEST(LineStoreLoad, AFileThatCannotBeReadLeavesTheStoreAsItWas) {

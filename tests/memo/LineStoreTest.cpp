@@ -80,6 +80,9 @@ TEST_F(LineStore, ObjectAccessGoesThroughTheRecord) {
     lines.PutObject(7, &user);
     EXPECT_EQ(lines.GetObject(7), nullptr);
     EXPECT_EQ(lines.GetObject(-1), nullptr);
+    EXPECT_EQ(lines.GetObject(lines.Count()), nullptr);
+    lines.PutObject(-1, &user);
+    EXPECT_EQ(lines.GetObject(0), &user);
 }
 
 TEST_F(LineStore, IndexErrorsNameTheIndex) {
@@ -160,6 +163,7 @@ TEST_F(LineStore, EditorClearEndsWithNoLinesAndCaretAtStart) {
     lines.SetText("one\r\ntwo\r\nthree");
     memo.SetCaretY(2);
     memo.SetCaretX(2);
+    memo.SetSelection({1, 1}, {2, 2});
     memo.Clear();
     EXPECT_EQ(lines.Count(), 0);
     EXPECT_EQ(lines.Text(), "");
@@ -167,7 +171,8 @@ TEST_F(LineStore, EditorClearEndsWithNoLinesAndCaretAtStart) {
     EXPECT_EQ(memo.CaretY(), 0);
     EXPECT_EQ(memo.TopLine(), 0);
     EXPECT_EQ(memo.LeftCol(), 0);
-    EXPECT_TRUE(memo.SelectionEmpty());
+    EXPECT_EQ(memo.SelStart(), (TPoint{0, 0}));
+    EXPECT_EQ(memo.SelEnd(), (TPoint{0, 0}));
     EXPECT_EQ(memo.LongestLine(), 0);
 }
 
@@ -230,6 +235,9 @@ TEST_F(LineStore, WithoutAnOwnerItIsAPlainStringList) {
     plain.AddStrings(more);
     plain.Delete(1);
     EXPECT_EQ(LinesOf(plain), (std::vector<std::string>{"b\tc", "f"}));
+    TStringStream stream("x\ty\r\nz");
+    plain.LoadFromStream(stream);
+    EXPECT_EQ(LinesOf(plain), (std::vector<std::string>{"x\ty", "z"}));
 }
 
 // Random edits against a plain vector: the lines, their records (which lines have one, and

@@ -91,6 +91,9 @@ TEST_F(View, RightMarginStandsAtColumn80AndFollowsScrolling) {
     EXPECT_EQ(scrolled.Pixel(moved, 200), 0xE2E2E2u);
     EXPECT_EQ(scrolled.Pixel(moved + 1, 200), 0xE2E2E2u);
     EXPECT_EQ(scrolled.Pixel(x, 200), clWhite);
+
+    memo.SetShowRightMargin(false);
+    EXPECT_EQ(Render(memo).Pixel(moved, 200), clWhite);
 }
 
 TEST_F(View, AHundredCharactersBringTheHorizontalBar) {
@@ -101,8 +104,9 @@ TEST_F(View, AHundredCharactersBringTheHorizontalBar) {
     EXPECT_EQ(memo.HorizontalBar().Max(), 100);
     EXPECT_EQ(memo.HorizontalBar().PageSize(), memo.VisibleColCount() + 1);
     EXPECT_FALSE(memo.VerticalBar().Visible());
-    // The text area ends where the bar starts.
+    // The text area ends where the bar starts; the bar's frame is in the scroll bar colour.
     EXPECT_EQ(memo.TextArea().Bottom, memo.HorizontalBar().Top());
+    EXPECT_EQ(Render(memo).Pixel(200, memo.HorizontalBar().Top() - 1), 0xC8C8C8u);
 }
 
 TEST_F(View, TheVerticalBarAppearsWhenTheLinesOutgrowTheViewAndScrollsIt) {
@@ -120,6 +124,22 @@ TEST_F(View, TheVerticalBarAppearsWhenTheLinesOutgrowTheViewAndScrollsIt) {
     EXPECT_EQ(memo.TopLine(), 1000 - 2 * memo.VisibleLineCount());
     memo.VerticalBar().Scroll(TScrollCode::scTop);
     EXPECT_EQ(memo.TopLine(), 0);
+
+    // Its one-pixel frame is in the scroll bar colour.
+    const Rendered b = Render(memo);
+    EXPECT_EQ(b.Pixel(memo.VerticalBar().Left() - 1, 100), 0xC8C8C8u);
+    EXPECT_EQ(b.Pixel(memo.VerticalBar().Left() - 2, 100), clWhite);
+    // A vertical bar that is not allowed stays hidden, however many lines.
+    memo.SetScrollBars(TScrollStyle::ssHorizontal);
+    EXPECT_FALSE(memo.VerticalBar().Visible());
+}
+
+TEST_F(View, NothingIsPaintedWhileAnUpdateBracketIsOpen) {
+    memo.Lines().BeginUpdate();
+    const Rendered b = Render(memo);
+    memo.Lines().EndUpdate();
+    EXPECT_EQ(CountWhere(b, 0, b.Width(), 0, b.Height(), [](TColor c) { return c != kUnpainted; }),
+              0);
 }
 
 TEST_F(View, VisibleCountsComeFromTheTextAreasLastPixel) {
