@@ -2,6 +2,7 @@
 // bar frames, right margin, border. A paint reads the model and changes none of it.
 
 #include <algorithm>
+#include <tuple>
 
 #include "memo/AdvMemo.h"
 #include "memo/RowPainter.h"
