@@ -11,6 +11,9 @@
 #include "core/LineText.h"
 #include "core/ListComparison.h"
 
+#define XXH_INLINE_ALL
+#include <xxhash.h>
+
 namespace {
 
 constexpr std::size_t kLines = 1000000;
@@ -47,6 +50,26 @@ void BM_CompareAndVisit(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(2 * kLines));
 }
 BENCHMARK(BM_CompareAndVisit)->Unit(benchmark::kMillisecond);
+
+// The line hash on the bench lists' 6-24-byte lines: our own against XXH3.
+template <class Hash> void HashLines(benchmark::State& state, Hash hash) {
+    static const core::LoadedList list(Lists().left);
+    for (auto _ : state) {
+        std::uint64_t sum = 0;
+        for (std::string_view line : list.Lines())
+            sum += hash(line);
+        benchmark::DoNotOptimize(sum);
+    }
+    state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(list.Count()));
+}
+void BM_HashOwn(benchmark::State& state) {
+    HashLines(state, [](std::string_view l) { return core::LineIndex::Hash(l); });
+}
+void BM_HashXXH3(benchmark::State& state) {
+    HashLines(state, [](std::string_view l) { return XXH3_64bits(l.data(), l.size()); });
+}
+BENCHMARK(BM_HashOwn)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HashXXH3)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

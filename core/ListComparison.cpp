@@ -1,65 +1,121 @@
 #include "core/ListComparison.h"
 
 #include <algorithm>
+#include <exception>
+#include <thread>
 
 namespace core {
 
 namespace {
 
-std::vector<LineIndex::Id> InternAll(LineIndex& index, LineSpan lines) {
-    // The table is far bigger than the caches: each line is hashed kAhead lines before it is
-    // interned and its slot prefetched then, so the memory waits overlap.
-    constexpr std::size_t kAhead = 16;
-    std::uint64_t ahead[kAhead];
-    const std::size_t n = lines.size();
-    for (std::size_t i = 0; i < std::min(n, kAhead); ++i) {
-        ahead[i] = LineIndex::Hash(lines[i]);
-        index.Prefetch(ahead[i]);
-    }
-    std::vector<LineIndex::Id> ids;
-    ids.reserve(n);
-    for (std::size_t i = 0; i < n; ++i) {
-        std::uint64_t& hash = ahead[i % kAhead];
-        ids.push_back(index.Intern(lines[i], hash));
-        if (i + kAhead < n) {
-            hash = LineIndex::Hash(lines[i + kAhead]);
-            index.Prefetch(hash);
-        }
-    }
-    return ids;
+/// The half of the hash space a hash falls in.
+int HalfOf(std::uint64_t hash) {
+    return static_cast<int>(hash >> 63);
 }
 
-std::vector<std::uint32_t> CountCopies(const std::vector<LineIndex::Id>& ids,
-                                       std::size_t distinct) {
-    std::vector<std::uint32_t> count(distinct, 0);
-    for (LineIndex::Id id : ids)
-        ++count[id];
-    return count;
+// Interns the lines of one list whose hash falls in `half`, counting them on `side`. The
+// index is far bigger than the caches on large lists, so each line goes through a short
+// pipeline and the memory waits overlap: hashed and its slot prefetched kAhead lines before
+// it is interned, its candidate line prefetched half way.
+void InternHalf(LineIndex& index, int half, LineSpan lines, LineIndex::Side side,
+                BigArray<std::uint32_t>& keys) {
+    constexpr std::size_t kAhead = 16;
+    constexpr std::size_t kHalfWay = kAhead / 2;
+    struct Pending {
+        std::size_t line;
+        std::uint64_t hash;
+    };
+    Pending ring[kAhead];
+    std::size_t queued = 0; // lines taken into the ring so far
+    std::size_t done = 0;   // lines interned so far
+    auto intern = [&](const Pending& p) {
+        keys[p.line] =
+            (index.Count(lines[p.line], p.hash, side) << 1) | static_cast<unsigned>(half);
+    };
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const std::uint64_t hash = LineIndex::Hash(lines[i]);
+        if (HalfOf(hash) != half)
+            continue;
+        if (queued - done == kAhead)
+            intern(ring[done++ % kAhead]);
+        if (queued - done >= kHalfWay)
+            index.PrefetchCandidate(ring[(queued - kHalfWay) % kAhead].hash);
+        index.Prefetch(hash);
+        ring[queued++ % kAhead] = {i, hash};
+    }
+    while (done < queued)
+        intern(ring[done++ % kAhead]);
 }
 
 } // namespace
 
-ListComparison::ListComparison(LineSpan left, LineSpan right) : left_(left), right_(right) {
+ListComparison::ListComparison(LineSpan left, LineSpan right)
+    : left_(left), right_(right), halves_{LineIndex(0), LineIndex(0)} {
     compares_ = !left.empty() && !right.empty() && !JoinedTextsEqual(left, right);
     if (!compares_)
         return;
 
-    LineIndex index(left.size() + right.size());
-    leftIds_ = InternAll(index, left);
-    rightIds_ = InternAll(index, right);
-    leftCount_ = CountCopies(leftIds_, index.DistinctCount());
-    rightCount_ = CountCopies(rightIds_, index.DistinctCount());
+    // Each half expects half the lines as distinct lines: lists share about half their lines
+    // or fewer, and a half that finds more grows.
+    const std::size_t expected = (left.size() + right.size()) / 4;
+    halves_ = {LineIndex(expected), LineIndex(expected)};
+    leftKeys_ = BigArray<Key>(left.size());
+    rightKeys_ = BigArray<Key>(right.size());
 
-    const bool leftDrives = left.size() > right.size();
-    const std::vector<LineIndex::Id>& outerIds = leftDrives ? leftIds_ : rightIds_;
-    const std::vector<std::uint32_t>& innerCount = leftDrives ? rightCount_ : leftCount_;
-    for (LineIndex::Id id : outerIds)
-        multipleHitCount_ += innerCount[id];
+    // The second half on a thread of its own; each half writes only its own lines' keys.
+    // Short lists are done before a thread would have started.
+    constexpr std::size_t kLinesWorthAThread = 1 << 16;
+    if (left.size() + right.size() < kLinesWorthAThread) {
+        IndexHalf(0);
+        IndexHalf(1);
+    } else {
+        IndexBothHalves();
+    }
+    Count();
+}
 
-    for (std::size_t i = 0; i < left.size(); ++i)
-        singleHitCount_ += !left[i].empty() && !OnBothLists(leftIds_[i]);
-    for (std::size_t i = 0; i < right.size(); ++i)
-        singleHitCount_ += !right[i].empty() && !OnBothLists(rightIds_[i]);
+void ListComparison::IndexBothHalves() {
+    std::exception_ptr failure;
+    std::thread second([&] {
+        try {
+            IndexHalf(1);
+        } catch (...) {
+            failure = std::current_exception();
+        }
+    });
+    try {
+        IndexHalf(0);
+    } catch (...) {
+        second.join();
+        throw;
+    }
+    second.join();
+    if (failure)
+        std::rethrow_exception(failure);
+}
+
+void ListComparison::Count() {
+    // From the distinct lines and their copies, in one pass over each index: a line with a
+    // copies on the driving list and b on the other gives a x b multiple hits; a line on one
+    // list only gives each of its copies as a single hit, unless it is empty.
+    const LineIndex::Side outer =
+        left_.size() > right_.size() ? LineIndex::kLeft : LineIndex::kRight;
+    const LineIndex::Side inner = outer == LineIndex::kLeft ? LineIndex::kRight : LineIndex::kLeft;
+    for (const LineIndex& index : halves_) {
+        for (LineIndex::Id id = 0; id < index.DistinctCount(); ++id) {
+            const std::uint64_t a = index.Copies(id, outer);
+            const std::uint64_t b = index.Copies(id, inner);
+            multipleHitCount_ += a * b;
+            if ((a == 0 || b == 0) && !index.Line(id).empty())
+                singleHitCount_ += a + b;
+        }
+    }
+}
+
+void ListComparison::IndexHalf(int half) {
+    LineIndex& index = halves_[static_cast<std::size_t>(half)];
+    InternHalf(index, half, left_, LineIndex::kLeft, leftKeys_);
+    InternHalf(index, half, right_, LineIndex::kRight, rightKeys_);
 }
 
 } // namespace core

@@ -12,13 +12,17 @@
 // The lists are not compared when their joined texts are equal or either has no line; the
 // caller then shows kIdenticalListsMessage.
 //
-// Everything is computed from one hash index of the distinct lines, in time proportional to
-// the lists plus the entries produced; the entries are visited, never stored here.
+// Everything is computed from a hash index of the distinct lines that counts each line's
+// copies on either list as it goes, in time proportional to the lists plus the entries
+// produced; the entries are visited, never stored here. The hash space is split in two
+// halves, each with its own index, filled by a thread of its own: no locks, and both cores
+// at work. A line is known by 4 bytes: its half and its number there.
 
+#include <array>
 #include <cstdint>
 #include <string_view>
-#include <vector>
 
+#include "core/BigArray.h"
 #include "core/LineIndex.h"
 #include "core/LineText.h"
 
@@ -44,10 +48,10 @@ public:
             return;
         const bool leftDrives = left_.size() > right_.size();
         const LineSpan outer = leftDrives ? left_ : right_;
-        const std::vector<LineIndex::Id>& outerIds = leftDrives ? leftIds_ : rightIds_;
-        const std::vector<std::uint32_t>& innerCount = leftDrives ? rightCount_ : leftCount_;
+        const BigArray<Key>& outerKeys = leftDrives ? leftKeys_ : rightKeys_;
+        const LineIndex::Side inner = leftDrives ? LineIndex::kRight : LineIndex::kLeft;
         for (std::size_t i = 0; i < outer.size(); ++i) {
-            for (std::uint32_t k = innerCount[outerIds[i]]; k > 0; --k)
+            for (std::uint32_t k = Copies(outerKeys[i], inner); k > 0; --k)
                 visit(outer[i]);
         }
     }
@@ -56,17 +60,32 @@ public:
     template <class Visit> void ForEachSingleHit(Visit&& visit) const {
         if (!compares_)
             return;
-        VisitSingles(left_, leftIds_, visit);
-        VisitSingles(right_, rightIds_, visit);
+        VisitSingles(left_, leftKeys_, visit);
+        VisitSingles(right_, rightKeys_, visit);
     }
 
 private:
-    bool OnBothLists(LineIndex::Id id) const { return leftCount_[id] > 0 && rightCount_[id] > 0; }
+    // A line's key: its half of the hash space in the lowest bit, its id there above it.
+    using Key = std::uint32_t;
+    static constexpr int kHalves = 2;
+
+    std::uint32_t Copies(Key key, LineIndex::Side side) const {
+        return halves_[key & 1].Copies(key >> 1, side);
+    }
+    bool OnBothLists(Key key) const {
+        return Copies(key, LineIndex::kLeft) > 0 && Copies(key, LineIndex::kRight) > 0;
+    }
+    /// Interns every line whose hash falls in half `half`, writing its key.
+    void IndexHalf(int half);
+    /// Both halves at once, the second on a thread of its own.
+    void IndexBothHalves();
+    /// The multiple and single hits, counted.
+    void Count();
 
     template <class Visit>
-    void VisitSingles(LineSpan lines, const std::vector<LineIndex::Id>& ids, Visit& visit) const {
+    void VisitSingles(LineSpan lines, const BigArray<Key>& keys, Visit& visit) const {
         for (std::size_t i = 0; i < lines.size(); ++i) {
-            if (!lines[i].empty() && !OnBothLists(ids[i]))
+            if (!lines[i].empty() && !OnBothLists(keys[i]))
                 visit(lines[i]);
         }
     }
@@ -74,10 +93,9 @@ private:
     LineSpan left_;
     LineSpan right_;
     bool compares_ = false;
-    std::vector<LineIndex::Id> leftIds_;
-    std::vector<LineIndex::Id> rightIds_;
-    std::vector<std::uint32_t> leftCount_;  // per distinct line: copies on the left list
-    std::vector<std::uint32_t> rightCount_; // per distinct line: copies on the right list
+    std::array<LineIndex, kHalves> halves_;
+    BigArray<Key> leftKeys_;
+    BigArray<Key> rightKeys_;
     std::uint64_t multipleHitCount_ = 0;
     std::uint64_t singleHitCount_ = 0;
 };

@@ -2,6 +2,7 @@
 // single hits, run on the worked examples and on many random list pairs.
 
 #include <algorithm>
+#include <map>
 #include <random>
 #include <string>
 #include <string_view>
@@ -179,6 +180,35 @@ TEST(ListComparison, MatchesNestedLoopsOnLongerRandomLists) {
         const Lines left = randomList(), right = randomList();
         ASSERT_EQ(Compare(left, right), Reference(left, right)) << "round " << round;
     }
+}
+
+TEST(ListComparison, LongListsIndexedOnTwoThreadsGiveTheSameEntries) {
+    // Lists long enough for both halves of the hash space to be filled at once, checked
+    // against copies counted in a map (the nested loops would take too long here).
+    std::mt19937 random(5);
+    std::uniform_int_distribution<int> word(0, 60000);
+    auto randomList = [&](std::size_t n) {
+        Lines lines(n);
+        for (std::string& line : lines)
+            line = word(random) % 50 == 0 ? "" : "w" + std::to_string(word(random));
+        return lines;
+    };
+    const Lines left = randomList(50000), right = randomList(40000);
+    std::map<std::string, std::uint64_t> onRight, onLeft;
+    for (const std::string& line : right)
+        ++onRight[line];
+    for (const std::string& line : left)
+        ++onLeft[line];
+    Outcome expected{true, {}, {}};
+    for (const std::string& line : left) // the longer list drives
+        expected.multipleHits.insert(expected.multipleHits.end(), onRight[line], line);
+    for (const Lines* list : {&left, &right})
+        for (const std::string& line : *list)
+            if (!line.empty() && !(onLeft[line] > 0 && onRight[line] > 0))
+                expected.singleHits.push_back(line);
+    EXPECT_GT(expected.multipleHits.size(), 10000u);
+    EXPECT_GT(expected.singleHits.size(), 10000u);
+    EXPECT_EQ(Compare(left, right), expected);
 }
 
 TEST(ListComparison, CountsLargeProductsIn64Bits) {
