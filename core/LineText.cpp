@@ -1,6 +1,7 @@
 #include "core/LineText.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 
 namespace core {
@@ -81,6 +82,30 @@ private:
     std::string_view chunk_;
 };
 
+/// The CR and LF bytes of `text`, eight bytes at a time: this pass costs as much as the split
+/// itself when taken a byte at a time.
+std::size_t CountBreaks(std::string_view text) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+    constexpr std::uint64_t kLows = 0x7F7F7F7F7F7F7F7FULL;
+    // The high bit of each byte that is zero, and of no other byte.
+    auto zeroBytes = [](std::uint64_t x) { return ~(((x & kLows) + kLows) | x) & ~kLows; };
+    const char* p = text.data();
+    const char* const end = p + text.size();
+    std::size_t breaks = 0;
+    for (; end - p >= 8; p += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, p, 8);
+        // One bit a break at the bottom of its byte; the multiplication sums the bytes into
+        // the top one.
+        const std::uint64_t found =
+            (zeroBytes(word ^ (kOnes * '\n')) | zeroBytes(word ^ (kOnes * '\r'))) >> 7;
+        breaks += static_cast<std::size_t>((found * kOnes) >> 56);
+    }
+    for (; p != end; ++p)
+        breaks += (*p == '\r') | (*p == '\n');
+    return breaks;
+}
+
 } // namespace
 
 bool JoinedTextsEqual(LineSpan a, LineSpan b) {
@@ -102,10 +127,7 @@ LoadedList::LoadedList(FileText text, int tabSize) : text_(std::move(text)) {
     const std::string_view bytes = TextBeforeNul(text_.Bytes());
     // Every line but the last ends at a CR or LF: reserve once instead of growing through
     // copies (a CR LF file reserves twice what it needs, in address space only).
-    std::size_t breaks = 0;
-    for (const char c : bytes)
-        breaks += (c == '\r') | (c == '\n');
-    lines_.reserve(breaks + 1);
+    lines_.reserve(CountBreaks(bytes) + 1);
 
     // The next tab is looked for past the line that held the last one only, so a text
     // without tabs costs one memchr.
