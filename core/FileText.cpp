@@ -17,12 +17,13 @@ namespace {
 
 // The mappings the SIGBUS handler may repair. A fixed table of lock-free atomics, since the
 // handler can read nothing else safely; a file finding the table full is read instead.
+// Zero-initialised, being static; a mapping sets its own fields before its begin.
 struct MappingSlot {
-    std::atomic<bool> taken{false};
-    std::atomic<std::uintptr_t> begin{0}; // 0: not mapped yet or any more
-    std::atomic<std::uintptr_t> end{0};   // past the file's bytes
-    std::atomic<std::uintptr_t> pagesEnd{0};
-    std::atomic<bool> shrank{false};
+    std::atomic<bool> taken;
+    std::atomic<std::uintptr_t> begin; // 0: not mapped yet or any more
+    std::atomic<std::uintptr_t> end;   // past the file's bytes
+    std::atomic<std::uintptr_t> pagesEnd;
+    std::atomic<bool> shrank;
 };
 
 constexpr int kSlotCount = 64;
@@ -123,7 +124,6 @@ bool FileText::Map(int fd, std::size_t size, const std::string& fileName) {
     entry.pagesEnd.store(begin + (size + g_pageSize - 1) / g_pageSize * g_pageSize);
     entry.begin.store(begin);
     slot_ = slot;
-    mappedLength_ = size;
     bytes_ = std::string_view(static_cast<const char*>(at), size);
     return true;
 }
@@ -135,7 +135,7 @@ FileText::FileText(std::string bytes)
 
 FileText::FileText(FileText&& other) noexcept
     : bytes_(std::exchange(other.bytes_, {})), read_(std::move(other.read_)),
-      slot_(std::exchange(other.slot_, -1)), mappedLength_(std::exchange(other.mappedLength_, 0)) {}
+      slot_(std::exchange(other.slot_, -1)) {}
 
 FileText& FileText::operator=(FileText&& other) noexcept {
     if (this != &other) {
@@ -143,7 +143,6 @@ FileText& FileText::operator=(FileText&& other) noexcept {
         bytes_ = std::exchange(other.bytes_, {});
         read_ = std::move(other.read_);
         slot_ = std::exchange(other.slot_, -1);
-        mappedLength_ = std::exchange(other.mappedLength_, 0);
     }
     return *this;
 }
@@ -156,7 +155,7 @@ void FileText::Release() {
     if (slot_ >= 0) {
         MappingSlot& entry = g_slots[slot_];
         entry.begin.store(0);
-        ::munmap(const_cast<char*>(bytes_.data()), mappedLength_);
+        ::munmap(const_cast<char*>(bytes_.data()), bytes_.size());
         entry.taken.store(false);
         slot_ = -1;
     }

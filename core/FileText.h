@@ -53,8 +53,7 @@ private:
 
     std::string_view bytes_;
     std::unique_ptr<const std::string> read_; // bytes read rather than mapped
-    int slot_ = -1;                           // the mapping's entry in the handler's table
-    std::size_t mappedLength_ = 0;
+    int slot_ = -1; // the mapping's entry in the handler's table; bytes_ is the mapping
 };
 
 } // namespace core

@@ -33,6 +33,7 @@ struct ChildSetup {
     std::size_t addressSpaceLimit = 0;       // bytes; 0: none
     bool closedStdout = false;               // standard output is a pipe nobody reads
     bool pipedStdout = false;                // standard output is a pipe read to its end
+    bool closedStdin = false;                // no standard input at all
     const std::string* stdinBytes = nullptr; // standard input is a pipe carrying these
     std::function<void(pid_t)> beforeStdin =
         nullptr; // runs once the child started, before its input
@@ -63,6 +64,8 @@ Child RunBinary(const std::vector<std::string>& args, const ChildSetup& setup = 
         const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         if (setup.stdinBytes)
             ::dup2(inPipe[0], STDIN_FILENO);
+        if (setup.closedStdin)
+            ::close(STDIN_FILENO);
         ::dup2(out, STDOUT_FILENO);
         ::dup2(err, STDERR_FILENO);
         for (int fd : {outPipe[0], outPipe[1], inPipe[0], inPipe[1]})
@@ -144,6 +147,14 @@ TEST_F(Process, ClosedPipeIsAWriteErrorNotASignal) {
     const Child child = RunBinary({"-m", "-", left_, right_}, {.closedStdout = true});
     EXPECT_EQ(child.status, 1);
     EXPECT_EQ(child.err, "Cannot write file \"-\". Broken pipe\n");
+}
+
+TEST_F(Process, EntryFileMayBeDescriptorZero) {
+    // Without standard input, the first file opened gets descriptor 0.
+    const std::string m = dir_.Path("m");
+    const Child child = RunBinary({"-m", m, left_, right_}, {.closedStdin = true});
+    EXPECT_EQ(child.status, 0) << child.err;
+    EXPECT_EQ(ReadAll(m), "b\nc\n");
 }
 
 TEST_F(Process, ListFromStandardInputPipe) {

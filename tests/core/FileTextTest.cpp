@@ -6,6 +6,7 @@
 #include <fstream>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include <fcntl.h>
 #include <sys/mman.h>
@@ -133,6 +134,25 @@ TEST_F(FileText, BusErrorOutsideAMappedTextStillKills) {
             std::_Exit(c == 'y' ? 3 : 4);
         },
         testing::KilledBySignal(SIGBUS), "");
+}
+
+TEST_F(FileText, MoreFilesThanTheHandlerFollowsAreRead) {
+    // The SIGBUS handler follows a fixed number of mappings; a file past them is read, and a
+    // mapping given back makes room again.
+    const std::string path = Write("small", "a\nb\n");
+    std::vector<core::FileText> open;
+    while (open.size() < 1000) {
+        open.push_back(core::FileText::Open(path));
+        if (!open.back().IsMapped())
+            break;
+    }
+    ASSERT_LT(open.size(), 1000u);
+    EXPECT_GT(open.size(), 1u);
+    for (const core::FileText& text : open)
+        EXPECT_EQ(text.Bytes(), "a\nb\n");
+    open.clear();
+    for (int i = 0; i < 1000; ++i)
+        ASSERT_TRUE(core::FileText::Open(path).IsMapped()) << "opening " << i;
 }
 
 } // namespace
