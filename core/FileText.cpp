@@ -21,10 +21,10 @@ namespace {
 struct MappingSlot {
     std::atomic<bool> taken;
     std::atomic<std::uintptr_t> begin; // 0: not mapped yet or any more
-    std::atomic<std::uintptr_t> end;   // past the file's bytes
-    std::atomic<std::uintptr_t> pagesEnd;
+    std::atomic<std::uintptr_t> end;   // past the last page (a page is mapped whole)
     std::atomic<bool> shrank;
 };
+static_assert(std::atomic<std::uintptr_t>::is_always_lock_free);
 
 constexpr int kSlotCount = 64;
 MappingSlot g_slots[kSlotCount];
@@ -40,11 +40,12 @@ void OnBusError(int signal, siginfo_t* info, void*) {
             const std::uintptr_t begin = slot.begin.load();
             if (begin == 0 || address < begin || address >= slot.end.load())
                 continue;
-            // Past the new end of the file everything is gone: zeros from this page on.
+            // Past the new end of the file everything is gone: zeros from this page on. (mmap
+            // is a plain system call, as safe here as any.)
             const std::uintptr_t page = address & ~(g_pageSize - 1);
             const int savedErrno = errno;
-            void* zeros = ::mmap(reinterpret_cast<void*>(page), slot.pagesEnd.load() - page,
-                                 PROT_READ, MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED, -1, 0);
+            void* zeros = ::mmap(reinterpret_cast<void*>(page), slot.end.load() - page, PROT_READ,
+                                 MAP_PRIVATE | MAP_ANONYMOUS | MAP_FIXED, -1, 0);
             errno = savedErrno;
             if (zeros == MAP_FAILED)
                 break;
@@ -120,8 +121,7 @@ bool FileText::Map(int fd, std::size_t size, const std::string& fileName) {
     const auto begin = reinterpret_cast<std::uintptr_t>(at);
     MappingSlot& entry = g_slots[slot];
     entry.shrank.store(false);
-    entry.end.store(begin + size);
-    entry.pagesEnd.store(begin + (size + g_pageSize - 1) / g_pageSize * g_pageSize);
+    entry.end.store(begin + (size + g_pageSize - 1) / g_pageSize * g_pageSize);
     entry.begin.store(begin);
     slot_ = slot;
     bytes_ = std::string_view(static_cast<const char*>(at), size);
