@@ -139,7 +139,7 @@ FileText::FileText(FileText&& other) noexcept
 
 FileText& FileText::operator=(FileText&& other) noexcept {
     if (this != &other) {
-        Release();
+        Unmap();
         bytes_ = std::exchange(other.bytes_, {});
         read_ = std::move(other.read_);
         slot_ = std::exchange(other.slot_, -1);
@@ -148,19 +148,16 @@ FileText& FileText::operator=(FileText&& other) noexcept {
 }
 
 FileText::~FileText() {
-    Release();
+    Unmap();
 }
 
-void FileText::Release() {
-    if (slot_ >= 0) {
-        MappingSlot& entry = g_slots[slot_];
-        entry.begin.store(0);
-        ::munmap(const_cast<char*>(bytes_.data()), bytes_.size());
-        entry.taken.store(false);
-        slot_ = -1;
-    }
-    read_.reset();
-    bytes_ = {};
+void FileText::Unmap() {
+    if (slot_ < 0)
+        return;
+    MappingSlot& entry = g_slots[slot_];
+    entry.begin.store(0);
+    ::munmap(const_cast<char*>(bytes_.data()), bytes_.size());
+    entry.taken.store(false);
 }
 
 bool FileText::Shrank() const {

@@ -49,7 +49,7 @@ public:
 private:
     FileText() = default;
     bool Map(int fd, std::size_t size, const std::string& fileName);
-    void Release();
+    void Unmap(); // the members stay as they were
 
     std::string_view bytes_;
     std::unique_ptr<const std::string> read_; // bytes read rather than mapped

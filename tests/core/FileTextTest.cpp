@@ -6,6 +6,7 @@
 #include <fstream>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include <fcntl.h>
@@ -69,6 +70,38 @@ TEST_F(FileText, RegularFileIsMappedAndSplitInPlace) {
     EXPECT_FALSE(Inside(moved.Lines()[3], mapped));
 }
 
+TEST_F(FileText, MovedOntoEachOther) {
+    // Read bytes long enough to live on the heap, where a buffer freed too early shows.
+    const std::string mappedBytes = "mapped\n", readBytes = std::string(300, 'r') + "\n";
+    core::FileText text = core::FileText::Open(Write("mapped", mappedBytes));
+    {
+        core::FileText read(readBytes);
+        std::swap(text, read);
+        EXPECT_EQ(read.Bytes(), mappedBytes);
+        EXPECT_TRUE(read.IsMapped());
+    }
+    EXPECT_EQ(text.Bytes(), readBytes);
+    EXPECT_FALSE(text.IsMapped());
+}
+
+TEST_F(FileText, FilesThatCannotBeMappedAreRead) {
+    // sysfs files are regular, claim a page of size and refuse to be mapped.
+    const std::string path = "/sys/kernel/mm/transparent_hugepage/enabled";
+    std::string expected;
+    try {
+        expected = core::ReadFileBytes(path);
+    } catch (const core::FileOpenError& error) {
+        GTEST_SKIP() << error.what();
+    }
+    // More times than mappings are followed, so a refused mapping must give its entry back.
+    for (int i = 0; i < 100; ++i) {
+        const core::FileText text = core::FileText::Open(path);
+        ASSERT_FALSE(text.IsMapped());
+        ASSERT_EQ(text.Bytes(), expected);
+    }
+    EXPECT_TRUE(core::FileText::Open(Write("list", "a\n")).IsMapped());
+}
+
 TEST_F(FileText, EmptyFilesAndPipesAreRead) {
     // An empty regular file may be one of /proc's, whose bytes only a read brings.
     const core::FileText empty = core::FileText::Open(Write("empty", ""));
@@ -102,6 +135,8 @@ TEST_F(FileText, FileTruncatedWhileMappedReadsAsZerosPastItsNewEnd) {
     const std::string path = Write("big", bytes);
     const core::FileText text = core::FileText::Open(path);
     const core::FileText other = core::FileText::Open(Write("other", bytes));
+    const std::string emptiedPath = Write("emptied", bytes);
+    const core::FileText emptied = core::FileText::Open(emptiedPath);
     ASSERT_TRUE(text.IsMapped());
 
     const std::size_t cut = static_cast<std::size_t>(page + 100);
@@ -112,6 +147,11 @@ TEST_F(FileText, FileTruncatedWhileMappedReadsAsZerosPastItsNewEnd) {
     EXPECT_TRUE(text.Shrank());
     EXPECT_FALSE(other.Shrank());
     EXPECT_EQ(other.Bytes(), bytes);
+
+    // Cut to nothing, the very first byte is gone.
+    ASSERT_EQ(::truncate(emptiedPath.c_str(), 0), 0);
+    EXPECT_EQ(emptied.Bytes()[0], '\0');
+    EXPECT_TRUE(emptied.Shrank());
 }
 
 TEST_F(FileText, BusErrorOutsideAMappedTextStillKills) {
