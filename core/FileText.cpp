@@ -34,8 +34,8 @@ std::once_flag g_handlerInstalled;
 
 void OnBusError(int signal, siginfo_t* info, void*) {
     const auto address = reinterpret_cast<std::uintptr_t>(info->si_addr);
-    // A positive code is a fault of this thread's own access; others were sent.
-    if (info->si_code > 0) {
+    // A page past the end of a mapped file is a nonexistent address to the processor.
+    if (info->si_code == BUS_ADRERR) {
         for (MappingSlot& slot : g_slots) {
             const std::uintptr_t begin = slot.begin.load();
             if (begin == 0 || address < begin || address >= slot.end.load())
@@ -54,7 +54,7 @@ void OnBusError(int signal, siginfo_t* info, void*) {
         }
     }
     // Not ours: back to the previous action. A fault recurs as the access runs again; a sent
-    // signal is sent again, to be delivered once this handler returns.
+    // signal (a code of zero or below) is sent again, delivered once this handler returns.
     ::sigaction(SIGBUS, &g_previousAction, nullptr);
     if (info->si_code <= 0)
         ::raise(signal);

@@ -142,6 +142,8 @@ TEST_F(FileText, FileTruncatedWhileMappedReadsAsZerosPastItsNewEnd) {
     const std::size_t cut = static_cast<std::size_t>(page + 100);
     ASSERT_EQ(::truncate(path.c_str(), static_cast<off_t>(cut)), 0);
     const std::string_view seen = text.Bytes();
+    // The first touch past the cut is in the middle of a page, as a line's would be.
+    EXPECT_EQ(seen[static_cast<std::size_t>(3 * page + 1235)], '\0');
     EXPECT_EQ(seen.find('\0'), cut);
     EXPECT_EQ(seen.find_first_not_of('\0', cut), std::string_view::npos);
     EXPECT_TRUE(text.Shrank());
@@ -172,6 +174,14 @@ TEST_F(FileText, BusErrorOutsideAMappedTextStillKills) {
                 std::_Exit(2);
             const char c = foreign[page];
             std::_Exit(c == 'y' ? 3 : 4);
+        },
+        testing::KilledBySignal(SIGBUS), "");
+    // So does one sent by another process.
+    EXPECT_EXIT(
+        {
+            const core::FileText text = core::FileText::Open(Write("mine", "mine"));
+            ::kill(::getpid(), SIGBUS);
+            std::_Exit(text.IsMapped() ? 3 : 4);
         },
         testing::KilledBySignal(SIGBUS), "");
 }
