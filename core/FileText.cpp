@@ -26,8 +26,7 @@ struct MappingSlot {
 };
 static_assert(std::atomic<std::uintptr_t>::is_always_lock_free);
 
-constexpr int kSlotCount = 64;
-MappingSlot g_slots[kSlotCount];
+MappingSlot g_slots[FileText::kMaxMapped];
 std::uintptr_t g_pageSize = 4096;
 struct sigaction g_previousAction {};
 std::once_flag g_handlerInstalled;
@@ -72,7 +71,7 @@ void InstallHandler() {
 }
 
 int TakeSlot() {
-    for (int i = 0; i < kSlotCount; ++i) {
+    for (int i = 0; i < FileText::kMaxMapped; ++i) {
         bool expected = false;
         if (g_slots[i].taken.compare_exchange_strong(expected, true))
             return i;

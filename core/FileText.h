@@ -24,6 +24,10 @@ namespace core {
 
 class FileText {
 public:
+    /// Files mapped at once, at most; the SIGBUS handler follows that many. Past them, files
+    /// are read.
+    static constexpr int kMaxMapped = 64;
+
     /// Maps or reads `fileName`; failures raise FileOpenError as ReadFileBytes does, "Cannot
     /// allocate memory" included when the file does not fit in the address space.
     static FileText Open(const std::string& fileName, FileKinds kinds = FileKinds::AnyReadable);
