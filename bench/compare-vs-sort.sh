@@ -1,78 +1,98 @@
 #!/usr/bin/env bash
-# Times dyadlist-compare against the usual shell way of comparing two lists (sort + comm) on
-# two generated lists of 1,000,000 lines, in one run, and measures the tool's peak memory.
+# Times dyadlist-compare against the usual shell way of comparing two lists (sort + comm) and
+# against its read floor (read-lists: both lists mapped and split as the tool does, nothing
+# else), on generated lists of 1,000,000 and 5,000,000 lines, and measures peak memory.
 #
-#   bench/compare-vs-sort.sh [BUILD_DIR]      (default: build; REPS=N sets the repetitions)
+#   bench/compare-vs-sort.sh [BUILD_DIR] [LINES...]
 #
-# Needs the targets dyadlist-compare and make-lists built in BUILD_DIR. The goal: at most half
-# the time of the pipeline, below 400 MB peak resident memory.
+# LINES default to "1000000 5000000"; add 10000000 (or set LINES="1000000 5000000 10000000")
+# for the big one. REPS=N sets the repetitions (default 3).
+#
+# Every figure is a first run: each command starts in a fresh process, with no warm-up round
+# (the lists are in the page cache, having just been written), and the three alternate so
+# drifts of the machine hit them alike. Medians of time and of peak resident memory (GNU
+# time's %M); the pipeline's peak is that of its largest process, as its steps run one after
+# the other. Needs the targets dyadlist-compare, make-lists and read-lists built in
+# BUILD_DIR. The goal: at most half the time of the pipeline, below 400 MB on 1,000,000 lines.
 set -euo pipefail
 
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
-reps=${REPS:-7}
+shift || true
+sizes=("$@")
+if [[ ${#sizes[@]} -eq 0 ]]; then
+    read -r -a sizes <<<"${LINES:-1000000 5000000}"
+fi
+reps=${REPS:-3}
 tool=$build/bin/dyadlist-compare
 make_lists=$build/bin/make-lists
-data=$root/bench/data
+read_lists=$build/bin/read-lists
 
-for program in "$tool" "$make_lists"; do
+for program in "$tool" "$make_lists" "$read_lists"; do
     if [[ ! -x $program ]]; then
-        echo "missing $program; build it with: cmake --build $build --target dyadlist-compare make-lists" >&2
+        echo "missing $program; build it with: cmake --build $build --target dyadlist-compare make-lists read-lists" >&2
         exit 1
     fi
 done
 if [[ ! -x /usr/bin/time ]]; then
     if [[ $(id -u) -eq 0 ]] && command -v apt-get >/dev/null; then
         apt-get install -y -qq time >/dev/null
-    else
-        echo "GNU time is missing (apt-get install -y time); peak memory will not be measured" >&2
     fi
+    [[ -x /usr/bin/time ]] || { echo "GNU time is missing (apt-get install -y time)" >&2; exit 1; }
 fi
-
-mkdir -p "$data"
-"$make_lists" "$data"
-left=$data/left.txt
-right=$data/right.txt
 
 now_ns() { date +%s%N; }
-
-run_tool() {
-    "$tool" -m "$data/out1" -s "$data/out2" "$left" "$right" >/dev/null
-}
-
-run_pipeline() {
-    LC_ALL=C sort "$left" >"$data/ls"
-    LC_ALL=C sort "$right" >"$data/rs"
-    LC_ALL=C comm -12 "$data/ls" "$data/rs" >"$data/c1"
-    LC_ALL=C comm -3 "$data/ls" "$data/rs" >"$data/c2"
-}
-
 median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 
-# One warm-up each, so both start with the files in the page cache; then alternate, so drifts
-# of the machine hit both alike.
-run_tool
-run_pipeline
-tool_times=()
-pipeline_times=()
-for ((i = 0; i < reps; i++)); do
-    start=$(now_ns); run_tool; end=$(now_ns)
-    tool_times+=($(((end - start) / 1000)))
-    start=$(now_ns); run_pipeline; end=$(now_ns)
-    pipeline_times+=($(((end - start) / 1000)))
-done
-tool_us=$(printf '%s\n' "${tool_times[@]}" | median)
-pipeline_us=$(printf '%s\n' "${pipeline_times[@]}" | median)
+# measure NAME COMMAND...: runs the command once under GNU time and appends its wall time in
+# microseconds to NAME_us and its peak memory in KB to NAME_kb.
+measure() {
+    local name=$1
+    shift
+    local start end
+    start=$(now_ns)
+    /usr/bin/time -f %M -o "$data/time.txt" "$@" >/dev/null
+    end=$(now_ns)
+    eval "${name}_us+=($(((end - start) / 1000)))"
+    eval "${name}_kb+=($(tail -1 "$data/time.txt"))"
+}
 
-echo "lists: $(wc -l <"$left") and $(wc -l <"$right") lines, $reps repetitions"
-"$tool" "$left" "$right"
-awk -v t="$tool_us" -v p="$pipeline_us" 'BEGIN {
-    printf "dyadlist-compare -m -s     median %8.1f ms\n", t / 1000
-    printf "sort + sort + comm + comm  median %8.1f ms\n", p / 1000
-    printf "ratio tool / pipeline      %.3f (goal: at most 0.5)\n", t / p
-}'
-if [[ -x /usr/bin/time ]]; then
-    rss_kb=$(/usr/bin/time -v "$tool" -m "$data/out1" -s "$data/out2" "$left" "$right" 2>&1 >/dev/null |
-        awk -F': ' '/Maximum resident set size/ { print $2 }')
-    awk -v k="$rss_kb" 'BEGIN { printf "peak RSS of dyadlist-compare %.1f MB (goal: below 400 MB)\n", k / 1024 }'
-fi
+pipeline() {
+    LC_ALL=C sort "$1" >"$3/ls"
+    LC_ALL=C sort "$2" >"$3/rs"
+    LC_ALL=C comm -12 "$3/ls" "$3/rs" >"$3/c1"
+    LC_ALL=C comm -3 "$3/ls" "$3/rs" >"$3/c2"
+}
+export -f pipeline
+
+for lines in "${sizes[@]}"; do
+    data=$root/bench/data/$lines
+    mkdir -p "$data"
+    [[ -f $data/left.txt && -f $data/right.txt ]] || "$make_lists" "$data" "$lines"
+    left=$data/left.txt
+    right=$data/right.txt
+
+    tool_us=() tool_kb=() pipeline_us=() pipeline_kb=() floor_us=() floor_kb=()
+    for ((i = 0; i < reps; i++)); do
+        measure tool "$tool" -m "$data/out1" -s "$data/out2" "$left" "$right"
+        measure pipeline bash -c 'pipeline "$@"' _ "$left" "$right" "$data"
+        measure floor "$read_lists" "$left" "$right"
+    done
+
+    echo "lists: $(wc -l <"$left") and $(wc -l <"$right") lines ($(($(stat -c %s "$left") / 1000000)) and $(($(stat -c %s "$right") / 1000000)) MB); first runs, median of $reps"
+    "$tool" "$left" "$right" | tr '\n' ' '
+    echo
+    awk -v t="$(printf '%s\n' "${tool_us[@]}" | median)" \
+        -v p="$(printf '%s\n' "${pipeline_us[@]}" | median)" \
+        -v f="$(printf '%s\n' "${floor_us[@]}" | median)" \
+        -v tk="$(printf '%s\n' "${tool_kb[@]}" | median)" \
+        -v pk="$(printf '%s\n' "${pipeline_kb[@]}" | median)" \
+        -v fk="$(printf '%s\n' "${floor_kb[@]}" | median)" 'BEGIN {
+        printf "  %-28s %9s %12s\n", "", "time", "peak RSS"
+        printf "  %-28s %7.1f ms %9.1f MB\n", "dyadlist-compare -m -s", t / 1000, tk / 1024
+        printf "  %-28s %7.1f ms %9.1f MB\n", "sort + sort + comm + comm", p / 1000, pk / 1024
+        printf "  %-28s %7.1f ms %9.1f MB\n", "read floor (read-lists)", f / 1000, fk / 1024
+        printf "  ratio tool / pipeline        %.3f time (goal: at most 0.5), %.3f memory\n", t / p, tk / pk
+        printf "  ratio tool / read floor      %.3f time\n", t / f
+    }'
+done

@@ -13,6 +13,7 @@
 #include "cli/Options.h"
 #include "cli/OutputFile.h"
 #include "core/FileBytes.h"
+#include "core/FileText.h"
 #include "core/LineText.h"
 #include "core/ListComparison.h"
 
@@ -35,9 +36,9 @@ void TellError(int errFd, std::string_view text) {
 }
 
 core::LoadedList LoadList(const std::string& fileName) {
-    std::string bytes = core::ReadFileBytes(fileName, core::FileKinds::AnyReadable);
+    core::FileText text = core::FileText::Open(fileName, core::FileKinds::AnyReadable);
     try {
-        return core::LoadedList(std::move(bytes));
+        return core::LoadedList(std::move(text));
     } catch (const std::bad_alloc&) {
         // Splitting is part of loading: the file is as unreadable as one too big to read.
         throw core::FileOpenError(fileName, OutOfMemoryReason());
@@ -65,6 +66,59 @@ std::string CountsText(std::uint64_t multipleHits, std::uint64_t singleHits) {
            "\n";
 }
 
+/// A list file truncated while it was mapped read partly as zeros: what was compared is not
+/// the file, so it counts as unreadable. Asked after the comparison and again after the
+/// entries are written, which read the lines once more; by then the entry files are written,
+/// and exit status 1 says not to trust them, as after a failed write.
+void CheckUnchanged(const core::LoadedList& list, const std::string& fileName) {
+    if (list.Text().Shrank())
+        throw core::FileOpenError(fileName, "The file shrank while it was read");
+}
+
+void CheckUnchanged(const core::LoadedList& left, const core::LoadedList& right,
+                    const Options& options) {
+    CheckUnchanged(left, options.left);
+    CheckUnchanged(right, options.right);
+}
+
+void WriteMultipleHits(const core::ListComparison& comparison, OutputFile& file) {
+    comparison.ForEachMultipleHit([&](std::string_view line) { file.WriteLine(line); });
+    file.Finish();
+}
+
+void WriteSingleHits(const core::ListComparison& comparison, OutputFile& file) {
+    comparison.ForEachSingleHit([&](std::string_view line) { file.WriteLine(line); });
+    file.Finish();
+}
+
+/// Writes both entry lists at once, each on its own thread, unless they go to one place (a
+/// pipe, a terminal, standard output twice), where they follow each other: multiple hits
+/// first. Both are written even when one fails; the multiple hits' failure is the one
+/// reported when both fail.
+void WriteBoth(const core::ListComparison& comparison, OutputFile& multipleHits,
+               OutputFile& singleHits) {
+    std::future<void> singles;
+    if (!multipleHits.SharesTargetWith(singleHits)) {
+        try {
+            singles =
+                std::async(std::launch::async, [&] { WriteSingleHits(comparison, singleHits); });
+        } catch (const std::system_error&) {
+            // No thread to be had: write one after the other.
+        }
+    }
+    try {
+        WriteMultipleHits(comparison, multipleHits);
+    } catch (...) {
+        if (singles.valid())
+            singles.wait();
+        throw;
+    }
+    if (singles.valid())
+        singles.get();
+    else
+        WriteSingleHits(comparison, singleHits);
+}
+
 int Compare(const Options& options, int outFd, int errFd) {
     // The two files load side by side: reading and splitting are half the run, and the lists
     // do not depend on each other. A failing left file is reported first, as if read first.
@@ -80,6 +134,7 @@ int Compare(const Options& options, int outFd, int errFd) {
     const core::LoadedList& left = *loadedLeft;
     const core::LoadedList right = rightLoad.get();
     const core::ListComparison comparison(left.Lines(), right.Lines());
+    CheckUnchanged(left, right, options);
     if (!comparison.Compares()) {
         TellError(errFd, NothingToCompareText());
         return kExitNothingToCompare;
@@ -95,15 +150,13 @@ int Compare(const Options& options, int outFd, int errFd) {
     if (multipleHits && singleHits && multipleHits->ClashesWith(*singleHits))
         throw UsageError("--multiple-hits and --single-hits name the same file");
 
-    if (multipleHits) {
-        comparison.ForEachMultipleHit(
-            [&](std::string_view line) { multipleHits->WriteLine(line); });
-        multipleHits->Finish();
-    }
-    if (singleHits) {
-        comparison.ForEachSingleHit([&](std::string_view line) { singleHits->WriteLine(line); });
-        singleHits->Finish();
-    }
+    if (multipleHits && singleHits)
+        WriteBoth(comparison, *multipleHits, *singleHits);
+    else if (multipleHits)
+        WriteMultipleHits(comparison, *multipleHits);
+    else if (singleHits)
+        WriteSingleHits(comparison, *singleHits);
+    CheckUnchanged(left, right, options);
 
     const std::string counts =
         CountsText(comparison.MultipleHitCount(), comparison.SingleHitCount());

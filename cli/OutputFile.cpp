@@ -75,14 +75,31 @@ void OutputFile::WriteAll(const char* data, std::size_t size) {
     WriteText(fd_, std::string_view(data, size), fileName_);
 }
 
+namespace {
+
+/// What fstat says of `fd`; a failure reads as no file at all (st_ino 0).
+struct stat StatusOf(int fd) {
+    struct stat status {};
+    if (::fstat(fd, &status) != 0)
+        status = {};
+    return status;
+}
+
+bool SameFile(const struct stat& a, const struct stat& b) {
+    return a.st_ino != 0 && a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+} // namespace
+
+bool OutputFile::SharesTargetWith(const OutputFile& other) const {
+    return fd_ == other.fd_ || SameFile(StatusOf(fd_), StatusOf(other.fd_));
+}
+
 bool OutputFile::ClashesWith(const OutputFile& other) const {
     if (fd_ == other.fd_)
         return false; // standard output twice: one after the other, appending
-    struct stat mine {
-    }, theirs{};
-    if (::fstat(fd_, &mine) != 0 || ::fstat(other.fd_, &theirs) != 0)
-        return false;
-    return S_ISREG(mine.st_mode) && mine.st_dev == theirs.st_dev && mine.st_ino == theirs.st_ino;
+    const struct stat mine = StatusOf(fd_);
+    return S_ISREG(mine.st_mode) && SameFile(mine, StatusOf(other.fd_));
 }
 
 void OutputFile::Finish() {

@@ -46,8 +46,13 @@ public:
 
     const std::string& FileName() const { return fileName_; }
 
+    /// Whether both write to one place: the same descriptor, or the same file (device, pipe)
+    /// opened twice.
+    bool SharesTargetWith(const OutputFile& other) const;
+
     /// Whether both write to one regular file through different descriptions, where they would
     /// overwrite each other (one file named two ways, or a file that is also standard output).
+    /// Any other place may be named twice: /dev/null, a terminal, a pipe take both in turn.
     bool ClashesWith(const OutputFile& other) const;
 
 private:

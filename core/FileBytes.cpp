@@ -2,9 +2,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <memory>
 #include <new>
 #include <system_error>
 
@@ -24,14 +21,6 @@ std::string SystemReason(int error) {
     return std::generic_category().message(error);
 }
 
-struct Descriptor {
-    int fd = -1;
-    ~Descriptor() {
-        if (fd >= 0)
-            ::close(fd);
-    }
-};
-
 // A FIFO opened without blocking reads as ended until its first writer comes (a producer
 // started after us). poll() reports no hang-up before a writer has been seen, so it waits for
 // that writer, as a blocking open would have.
@@ -43,45 +32,57 @@ void WaitForFirstWriter(int fd) {
 
 } // namespace
 
-std::string ReadFileBytes(const std::string& fileName, FileKinds kinds) {
+InputFile::InputFile(const std::string& fileName, FileKinds kinds) : fileName_(fileName) {
     // Open without blocking, so a FIFO without a writer cannot hang the open itself; the kind
     // is checked on the open descriptor, so a file swapped in between cannot slip through.
-    Descriptor file;
-    file.fd = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (file.fd < 0)
+    fd_ = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd_ < 0)
         throw FileOpenError(fileName, SystemReason(errno));
-
-    struct stat info {};
-    if (::fstat(file.fd, &info) != 0)
-        throw FileOpenError(fileName, SystemReason(errno));
-    if (S_ISDIR(info.st_mode))
-        throw FileOpenError(fileName, SystemReason(EISDIR));
-    if (kinds == FileKinds::RegularOnly && !S_ISREG(info.st_mode))
-        throw FileOpenError(fileName, "Not a regular file");
-    if (!S_ISREG(info.st_mode)) {
-        // Pipes are read to their end like files: switch back to blocking reads.
-        const int flags = ::fcntl(file.fd, F_GETFL);
-        if (flags >= 0)
-            ::fcntl(file.fd, F_SETFL, flags & ~O_NONBLOCK);
-        if (S_ISFIFO(info.st_mode))
-            WaitForFirstWriter(file.fd);
+    try {
+        struct stat info {};
+        if (::fstat(fd_, &info) != 0)
+            throw FileOpenError(fileName, SystemReason(errno));
+        if (S_ISDIR(info.st_mode))
+            throw FileOpenError(fileName, SystemReason(EISDIR));
+        regular_ = S_ISREG(info.st_mode);
+        if (kinds == FileKinds::RegularOnly && !regular_)
+            throw FileOpenError(fileName, "Not a regular file");
+        if (regular_) {
+            size_ = static_cast<std::uint64_t>(info.st_size);
+        } else {
+            // Pipes are read to their end like files: switch back to blocking reads.
+            const int flags = ::fcntl(fd_, F_GETFL);
+            if (flags >= 0)
+                ::fcntl(fd_, F_SETFL, flags & ~O_NONBLOCK);
+            if (S_ISFIFO(info.st_mode))
+                WaitForFirstWriter(fd_);
+        }
+    } catch (...) {
+        ::close(fd_);
+        throw;
     }
+}
 
+InputFile::~InputFile() {
+    ::close(fd_);
+}
+
+std::string InputFile::ReadAll() {
     std::string bytes;
     try {
         // Room for the whole file and one more chunk, so reaching its end needs no growth.
         constexpr std::size_t kChunk = 65536;
-        if (S_ISREG(info.st_mode) && info.st_size > 0)
-            bytes.reserve(static_cast<std::size_t>(info.st_size) + kChunk);
+        if (size_ > 0)
+            bytes.reserve(static_cast<std::size_t>(size_) + kChunk);
         std::size_t used = 0;
         while (true) {
             if (bytes.size() - used < kChunk)
                 bytes.resize(std::max(bytes.capacity(), used + kChunk));
-            const ssize_t got = ::read(file.fd, bytes.data() + used, bytes.size() - used);
+            const ssize_t got = ::read(fd_, bytes.data() + used, bytes.size() - used);
             if (got < 0) {
                 if (errno == EINTR)
                     continue;
-                throw FileOpenError(fileName, SystemReason(errno));
+                throw FileOpenError(fileName_, SystemReason(errno));
             }
             if (got == 0)
                 break;
@@ -89,11 +90,15 @@ std::string ReadFileBytes(const std::string& fileName, FileKinds kinds) {
         }
         bytes.resize(used);
     } catch (const std::bad_alloc&) {
-        throw FileOpenError(fileName, SystemReason(ENOMEM));
+        throw FileOpenError(fileName_, SystemReason(ENOMEM));
     } catch (const std::length_error&) {
-        throw FileOpenError(fileName, SystemReason(ENOMEM));
+        throw FileOpenError(fileName_, SystemReason(ENOMEM));
     }
     return bytes;
+}
+
+std::string ReadFileBytes(const std::string& fileName, FileKinds kinds) {
+    return InputFile(fileName, kinds).ReadAll();
 }
 
 } // namespace core

@@ -19,6 +19,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/FileText.h"
+
 namespace core {
 
 inline constexpr int kDefaultTabSize = 4;
@@ -83,16 +85,22 @@ bool JoinedTextsEqual(LineSpan a, LineSpan b);
 
 /// The lines of a file's bytes, loaded by the rules above. Owns the bytes; the views in
 /// `Lines()` point into them and stay valid as long as this object lives (moving it keeps
-/// them valid too).
+/// them valid too). The bytes are not copied: a line points into them, and only a line with
+/// a tab is copied out, tabs replaced, into a store of its own.
 class LoadedList {
 public:
+    explicit LoadedList(FileText text, int tabSize = kDefaultTabSize);
     explicit LoadedList(std::string bytes, int tabSize = kDefaultTabSize);
 
     LineSpan Lines() const { return lines_; }
     std::size_t Count() const { return lines_.size(); }
 
+    /// The bytes the lines were split from, mapped or read.
+    const FileText& Text() const { return text_; }
+
 private:
-    std::unique_ptr<const std::string> bytes_; // a stable address, so moves keep the views
+    FileText text_;
+    std::unique_ptr<char[]> tabbedLines_; // the lines with tabs, tabs replaced
     std::vector<std::string_view> lines_;
 };
 

@@ -156,13 +156,16 @@ TEST_F(CompareTool, OutputFileThatCannotBeCreated) {
     EXPECT_EQ(ReadAll(m), "");
 }
 
-TEST_F(CompareTool, OneFileNamedTwoWaysIsWrongUsage) {
+TEST_F(CompareTool, OneRegularFileNamedTwiceIsWrongUsage) {
     const std::string m = dir_.Path("m");
-    Result result = RunTool({"-m", m, "-s", dir_.Path("./m"), left_, right_});
-    EXPECT_EQ(result.status, cli::kExitUsage);
-    EXPECT_EQ(result.err,
-              "dyadlist-compare: --multiple-hits and --single-hits name the same file\n");
-    EXPECT_EQ(result.out, "");
+    for (const std::string& other : {m, dir_.Path("./m")}) {
+        const Result result = RunTool({"-m", m, "-s", other, left_, right_});
+        EXPECT_EQ(result.status, cli::kExitUsage);
+        EXPECT_EQ(result.err,
+                  "dyadlist-compare: --multiple-hits and --single-hits name the same file\n");
+        EXPECT_EQ(result.out, "");
+    }
+    Result result;
 
     // The entry file is also where standard output goes.
     const int out = ::open(m.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
@@ -176,12 +179,25 @@ TEST_F(CompareTool, OneFileNamedTwoWaysIsWrongUsage) {
     ASSERT_GE(devNull, 0);
     EXPECT_EQ(RunTool({"-m", "-", "-s", "-", left_, right_}, devNull).status, cli::kExitCompared);
     ::close(devNull);
+
+    // So is one device named twice.
+    result = RunTool({"-m", "/dev/null", "-s", "/dev/null", left_, right_});
+    EXPECT_EQ(result.status, cli::kExitCompared);
+    EXPECT_EQ(result.out, "multiple hits: 2\nsingle hits: 2\n");
+    EXPECT_EQ(result.err, "");
 }
 
 TEST_F(CompareTool, FullDiskIsAWriteError) {
     if (!Exists("/dev/full"))
         GTEST_SKIP() << "no /dev/full here";
     Result result = RunTool({"-m", "/dev/full", left_, right_});
+    EXPECT_EQ(result.status, cli::kExitFileError);
+    EXPECT_EQ(result.err, "Cannot write file \"/dev/full\". No space left on device\n");
+    EXPECT_EQ(result.out, "");
+
+    // The single hits fail while the multiple hits are written beside them.
+    const std::string m = dir_.Path("m");
+    result = RunTool({"-m", m, "-s", "/dev/full", left_, right_});
     EXPECT_EQ(result.status, cli::kExitFileError);
     EXPECT_EQ(result.err, "Cannot write file \"/dev/full\". No space left on device\n");
     EXPECT_EQ(result.out, "");

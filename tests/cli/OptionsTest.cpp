@@ -85,8 +85,6 @@ TEST(Options, Misuse) {
     EXPECT_EQ(UsageErrorOf({"--single-hits=", "L", "R"}), "option --single-hits needs a file name");
     EXPECT_EQ(UsageErrorOf({"-s", "", "L", "R"}), "option --single-hits needs a file name");
     EXPECT_EQ(UsageErrorOf({"-m", "a", "-m", "b", "L", "R"}), "option --multiple-hits given twice");
-    EXPECT_EQ(UsageErrorOf({"-m", "same", "-s", "same", "L", "R"}),
-              "--multiple-hits and --single-hits name the same file");
 }
 
 } // namespace

@@ -2,9 +2,12 @@
 // status from main, a closed pipe, an address-space limit, standard input as a pipe) and the
 // unlimited streaming of multiple hits.
 
+#include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include <fcntl.h>
@@ -29,14 +32,18 @@ struct Child {
 struct ChildSetup {
     std::size_t addressSpaceLimit = 0;       // bytes; 0: none
     bool closedStdout = false;               // standard output is a pipe nobody reads
+    bool pipedStdout = false;                // standard output is a pipe read to its end
+    bool closedStdin = false;                // no standard input at all
     const std::string* stdinBytes = nullptr; // standard input is a pipe carrying these
+    std::function<void(pid_t)> beforeStdin =
+        nullptr; // runs once the child started, before its input
 };
 
 Child RunBinary(const std::vector<std::string>& args, const ChildSetup& setup = {}) {
     clitest::ScratchDir dir;
     const std::string outPath = dir.Path("out"), errPath = dir.Path("err");
     int outPipe[2] = {-1, -1}, inPipe[2] = {-1, -1};
-    if (setup.closedStdout && ::pipe(outPipe) != 0)
+    if ((setup.closedStdout || setup.pipedStdout) && ::pipe(outPipe) != 0)
         return {};
     if (setup.stdinBytes && ::pipe(inPipe) != 0)
         return {};
@@ -51,12 +58,14 @@ Child RunBinary(const std::vector<std::string>& args, const ChildSetup& setup = 
 
     const pid_t pid = ::fork();
     if (pid == 0) {
-        const int out = setup.closedStdout
+        const int out = setup.closedStdout || setup.pipedStdout
                             ? outPipe[1]
                             : ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         const int err = ::open(errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         if (setup.stdinBytes)
             ::dup2(inPipe[0], STDIN_FILENO);
+        if (setup.closedStdin)
+            ::close(STDIN_FILENO);
         ::dup2(out, STDOUT_FILENO);
         ::dup2(err, STDERR_FILENO);
         for (int fd : {outPipe[0], outPipe[1], inPipe[0], inPipe[1]})
@@ -73,6 +82,8 @@ Child RunBinary(const std::vector<std::string>& args, const ChildSetup& setup = 
         ::close(outPipe[0]); // nobody will read
         ::close(outPipe[1]);
     }
+    if (setup.beforeStdin)
+        setup.beforeStdin(pid);
     if (setup.stdinBytes) {
         ::close(inPipe[0]);
         const std::string& bytes = *setup.stdinBytes;
@@ -84,11 +95,19 @@ Child RunBinary(const std::vector<std::string>& args, const ChildSetup& setup = 
         }
         ::close(inPipe[1]);
     }
+    Child child;
+    if (setup.pipedStdout) {
+        ::close(outPipe[1]);
+        char chunk[65536];
+        for (ssize_t n; (n = ::read(outPipe[0], chunk, sizeof chunk)) > 0;)
+            child.out.append(chunk, static_cast<std::size_t>(n));
+        ::close(outPipe[0]);
+    }
     int raw = 0;
     ::waitpid(pid, &raw, 0);
-    Child child;
     child.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
-    child.out = setup.closedStdout ? "" : ReadAll(outPath);
+    if (!setup.closedStdout && !setup.pipedStdout)
+        child.out = ReadAll(outPath);
     child.err = ReadAll(errPath);
     return child;
 }
@@ -128,6 +147,14 @@ TEST_F(Process, ClosedPipeIsAWriteErrorNotASignal) {
     const Child child = RunBinary({"-m", "-", left_, right_}, {.closedStdout = true});
     EXPECT_EQ(child.status, 1);
     EXPECT_EQ(child.err, "Cannot write file \"-\". Broken pipe\n");
+}
+
+TEST_F(Process, EntryFileMayBeDescriptorZero) {
+    // Without standard input, the first file opened gets descriptor 0.
+    const std::string m = dir_.Path("m");
+    const Child child = RunBinary({"-m", m, left_, right_}, {.closedStdin = true});
+    EXPECT_EQ(child.status, 0) << child.err;
+    EXPECT_EQ(ReadAll(m), "b\nc\n");
 }
 
 TEST_F(Process, ListFromStandardInputPipe) {
@@ -170,6 +197,57 @@ TEST_F(Process, FileTooLargeForMemoryIsAnOpenError) {
     const Child child = RunBinary({huge, right_}, {.addressSpaceLimit = std::size_t{256} << 20});
     EXPECT_EQ(child.status, 1);
     EXPECT_EQ(child.err, "Cannot open file \"" + huge + "\". Cannot allocate memory\n");
+}
+
+TEST_F(Process, OnePipeNamedTwiceTakesTheListsInTurn) {
+    // Each list spans several write buffers, so lists written side by side would interleave.
+    std::string l, r, expected;
+    for (int i = 0; i < 1000; ++i) {
+        l += "same\n";
+        r += "same\n";
+    }
+    for (int i = 0; i < 1000000; ++i)
+        expected += "same\n";
+    for (int i = 0; i < 300000; ++i) {
+        const std::string line = "single " + std::to_string(i) + "\n";
+        (i % 2 ? r : l) += line;
+    }
+    for (int i = 0; i < 300000; i += 2)
+        expected += "single " + std::to_string(i) + "\n";
+    for (int i = 1; i < 300000; i += 2)
+        expected += "single " + std::to_string(i) + "\n";
+    const Child child = RunBinary(
+        {"-m", "/dev/stdout", "-s", "/dev/stdout", dir_.Write("l", l), dir_.Write("r", r)},
+        {.pipedStdout = true});
+    EXPECT_EQ(child.status, 0) << child.err;
+    EXPECT_TRUE(child.out == expected + "multiple hits: 1000000\nsingle hits: 300000\n");
+}
+
+TEST_F(Process, ListTruncatedWhileMappedIsUnreadable) {
+    // The right list is mapped while the left one, standard input, is still awaited; it is
+    // then cut to a quarter, so comparing touches pages that are gone.
+    std::string lines;
+    for (int i = 0; lines.size() < (std::size_t{8} << 20); ++i)
+        lines += "line " + std::to_string(i) + "\n";
+    const std::string big = dir_.Write("big", lines);
+    const std::string left = "line 1\nline 2\n", m = dir_.Path("m");
+    bool cut = false;
+    auto truncateOnceMapped = [&](pid_t pid) {
+        const std::string maps = "/proc/" + std::to_string(pid) + "/maps";
+        for (int tries = 0; tries < 1000 && !cut; ++tries) {
+            if (ReadAll(maps).find(big) != std::string::npos)
+                cut = ::truncate(big.c_str(), static_cast<off_t>(lines.size() / 4)) == 0;
+            else
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    };
+    const Child child = RunBinary({"-m", m, "/dev/stdin", big},
+                                  {.stdinBytes = &left, .beforeStdin = truncateOnceMapped});
+    ASSERT_TRUE(cut) << "the list was never seen mapped";
+    EXPECT_EQ(child.status, 1);
+    EXPECT_EQ(child.err, "Cannot open file \"" + big + "\". The file shrank while it was read\n");
+    EXPECT_EQ(child.out, "");
+    EXPECT_FALSE(clitest::Exists(m));
 }
 
 } // namespace
