@@ -92,14 +92,11 @@ void TAdvCustomMemo::Clear() {
     lines_->Clear();
 }
 
-// The document changed: caret, selection and bookmarks follow their text, the cached
-// highlighter state goes when a line at or below the view's top changed, and a whole new
+// The document changed: caret, selection and bookmarks follow their text, and a whole new
 // text starts afresh (caret at the start, no regions, undo emptied).
 void TAdvCustomMemo::LinesChanged(const core::LineChange& change) {
     const int count = lines_->Count();
     FollowChange(caret_, change, count);
-    if (change.first > view_.TopLine() || change.replacedAll)
-        cachedScanLine_ = -1;
     if (change.replacedAll) {
         regionCount_ = 0;
         ClearUndo();

@@ -221,7 +221,6 @@ private:
     TViewStyle style_;
     std::unique_ptr<TRowMap> rowMap_;
     int activeLine_ = -1;
-    int cachedScanLine_ = -1;
     int regionCount_ = 0;
     int wheelRemainder_ = 0; // wheel delta not yet worth a notch
     bool refreshOn_ = true;

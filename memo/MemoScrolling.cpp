@@ -50,7 +50,6 @@ void TAdvCustomMemo::UpdateFrame() {
     frame.VerticalBarWidth = GetSystemMetrics(TSystemMetric::smCxVScroll);
     frame.HorizontalBarHeight = GetSystemMetrics(TSystemMetric::smCyHScroll);
     frame.WrapToClient = wordWrap_ == TWordWrap::wwClientWidth;
-    gutter_->SetHeight(view_.TextArea(style_).Height());
 }
 
 void TAdvCustomMemo::ApplyBars() {

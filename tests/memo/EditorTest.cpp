@@ -84,13 +84,18 @@ TEST(Editor, RowsShowTheirLinesFromTheTopLine) {
     EXPECT_EQ(inkInRow(bottom, 3), 0);
 }
 
-TEST(Editor, ScrollingTheCaretIntoViewMovesTheTopLine) {
-    TAdvMemo memo(nullptr);
+// A view ten rows high over a hundred lines.
+void ShowTenOfAHundredLines(TAdvMemo& memo) {
     memo.SetBounds(0, 0, 300, 10 * memo.LineHeight() + 4);
     std::string text;
     for (int i = 0; i < 100; ++i)
         text += "x\r\n";
     memo.Lines().SetText(text);
+}
+
+TEST(Editor, ScrollingTheCaretIntoViewMovesTheTopLine) {
+    TAdvMemo memo(nullptr);
+    ShowTenOfAHundredLines(memo);
     memo.SetCaretY(60);
     EXPECT_LE(memo.TopLine(), 60);
     EXPECT_GE(memo.TopLine() + memo.VisibleLineCount() - 1, 60);
@@ -135,11 +140,7 @@ TEST(Editor, DeletingTheCaretsLastLineMovesTheCaretUp) {
 
 TEST(Editor, ATextChangeBringsTheCaretBackIntoView) {
     TAdvMemo memo(nullptr);
-    memo.SetBounds(0, 0, 300, 10 * memo.LineHeight() + 4);
-    std::string text;
-    for (int i = 0; i < 100; ++i)
-        text += "x\r\n";
-    memo.Lines().SetText(text);
+    ShowTenOfAHundredLines(memo);
     memo.SetCaretY(60);
     memo.SetTopLine(0); // scrolled away with the bar, the caret left behind
     memo.Lines().Put(0, "changed");
