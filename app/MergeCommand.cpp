@@ -5,6 +5,7 @@
 
 #include "app/MainForm.h"
 #include "core/ListComparison.h"
+#include "core/TextDocument.h"
 
 namespace {
 
@@ -22,8 +23,8 @@ void TForm1::AdvGlowButton3Click(TObject*) {
     Memo2->Clear();
 
     // 2.-5. Identical lists, or a list without lines, give nothing to compare.
-    const std::vector<std::string_view> left = AdvMemo1->Lines().Views();
-    const std::vector<std::string_view> right = AdvMemo2->Lines().Views();
+    const core::DocumentLines left(AdvMemo1->Lines().Document());
+    const core::DocumentLines right(AdvMemo2->Lines().Document());
     const core::ListComparison comparison(left, right);
     if (!comparison.Compares()) {
         ShowMessage(std::string(core::kIdenticalListsMessage));

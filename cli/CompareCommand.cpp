@@ -133,7 +133,7 @@ int Compare(const Options& options, int outFd, int errFd) {
     }
     const core::LoadedList& left = *loadedLeft;
     const core::LoadedList right = rightLoad.get();
-    const core::ListComparison comparison(left.Lines(), right.Lines());
+    const core::ListComparison comparison(left, right);
     CheckUnchanged(left, right, options);
     if (!comparison.Compares()) {
         TellError(errFd, NothingToCompareText());

@@ -3,7 +3,11 @@
 // and each distinct line counts its copies on the left and on the right list as it is met.
 // An open-addressing hash table over views of the lines; the lines themselves stay where they
 // are and must outlive the index. The table is kept at most three quarters full and grows by
-// doubling, so its size follows the distinct lines found, not the lines read.
+// doubling, so its size follows the lines expected, not twice their number.
+//
+// A distinct line costs 16 bytes: where it starts and its length packed in one word, and its
+// two counts. A line that does not fit the packing (65,535 bytes or longer, or at an address
+// past 48 bits) keeps its view in a side list instead.
 
 #include <array>
 #include <cstdint>
@@ -19,8 +23,9 @@ public:
     using Id = std::uint32_t;
     enum Side : int { kLeft = 0, kRight = 1 };
 
-    /// Prepares room for about `expectedDistinct` distinct lines without growing.
-    explicit LineIndex(std::size_t expectedDistinct);
+    /// Prepares the table for about `expectedDistinct` distinct lines without growing, and
+    /// address space (not memory) for `reservedDistinct` of them without moving any.
+    explicit LineIndex(std::size_t expectedDistinct, std::size_t reservedDistinct = 0);
 
     /// The id of `line`, numbering it anew when it has not been seen.
     Id Intern(std::string_view line) { return Intern(line, Hash(line)); }
@@ -42,10 +47,10 @@ public:
     /// matches, so the byte comparison that follows finds it in the cache.
     void PrefetchCandidate(std::uint64_t hash) const {
         const std::uint64_t entry = slots_[SlotOf(hash)];
-        if (entry != 0 && (entry & 0xFFFFFFFF00000000ULL) == (hash & 0xFFFFFFFF00000000ULL)) {
+        if (entry != 0 && (entry & kTagMask) == (hash & kTagMask)) {
             const Distinct& d = distinct_[static_cast<Id>(entry) - 1];
             __builtin_prefetch(&d);
-            __builtin_prefetch(d.line.data());
+            __builtin_prefetch(reinterpret_cast<const void*>(d.where & kAddressMask));
         }
     }
 
@@ -54,30 +59,42 @@ public:
     static std::uint64_t Hash(std::string_view line);
 
     std::size_t DistinctCount() const { return distinct_.size(); }
-    std::string_view Line(Id id) const { return distinct_[id].line; }
+    std::string_view Line(Id id) const {
+        const std::uint64_t where = distinct_[id].where;
+        const std::size_t size = static_cast<std::size_t>(where >> kSizeShift);
+        if (size == kAside)
+            return aside_[where & kAddressMask];
+        return {reinterpret_cast<const char*>(where & kAddressMask), size};
+    }
     /// Copies of line `id` counted on `side`.
     std::uint32_t Copies(Id id, Side side) const { return distinct_[id].copies[side]; }
 
 private:
     struct Distinct {
-        std::string_view line;
-        std::array<std::uint32_t, 2> copies{0, 0};
+        std::uint64_t where; // address | size << 48, or index into aside_ | kAside << 48
+        std::array<std::uint32_t, 2> copies;
     };
+    static constexpr int kSizeShift = 48;
+    static constexpr std::uint64_t kAddressMask = (std::uint64_t{1} << kSizeShift) - 1;
+    static constexpr std::size_t kAside = 0xFFFF;
+    static constexpr std::uint64_t kTagMask = 0xFFFFFFFF00000000ULL;
 
     // A slot holds the upper half of the line's hash above its id + 1 (0: empty), so one
     // memory access both finds the slot and rules out most unequal lines; the upper half also
-    // places the entry again when the table grows.
-    static std::uint64_t Slot(std::uint64_t hash, Id id) {
-        return (hash & 0xFFFFFFFF00000000ULL) | (id + 1ull);
+    // places the entry again when the table grows. Slots are found by scaling bits 32-62 of
+    // the hash to the table size (bit 63 picks the comparison's half), so the table can have
+    // any size.
+    static std::uint64_t Slot(std::uint64_t hash, Id id) { return (hash & kTagMask) | (id + 1ull); }
+    static std::size_t SlotIn(std::uint64_t hash, std::size_t slots) {
+        return static_cast<std::size_t>(((hash >> 32) & 0x7FFFFFFF) * slots >> 31);
     }
-    std::size_t SlotOf(std::uint64_t hash) const {
-        return static_cast<std::size_t>(hash >> 32) & mask_;
-    }
+    std::size_t SlotOf(std::uint64_t hash) const { return SlotIn(hash, slots_.size()); }
+    std::uint64_t Where(std::string_view line);
     void Grow();
 
     BigArray<std::uint64_t> slots_;
-    std::size_t mask_ = 0;
     std::vector<Distinct> distinct_;
+    std::vector<std::string_view> aside_;
 };
 
 } // namespace core

@@ -1,6 +1,7 @@
 #include "core/LineText.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <cstring>
 
@@ -45,70 +46,51 @@ namespace {
 /// Walks the joined text of a list chunk by chunk: a line, then its CR LF.
 class JoinedCursor {
 public:
-    explicit JoinedCursor(LineSpan lines) : lines_(lines) {
-        Load();
+    explicit JoinedCursor(const LineSource& lines) : cursor_(lines.Walk()) {
+        NextLine();
         Advance(0);
     }
 
-    bool AtEnd() const { return line_ == lines_.size(); }
+    bool AtEnd() const { return atEnd_; }
     std::string_view Chunk() const { return chunk_; }
 
     void Advance(std::size_t bytes) {
         chunk_.remove_prefix(bytes);
-        while (chunk_.empty() && !AtEnd()) {
+        while (chunk_.empty() && !atEnd_) {
             if (inBreak_) {
                 inBreak_ = false;
-                ++line_;
+                NextLine();
             } else {
                 inBreak_ = true;
+                chunk_ = "\r\n";
             }
-            Load();
         }
     }
 
 private:
-    void Load() {
-        if (AtEnd())
-            chunk_ = {};
-        else if (inBreak_)
-            chunk_ = "\r\n";
+    void NextLine() {
+        if (next_ == filled_) {
+            filled_ = cursor_->Read(batch_);
+            next_ = 0;
+        }
+        if (next_ == filled_)
+            atEnd_ = true;
         else
-            chunk_ = lines_[line_];
+            chunk_ = batch_[next_++];
     }
 
-    LineSpan lines_;
-    std::size_t line_ = 0;
+    std::unique_ptr<LineSource::Cursor> cursor_;
+    std::array<std::string_view, 64> batch_;
+    std::size_t filled_ = 0;
+    std::size_t next_ = 0;
+    bool atEnd_ = false;
     bool inBreak_ = false;
     std::string_view chunk_;
 };
 
-/// The CR and LF bytes of `text`, eight bytes at a time: this pass costs as much as the split
-/// itself when taken a byte at a time.
-std::size_t CountBreaks(std::string_view text) {
-    constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
-    constexpr std::uint64_t kLows = 0x7F7F7F7F7F7F7F7FULL;
-    // The high bit of each byte that is zero, and of no other byte.
-    auto zeroBytes = [](std::uint64_t x) { return ~(((x & kLows) + kLows) | x) & ~kLows; };
-    const char* p = text.data();
-    const char* const end = p + text.size();
-    std::size_t breaks = 0;
-    for (; end - p >= 8; p += 8) {
-        std::uint64_t word;
-        std::memcpy(&word, p, 8);
-        // One bit a break at the bottom of its byte; the multiplication sums the bytes into
-        // the top one.
-        const std::uint64_t found =
-            (zeroBytes(word ^ (kOnes * '\n')) | zeroBytes(word ^ (kOnes * '\r'))) >> 7;
-        breaks += static_cast<std::size_t>((found * kOnes) >> 56);
-    }
-    for (; p != end; ++p)
-        breaks += (*p == '\r') | (*p == '\n');
-    return breaks;
-}
-
 } // namespace
 
-bool JoinedTextsEqual(LineSpan a, LineSpan b) {
+bool JoinedTextsEqual(const LineSource& a, const LineSource& b) {
     JoinedCursor x(a), y(b);
     while (!x.AtEnd() && !y.AtEnd()) {
         const std::size_t n = std::min(x.Chunk().size(), y.Chunk().size());
@@ -120,14 +102,40 @@ bool JoinedTextsEqual(LineSpan a, LineSpan b) {
     return x.AtEnd() && y.AtEnd();
 }
 
+/// Splits the text again, handing out the copies of the lines with tabs in their place.
+class LoadedList::Walker final : public LineSource::Cursor {
+public:
+    explicit Walker(const LoadedList& list)
+        : list_(list), lines_(list.text_.Bytes()), emptyLineDue_(list.emptyText_) {}
+
+    std::size_t Read(std::span<std::string_view> batch) override {
+        std::size_t n = 0;
+        if (emptyLineDue_ && !batch.empty()) {
+            emptyLineDue_ = false;
+            batch[n++] = std::string_view(list_.text_.Bytes().data(), 0);
+        }
+        const std::vector<TabbedLine>& tabbed = list_.tabbed_;
+        std::string_view line;
+        while (n < batch.size() && lines_.Next(line)) {
+            if (nextTabbed_ < tabbed.size() && line.data() == tabbed[nextTabbed_].start)
+                line = tabbed[nextTabbed_++].replaced;
+            batch[n++] = line;
+        }
+        return n;
+    }
+
+private:
+    const LoadedList& list_;
+    LineSplitter lines_;
+    bool emptyLineDue_;
+    std::size_t nextTabbed_ = 0;
+};
+
 LoadedList::LoadedList(std::string bytes, int tabSize)
     : LoadedList(FileText(std::move(bytes)), tabSize) {}
 
 LoadedList::LoadedList(FileText text, int tabSize) : text_(std::move(text)) {
-    const std::string_view bytes = TextBeforeNul(text_.Bytes());
-    // Every line but the last ends at a CR or LF: reserve once instead of growing through
-    // copies (a CR LF file reserves twice what it needs, in address space only).
-    lines_.reserve(CountBreaks(bytes) + 1);
+    const std::string_view bytes = text_.Bytes();
 
     // The next tab is looked for past the line that held the last one only, so a text
     // without tabs costs one memchr.
@@ -137,40 +145,46 @@ LoadedList::LoadedList(FileText text, int tabSize) : text_(std::move(text)) {
         return tab ? static_cast<const char*>(tab) : end;
     };
     const char* nextTab = findTab(bytes.data());
-    std::vector<std::size_t> tabbed; // indices of the lines holding a tab
+    std::vector<std::string_view> tabbed; // the lines holding a tab
     ForEachLine(bytes, [&](std::string_view line) {
         const char* const lineEnd = line.data() + line.size();
         if (nextTab < lineEnd) {
-            tabbed.push_back(lines_.size());
+            tabbed.push_back(line);
             nextTab = findTab(lineEnd);
         }
-        lines_.push_back(line);
+        ++count_;
     });
-    if (lines_.empty())
-        lines_.push_back(std::string_view(text_.Bytes().data(), 0));
+    if (count_ == 0) {
+        emptyText_ = true;
+        count_ = 1;
+    }
     if (tabbed.empty())
         return;
 
-    // Those lines move, tabs replaced, into one store sized for all of them.
+    // Those lines are copied, tabs replaced, into one store sized for all of them.
     const std::size_t width = tabSize > 0 ? static_cast<std::size_t>(tabSize) : 0;
     std::size_t size = 0;
-    for (const std::size_t i : tabbed) {
-        const auto tabs =
-            static_cast<std::size_t>(std::count(lines_[i].begin(), lines_[i].end(), '\t'));
-        size += lines_[i].size() - tabs + tabs * width;
+    for (const std::string_view line : tabbed) {
+        const auto tabs = static_cast<std::size_t>(std::count(line.begin(), line.end(), '\t'));
+        size += line.size() - tabs + tabs * width;
     }
-    tabbedLines_ = std::make_unique_for_overwrite<char[]>(size);
-    char* out = tabbedLines_.get();
-    for (const std::size_t i : tabbed) {
+    tabbedStore_ = std::make_unique_for_overwrite<char[]>(size);
+    tabbed_.reserve(tabbed.size());
+    char* out = tabbedStore_.get();
+    for (const std::string_view line : tabbed) {
         char* const start = out;
-        for (const char c : lines_[i]) {
+        for (const char c : line) {
             if (c == '\t')
                 out = std::fill_n(out, width, ' ');
             else
                 *out++ = c;
         }
-        lines_[i] = std::string_view(start, static_cast<std::size_t>(out - start));
+        tabbed_.push_back({line.data(), std::string_view(start, static_cast<std::size_t>(out - start))});
     }
+}
+
+std::unique_ptr<LineSource::Cursor> LoadedList::Walk() const {
+    return std::make_unique<Walker>(*this);
 }
 
 } // namespace core

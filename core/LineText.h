@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "core/FileText.h"
+#include "core/LineSource.h"
 
 namespace core {
 
@@ -54,54 +55,83 @@ inline const char* FindLineEnd(const char* p, const char* end) {
     return p;
 }
 
-/// Calls `onLine(std::string_view)` for every line of `text` by the break rules above,
-/// stopping at the first NUL. The views point into `text`. Tabs are left alone.
-template <class OnLine> void ForEachLine(std::string_view text, OnLine&& onLine) {
-    const char* p = text.data();
-    const char* const end = p + text.size();
-    while (p != end) {
-        const char* lineEnd = FindLineEnd(p, end);
-        if (lineEnd == end) {
-            onLine(std::string_view(p, static_cast<std::size_t>(end - p)));
-            return;
+/// The lines of `text` by the break rules above, one at a time, stopping at the first NUL.
+/// The views point into `text`. Tabs are left alone.
+class LineSplitter {
+public:
+    explicit LineSplitter(std::string_view text)
+        : p_(text.data()), end_(text.data() + text.size()) {}
+
+    /// Sets `line` to the next line; false when none is left.
+    bool Next(std::string_view& line) {
+        if (p_ == end_)
+            return false;
+        const char* const start = p_;
+        const char* const lineEnd = FindLineEnd(start, end_);
+        line = std::string_view(start, static_cast<std::size_t>(lineEnd - start));
+        if (lineEnd == end_ || *lineEnd == '\0') {
+            p_ = end_;
+            return lineEnd != start || lineEnd == end_;
         }
-        if (*lineEnd == '\0') {
-            if (lineEnd != p)
-                onLine(std::string_view(p, static_cast<std::size_t>(lineEnd - p)));
-            return;
-        }
-        onLine(std::string_view(p, static_cast<std::size_t>(lineEnd - p)));
-        p = lineEnd + 1;
-        if (*lineEnd == '\r' && p != end && *p == '\n')
-            ++p;
+        p_ = lineEnd + 1;
+        if (*lineEnd == '\r' && p_ != end_ && *p_ == '\n')
+            ++p_;
+        return true;
     }
+
+private:
+    const char* p_;
+    const char* end_;
+};
+
+/// Calls `onLine(std::string_view)` for every line of `text`, as LineSplitter splits it.
+template <class OnLine> void ForEachLine(std::string_view text, OnLine&& onLine) {
+    LineSplitter lines(text);
+    std::string_view line;
+    while (lines.Next(line))
+        onLine(line);
 }
 
 /// Every line followed by CR LF, concatenated; no lines give the empty string.
 std::string JoinedText(LineSpan lines);
 
 /// Whether the joined texts of `a` and `b` are equal, without building them.
-bool JoinedTextsEqual(LineSpan a, LineSpan b);
+bool JoinedTextsEqual(const LineSource& a, const LineSource& b);
+inline bool JoinedTextsEqual(LineSpan a, LineSpan b) {
+    return JoinedTextsEqual(SpanLines(a), SpanLines(b));
+}
 
-/// The lines of a file's bytes, loaded by the rules above. Owns the bytes; the views in
-/// `Lines()` point into them and stay valid as long as this object lives (moving it keeps
-/// them valid too). The bytes are not copied: a line points into them, and only a line with
-/// a tab is copied out, tabs replaced, into a store of its own.
-class LoadedList {
+/// The lines of a file's bytes, loaded by the rules above. Owns the bytes and splits them
+/// again at every walk, so a line costs nothing to keep: only the lines holding a tab are
+/// copied out, tabs replaced, into a store of their own, and a walk hands those out in their
+/// place. Views stay valid as long as this object lives (moving it keeps them valid too).
+///
+/// A mapped file that shrinks meanwhile reads as NUL past its new end, which ends the text:
+/// a walk then gives fewer lines than Count(), never more.
+class LoadedList final : public LineSource {
 public:
     explicit LoadedList(FileText text, int tabSize = kDefaultTabSize);
     explicit LoadedList(std::string bytes, int tabSize = kDefaultTabSize);
 
-    LineSpan Lines() const { return lines_; }
-    std::size_t Count() const { return lines_.size(); }
+    std::size_t Count() const override { return count_; }
+    std::unique_ptr<Cursor> Walk() const override;
 
     /// The bytes the lines were split from, mapped or read.
     const FileText& Text() const { return text_; }
 
 private:
+    class Walker;
+    // A line with tabs: where it starts in the text, and its text with tabs replaced.
+    struct TabbedLine {
+        const char* start;
+        std::string_view replaced;
+    };
+
     FileText text_;
-    std::unique_ptr<char[]> tabbedLines_; // the lines with tabs, tabs replaced
-    std::vector<std::string_view> lines_;
+    std::size_t count_ = 0;
+    bool emptyText_ = false; // a text without lines reads as one empty line
+    std::unique_ptr<char[]> tabbedStore_;
+    std::vector<TabbedLine> tabbed_;
 };
 
 } // namespace core

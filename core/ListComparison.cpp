@@ -2,11 +2,17 @@
 
 #include <algorithm>
 #include <exception>
+#include <limits>
+#include <stdexcept>
 #include <thread>
+
+#include "core/LineText.h"
 
 namespace core {
 
 namespace {
+
+constexpr std::size_t kMostLines = std::numeric_limits<std::uint32_t>::max();
 
 /// The half of the hash space a hash falls in.
 int HalfOf(std::uint64_t hash) {
@@ -17,55 +23,62 @@ int HalfOf(std::uint64_t hash) {
 // index is far bigger than the caches on large lists, so each line goes through a short
 // pipeline and the memory waits overlap: hashed and its slot prefetched kAhead lines before
 // it is interned, its candidate line prefetched half way.
-void InternHalf(LineIndex& index, int half, LineSpan lines, LineIndex::Side side,
+void InternHalf(LineIndex& index, int half, const LineSource& lines, LineIndex::Side side,
                 BigArray<std::uint32_t>& keys) {
     constexpr std::size_t kAhead = 16;
     constexpr std::size_t kHalfWay = kAhead / 2;
     struct Pending {
-        std::size_t line;
+        std::size_t index;
+        std::string_view line;
         std::uint64_t hash;
     };
     Pending ring[kAhead];
     std::size_t queued = 0; // lines taken into the ring so far
     std::size_t done = 0;   // lines interned so far
     auto intern = [&](const Pending& p) {
-        keys[p.line] =
-            (index.Count(lines[p.line], p.hash, side) << 1) | static_cast<unsigned>(half);
+        keys[p.index] = (index.Count(p.line, p.hash, side) << 1) | static_cast<unsigned>(half);
     };
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        const std::uint64_t hash = LineIndex::Hash(lines[i]);
+    ForEachLineOf(lines, [&](std::size_t i, std::string_view line) {
+        if (i >= keys.size())
+            return;
+        const std::uint64_t hash = LineIndex::Hash(line);
         if (HalfOf(hash) != half)
-            continue;
+            return;
         if (queued - done == kAhead)
             intern(ring[done++ % kAhead]);
         if (queued - done >= kHalfWay)
             index.PrefetchCandidate(ring[(queued - kHalfWay) % kAhead].hash);
         index.Prefetch(hash);
-        ring[queued++ % kAhead] = {i, hash};
-    }
+        ring[queued++ % kAhead] = {i, line, hash};
+    });
     while (done < queued)
         intern(ring[done++ % kAhead]);
 }
 
 } // namespace
 
-ListComparison::ListComparison(LineSpan left, LineSpan right)
+ListComparison::ListComparison(const LineSource& left, const LineSource& right)
     : left_(left), right_(right), halves_{LineIndex(0), LineIndex(0)} {
-    compares_ = !left.empty() && !right.empty() && !JoinedTextsEqual(left, right);
+    compares_ = left.Count() > 0 && right.Count() > 0 && !JoinedTextsEqual(left, right);
     if (!compares_)
         return;
+    // A line's copies are counted in 32 bits.
+    if (left.Count() > kMostLines || right.Count() > kMostLines)
+        throw std::length_error("too many lines");
 
-    // Each half expects half the lines as distinct lines: lists share about half their lines
-    // or fewer, and a half that finds more grows.
-    const std::size_t expected = (left.size() + right.size()) / 4;
-    halves_ = {LineIndex(expected), LineIndex(expected)};
-    leftKeys_ = BigArray<Key>(left.size());
-    rightKeys_ = BigArray<Key>(right.size());
+    // Each half's table is sized for every line being distinct, its half of them: a table
+    // that grows copies itself, and one sized for fewer lines would grow on most lists. Its
+    // distinct lines get address space for all the lines, in case the hash favours one half;
+    // only what is used becomes memory.
+    const std::size_t lines = left.Count() + right.Count();
+    halves_ = {LineIndex(lines / 2, lines), LineIndex(lines / 2, lines)};
+    leftKeys_ = BigArray<Key>(left.Count());
+    rightKeys_ = BigArray<Key>(right.Count());
 
     // The second half on a thread of its own; each half writes only its own lines' keys.
     // Short lists are done before a thread would have started.
     constexpr std::size_t kLinesWorthAThread = 1 << 16;
-    if (left.size() + right.size() < kLinesWorthAThread) {
+    if (lines < kLinesWorthAThread) {
         IndexHalf(0);
         IndexHalf(1);
     } else {
@@ -99,7 +112,7 @@ void ListComparison::Count() {
     // copies on the driving list and b on the other gives a x b multiple hits; a line on one
     // list only gives each of its copies as a single hit, unless it is empty.
     const LineIndex::Side outer =
-        left_.size() > right_.size() ? LineIndex::kLeft : LineIndex::kRight;
+        left_.Count() > right_.Count() ? LineIndex::kLeft : LineIndex::kRight;
     const LineIndex::Side inner = outer == LineIndex::kLeft ? LineIndex::kRight : LineIndex::kLeft;
     for (const LineIndex& index : halves_) {
         for (LineIndex::Id id = 0; id < index.DistinctCount(); ++id) {

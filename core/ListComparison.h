@@ -16,7 +16,8 @@
 // copies on either list as it goes, in time proportional to the lists plus the entries
 // produced; the entries are visited, never stored here. The hash space is split in two
 // halves, each with its own index, filled by a thread of its own: no locks, and both cores
-// at work. A line is known by 4 bytes: its half and its number there.
+// at work. A line is known by 4 bytes: its half and its number there; the lists are walked
+// again, not kept as views, whenever the entries are visited.
 
 #include <array>
 #include <cstdint>
@@ -24,7 +25,7 @@
 
 #include "core/BigArray.h"
 #include "core/LineIndex.h"
-#include "core/LineText.h"
+#include "core/LineSource.h"
 
 namespace core {
 
@@ -33,8 +34,8 @@ inline constexpr std::string_view kIdenticalListsMessage =
 
 class ListComparison {
 public:
-    /// Indexes both lists; they must outlive this object.
-    ListComparison(LineSpan left, LineSpan right);
+    /// Indexes both lists; they must outlive this object and stay unchanged meanwhile.
+    ListComparison(const LineSource& left, const LineSource& right);
 
     /// False when the lists are identical or one of them holds no line: nothing to compare.
     bool Compares() const { return compares_; }
@@ -46,22 +47,26 @@ public:
     template <class Visit> void ForEachMultipleHit(Visit&& visit) const {
         if (!compares_)
             return;
-        const bool leftDrives = left_.size() > right_.size();
-        const LineSpan outer = leftDrives ? left_ : right_;
+        const bool leftDrives = left_.Count() > right_.Count();
         const BigArray<Key>& outerKeys = leftDrives ? leftKeys_ : rightKeys_;
         const LineIndex::Side inner = leftDrives ? LineIndex::kRight : LineIndex::kLeft;
-        for (std::size_t i = 0; i < outer.size(); ++i) {
-            for (std::uint32_t k = Copies(outerKeys[i], inner); k > 0; --k)
-                visit(outer[i]);
-        }
+        ForEachKeyedLine(leftDrives ? left_ : right_, outerKeys,
+                         [&](Key key, std::string_view line) {
+                             for (std::uint32_t k = Copies(key, inner); k > 0; --k)
+                                 visit(line);
+                         });
     }
 
     /// Calls `visit(std::string_view)` for every single hit, in order.
     template <class Visit> void ForEachSingleHit(Visit&& visit) const {
         if (!compares_)
             return;
-        VisitSingles(left_, leftKeys_, visit);
-        VisitSingles(right_, rightKeys_, visit);
+        auto single = [&](Key key, std::string_view line) {
+            if (!line.empty() && !OnBothLists(key))
+                visit(line);
+        };
+        ForEachKeyedLine(left_, leftKeys_, single);
+        ForEachKeyedLine(right_, rightKeys_, single);
     }
 
 private:
@@ -69,11 +74,25 @@ private:
     using Key = std::uint32_t;
     static constexpr int kHalves = 2;
 
+    /// A line the index never saw counts as on neither list. That happens only when a source
+    /// breaks its promise (a mapped file that shrank between two walks), and costs one
+    /// comparison a line to keep the walk inside the index.
     std::uint32_t Copies(Key key, LineIndex::Side side) const {
-        return halves_[key & 1].Copies(key >> 1, side);
+        const LineIndex& half = halves_[key & 1];
+        const LineIndex::Id id = key >> 1;
+        return id < half.DistinctCount() ? half.Copies(id, side) : 0;
     }
     bool OnBothLists(Key key) const {
         return Copies(key, LineIndex::kLeft) > 0 && Copies(key, LineIndex::kRight) > 0;
+    }
+    /// Calls `visit(Key, std::string_view)` for the lines of `lines` in order, with their keys.
+    template <class Visit>
+    static void ForEachKeyedLine(const LineSource& lines, const BigArray<Key>& keys,
+                                 Visit&& visit) {
+        ForEachLineOf(lines, [&](std::size_t i, std::string_view line) {
+            if (i < keys.size())
+                visit(keys[i], line);
+        });
     }
     /// Interns every line whose hash falls in half `half`, writing its key.
     void IndexHalf(int half);
@@ -82,16 +101,8 @@ private:
     /// The multiple and single hits, counted.
     void Count();
 
-    template <class Visit>
-    void VisitSingles(LineSpan lines, const BigArray<Key>& keys, Visit& visit) const {
-        for (std::size_t i = 0; i < lines.size(); ++i) {
-            if (!lines[i].empty() && !OnBothLists(keys[i]))
-                visit(lines[i]);
-        }
-    }
-
-    LineSpan left_;
-    LineSpan right_;
+    const LineSource& left_;
+    const LineSource& right_;
     bool compares_ = false;
     std::array<LineIndex, kHalves> halves_;
     BigArray<Key> leftKeys_;

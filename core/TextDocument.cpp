@@ -45,6 +45,29 @@ std::vector<std::string_view> TextDocument::Views() const {
     return views;
 }
 
+namespace {
+
+class DocumentWalker final : public LineSource::Cursor {
+public:
+    explicit DocumentWalker(const TextDocument& document) : document_(document) {}
+    std::size_t Read(std::span<std::string_view> batch) override {
+        std::size_t n = 0;
+        for (; n < batch.size() && next_ < document_.Count(); ++n)
+            batch[n] = document_.Line(next_++);
+        return n;
+    }
+
+private:
+    const TextDocument& document_;
+    int next_ = 0;
+};
+
+} // namespace
+
+std::unique_ptr<LineSource::Cursor> DocumentLines::Walk() const {
+    return std::make_unique<DocumentWalker>(document_);
+}
+
 TextDocument::Entry TextDocument::Store(std::string_view text) {
     const Entry e{kEdited | edited_.size(), CheckedSize(text.size())};
     edited_.append(text);

@@ -17,6 +17,8 @@
 #include <string_view>
 #include <vector>
 
+#include "core/LineSource.h"
+
 namespace core {
 
 /// What one change did: at `first`, `removed` lines went and `added` lines came. The first
@@ -127,6 +129,17 @@ private:
     mutable int longest_ = 0;
     mutable bool longestKnown_ = true;
     std::vector<DocumentListener*> listeners_;
+};
+
+/// A document's lines as a line source, read in place.
+class DocumentLines final : public LineSource {
+public:
+    explicit DocumentLines(const TextDocument& document) : document_(document) {}
+    std::size_t Count() const override { return static_cast<std::size_t>(document_.Count()); }
+    std::unique_ptr<Cursor> Walk() const override;
+
+private:
+    const TextDocument& document_;
 };
 
 } // namespace core

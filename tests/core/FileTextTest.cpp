@@ -59,15 +59,17 @@ TEST_F(FileText, RegularFileIsMappedAndSplitInPlace) {
     // copies with the tabs replaced.
     const core::LoadedList moved = std::move(list);
     const std::string_view mapped = moved.Text().Bytes();
+    const std::vector<std::string_view> lines = core::Views(moved);
     ASSERT_EQ(moved.Count(), 4u);
-    EXPECT_EQ(moved.Lines()[0], "plain");
-    EXPECT_EQ(moved.Lines()[1], "with    tab");
-    EXPECT_EQ(moved.Lines()[2], "");
-    EXPECT_EQ(moved.Lines()[3], "last    one    ");
-    EXPECT_TRUE(Inside(moved.Lines()[0], mapped));
-    EXPECT_TRUE(Inside(moved.Lines()[2], mapped));
-    EXPECT_FALSE(Inside(moved.Lines()[1], mapped));
-    EXPECT_FALSE(Inside(moved.Lines()[3], mapped));
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[0], "plain");
+    EXPECT_EQ(lines[1], "with    tab");
+    EXPECT_EQ(lines[2], "");
+    EXPECT_EQ(lines[3], "last    one    ");
+    EXPECT_TRUE(Inside(lines[0], mapped));
+    EXPECT_TRUE(Inside(lines[2], mapped));
+    EXPECT_FALSE(Inside(lines[1], mapped));
+    EXPECT_FALSE(Inside(lines[3], mapped));
 }
 
 TEST_F(FileText, MovedOntoEachOther) {
@@ -125,8 +127,7 @@ TEST_F(FileText, EmptyFilesAndPipesAreRead) {
     ::close(fds[0]);
     EXPECT_FALSE(piped.Text().IsMapped());
     ASSERT_EQ(piped.Count(), 2u);
-    EXPECT_EQ(piped.Lines()[0], "a    b");
-    EXPECT_EQ(piped.Lines()[1], "c");
+    EXPECT_EQ(core::Views(piped), (std::vector<std::string_view>{"a    b", "c"}));
 }
 
 TEST_F(FileText, FileTruncatedWhileMappedReadsAsZerosPastItsNewEnd) {

@@ -64,7 +64,8 @@ Outcome Reference(const Lines& left, const Lines& right) {
 
 Outcome Compare(const Lines& left, const Lines& right) {
     const std::vector<std::string_view> l(left.begin(), left.end()), r(right.begin(), right.end());
-    const core::ListComparison comparison(l, r);
+    const core::SpanLines ls(l), rs(r);
+    const core::ListComparison comparison(ls, rs);
     Outcome outcome;
     outcome.compares = comparison.Compares();
     comparison.ForEachMultipleHit(
@@ -216,7 +217,8 @@ TEST(ListComparison, CountsLargeProductsIn64Bits) {
     const std::vector<std::string_view> left(70000, "same");
     std::vector<std::string_view> right(70000, "same");
     right.push_back("other");
-    const core::ListComparison comparison(left, right);
+    const core::SpanLines ls(left), rs(right);
+    const core::ListComparison comparison(ls, rs);
     ASSERT_TRUE(comparison.Compares());
     EXPECT_EQ(comparison.MultipleHitCount(), 70000ull * 70000ull);
     EXPECT_EQ(comparison.SingleHitCount(), 1u);

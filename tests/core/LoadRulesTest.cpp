@@ -16,7 +16,9 @@ using namespace std::string_literals;
 
 Lines Load(const std::string& bytes, int tabSize = core::kDefaultTabSize) {
     const core::LoadedList list(bytes, tabSize);
-    return Lines(list.Lines().begin(), list.Lines().end());
+    const std::vector<std::string_view> views = core::Views(list);
+    EXPECT_EQ(views.size(), list.Count());
+    return Lines(views.begin(), views.end());
 }
 
 // The scan as the editor describes it, one character at a time, tabs replaced as lines are
@@ -107,11 +109,11 @@ TEST(LoadRules, ForEachLineLeavesTabsAndPointsIntoTheText) {
 
 TEST(LoadRules, MovedListKeepsItsLines) {
     core::LoadedList list(std::string("one\r\ntwo"));
-    const char* first = list.Lines()[0].data();
+    const char* first = core::Views(list)[0].data();
     const core::LoadedList moved = std::move(list);
     ASSERT_EQ(moved.Count(), 2u);
-    EXPECT_EQ(moved.Lines()[0].data(), first);
-    EXPECT_EQ(moved.Lines()[1], "two");
+    EXPECT_EQ(core::Views(moved)[0].data(), first);
+    EXPECT_EQ(core::Views(moved)[1], "two");
 }
 
 TEST(LoadRules, MatchesCharacterScanOnRandomTexts) {
