@@ -14,7 +14,7 @@ LineIndex::LineIndex(std::size_t expectedDistinct, std::size_t reservedDistinct)
     slots_ = BigArray<std::uint64_t>(
         std::max<std::size_t>(expectedDistinct + expectedDistinct / 3 + 1, 16));
     // Reserved address space costs no memory until used, and growing would copy.
-    distinct_.reserve(std::max(expectedDistinct, reservedDistinct));
+    distinct_ = BigArray<Distinct>(std::max({expectedDistinct, reservedDistinct, std::size_t{16}}));
 }
 
 std::uint64_t LineIndex::Hash(std::string_view line) {
@@ -44,14 +44,23 @@ LineIndex::Id LineIndex::Intern(std::string_view line, std::uint64_t hash) {
         if (++slot == slots_.size())
             slot = 0;
     }
-    if (distinct_.size() >= std::numeric_limits<std::uint32_t>::max() - 1)
+    if (distinctCount_ >= std::numeric_limits<std::uint32_t>::max() - 1)
         throw std::length_error("too many distinct lines");
-    const Id id = static_cast<Id>(distinct_.size());
-    distinct_.push_back({Where(line), {0, 0}});
+    const Id id = static_cast<Id>(distinctCount_);
+    AddDistinct(line);
     slots_[slot] = Slot(hash, id);
-    if (distinct_.size() * 4 > slots_.size() * 3)
+    if (distinctCount_ * 4 > slots_.size() * 3)
         Grow();
     return id;
+}
+
+void LineIndex::AddDistinct(std::string_view line) {
+    if (distinctCount_ == distinct_.size()) {
+        BigArray<Distinct> more(distinct_.size() * 2);
+        std::copy_n(distinct_.data(), distinctCount_, more.data());
+        distinct_ = std::move(more);
+    }
+    distinct_[distinctCount_++] = {Where(line), {0, 0}};
 }
 
 void LineIndex::Grow() {

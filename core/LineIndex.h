@@ -43,14 +43,20 @@ public:
     /// the memory waits overlap instead of coming one after another.
     void Prefetch(std::uint64_t hash) const { __builtin_prefetch(&slots_[SlotOf(hash)]); }
 
-    /// Once the slot is in: starts loading the line that the slot points to, when its hash
-    /// matches, so the byte comparison that follows finds it in the cache.
+    /// Once the slot is in: starts loading the distinct line it points to, when its hash
+    /// matches.
+    void PrefetchEntry(std::uint64_t hash) const {
+        if (const std::uint64_t entry = Candidate(hash))
+            __builtin_prefetch(&distinct_[static_cast<Id>(entry) - 1]);
+    }
+
+    /// Once that is in too: starts loading the candidate's bytes, so the byte comparison that
+    /// follows finds them in the cache.
     void PrefetchCandidate(std::uint64_t hash) const {
-        const std::uint64_t entry = slots_[SlotOf(hash)];
-        if (entry != 0 && (entry & kTagMask) == (hash & kTagMask)) {
-            const Distinct& d = distinct_[static_cast<Id>(entry) - 1];
-            __builtin_prefetch(&d);
-            __builtin_prefetch(reinterpret_cast<const void*>(d.where & kAddressMask));
+        if (const std::uint64_t entry = Candidate(hash)) {
+            const std::uint64_t where = distinct_[static_cast<Id>(entry) - 1].where;
+            if ((where >> kSizeShift) != kAside)
+                __builtin_prefetch(reinterpret_cast<const void*>(where & kAddressMask));
         }
     }
 
@@ -58,7 +64,7 @@ public:
     /// (bench: dyadlist_bench --benchmark_filter=Hash).
     static std::uint64_t Hash(std::string_view line);
 
-    std::size_t DistinctCount() const { return distinct_.size(); }
+    std::size_t DistinctCount() const { return distinctCount_; }
     std::string_view Line(Id id) const {
         const std::uint64_t where = distinct_[id].where;
         const std::size_t size = static_cast<std::size_t>(where >> kSizeShift);
@@ -89,11 +95,19 @@ private:
         return static_cast<std::size_t>(((hash >> 32) & 0x7FFFFFFF) * slots >> 31);
     }
     std::size_t SlotOf(std::uint64_t hash) const { return SlotIn(hash, slots_.size()); }
+    /// The entry in the home slot of `hash` when its tag matches, or 0.
+    std::uint64_t Candidate(std::uint64_t hash) const {
+        const std::uint64_t entry = slots_[SlotOf(hash)];
+        return entry != 0 && (entry & kTagMask) == (hash & kTagMask) ? entry : 0;
+    }
     std::uint64_t Where(std::string_view line);
     void Grow();
+    void AddDistinct(std::string_view line);
 
     BigArray<std::uint64_t> slots_;
-    std::vector<Distinct> distinct_;
+    // Room for the distinct lines, in huge pages like the table: each is reached at random.
+    BigArray<Distinct> distinct_;
+    std::size_t distinctCount_ = 0;
     std::vector<std::string_view> aside_;
 };
 

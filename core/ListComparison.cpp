@@ -20,13 +20,15 @@ int HalfOf(std::uint64_t hash) {
 }
 
 // Interns the lines of one list whose hash falls in `half`, counting them on `side`. The
-// index is far bigger than the caches on large lists, so each line goes through a short
-// pipeline and the memory waits overlap: hashed and its slot prefetched kAhead lines before
-// it is interned, its candidate line prefetched half way.
+// index is far bigger than the caches on large lists, and interning a line that is there
+// takes three loads that depend on each other: its slot, the distinct line the slot names,
+// that line's bytes. So each line goes through a pipeline, a stage every kStage lines, and
+// the memory waits of different lines overlap: hashed and its slot prefetched, then its
+// distinct line, then its bytes, then interned.
 void InternHalf(LineIndex& index, int half, const LineSource& lines, LineIndex::Side side,
                 BigArray<std::uint32_t>& keys) {
-    constexpr std::size_t kAhead = 16;
-    constexpr std::size_t kHalfWay = kAhead / 2;
+    constexpr std::size_t kStage = 6;
+    constexpr std::size_t kAhead = 3 * kStage;
     struct Pending {
         std::size_t index;
         std::string_view line;
@@ -46,8 +48,11 @@ void InternHalf(LineIndex& index, int half, const LineSource& lines, LineIndex::
             return;
         if (queued - done == kAhead)
             intern(ring[done++ % kAhead]);
-        if (queued - done >= kHalfWay)
-            index.PrefetchCandidate(ring[(queued - kHalfWay) % kAhead].hash);
+        const std::size_t pending = queued - done;
+        if (pending >= kStage)
+            index.PrefetchEntry(ring[(queued - kStage) % kAhead].hash);
+        if (pending >= 2 * kStage)
+            index.PrefetchCandidate(ring[(queued - 2 * kStage) % kAhead].hash);
         index.Prefetch(hash);
         ring[queued++ % kAhead] = {i, line, hash};
     });
@@ -114,12 +119,17 @@ void ListComparison::Count() {
     const LineIndex::Side outer =
         left_.Count() > right_.Count() ? LineIndex::kLeft : LineIndex::kRight;
     const LineIndex::Side inner = outer == LineIndex::kLeft ? LineIndex::kRight : LineIndex::kLeft;
-    for (const LineIndex& index : halves_) {
+    for (int half = 0; half < kHalves; ++half) {
+        const LineIndex& index = halves_[static_cast<std::size_t>(half)];
+        std::vector<std::uint64_t>& onBoth = onBothLists_[static_cast<std::size_t>(half)];
+        onBoth.assign((index.DistinctCount() + 63) / 64, 0);
         for (LineIndex::Id id = 0; id < index.DistinctCount(); ++id) {
             const std::uint64_t a = index.Copies(id, outer);
             const std::uint64_t b = index.Copies(id, inner);
             multipleHitCount_ += a * b;
-            if ((a == 0 || b == 0) && !index.Line(id).empty())
+            if (a > 0 && b > 0)
+                onBoth[id / 64] |= std::uint64_t{1} << (id % 64);
+            else if (!index.Line(id).empty())
                 singleHitCount_ += a + b;
         }
     }

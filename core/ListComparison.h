@@ -22,6 +22,7 @@
 #include <array>
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "core/BigArray.h"
 #include "core/LineIndex.h"
@@ -52,7 +53,7 @@ public:
         const LineIndex::Side inner = leftDrives ? LineIndex::kRight : LineIndex::kLeft;
         ForEachKeyedLine(leftDrives ? left_ : right_, outerKeys,
                          [&](Key key, std::string_view line) {
-                             for (std::uint32_t k = Copies(key, inner); k > 0; --k)
+                             for (std::uint32_t k = CopiesIfOnBoth(key, inner); k > 0; --k)
                                  visit(line);
                          });
     }
@@ -74,16 +75,19 @@ private:
     using Key = std::uint32_t;
     static constexpr int kHalves = 2;
 
+    /// Whether the line of `key` is on both lists: a bit a distinct line, set while counting,
+    /// so that the walks over the lists find the answer in the cache rather than in the index.
     /// A line the index never saw counts as on neither list. That happens only when a source
     /// breaks its promise (a mapped file that shrank between two walks), and costs one
-    /// comparison a line to keep the walk inside the index.
-    std::uint32_t Copies(Key key, LineIndex::Side side) const {
-        const LineIndex& half = halves_[key & 1];
-        const LineIndex::Id id = key >> 1;
-        return id < half.DistinctCount() ? half.Copies(id, side) : 0;
-    }
+    /// comparison a line to keep the walks inside the index.
     bool OnBothLists(Key key) const {
-        return Copies(key, LineIndex::kLeft) > 0 && Copies(key, LineIndex::kRight) > 0;
+        const std::vector<std::uint64_t>& bits = onBothLists_[key & 1];
+        const std::size_t id = key >> 1;
+        return id / 64 < bits.size() && (bits[id / 64] >> (id % 64) & 1);
+    }
+    /// Copies of the line of `key` on `side`, when it is on both lists; else 0.
+    std::uint32_t CopiesIfOnBoth(Key key, LineIndex::Side side) const {
+        return OnBothLists(key) ? halves_[key & 1].Copies(key >> 1, side) : 0;
     }
     /// Calls `visit(Key, std::string_view)` for the lines of `lines` in order, with their keys.
     template <class Visit>
@@ -105,6 +109,7 @@ private:
     const LineSource& right_;
     bool compares_ = false;
     std::array<LineIndex, kHalves> halves_;
+    std::array<std::vector<std::uint64_t>, kHalves> onBothLists_;
     BigArray<Key> leftKeys_;
     BigArray<Key> rightKeys_;
     std::uint64_t multipleHitCount_ = 0;
