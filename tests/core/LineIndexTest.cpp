@@ -54,4 +54,25 @@ TEST(LineIndex, LinesSharingLongPrefixesStayApart) {
         ASSERT_EQ(index.Intern(lines[i]), i) << i;
 }
 
+TEST(LineIndex, LongLinesAreKeptWhole) {
+    // From 65,535 bytes on a line's length does not fit beside its address; such a line is
+    // kept aside and must still compare and read back whole.
+    core::LineIndex index(4);
+    const std::string longest(70000, 'x'), copy = longest, longer = longest + "y";
+    const std::string limit(65535, 'x'), below(65534, 'x');
+    EXPECT_EQ(index.Count(longest, core::LineIndex::Hash(longest), core::LineIndex::kLeft), 0u);
+    EXPECT_EQ(index.Intern(longer), 1u);
+    EXPECT_EQ(index.Intern(limit), 2u);
+    EXPECT_EQ(index.Intern(below), 3u);
+    EXPECT_EQ(index.Count(copy, core::LineIndex::Hash(copy), core::LineIndex::kRight), 0u);
+    EXPECT_EQ(index.Line(0).data(), longest.data());
+    EXPECT_EQ(index.Line(0).size(), longest.size());
+    EXPECT_EQ(index.Line(1), longer);
+    EXPECT_EQ(index.Line(2), limit);
+    EXPECT_EQ(index.Line(3).data(), below.data());
+    EXPECT_EQ(index.Line(3), below);
+    EXPECT_EQ(index.Copies(0, core::LineIndex::kLeft), 1u);
+    EXPECT_EQ(index.Copies(0, core::LineIndex::kRight), 1u);
+}
+
 } // namespace

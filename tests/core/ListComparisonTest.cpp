@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <map>
+#include <memory>
+#include <span>
 #include <random>
 #include <string>
 #include <string_view>
@@ -10,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/LineIndex.h"
 #include "core/ListComparison.h"
 
 namespace {
@@ -210,6 +213,48 @@ TEST(ListComparison, LongListsIndexedOnTwoThreadsGiveTheSameEntries) {
     EXPECT_GT(expected.multipleHits.size(), 10000u);
     EXPECT_GT(expected.singleHits.size(), 10000u);
     EXPECT_EQ(Compare(left, right), expected);
+}
+
+// A source that breaks its promise: walks `from` to `to` (counted from 0) give only its
+// first line, the others all of them.
+class FickleLines final : public core::LineSource {
+public:
+    FickleLines(std::vector<std::string_view> lines, int from, int to)
+        : lines_(std::move(lines)), from_(from), to_(to) {}
+    std::size_t Count() const override { return lines_.size(); }
+    std::unique_ptr<Cursor> Walk() const override {
+        const std::span<const std::string_view> all(lines_);
+        const int walk = walks_++;
+        walked_ = std::make_unique<core::SpanLines>(walk >= from_ && walk <= to_ ? all.first(1)
+                                                                                 : all);
+        return walked_->Walk();
+    }
+
+private:
+    std::vector<std::string_view> lines_;
+    int from_, to_;
+    mutable int walks_ = 0;
+    mutable std::unique_ptr<core::SpanLines> walked_;
+};
+
+TEST(ListComparison, LinesTheIndexNeverSawAreOnNeitherList) {
+    // A line in the second half of the hash space, so the first half's index stays empty and
+    // the lines without keys (key 0: the first half's first line) point past it.
+    std::string second = "x";
+    while (core::LineIndex::Hash(second) >> 63 == 0)
+        second += "x";
+    const std::vector<std::string_view> left{second};
+    const core::SpanLines leftLines(left);
+    // The right list is walked three times before its entries: the identity check, then once
+    // for each half, where it gives only its first line.
+    const FickleLines rightLines({second, "y", "z"}, 1, 2);
+    const core::ListComparison comparison(leftLines, rightLines);
+    ASSERT_TRUE(comparison.Compares());
+    Lines multiple, single;
+    comparison.ForEachMultipleHit([&](std::string_view line) { multiple.emplace_back(line); });
+    comparison.ForEachSingleHit([&](std::string_view line) { single.emplace_back(line); });
+    EXPECT_EQ(multiple, Lines{second});
+    EXPECT_EQ(single, (Lines{"y", "z"}));
 }
 
 TEST(ListComparison, CountsLargeProductsIn64Bits) {
