@@ -4,10 +4,12 @@
 #include <algorithm>
 #include <map>
 #include <memory>
-#include <span>
 #include <random>
+#include <span>
+#include <stdexcept>
 #include <string>
 #include <string_view>
+#include <thread>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -215,13 +217,13 @@ TEST(ListComparison, LongListsIndexedOnTwoThreadsGiveTheSameEntries) {
     EXPECT_EQ(Compare(left, right), expected);
 }
 
-// A source that breaks its promise: walks `from` to `to` (counted from 0) give only its
-// first line, the others all of them.
+// A source that breaks its promise: it counts all its lines but the last, walks `from` to `to`
+// (counted from 0) give only its first line, and the others give all of them.
 class FickleLines final : public core::LineSource {
 public:
     FickleLines(std::vector<std::string_view> lines, int from, int to)
         : lines_(std::move(lines)), from_(from), to_(to) {}
-    std::size_t Count() const override { return lines_.size(); }
+    std::size_t Count() const override { return lines_.size() - 1; }
     std::unique_ptr<Cursor> Walk() const override {
         const std::span<const std::string_view> all(lines_);
         const int walk = walks_++;
@@ -246,8 +248,8 @@ TEST(ListComparison, LinesTheIndexNeverSawAreOnNeitherList) {
     const std::vector<std::string_view> left{second};
     const core::SpanLines leftLines(left);
     // The right list is walked three times before its entries: the identity check, then once
-    // for each half, where it gives only its first line.
-    const FickleLines rightLines({second, "y", "z"}, 1, 2);
+    // for each half, where it gives only its first line; then a line more than it counts.
+    const FickleLines rightLines({second, "y", "z", "uncounted"}, 1, 2);
     const core::ListComparison comparison(leftLines, rightLines);
     ASSERT_TRUE(comparison.Compares());
     Lines multiple, single;
@@ -255,6 +257,32 @@ TEST(ListComparison, LinesTheIndexNeverSawAreOnNeitherList) {
     comparison.ForEachSingleHit([&](std::string_view line) { single.emplace_back(line); });
     EXPECT_EQ(multiple, Lines{second});
     EXPECT_EQ(single, (Lines{"y", "z"}));
+}
+
+TEST(ListComparison, AFailureOnTheSecondThreadReachesTheCaller) {
+    // Long enough for the second half to be indexed on a thread of its own; the lists fail
+    // only when walked there.
+    class FailingOffTheMainThread final : public core::LineSource {
+    public:
+        explicit FailingOffTheMainThread(std::span<const std::string_view> lines)
+            : lines_(lines), main_(std::this_thread::get_id()) {}
+        std::size_t Count() const override { return lines_.Count(); }
+        std::unique_ptr<Cursor> Walk() const override {
+            if (std::this_thread::get_id() != main_)
+                throw std::runtime_error("unreadable");
+            return lines_.Walk();
+        }
+
+    private:
+        core::SpanLines lines_;
+        std::thread::id main_;
+    };
+    std::vector<std::string> texts;
+    for (int i = 0; i < 70000; ++i)
+        texts.push_back(std::to_string(i));
+    const std::vector<std::string_view> views(texts.begin(), texts.end());
+    const FailingOffTheMainThread left(views), right(std::span<const std::string_view>(views).first(1000));
+    EXPECT_THROW(core::ListComparison(left, right), std::runtime_error);
 }
 
 TEST(ListComparison, CountsLargeProductsIn64Bits) {
