@@ -84,7 +84,11 @@ struct TMemo::Box final : core::DocumentListener {
         document.AddListener(*this); // after layout and editing: they are up to date
     }
     ~Box() { document.RemoveListener(*this); }
-    void LinesChanged(const core::LineChange&) override { memo.TextChanged(); }
+    void LinesChanged(const core::LineChange& change) override {
+        if (change.replacedAll)
+            topRow = 0; // a new text shows from its start
+        memo.TextChanged();
+    }
 
     TMemo& memo;
     core::TextDocument document;

@@ -6,15 +6,13 @@
 
 TextLines SplitAtBreaks(std::string_view text) {
     TextLines lines{std::string()};
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '\r' || c == '\n') {
-            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-                ++i;
+    char before = 0;
+    for (const char c : text) {
+        if (c == '\r' || (c == '\n' && before != '\r'))
             lines.emplace_back();
-        } else {
+        else if (c != '\n')
             lines.back().push_back(c);
-        }
+        before = c;
     }
     return lines;
 }

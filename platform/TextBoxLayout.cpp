@@ -54,8 +54,8 @@ std::vector<std::size_t> WrapLine(std::string_view line, int width, const GlyphW
 
 TextBoxLayout::TextBoxLayout(core::TextDocument& document, const GlyphWidths& widths)
     : document_(document), widths_(widths) {
+    // At width 0 nothing wraps: every line is one row until SetWidth.
     document_.AddListener(*this);
-    Rebuild();
 }
 
 TextBoxLayout::~TextBoxLayout() {
@@ -63,7 +63,6 @@ TextBoxLayout::~TextBoxLayout() {
 }
 
 void TextBoxLayout::SetWidth(int width) {
-    width = std::max(0, width);
     if (width == width_)
         return;
     width_ = width;

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "BitmapProbe.h"
+#include "platform/Dialogs.h"
 #include "platform/ExtCtrls.h"
 #include "platform/Forms.h"
 #include "platform/StdCtrls.h"
@@ -27,6 +28,8 @@ protected:
         form.SetClientSize(300, 200);
         memo.SetBounds(10, 10, 200, 100);
     }
+    // A failure inside the box's event handlers would show an error box: none may come up.
+    void TearDown() override { EXPECT_TRUE(errors.messageBoxes.empty()); }
 
     // Keys and the mouse as the desktop sends them to the box's widget.
     void Key(int qtKey, Qt::KeyboardModifiers modifiers = Qt::NoModifier, QString text = {}) {
@@ -61,6 +64,7 @@ protected:
         return QFontMetrics(QFontOf(memo.Font())).horizontalAdvance(QString::fromStdString(utf8));
     }
 
+    DialogSeam errors;
     TForm form;
     TMemo memo;
 };
@@ -228,9 +232,14 @@ TEST_F(MemoTest, TheScrollBarReachesTheLastWrappedRow) {
     memo.PerformMouseWheel({}, 120, 20, 20);
     EXPECT_EQ(memo.TopRow(), memo.RowCount() - bar->PageSize() - 3);
     EXPECT_EQ(bar->Position(), memo.TopRow());
-    // Ctrl+Home brings the caret and the view back to the top.
+    // Ctrl+Home brings the caret and the view back to the top; a new content shows from its
+    // start.
     Key(Qt::Key_Home, Qt::ControlModifier);
     EXPECT_EQ(memo.TopRow(), 0);
+    bar->Scroll(TScrollCode::scBottom);
+    memo.SetEntries(entries);
+    EXPECT_EQ(memo.TopRow(), 0);
+    EXPECT_EQ(bar->Position(), 0);
     // A text that fits has nothing to scroll.
     memo.SetEntries(std::span<const std::string_view>(entries).subspan(1, 2));
     EXPECT_FALSE(bar->Enabled());

@@ -174,3 +174,23 @@ TEST(TextBoxLayoutTest, EveryPositionIsFoundAgainAtItsRowAndX) {
     EXPECT_EQ(layout.PosAt(-3, 0), (TextPos{0, 0}));
     EXPECT_EQ(layout.PosAt(1000, 100), (TextPos{3, 1}));
 }
+
+TEST(TextBoxLayoutTest, AChangedLineIsWrappedAfresh) {
+    core::TextDocument document;
+    const TestWidths widths;
+    {
+        // A layout that is gone hears of no change (what would go wrong shows under the
+        // sanitizers).
+        TextBoxLayout gone(document, widths);
+    }
+    TextBoxLayout layout(document, widths);
+    const std::vector<std::string_view> lines = {"aaaa aaaa"};
+    document.ReplaceAll(std::string(), lines);
+    layout.SetWidth(5);
+    EXPECT_EQ(layout.RowStarts(0), (Starts{0, 5}));
+    document.ReplaceLine(0, "bb bb bb");
+    EXPECT_EQ(layout.RowStarts(0), (Starts{0, 6}));
+    document.InsertLine(0, "c");
+    EXPECT_EQ(layout.RowStarts(0), (Starts{0}));
+    EXPECT_EQ(layout.RowCount(), 3);
+}
