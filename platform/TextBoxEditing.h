@@ -15,7 +15,8 @@
 // caret and anchor before. Characters typed one after another at the caret make one step, as
 // in the system's edit box; every other edit is a step of its own. A change of the text that
 // does not come from here (a new content, an appended entry) empties the list, as its
-// positions may no longer hold.
+// positions may no longer hold; caret and anchor move with the lines below such a change, and
+// a new content puts them at its start.
 
 #include <string>
 #include <string_view>
