@@ -55,6 +55,14 @@ TEST_F(TextBoxEditingTest, TypingBreaksAndDeletionsAcrossLines) {
     editing.Type("Z");
     EXPECT_EQ(LinesOf(document), (Lines{"oZree"}));
     EXPECT_FALSE(editing.HasSelection());
+    // Backspace and Delete take a selection, not a character beside it.
+    editing.MoveCaret({0, 1}, false);
+    editing.MoveCaret({0, 3}, true);
+    editing.Backspace();
+    EXPECT_EQ(LinesOf(document), (Lines{"oee"}));
+    editing.MoveCaret({0, 2}, true);
+    editing.Delete();
+    EXPECT_EQ(LinesOf(document), (Lines{"oe"}));
 }
 
 TEST_F(TextBoxEditingTest, CharactersAreWholeSequencesAndStrayBytes) {
@@ -160,7 +168,13 @@ TEST_F(TextBoxEditingTest, RandomEditsUndoneGiveTheOriginalBytesBack) {
 }
 
 TEST_F(TextBoxEditingTest, SelectAllCoversEveryLineAndAChangeFromOutsideEndsUndo) {
+    {
+        // A model that is gone hears of no change (what would go wrong shows under the
+        // sanitizers).
+        TextBoxEditing gone(document);
+    }
     Fill({"one", "", "three"});
+    editing.MoveCaret({1, 0}, false);
     editing.SelectAll();
     EXPECT_EQ(editing.SelStart(), (TextPos{0, 0}));
     EXPECT_EQ(editing.SelEnd(), (TextPos{2, 5}));
