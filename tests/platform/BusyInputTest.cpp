@@ -1,0 +1,95 @@
+// User input during BusyWork, on a real X display (busy-input.sh starts one): a click and a
+// close made while the work runs wait until it is done, then are handled in full. The
+// offscreen platform has no input of its own to hold back, so this needs X.
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QPushButton>
+#include <QWidget>
+
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <string>
+#include <thread>
+
+#include "platform/BusyWork.h"
+#include "platform/Forms.h"
+
+// Last: Xlib's macros would clash with the names above.
+#include <X11/Xlib.h>
+
+namespace {
+
+using namespace std::chrono_literals;
+
+class Window : public QWidget {
+public:
+    std::atomic<int> closes{0};
+
+protected:
+    void closeEvent(QCloseEvent*) override { ++closes; }
+};
+
+/// Runs the application's events, input included, until `done` holds or two seconds pass.
+template <class Done> void ProcessUntil(Done done) {
+    const auto deadline = std::chrono::steady_clock::now() + 2s;
+    while (!done() && std::chrono::steady_clock::now() < deadline) {
+        QCoreApplication::processEvents();
+        std::this_thread::sleep_for(5ms);
+    }
+}
+
+/// What a window manager sends when the user closes a window.
+void SendDeleteWindow(unsigned long window) {
+    Display* display = XOpenDisplay(nullptr);
+    ASSERT_NE(display, nullptr);
+    XEvent event{};
+    event.xclient.type = ClientMessage;
+    event.xclient.window = window;
+    event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+    event.xclient.format = 32;
+    event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+    event.xclient.data.l[1] = CurrentTime;
+    XSendEvent(display, window, False, NoEventMask, &event);
+    XCloseDisplay(display);
+}
+
+TEST(BusyWorkInput, AClickAndACloseMadeDuringTheWorkAreHandledAfterIt) {
+    Window window;
+    window.setGeometry(100, 100, 200, 100);
+    QPushButton button("Press", &window);
+    button.setGeometry(50, 30, 100, 40);
+    std::atomic<int> clicks{0};
+    QObject::connect(&button, &QPushButton::clicked, [&] { ++clicks; });
+    window.show();
+    ProcessUntil([&] { return window.isVisible() && button.mapToGlobal(QPoint(0, 0)).x() > 0; });
+    std::this_thread::sleep_for(300ms);
+    QCoreApplication::processEvents();
+    const QPoint target = button.mapToGlobal(button.rect().center());
+    const unsigned long id = window.winId();
+
+    // The work makes the click and the close itself, then gives Qt time to read them.
+    const bool heldBack = BusyWork([&] {
+        const std::string click = "xdotool mousemove " + std::to_string(target.x()) + " " +
+                                  std::to_string(target.y()) + " click 1";
+        const bool clicked = std::system(click.c_str()) == 0;
+        SendDeleteWindow(id);
+        std::this_thread::sleep_for(500ms);
+        return clicked && clicks == 0 && window.closes == 0;
+    });
+    EXPECT_TRUE(heldBack) << clicks << " clicks, " << window.closes << " closes during the work";
+
+    ProcessUntil([&] { return clicks == 1 && window.closes == 1; });
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(window.closes, 1);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    testing::InitGoogleTest(&argc, argv);
+    TApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}
