@@ -1,5 +1,6 @@
 #include "platform/BusyWork.h"
 
+#include <QAbstractEventDispatcher>
 #include <QCoreApplication>
 #include <QCursor>
 #include <QEventLoop>
@@ -35,7 +36,7 @@ void busy_detail::RunOffMainThread(const std::function<void()>& work) {
         return;
     }
     TBusyCursor busy;
-    QEventLoop loop;
+    QAbstractEventDispatcher* const events = QAbstractEventDispatcher::instance();
     std::atomic<bool> done{false};
     std::exception_ptr failure;
     std::thread worker([&] {
@@ -45,24 +46,23 @@ void busy_detail::RunOffMainThread(const std::function<void()>& work) {
             failure = std::current_exception();
         }
         done.store(true, std::memory_order_release);
-        // Wakes the wait. Should the wait end first, the call dies with the loop, uncalled.
-        QMetaObject::invokeMethod(
-            &loop, [&loop] { loop.quit(); }, Qt::QueuedConnection);
+        events->wakeUp(); // a wake-up that comes before the wait ends the wait at once
     });
-    constexpr auto kNoInput = QEventLoop::ExcludeUserInputEvents;
+    // Not a QEventLoop: an application quit ends every running loop and keeps new ones from
+    // starting, and the wait must go on until the work is done. The program's own loop ends
+    // after the command.
     try {
-        while (!done.load(std::memory_order_acquire)) {
-            loop.exec(kNoInput);
-            // An application quit ends every running loop and keeps new ones from starting:
-            // wait on event by event; the program's own loop ends after the command.
-            if (!done.load(std::memory_order_acquire))
-                QCoreApplication::processEvents(kNoInput | QEventLoop::WaitForMoreEvents);
-        }
+        while (!done.load(std::memory_order_acquire))
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents |
+                                            QEventLoop::WaitForMoreEvents);
     } catch (...) {
         worker.join(); // the work reads what the caller owns: it ends before they go
         throw;
     }
     worker.join();
+    // Held-back input waits in the window system's queue until the event loop is woken: wake
+    // it, so that a click made meanwhile is handled now, not at the next event from outside.
+    events->wakeUp();
     if (failure)
         std::rethrow_exception(failure);
 }
