@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QPushButton>
 #include <QWidget>
+#include <QWindow>
 
 #include <atomic>
 #include <chrono>
@@ -37,9 +38,9 @@ protected:
     void closeEvent(QCloseEvent*) override { ++closes; }
 };
 
-/// Runs the application's events, input included, until `done` holds or two seconds pass.
+/// Runs the application's events, input included, until `done` holds or five seconds pass.
 template <class Done> void ProcessUntil(Done done) {
-    const auto deadline = std::chrono::steady_clock::now() + 2s;
+    const auto deadline = std::chrono::steady_clock::now() + 5s;
     while (!done() && std::chrono::steady_clock::now() < deadline) {
         QCoreApplication::processEvents();
         std::this_thread::sleep_for(5ms);
@@ -86,9 +87,8 @@ TEST(BusyWorkInput, AClickAndACloseMadeDuringTheWorkAreHandledAfterIt) {
     std::atomic<int> clicks{0};
     QObject::connect(&button, &QPushButton::clicked, [&] { ++clicks; });
     window.show();
-    ProcessUntil([&] { return window.isVisible() && button.mapToGlobal(QPoint(0, 0)).x() > 0; });
-    std::this_thread::sleep_for(300ms);
-    QCoreApplication::processEvents();
+    ProcessUntil([&] { return window.windowHandle() && window.windowHandle()->isExposed(); });
+    ASSERT_TRUE(window.windowHandle()->isExposed());
     const QPoint target = button.mapToGlobal(button.rect().center());
     const unsigned long id = window.winId();
     long waitTicks = 0;
