@@ -57,6 +57,15 @@ TEST(BusyWork, ReturnsTheWorksResultComputedOnAnotherThread) {
     BusyWork([&] { ++ran; });
     EXPECT_EQ(ran, 1);
     EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+
+    // Off the main thread there is no window to keep alive: the work runs in place.
+    std::thread::id caller;
+    std::thread::id worker;
+    std::thread([&] {
+        caller = std::this_thread::get_id();
+        worker = BusyWork([] { return std::this_thread::get_id(); });
+    }).join();
+    EXPECT_EQ(worker, caller);
 }
 
 TEST(BusyWork, RethrowsTheWorksFailureOnTheCallingThread) {
