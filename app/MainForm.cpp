@@ -2,6 +2,8 @@
 
 #include "app/MainForm.h"
 
+#include "platform/BusyWork.h"
+
 void ShowMessage(const std::string& text) {
     ShowMessageBox(text, Application ? Application->Title() : std::string("Dyadlist"),
                    TMsgIcon::None);
@@ -56,8 +58,13 @@ void TForm1::LoadList(TAdvMemo& memo, const std::string& title, TLabel& caption,
     // The file name is emptied even when the load fails: otherwise a failed file would stay
     // preselected and a later cancelled dialog would try to load it again.
     OpenDialog1->SetFileName("");
-    if (!fileName.empty())
-        memo.Lines().LoadFromFile(fileName);
+    if (!fileName.empty()) {
+        // Reading and splitting the file leave the editor alone, so they run off the main
+        // thread while the window repaints; the lines go in here.
+        const TBusyCursor busy;
+        TAdvMemoStrings& lines = memo.Lines();
+        lines.LoadText(BusyWork([&] { return lines.ReadFile(fileName); }), fileName);
+    }
     caption.SetCaption(prefix + std::to_string(memo.Lines().Count()));
 }
 

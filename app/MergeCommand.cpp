@@ -1,11 +1,14 @@
 // "Merge it!": compares the left and the right list and fills the two result panes.
 
+#include <memory>
+#include <optional>
 #include <string_view>
 #include <vector>
 
 #include "app/MainForm.h"
 #include "core/ListComparison.h"
 #include "core/TextDocument.h"
+#include "platform/BusyWork.h"
 
 namespace {
 
@@ -17,6 +20,9 @@ std::string LimitMessage(std::uint64_t count) {
 
 } // namespace
 
+// The comparison and the walks that gather the entries only read the two editors' documents,
+// so they run off the main thread (BusyWork) while the window repaints; the panes and
+// captions change here, between them, in the order of the steps.
 void TForm1::AdvGlowButton3Click(TObject*) {
     // 1. Both panes start empty.
     Memo1->Clear();
@@ -25,28 +31,40 @@ void TForm1::AdvGlowButton3Click(TObject*) {
     // 2.-5. Identical lists, or a list without lines, give nothing to compare.
     const core::DocumentLines left(AdvMemo1->Lines().Document());
     const core::DocumentLines right(AdvMemo2->Lines().Document());
-    const core::ListComparison comparison(left, right);
-    if (!comparison.Compares()) {
+    std::optional<TBusyCursor> busy(std::in_place);
+    std::vector<std::string_view> entries;
+    const auto comparison = BusyWork([&] {
+        auto compared = std::make_unique<const core::ListComparison>(left, right);
+        if (compared->Compares() && compared->MultipleHitCount() <= kMultipleHitLimit) {
+            entries.reserve(compared->MultipleHitCount());
+            compared->ForEachMultipleHit([&](std::string_view line) { entries.push_back(line); });
+        }
+        return compared;
+    });
+    if (!comparison->Compares()) {
+        busy.reset();
         ShowMessage(std::string(core::kIdenticalListsMessage));
         return;
     }
     // A line found a times on one list and b times on the other gives a x b entries; past the
     // limit the panes are left empty and the captions as they were.
-    if (comparison.MultipleHitCount() > kMultipleHitLimit) {
-        ShowMessage(LimitMessage(comparison.MultipleHitCount()));
+    if (comparison->MultipleHitCount() > kMultipleHitLimit) {
+        busy.reset();
+        ShowMessage(LimitMessage(comparison->MultipleHitCount()));
         return;
     }
 
     // 6. Multiple hits, in the order of the longer list.
-    std::vector<std::string_view> entries;
-    entries.reserve(comparison.MultipleHitCount());
-    comparison.ForEachMultipleHit([&](std::string_view line) { entries.push_back(line); });
     Memo1->SetEntries(entries);
 
     // 7. Single hits: the left list's, then the right list's.
-    entries.clear();
-    entries.reserve(comparison.SingleHitCount());
-    comparison.ForEachSingleHit([&](std::string_view line) { entries.push_back(line); });
+    entries = {}; // the pane keeps its own copy
+    entries = BusyWork([&] {
+        std::vector<std::string_view> singles;
+        singles.reserve(comparison->SingleHitCount());
+        comparison->ForEachSingleHit([&](std::string_view line) { singles.push_back(line); });
+        return singles;
+    });
     Memo2->SetEntries(entries);
 
     // 8. The counts.

@@ -182,13 +182,18 @@ void TextDocument::ReplaceAll(std::string&& buffer, std::span<const std::string_
     TakeOver(std::move(buffer), std::move(text));
 }
 
-void TextDocument::Load(std::string bytes, const LoadRules& rules) {
+void TextDocument::Load(SplitText&& text) {
+    TakeOver(std::move(text.bytes_), std::move(text.text_));
+}
+
+TextDocument::SplitText TextDocument::Split(std::string bytes, const LoadRules& rules) {
     // The new text is built before anything is replaced: running out of memory half way
     // leaves the old text as it was.
+    SplitText split;
     const std::string_view all = TextBeforeNul(bytes);
     const auto breaks = static_cast<std::size_t>(std::max(
         std::count(all.begin(), all.end(), '\n'), std::count(all.begin(), all.end(), '\r')));
-    NewText text;
+    NewText& text = split.text_;
     text.entries.reserve(breaks + 1);
     ForEachLine(all, [&](std::string_view line) {
         if (rules.tabSize >= 0 && line.find('\t') != std::string_view::npos)
@@ -199,7 +204,8 @@ void TextDocument::Load(std::string bytes, const LoadRules& rules) {
     });
     if (text.entries.empty() && rules.emptyTextIsOneLine)
         text.Add({0, 0});
-    TakeOver(std::move(bytes), std::move(text));
+    split.bytes_ = std::move(bytes); // the lines are offsets, so the bytes may move
+    return split;
 }
 
 void TextDocument::CompactIfMostlyGarbage() {

@@ -48,7 +48,36 @@ protected:
 };
 
 class TextDocument {
+    // A line: where its bytes are and how many. The top bit of `start` says which buffer.
+    struct Entry {
+        std::uint64_t start;
+        std::uint32_t size;
+    };
+
+    // A whole new text while it is being built: its lines, and copies of those that do not
+    // lie in its buffer.
+    struct NewText {
+        std::vector<Entry> entries;
+        std::string edited;
+        std::uint32_t longest = 0;
+        void Add(Entry e);
+        void AddCopy(std::string_view line);
+    };
+
 public:
+    /// A text split into lines by the load rules, in no document yet. Splitting reads nothing
+    /// but the bytes and the rules, so it may run on any thread; the text then takes a
+    /// document's place in one step (Load), on the document's thread.
+    class SplitText {
+    public:
+        int Count() const { return static_cast<int>(text_.entries.size()); }
+
+    private:
+        friend class TextDocument;
+        std::string bytes_;
+        NewText text_;
+    };
+
     TextDocument() = default;
     TextDocument(const TextDocument&) = delete;
     TextDocument& operator=(const TextDocument&) = delete;
@@ -82,7 +111,11 @@ public:
     void ReplaceAll(std::string&& buffer, std::span<const std::string_view> lines);
     /// Replaces the whole text by the lines of `bytes` split by the load rules of a list
     /// (LineText.h): breaks, the first NUL, tabs. Only lines with a tab are copied.
-    void Load(std::string bytes, const LoadRules& rules);
+    void Load(std::string bytes, const LoadRules& rules) { Load(Split(std::move(bytes), rules)); }
+    /// Replaces the whole text by a text split beforehand.
+    void Load(SplitText&& text);
+    /// The lines of `bytes` by the load rules, as Load would make them.
+    static SplitText Split(std::string bytes, const LoadRules& rules);
 
     void AddListener(DocumentListener& listener) { listeners_.push_back(&listener); }
     void RemoveListener(DocumentListener& listener);
@@ -91,23 +124,9 @@ public:
     std::size_t MemoryUsed() const;
 
 private:
-    // A line: where its bytes are and how many. The top bit of `start` says which buffer.
-    struct Entry {
-        std::uint64_t start;
-        std::uint32_t size;
-    };
     static constexpr std::uint64_t kEdited = 1ULL << 63;
     static constexpr std::uint64_t kOffsetMask = kEdited - 1;
 
-    // A whole new text while it is being built: its lines, and copies of those that do not
-    // lie in its buffer.
-    struct NewText {
-        std::vector<Entry> entries;
-        std::string edited;
-        std::uint32_t longest = 0;
-        void Add(Entry e);
-        void AddCopy(std::string_view line);
-    };
     /// Puts a new text built over `buffer` in place of the old one, and tells the listeners.
     void TakeOver(std::string&& buffer, NewText&& text);
 

@@ -163,13 +163,33 @@ void TAdvMemoStrings::LoadFromFile(const std::string& fileName) {
         TStrings::LoadFromFile(fileName);
         return;
     }
-    // The file is read before anything changes, so a file that cannot be read leaves the
-    // store exactly as it was.
+    LoadText(ReadFile(fileName), fileName);
+}
+
+namespace {
+
+core::FileOpenError OutOfMemory(const std::string& fileName) {
+    return core::FileOpenError(fileName, std::generic_category().message(ENOMEM));
+}
+
+} // namespace
+
+// The file is read and split before anything changes, so a file that cannot be read leaves
+// the store exactly as it was.
+core::TextDocument::SplitText TAdvMemoStrings::ReadFile(const std::string& fileName) const {
     std::string bytes = core::ReadFileBytes(fileName);
     try {
-        LoadBytes(std::move(bytes));
+        return core::TextDocument::Split(std::move(bytes), {tabSize_, true});
     } catch (const std::bad_alloc&) {
-        throw core::FileOpenError(fileName, std::generic_category().message(ENOMEM));
+        throw OutOfMemory(fileName);
+    }
+}
+
+void TAdvMemoStrings::LoadText(core::TextDocument::SplitText&& text, const std::string& fileName) {
+    try {
+        TakeText(std::move(text));
+    } catch (const std::bad_alloc&) {
+        throw OutOfMemory(fileName);
     }
 }
 
@@ -184,7 +204,11 @@ void TAdvMemoStrings::LoadFromStream(TStream& stream) {
 // A load, once the bytes are in memory: one replacement of the whole text, so the editor
 // never sees a half-loaded text; an empty text gives the editor its one empty line.
 void TAdvMemoStrings::LoadBytes(std::string bytes) {
-    document_.Load(std::move(bytes), {tabSize_, true});
+    TakeText(core::TextDocument::Split(std::move(bytes), {tabSize_, true}));
+}
+
+void TAdvMemoStrings::TakeText(core::TextDocument::SplitText&& text) {
+    document_.Load(std::move(text));
     Added(0, Count());
     Changed();
 }

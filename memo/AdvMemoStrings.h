@@ -45,6 +45,11 @@ public:
     void Assign(const TStrings& list) override;
     void SetText(std::string_view text) override;
     void LoadFromFile(const std::string& fileName) override;
+    /// An editor's store: LoadFromFile in two halves. ReadFile reads and splits the file by
+    /// this store's rules and changes nothing, so another thread may run it while the store
+    /// stays as it is; LoadText then puts the lines read from `fileName` in.
+    core::TextDocument::SplitText ReadFile(const std::string& fileName) const;
+    void LoadText(core::TextDocument::SplitText&& text, const std::string& fileName);
     void LoadFromStream(TStream& stream) override;
 
     /// Drops every line at once (the load commands do this before their dialog).
@@ -79,6 +84,7 @@ private:
     void Added(int first, int count, TObject* object = nullptr);
     void Changed();
     void LoadBytes(std::string bytes);
+    void TakeText(core::TextDocument::SplitText&& text);
 
     core::TextDocument document_;
     LineRecords records_{document_};

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QFileDialog>
+#include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
 
@@ -50,7 +51,8 @@ bool TOpenDialog::Execute() {
 
 void ShowMessageBox(const std::string& text, const std::string& caption, TMsgIcon icon) {
     if (DialogSeam* seam = DialogSeam::Active()) {
-        seam->messageBoxes.push_back({text, caption, icon});
+        seam->messageBoxes.push_back(
+            {text, caption, icon, QGuiApplication::overrideCursor() != nullptr});
         return;
     }
     QString body = QStr(text);

@@ -52,6 +52,7 @@ public:
         std::string text;
         std::string caption;
         TMsgIcon icon;
+        bool busyCursor = false; // the busy cursor was showing: the user would wait on a box
     };
 
     DialogSeam();

@@ -160,6 +160,7 @@ protected:
         const auto& box = seam.messageBoxes.back();
         EXPECT_EQ(box.text, "Cannot open file \"" + path + "\". " + reason);
         EXPECT_EQ(box.icon, TMsgIcon::Error);
+        EXPECT_FALSE(box.busyCursor);
         EXPECT_EQ(form.AdvMemo2->Lines().Count(), 0);
         EXPECT_EQ(form.AdvReflectionLabel2->Caption(), "right list: 2");
         EXPECT_EQ(form.AdvMemo1->Lines().Count(), 1);

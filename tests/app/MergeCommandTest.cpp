@@ -44,6 +44,7 @@ TEST_F(FormFixture, IdenticalListsShowTheMessageAndKeepTheCaptions) {
     EXPECT_EQ(seam.messageBoxes[0].text, kIdentical);
     EXPECT_EQ(seam.messageBoxes[0].caption, "Dyadlist");
     EXPECT_EQ(seam.messageBoxes[0].icon, TMsgIcon::None);
+    EXPECT_FALSE(seam.messageBoxes[0].busyCursor);
     EXPECT_EQ(form.Memo1->EntryCount(), 0u);
     EXPECT_EQ(form.Memo2->EntryCount(), 0u);
     EXPECT_EQ(form.AdvReflectionLabel3->Caption(), "multiple hits: 2");
@@ -117,6 +118,7 @@ TEST_F(FormFixture, TooManyMultipleHitsShowAMessageInsteadOfFillingThePanes) {
     const std::string& text = seam.messageBoxes[0].text;
     EXPECT_NE(text.find("16000000"), std::string::npos) << text;
     EXPECT_NE(text.find("10000000"), std::string::npos) << text;
+    EXPECT_FALSE(seam.messageBoxes[0].busyCursor);
     EXPECT_EQ(form.Memo1->EntryCount(), 0u);
     EXPECT_EQ(form.Memo2->EntryCount(), 0u);
     EXPECT_EQ(form.AdvReflectionLabel3->Caption(), "multiple hits: 2");
