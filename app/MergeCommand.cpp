@@ -3,7 +3,6 @@
 #include <memory>
 #include <optional>
 #include <string_view>
-#include <vector>
 
 #include "app/MainForm.h"
 #include "core/ListComparison.h"
@@ -18,11 +17,21 @@ std::string LimitMessage(std::uint64_t count) {
            "Compare them with dyadlist-compare instead.";
 }
 
+/// The entries `visitAll` visits, gathered for a pane; `count` of them are coming.
+template <class VisitAll>
+core::TextDocument::SplitText Gather(std::uint64_t count, VisitAll&& visitAll) {
+    core::TextDocument::SplitText entries;
+    entries.Reserve(count, 0);
+    visitAll([&](std::string_view line) { entries.Append(line); });
+    return entries;
+}
+
 } // namespace
 
 // The comparison and the walks that gather the entries only read the two editors' documents,
 // so they run off the main thread (BusyWork) while the window repaints; the panes and
-// captions change here, between them, in the order of the steps.
+// captions change here, between them, in the order of the steps, each taking its gathered
+// entries in one step.
 void TForm1::AdvGlowButton3Click(TObject*) {
     // 1. Both panes start empty.
     Memo1->Clear();
@@ -32,12 +41,12 @@ void TForm1::AdvGlowButton3Click(TObject*) {
     const core::DocumentLines left(AdvMemo1->Lines().Document());
     const core::DocumentLines right(AdvMemo2->Lines().Document());
     std::optional<TBusyCursor> busy(std::in_place);
-    std::vector<std::string_view> entries;
+    core::TextDocument::SplitText multipleHits;
     const auto comparison = BusyWork([&] {
         auto compared = std::make_unique<const core::ListComparison>(left, right);
         if (compared->Compares() && compared->MultipleHitCount() <= kMultipleHitLimit) {
-            entries.reserve(compared->MultipleHitCount());
-            compared->ForEachMultipleHit([&](std::string_view line) { entries.push_back(line); });
+            multipleHits = Gather(compared->MultipleHitCount(),
+                                  [&](auto add) { compared->ForEachMultipleHit(add); });
         }
         return compared;
     });
@@ -55,17 +64,13 @@ void TForm1::AdvGlowButton3Click(TObject*) {
     }
 
     // 6. Multiple hits, in the order of the longer list.
-    Memo1->SetEntries(entries);
+    Memo1->SetEntries(std::move(multipleHits));
 
     // 7. Single hits: the left list's, then the right list's.
-    entries = {}; // the pane keeps its own copy
-    entries = BusyWork([&] {
-        std::vector<std::string_view> singles;
-        singles.reserve(comparison->SingleHitCount());
-        comparison->ForEachSingleHit([&](std::string_view line) { singles.push_back(line); });
-        return singles;
-    });
-    Memo2->SetEntries(entries);
+    Memo2->SetEntries(BusyWork([&] {
+        return Gather(comparison->SingleHitCount(),
+                      [&](auto add) { comparison->ForEachSingleHit(add); });
+    }));
 
     // 8. The counts.
     AdvReflectionLabel3->SetCaption("multiple hits: " + std::to_string(Memo1->EntryCount()));

@@ -182,6 +182,16 @@ void TextDocument::ReplaceAll(std::string&& buffer, std::span<const std::string_
     TakeOver(std::move(buffer), std::move(text));
 }
 
+void TextDocument::SplitText::Reserve(std::size_t lines, std::size_t bytes) {
+    text_.entries.reserve(lines);
+    bytes_.reserve(bytes);
+}
+
+void TextDocument::SplitText::Append(std::string_view line) {
+    text_.Add({static_cast<std::uint64_t>(bytes_.size()), CheckedSize(line.size())});
+    bytes_.append(line);
+}
+
 void TextDocument::Load(SplitText&& text) {
     TakeOver(std::move(text.bytes_), std::move(text.text_));
 }

@@ -65,12 +65,17 @@ class TextDocument {
     };
 
 public:
-    /// A text split into lines by the load rules, in no document yet. Splitting reads nothing
-    /// but the bytes and the rules, so it may run on any thread; the text then takes a
-    /// document's place in one step (Load), on the document's thread.
+    /// A whole text as lines, in no document yet: split from a file's bytes by the load rules
+    /// (Split), or built line by line (Append). Building reads nothing but its input, so it may
+    /// run on any thread; the text then takes a document's place in one step (Load), on the
+    /// document's thread.
     class SplitText {
     public:
         int Count() const { return static_cast<int>(text_.entries.size()); }
+        /// Room for `lines` lines of `bytes` bytes in all, so appending them does not regrow.
+        void Reserve(std::size_t lines, std::size_t bytes);
+        /// Adds a copy of `line` as the last line.
+        void Append(std::string_view line);
 
     private:
         friend class TextDocument;

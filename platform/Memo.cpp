@@ -132,18 +132,15 @@ void TMemo::SetEntries(std::span<const std::string_view> entries) {
     std::size_t bytes = 0;
     for (std::string_view e : entries)
         bytes += e.size();
-    std::string buffer;
-    buffer.reserve(bytes);
+    core::TextDocument::SplitText text;
+    text.Reserve(entries.size(), bytes);
     for (std::string_view e : entries)
-        buffer.append(e);
-    std::vector<std::string_view> lines;
-    lines.reserve(entries.size());
-    std::size_t at = 0;
-    for (std::string_view e : entries) {
-        lines.emplace_back(buffer.data() + at, e.size());
-        at += e.size();
-    }
-    box_->document.ReplaceAll(std::move(buffer), lines);
+        text.Append(e);
+    SetEntries(std::move(text));
+}
+
+void TMemo::SetEntries(core::TextDocument::SplitText&& entries) {
+    box_->document.Load(std::move(entries));
 }
 
 std::size_t TMemo::EntryCount() const {

@@ -28,6 +28,9 @@ public:
     /// Replaces the content by `entries`, one a line, in one go: the entries are copied once,
     /// into one buffer that the document takes over.
     void SetEntries(std::span<const std::string_view> entries);
+    /// The same with the entries gathered beforehand, on any thread: taking them is one step
+    /// and copies nothing.
+    void SetEntries(core::TextDocument::SplitText&& entries);
     /// The number of lines: the entries put in by Append and SetEntries since the last Clear,
     /// as far as the user has not edited them since.
     std::size_t EntryCount() const;

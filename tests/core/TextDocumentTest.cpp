@@ -133,6 +133,25 @@ TEST(TextDocument, LoadKeepsTheBufferAndCopiesOnlyLinesWithTabs) {
     EXPECT_EQ(LinesOf(doc), (Lines{""}));
 }
 
+TEST(TextDocument, ATextBuiltLineByLineIsTakenWhole) {
+    // Entries hold any bytes, breaks and NUL included: appended lines are kept as given.
+    core::TextDocument doc;
+    Recorder heard;
+    doc.AddListener(heard);
+    doc.InsertLine(0, "old");
+    const std::string withNul("a\0b", 3);
+    core::TextDocument::SplitText text;
+    text.Reserve(4, 1); // too little room is only slower
+    for (const std::string_view line : {std::string_view("first"), std::string_view(),
+                                        std::string_view(withNul), std::string_view("x\r\ny")})
+        text.Append(line);
+    EXPECT_EQ(text.Count(), 4);
+    doc.Load(std::move(text));
+    EXPECT_EQ(LinesOf(doc), (Lines{"first", "", withNul, "x\r\ny"}));
+    EXPECT_EQ(heard.changes.back(), (core::LineChange{0, 1, 4, true}));
+    EXPECT_EQ(doc.LongestLine(), 5);
+}
+
 TEST(TextDocument, LongestLineFollowsTheLongestLineGoingAndComing) {
     core::TextDocument doc;
     const std::string_view lines[] = {"12345", "123", "12345"};
