@@ -615,7 +615,9 @@ TGraphicsStatus TGraphics2D::DrawImage(const TImage2D& image, const TRectF& dest
         }
     }
     const QRectF to = ToQRectF(dest);
-    p->setRenderHint(QPainter::SmoothPixmapTransform, to.size() != from.size());
+    // A colour key marks exact pixels: keyed pictures scale by the nearest pixel, so the key
+    // colour never blends back in at their edges.
+    p->setRenderHint(QPainter::SmoothPixmapTransform, !colorKey && to.size() != from.size());
     p->drawImage(to, colorKey ? picture : original, from);
     p->restore();
     return TGraphicsStatus::Ok;

@@ -219,7 +219,7 @@ public:
     TGraphicsStatus DrawImage(const TImage2D& image, const TRectF& dest);
     /// The `source` part of the image (pixels) scaled into `dest`; when `colorKey` is set,
     /// pixels whose alpha, red, green and blue all lie between those of `keyLow` and `keyHigh`
-    /// are left out.
+    /// are left out, and the picture scales by the nearest pixel.
     TGraphicsStatus DrawImage(const TImage2D& image, const TRectF& dest, const TRectF& source,
                               bool colorKey, std::uint32_t keyLow, std::uint32_t keyHigh);
 
