@@ -390,6 +390,12 @@ TGraphicsStatus TFont2D::FindFamily(std::string_view family) {
                                                              : TGraphicsStatus::FontFamilyNotFound;
 }
 
+bool TFont2D::IsOutlineFamily(std::string_view family) {
+    const QString name = QString::fromStdString(SubstituteFontFamily(family));
+    return FindFamily(family) == TGraphicsStatus::Ok &&
+           QFontDatabase::isSmoothlyScalable(name, QString());
+}
+
 // --- TGraphics2D -----------------------------------------------------------------------------
 
 struct TGraphics2D::Impl {

@@ -163,6 +163,8 @@ public:
 
     /// FontFamilyNotFound unless the substituted family is installed.
     static TGraphicsStatus FindFamily(std::string_view family);
+    /// True when the substituted family is installed and scalable (an outline face).
+    static bool IsOutlineFamily(std::string_view family);
 
 private:
     friend struct TGraphics2DAccess;
