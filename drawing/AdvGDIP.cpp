@@ -6,15 +6,10 @@
 
 namespace {
 
-// The layer itself needs no start: the flag keeps the program's order (started when the
-// drawing layer loads, stopped when it unloads) visible and testable.
+// The 2D layer under the wrappers needs no start of its own (the application object brings
+// up what it uses); the flag keeps the program's order visible and testable: started at
+// program start, stopped at its end, and started on demand by a wrapper made in between.
 bool started = false;
-
-// Starts the layer when the drawing layer loads and stops it when the program ends.
-struct TGdiplusLifetime {
-    TGdiplusLifetime() { GdiplusStartup(); }
-    ~TGdiplusLifetime() { GdiplusShutdown(); }
-} lifetime;
 
 } // namespace
 

@@ -55,11 +55,21 @@ protected:
     TGdiplusBase();
 };
 
-/// Starts the graphics layer: done once when the drawing layer loads; safe to call again.
+/// Starts the graphics layer; safe to call again.
 void GdiplusStartup();
-/// Stops it at program end; a later wrapper starts it again.
+/// Stops it; a wrapper made afterwards starts it again.
 void GdiplusShutdown();
 bool GdiplusStarted();
+
+/// The graphics layer for the life of the program: main() holds one before anything draws,
+/// so the layer stops only when the program itself ends.
+class TGdiplusSession {
+public:
+    TGdiplusSession() { GdiplusStartup(); }
+    ~TGdiplusSession() { GdiplusShutdown(); }
+    TGdiplusSession(const TGdiplusSession&) = delete;
+    TGdiplusSession& operator=(const TGdiplusSession&) = delete;
+};
 
 /// The native object and the last status, common to every wrapper but the base.
 class TGdiplusObject : public TGdiplusBase {

@@ -7,9 +7,11 @@
 #include "drawing/AdvGDIP.h"
 #include "platform/Graphics.h"
 
-TEST(AdvGDIP, TheLayerIsStartedWhenTheDrawingLayerLoadsAndAgainWhenAskedAfterShutdown) {
-    EXPECT_TRUE(GdiplusStarted());
-    GdiplusShutdown();
+TEST(AdvGDIP, TheLayerRunsForTheSessionAndAWrapperMadeOutsideOneStartsIt) {
+    {
+        const TGdiplusSession session;
+        EXPECT_TRUE(GdiplusStarted());
+    }
     EXPECT_FALSE(GdiplusStarted());
     TGPGraphicsPath path; // an object asked for afterwards starts it again
     EXPECT_TRUE(GdiplusStarted());
