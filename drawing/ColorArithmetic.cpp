@@ -15,14 +15,11 @@ TColor Rgb(int r, int g, int b) {
 }
 
 // numerator / 100 rounded to the nearest integer, halves to the even neighbour. Exact integer
-// arithmetic: 0.9 * 225 in doubles is not reliably 202.5.
+// arithmetic: 0.9 * 225 in doubles is not reliably 202.5. A negative numerator (a step below
+// -100 %) gives a result at or below 0, which the caller holds at 0.
 int RoundPercent(int numerator) {
     int q = numerator / 100;
-    int r = numerator % 100;
-    if (r < 0) { // floor division for negative numerators
-        r += 100;
-        --q;
-    }
+    const int r = numerator % 100;
     if (r > 50 || (r == 50 && q % 2 != 0))
         ++q;
     return q;

@@ -18,6 +18,8 @@ TEST(ColorArithmetic, BrightnessStepsRoundHalvesToEvenAndLiftZeroChannels) {
     EXPECT_EQ(AdjustBrightness(clWhite, 20), 0xFFFFFFu);
     EXPECT_EQ(AdjustBrightness(0x800000, 20), 0x801414u);
     EXPECT_EQ(AdjustBrightness(clBlack, -20), 0u);
+    EXPECT_EQ(AdjustBrightness(0x000001, -10), 0x000001u); // 0.9 rounds to 1: a lit channel
+    EXPECT_EQ(AdjustBrightness(0x000001, -60), 0x000000u);
     // Each channel takes its own percent.
     EXPECT_EQ(AdjustBrightnessRGB(0x000000, 1, 2, 3), 0x030201u);
     // Extreme steps stay a colour.
