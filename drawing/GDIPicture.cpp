@@ -3,6 +3,7 @@
 #include "core/FileBytes.h"
 #include "drawing/AdvGDIP.h"
 #include "drawing/PictureDrawing.h"
+#include "platform/Graphics.h"
 
 void TGDIPPicture::RefreshSize() {
     if (empty_ || bytes_.empty())
@@ -32,6 +33,12 @@ void TGDIPPicture::Assign(const TGDIPPicture* source) {
     if (source == this)
         return;
     bytes_ = source->bytes_;
+    empty_ = bytes_.empty();
+    RefreshSize();
+}
+
+void TGDIPPicture::Assign(const TBitmap& bitmap) {
+    bytes_ = bitmap.SaveToBytes();
     empty_ = bytes_.empty();
     RefreshSize();
 }

@@ -9,6 +9,7 @@
 
 #include "platform/Types.h"
 
+class TBitmap;
 class TCanvas;
 
 class TGDIPPicture : public TObject {
@@ -25,6 +26,8 @@ public:
     /// From nothing (nullptr): the bytes go, the picture is empty and OnClear is raised. From
     /// another picture: its bytes, empty when it has none. Ends with a size refresh.
     void Assign(const TGDIPPicture* source);
+    /// From a platform bitmap: its file form (a BMP); an empty bitmap empties the picture.
+    void Assign(const TBitmap& bitmap);
     /// The file's bytes, then OnClear, a size refresh and OnChange. A file that cannot be read
     /// leaves the picture empty and reports nothing.
     void LoadFromFile(const std::string& fileName);

@@ -1,5 +1,7 @@
 #include "platform/Graphics.h"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
@@ -435,6 +437,17 @@ QPainter* TNativeBitmap::Painter(const TBitmap& bitmap) {
         TNativeCanvas::ApplyClip(impl.canvas, *impl.painter);
     }
     return impl.painter.get();
+}
+
+std::vector<std::uint8_t> TBitmap::SaveToBytes() const {
+    const QImage& image = ImageOf(*this);
+    if (image.isNull())
+        return {};
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "BMP");
+    return {bytes.begin(), bytes.end()};
 }
 
 TColor TBitmap::Pixel(int x, int y) const {

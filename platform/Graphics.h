@@ -10,6 +10,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/Types.h"
 
@@ -206,6 +207,9 @@ public:
     TCanvas& Canvas();
     /// The pixel at (x, y) as 0x00BBGGRR.
     TColor Pixel(int x, int y) const;
+    /// The picture in its file form: the bytes of a 32-bit Windows bitmap (BMP) file; none for
+    /// an empty bitmap.
+    std::vector<std::uint8_t> SaveToBytes() const;
 
 private:
     friend struct TNativeBitmap;

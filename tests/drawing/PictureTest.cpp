@@ -123,6 +123,25 @@ TEST(Picture, LoadingSizesAndNotifies) {
     EXPECT_TRUE(copy.Bytes().empty());
     EXPECT_EQ(copyClears, 1);
 
+    // A platform bitmap comes in its file form, a Windows bitmap, and is drawn as one.
+    TBitmap bitmap(4, 3);
+    bitmap.Canvas().Brush().Color = kKey;
+    bitmap.Canvas().FillRect(Rect(0, 0, 4, 3));
+    bitmap.Canvas().SetPixel(1, 0, kInk);
+    copy.Assign(bitmap);
+    EXPECT_FALSE(copy.Empty());
+    EXPECT_EQ(copy.Width(), 4);
+    EXPECT_EQ(copy.Height(), 3);
+    auto drawn = Blank(6, 6);
+    {
+        TGPGraphics g(drawn->Canvas());
+        DrawPictureAt(g, {1, 1}, copy);
+    }
+    EXPECT_EQ(drawn->Pixel(2, 1), kInk);
+    EXPECT_EQ(drawn->Pixel(1, 1), kUnpainted);
+    copy.Assign(TBitmap());
+    EXPECT_TRUE(copy.Empty());
+
     // The form file's bytes make a picture without sizing it.
     TGDIPPicture read;
     read.ReadData(bmp);

@@ -242,6 +242,23 @@ TEST(Graphics2D, BrokenImageBytesFailWithAStatus) {
     EXPECT_EQ(TImage2D::Create(100000, 100000, image), TGraphicsStatus::OutOfMemory);
 }
 
+TEST(Graphics2D, EveryCutOfAPictureFileDecodesWholeOrFails) {
+    QImage source(9, 7, QImage::Format_ARGB32);
+    source.fill(qRgba(10, 200, 30, 128));
+    std::vector<std::vector<std::uint8_t>> files = {kGif};
+    for (const char* format : {"BMP", "PNG", "JPEG", "ICO"})
+        files.push_back(Encoded(source, format));
+    for (const auto& file : files)
+        for (std::size_t n = 0; n < file.size(); n += 1 + n / 16) {
+            const std::vector<std::uint8_t> cut(file.begin(), file.begin() + n);
+            TImage2D image;
+            if (TImage2D::Decode(cut, image) == TGraphicsStatus::Ok)
+                EXPECT_TRUE(image.Width() > 0 && image.Height() > 0) << n;
+            else
+                EXPECT_TRUE(image.IsEmpty()) << n;
+        }
+}
+
 TEST(Graphics2D, ImagesDrawScaledAndWithAColourKey) {
     TImage2D image;
     ASSERT_EQ(TImage2D::Create(2, 2, image), TGraphicsStatus::Ok);
