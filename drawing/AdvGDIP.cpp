@@ -279,9 +279,8 @@ TStatus TGPGraphics::MeasureString(std::u16string_view text, const TGPFont* font
                                               format ? format->Native() : plain, bounds));
 }
 
-TStatus TGPGraphics::DrawString(std::u16string_view text, const TGPFont* font,
-                                const TRectF& layout, const TGPStringFormat* format,
-                                const TGPBrush* brush) {
+TStatus TGPGraphics::DrawString(std::u16string_view text, const TGPFont* font, const TRectF& layout,
+                                const TGPStringFormat* format, const TGPBrush* brush) {
     if (!font || !font->Native() || !brush || !brush->Native())
         return SetStatus(TStatus::InvalidParameter);
     const TStringFormat2D plain;
@@ -292,9 +291,9 @@ TStatus TGPGraphics::DrawString(std::u16string_view text, const TGPFont* font,
 TStatus TGPGraphics::DrawImage(TGPImage* image, int x, int y, int width, int height) {
     if (!image)
         return SetStatus(TStatus::InvalidParameter);
-    return SetStatus(graphics_->DrawImage(
-        image->Native(), {static_cast<float>(x), static_cast<float>(y), static_cast<float>(width),
-                          static_cast<float>(height)}));
+    return SetStatus(graphics_->DrawImage(image->Native(),
+                                          {static_cast<float>(x), static_cast<float>(y),
+                                           static_cast<float>(width), static_cast<float>(height)}));
 }
 
 TStatus TGPGraphics::DrawImage(TGPImage* image, const TRectF& dest, float srcX, float srcY,
@@ -303,8 +302,7 @@ TStatus TGPGraphics::DrawImage(TGPImage* image, const TRectF& dest, float srcX, 
     if (!image || srcUnit != TUnit::UnitPixel)
         return SetStatus(TStatus::InvalidParameter);
     const bool keyed = attributes && attributes->HasColorKey();
-    return SetStatus(graphics_->DrawImage(image->Native(), dest,
-                                          {srcX, srcY, srcWidth, srcHeight}, keyed,
-                                          keyed ? attributes->KeyLow() : 0,
+    return SetStatus(graphics_->DrawImage(image->Native(), dest, {srcX, srcY, srcWidth, srcHeight},
+                                          keyed, keyed ? attributes->KeyLow() : 0,
                                           keyed ? attributes->KeyHigh() : 0));
 }

@@ -32,17 +32,26 @@ enum class StringTrimming {
 
 enum class TGDIPGradient { ggRadial, ggVertical, ggDiagonalForward, ggDiagonalBackward };
 
-enum class SmoothingMode { SmoothingModeDefault = 0, SmoothingModeHighSpeed = 1,
-                           SmoothingModeHighQuality = 2, SmoothingModeNone = 3,
-                           SmoothingModeAntiAlias = 4 };
-enum class TextRenderingHint { TextRenderingHintSystemDefault = 0,
-                               TextRenderingHintAntiAliasGridFit = 3,
-                               TextRenderingHintAntiAlias = 4,
-                               TextRenderingHintClearTypeGridFit = 5 };
+enum class SmoothingMode {
+    SmoothingModeDefault = 0,
+    SmoothingModeHighSpeed = 1,
+    SmoothingModeHighQuality = 2,
+    SmoothingModeNone = 3,
+    SmoothingModeAntiAlias = 4
+};
+enum class TextRenderingHint {
+    TextRenderingHintSystemDefault = 0,
+    TextRenderingHintAntiAliasGridFit = 3,
+    TextRenderingHintAntiAlias = 4,
+    TextRenderingHintClearTypeGridFit = 5
+};
 enum class TUnit { UnitWorld = 0, UnitDisplay = 1, UnitPixel = 2, UnitPoint = 3 };
 enum class DashStyle { DashStyleSolid = 0, DashStyleDash = 1, DashStyleDot = 2 };
-enum class StringAlignment { StringAlignmentNear = 0, StringAlignmentCenter = 1,
-                             StringAlignmentFar = 2 };
+enum class StringAlignment {
+    StringAlignmentNear = 0,
+    StringAlignmentCenter = 1,
+    StringAlignmentFar = 2
+};
 enum class HotkeyPrefix { HotkeyPrefixNone = 0, HotkeyPrefixShow = 1, HotkeyPrefixHide = 2 };
 inline constexpr int StringFormatFlagsNoWrap = 0x1000;
 inline constexpr int FontStyleBold = 1, FontStyleItalic = 2, FontStyleUnderline = 4,
@@ -117,9 +126,12 @@ public:
     explicit TGPSolidBrush(TARGB color);
 };
 
-enum class LinearGradientMode { LinearGradientModeHorizontal = 0, LinearGradientModeVertical = 1,
-                                LinearGradientModeForwardDiagonal = 2,
-                                LinearGradientModeBackwardDiagonal = 3 };
+enum class LinearGradientMode {
+    LinearGradientModeHorizontal = 0,
+    LinearGradientModeVertical = 1,
+    LinearGradientModeForwardDiagonal = 2,
+    LinearGradientModeBackwardDiagonal = 3
+};
 
 /// Always WrapModeTile: the ramp repeats beyond its rectangle.
 class TGPLinearGradientBrush : public TGPBrush {
@@ -188,7 +200,8 @@ class TGPImage : public TGdiplusObject {
 public:
     /// Decodes the bytes of an image file (the stream's content). Colour management is not
     /// done; the flag only stands for the ICM variant of the call.
-    explicit TGPImage(std::span<const std::uint8_t> stream, bool useEmbeddedColorManagement = false);
+    explicit TGPImage(std::span<const std::uint8_t> stream,
+                      bool useEmbeddedColorManagement = false);
     unsigned GetWidth();
     unsigned GetHeight();
     TImageFormat GetRawFormat();
@@ -203,7 +216,8 @@ enum class TPixelFormat { PixelFormat32bppARGB = 0x26200A };
 
 class TGPBitmap : public TGPImage {
 public:
-    explicit TGPBitmap(std::span<const std::uint8_t> stream, bool useEmbeddedColorManagement = false);
+    explicit TGPBitmap(std::span<const std::uint8_t> stream,
+                       bool useEmbeddedColorManagement = false);
     TGPBitmap(int width, int height, TPixelFormat format = TPixelFormat::PixelFormat32bppARGB);
     TStatus GetPixel(int x, int y, TARGB& color);
     TStatus SetPixel(int x, int y, TARGB color);

@@ -89,9 +89,9 @@ void FillGlowHalf(TCanvas& /*canvas*/, TGPGraphics& g, const TRect& r, TColor a,
     }
 }
 
-void FillGlowFace(TCanvas& canvas, TGPGraphics& g, const TRect& face, TColor color,
-                  TColor colorTo, TColor mirrorColor, TColor mirrorColorTo,
-                  TGDIPGradient gradient, TGDIPGradient mirrorGradient) {
+void FillGlowFace(TCanvas& canvas, TGPGraphics& g, const TRect& face, TColor color, TColor colorTo,
+                  TColor mirrorColor, TColor mirrorColorTo, TGDIPGradient gradient,
+                  TGDIPGradient mirrorGradient) {
     const int half = (face.Bottom - face.Top) / 2;
     // The mirror part first, from one row above the middle.
     FillGlowHalf(canvas, g, Rect(face.Left, face.Top + half - 1, face.Right, face.Bottom),
@@ -112,8 +112,7 @@ void DrawRoundedFrame(TGPGraphics& g, TColor color, int x, int y, int w, int h, 
     g.DrawPath(&pen, &path);
 }
 
-void DrawDottedRoundedFrame(TGPGraphics& g, TColor color, int x, int y, int w, int h,
-                            int radius) {
+void DrawDottedRoundedFrame(TGPGraphics& g, TColor color, int x, int y, int w, int h, int radius) {
     TGPPen pen(ToARGB(color), 1.0f);
     pen.SetDashStyle(DashStyle::DashStyleDot);
     TGPGraphicsPath path;
@@ -136,8 +135,8 @@ void DrawGroupLeftFrame(TGPGraphics& g, TColor color, int x, int y, int w, int h
     DrawLine(g, DarkerEdge(color), x + w, y, x + w, y + h);
 }
 
-void DrawGroupMiddleFrame(TGPGraphics& g, TColor color, int x, int y, int w, int h,
-                          int /*radius*/, bool active) {
+void DrawGroupMiddleFrame(TGPGraphics& g, TColor color, int x, int y, int w, int h, int /*radius*/,
+                          bool active) {
     DrawLine(g, color, x - 1, y + h, x + w, y + h);
     DrawLine(g, color, x - 1, y, x + w, y);
     DrawLine(g, DarkerEdge(color), x + w, y, x + w, y + h);
@@ -165,8 +164,7 @@ void DrawFocusFrames(TGPGraphics& g, int x, int y, int w, int h, int radius) {
     DrawDottedRoundedFrame(g, clGray, x + 2, y + 2, w - 4, h - 4, radius);
 }
 
-void DrawDropDownArrow(TCanvas& canvas, TPoint p, TColor color, bool downward,
-                       TColor highlight) {
+void DrawDropDownArrow(TCanvas& canvas, TPoint p, TColor color, bool downward, TColor highlight) {
     // Along the arrow's base (a row when it points down, a column when right) and across it.
     auto at = [&](int along, int across) {
         return downward ? TPoint{p.X + along, p.Y + across} : TPoint{p.X + across, p.Y + along};

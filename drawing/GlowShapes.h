@@ -19,9 +19,9 @@ void FillGlowHalf(TCanvas& canvas, TGPGraphics& g, const TRect& r, TColor a, TCo
 /// The two parts of a face: the mirror part over the lower half and one row above it first,
 /// then the top part, which wins the two rows they share. A face 27 high shows the top part
 /// in rows 0-13 and the mirror part in rows 14-26.
-void FillGlowFace(TCanvas& canvas, TGPGraphics& g, const TRect& face, TColor color,
-                  TColor colorTo, TColor mirrorColor, TColor mirrorColorTo,
-                  TGDIPGradient gradient, TGDIPGradient mirrorGradient);
+void FillGlowFace(TCanvas& canvas, TGPGraphics& g, const TRect& face, TColor color, TColor colorTo,
+                  TColor mirrorColor, TColor mirrorColorTo, TGDIPGradient gradient,
+                  TGDIPGradient mirrorGradient);
 
 /// A closed outline with quarter-circle corners of `radius`; a plain rectangle at radius 0.
 void DrawRoundedFrame(TGPGraphics& g, TColor color, int x, int y, int w, int h, int radius);

@@ -223,10 +223,13 @@ int TCanvas::DrawText(std::string_view text, TRect& r, unsigned format) {
     const QString s = DisplayQString(text, IsSymbolFont(font_.Name()));
     const bool single = format & DT_SINGLELINE;
     int flags = (format & DT_NOPREFIX) ? 0 : Qt::TextShowMnemonic;
-    flags |= (format & DT_RIGHT) ? Qt::AlignRight : (format & DT_CENTER) ? Qt::AlignHCenter
-                                                                          : Qt::AlignLeft;
-    flags |= !single ? Qt::AlignTop : (format & DT_BOTTOM) ? Qt::AlignBottom
-                                    : (format & DT_VCENTER) ? Qt::AlignVCenter : Qt::AlignTop;
+    flags |= (format & DT_RIGHT)    ? Qt::AlignRight
+             : (format & DT_CENTER) ? Qt::AlignHCenter
+                                    : Qt::AlignLeft;
+    flags |= !single                 ? Qt::AlignTop
+             : (format & DT_BOTTOM)  ? Qt::AlignBottom
+             : (format & DT_VCENTER) ? Qt::AlignVCenter
+                                     : Qt::AlignTop;
     if (single)
         flags |= Qt::TextSingleLine;
     else if (format & DT_WORDBREAK)

@@ -518,14 +518,26 @@ namespace {
 int TextFlags(const TStringFormat2D& format) {
     int flags = 0;
     switch (format.Align) {
-    case TStringAlignment::Near: flags |= Qt::AlignLeft; break;
-    case TStringAlignment::Center: flags |= Qt::AlignHCenter; break;
-    case TStringAlignment::Far: flags |= Qt::AlignRight; break;
+    case TStringAlignment::Near:
+        flags |= Qt::AlignLeft;
+        break;
+    case TStringAlignment::Center:
+        flags |= Qt::AlignHCenter;
+        break;
+    case TStringAlignment::Far:
+        flags |= Qt::AlignRight;
+        break;
     }
     switch (format.LineAlign) {
-    case TStringAlignment::Near: flags |= Qt::AlignTop; break;
-    case TStringAlignment::Center: flags |= Qt::AlignVCenter; break;
-    case TStringAlignment::Far: flags |= Qt::AlignBottom; break;
+    case TStringAlignment::Near:
+        flags |= Qt::AlignTop;
+        break;
+    case TStringAlignment::Center:
+        flags |= Qt::AlignVCenter;
+        break;
+    case TStringAlignment::Far:
+        flags |= Qt::AlignBottom;
+        break;
     }
     flags |= format.NoWrap ? Qt::TextSingleLine : Qt::TextWordWrap;
     if (format.HotkeyPrefix == THotkeyPrefix::Show)
@@ -585,10 +597,10 @@ TGraphicsStatus TGraphics2D::DrawString(std::u16string_view text, const TFont2D&
 }
 
 TGraphicsStatus TGraphics2D::DrawImage(const TImage2D& image, const TRectF& dest) {
-    return DrawImage(image, dest,
-                     TRectF{0, 0, static_cast<float>(image.Width()),
-                            static_cast<float>(image.Height())},
-                     false, 0, 0);
+    return DrawImage(
+        image, dest,
+        TRectF{0, 0, static_cast<float>(image.Width()), static_cast<float>(image.Height())}, false,
+        0, 0);
 }
 
 TGraphicsStatus TGraphics2D::DrawImage(const TImage2D& image, const TRectF& dest,

@@ -66,7 +66,12 @@ private:
     std::unique_ptr<Impl> impl_;
 };
 
-enum class TLinearGradientMode { Horizontal = 0, Vertical = 1, ForwardDiagonal = 2, BackwardDiagonal = 3 };
+enum class TLinearGradientMode {
+    Horizontal = 0,
+    Vertical = 1,
+    ForwardDiagonal = 2,
+    BackwardDiagonal = 3
+};
 
 /// A solid, linear-gradient or path-gradient brush.
 class TBrush2D {
@@ -111,15 +116,30 @@ struct TPen2D {
 
 /// The file format an image came from, numbered as the drawing layer's raw format codes.
 enum class TImageFormat {
-    Unknown = 0, MemoryBMP = 1, BMP = 2, EMF = 3, WMF = 4, JPEG = 5, PNG = 6, GIF = 7, TIFF = 8,
-    EXIF = 9, Icon = 10,
+    Unknown = 0,
+    MemoryBMP = 1,
+    BMP = 2,
+    EMF = 3,
+    WMF = 4,
+    JPEG = 5,
+    PNG = 6,
+    GIF = 7,
+    TIFF = 8,
+    EXIF = 9,
+    Icon = 10,
 };
 
 /// GDI+'s RotateFlipType: a clockwise quarter-turn count in bits 0-1, then a mirror in x
 /// when bit 2 is set (so Rotate180FlipX = 6 is a vertical flip).
 enum class TRotateFlip : int {
-    RotateNoneFlipNone = 0, Rotate90FlipNone = 1, Rotate180FlipNone = 2, Rotate270FlipNone = 3,
-    RotateNoneFlipX = 4, Rotate90FlipX = 5, Rotate180FlipX = 6, Rotate270FlipX = 7,
+    RotateNoneFlipNone = 0,
+    Rotate90FlipNone = 1,
+    Rotate180FlipNone = 2,
+    Rotate270FlipNone = 3,
+    RotateNoneFlipX = 4,
+    Rotate90FlipX = 5,
+    Rotate180FlipX = 6,
+    Rotate270FlipX = 7,
 };
 
 /// A decoded picture with 32-bit pixels.
@@ -174,7 +194,12 @@ private:
 
 enum class TStringAlignment { Near = 0, Center = 1, Far = 2 };
 enum class TStringTrimming {
-    None = 0, Character = 1, Word = 2, EllipsisCharacter = 3, EllipsisWord = 4, EllipsisPath = 5,
+    None = 0,
+    Character = 1,
+    Word = 2,
+    EllipsisCharacter = 3,
+    EllipsisWord = 4,
+    EllipsisPath = 5,
 };
 enum class THotkeyPrefix { None = 0, Show = 1, Hide = 2 };
 
@@ -186,7 +211,12 @@ struct TStringFormat2D {
     THotkeyPrefix HotkeyPrefix = THotkeyPrefix::None;
 };
 
-enum class TTextRendering { SystemDefault = 0, AntiAliasGridFit = 3, AntiAlias = 4, ClearTypeGridFit = 5 };
+enum class TTextRendering {
+    SystemDefault = 0,
+    AntiAliasGridFit = 3,
+    AntiAlias = 4,
+    ClearTypeGridFit = 5
+};
 
 /// Drawing on a canvas for the length of one paint. The canvas's painter state is restored
 /// when the graphics goes.

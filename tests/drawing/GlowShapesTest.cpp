@@ -20,21 +20,25 @@ std::unique_ptr<TBitmap> Blank(int w, int h) {
     return b;
 }
 
-int Red(TColor c) { return static_cast<int>(c & 0xFF); }
-int Blue(TColor c) { return static_cast<int>((c >> 16) & 0xFF); }
+int Red(TColor c) {
+    return static_cast<int>(c & 0xFF);
+}
+int Blue(TColor c) {
+    return static_cast<int>((c >> 16) & 0xFF);
+}
 
 } // namespace
 
 TEST(GlowShapes, TheTopPartWinsTheSharedRowsOfAnOddAndAnEvenFace) {
     // Top colours are pure red shades, mirror colours pure blue shades.
-    for (TGDIPGradient kind : {TGDIPGradient::ggRadial, TGDIPGradient::ggVertical,
-                               TGDIPGradient::ggDiagonalForward}) {
+    for (TGDIPGradient kind :
+         {TGDIPGradient::ggRadial, TGDIPGradient::ggVertical, TGDIPGradient::ggDiagonalForward}) {
         for (int height : {27, 26}) {
             auto b = Blank(40, height);
             {
                 TGPGraphics g(b->Canvas());
-                FillGlowFace(b->Canvas(), g, Rect(0, 0, 40, height), 0x000080, 0x0000FF,
-                             0x800000, 0xFF0000, kind, kind);
+                FillGlowFace(b->Canvas(), g, Rect(0, 0, 40, height), 0x000080, 0x0000FF, 0x800000,
+                             0xFF0000, kind, kind);
             }
             const int lastTopRow = height == 27 ? 13 : 12;
             for (int y = 0; y < height; ++y)
@@ -42,9 +46,11 @@ TEST(GlowShapes, TheTopPartWinsTheSharedRowsOfAnOddAndAnEvenFace) {
                     const TColor c = b->Pixel(x, y);
                     ASSERT_EQ(c & 0x00FF00, 0u) << x << "," << y; // nothing else mixed in
                     if (y <= lastTopRow)
-                        ASSERT_TRUE(Red(c) >= 0x80 && Blue(c) == 0) << x << "," << y << " h" << height;
+                        ASSERT_TRUE(Red(c) >= 0x80 && Blue(c) == 0)
+                            << x << "," << y << " h" << height;
                     else
-                        ASSERT_TRUE(Blue(c) >= 0x80 && Red(c) == 0) << x << "," << y << " h" << height;
+                        ASSERT_TRUE(Blue(c) >= 0x80 && Red(c) == 0)
+                            << x << "," << y << " h" << height;
                 }
         }
     }
@@ -54,8 +60,8 @@ TEST(GlowShapes, TheGlowRunsFromTheMainColourDownAndTheRadialCentreIsTheToColour
     auto b = Blank(40, 27);
     {
         TGPGraphics g(b->Canvas());
-        FillGlowFace(b->Canvas(), g, Rect(0, 0, 40, 27), 0x000080, 0x0000FF, 0x800000,
-                     0xFF0000, TGDIPGradient::ggVertical, TGDIPGradient::ggVertical);
+        FillGlowFace(b->Canvas(), g, Rect(0, 0, 40, 27), 0x000080, 0x0000FF, 0x800000, 0xFF0000,
+                     TGDIPGradient::ggVertical, TGDIPGradient::ggVertical);
     }
     // Top part: main colour at row 0 towards the to-colour at its bottom; mirror part: the
     // mirror to-colour at its top (row 12, hidden) towards the mirror colour at the bottom.
@@ -161,13 +167,13 @@ TEST(GlowShapes, GroupFramesDarkenTheirEdgesAndSeparateInnerButtonsLightly) {
         g.SetSmoothingMode(SmoothingMode::SmoothingModeAntiAlias);
         DrawGroupMiddleFrame(g, frame, 1, 0, 9, 11, 3, false);
     }
-    EXPECT_EQ(b->Pixel(10, 5), darker);               // right edge
-    EXPECT_EQ(b->Pixel(1, 5), 0xE6E6E6u);             // the separator
-    EXPECT_EQ(b->Pixel(1, 1), kUnpainted);            // two short of the top
+    EXPECT_EQ(b->Pixel(10, 5), darker);    // right edge
+    EXPECT_EQ(b->Pixel(1, 5), 0xE6E6E6u);  // the separator
+    EXPECT_EQ(b->Pixel(1, 1), kUnpainted); // two short of the top
     EXPECT_EQ(b->Pixel(1, 3), 0xE6E6E6u);
-    EXPECT_EQ(b->Pixel(5, 0), frame);                 // top and bottom edges
+    EXPECT_EQ(b->Pixel(5, 0), frame); // top and bottom edges
     EXPECT_EQ(b->Pixel(5, 11), frame);
-    EXPECT_NE(b->Pixel(0, 0), kUnpainted);            // reaching one pixel left
+    EXPECT_NE(b->Pixel(0, 0), kUnpainted); // reaching one pixel left
 
     auto active = Blank(12, 12);
     {

@@ -133,8 +133,8 @@ TEST(GlowText, GdiRouteAlignsByLayoutAndShowsTheHotkeyToo) {
 }
 
 TEST(GlowText, CaptionsConvertBetweenBytesAndUtf16) {
-    EXPECT_EQ(CaptionUtf16("A\xE9"), u"A\u00E9");         // Windows-1252 byte
-    EXPECT_EQ(CaptionUtf16("\xC3\xA9!"), u"\u00E9!");      // UTF-8 sequence
+    EXPECT_EQ(CaptionUtf16("A\xE9"), u"A\u00E9");     // Windows-1252 byte
+    EXPECT_EQ(CaptionUtf16("\xC3\xA9!"), u"\u00E9!"); // UTF-8 sequence
     EXPECT_EQ(CaptionUtf16("\xF0\x9F\x98\x80"), u"\U0001F600");
     EXPECT_EQ(CaptionBytes(u"\u00E9\U0001F600x"), "\xC3\xA9\xF0\x9F\x98\x80x");
     EXPECT_EQ(CaptionBytes(u"\xD800"), "\xEF\xBF\xBD");

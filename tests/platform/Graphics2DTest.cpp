@@ -22,8 +22,12 @@ void Prefill(TBitmap& b, int w, int h) {
     b.Canvas().FillRect(Rect(0, 0, w, h));
 }
 
-int Red(TColor c) { return static_cast<int>(c & 0xFF); }
-int Blue(TColor c) { return static_cast<int>((c >> 16) & 0xFF); }
+int Red(TColor c) {
+    return static_cast<int>(c & 0xFF);
+}
+int Blue(TColor c) {
+    return static_cast<int>((c >> 16) & 0xFF);
+}
 
 std::vector<std::uint8_t> Encoded(const QImage& image, const char* format) {
     QByteArray bytes;
@@ -35,9 +39,9 @@ std::vector<std::uint8_t> Encoded(const QImage& image, const char* format) {
 
 // A 1 x 1 GIF (Qt writes no GIFs).
 const std::vector<std::uint8_t> kGif = {
-    'G',  'I',  'F',  '8',  '9',  'a',  0x01, 0x00, 0x01, 0x00, 0x80, 0x00, 0x00, 0xFF,
-    0xFF, 0xFF, 0x00, 0x00, 0x00, 0x21, 0xF9, 0x04, 0x01, 0x00, 0x00, 0x00, 0x00, 0x2C,
-    0x00, 0x00, 0x00, 0x00, 0x01, 0x00, 0x01, 0x00, 0x00, 0x02, 0x02, 0x44, 0x01, 0x00, 0x3B};
+    'G',  'I',  'F',  '8',  '9',  'a',  0x01, 0x00, 0x01, 0x00, 0x80, 0x00, 0x00, 0xFF, 0xFF,
+    0xFF, 0x00, 0x00, 0x00, 0x21, 0xF9, 0x04, 0x01, 0x00, 0x00, 0x00, 0x00, 0x2C, 0x00, 0x00,
+    0x00, 0x00, 0x01, 0x00, 0x01, 0x00, 0x00, 0x02, 0x02, 0x44, 0x01, 0x00, 0x3B};
 
 std::uint32_t Crc32(const std::uint8_t* data, std::size_t n) {
     std::uint32_t crc = 0xFFFFFFFF;
@@ -159,7 +163,7 @@ TEST(Graphics2D, ArcsJoinTheirFigureAndCloseIt) {
         g.FillPath(TBrush2D::Solid(0xFF000000), path);
     }
     EXPECT_EQ(b.Pixel(2, 2), clBlack);
-    EXPECT_EQ(b.Pixel(10, 10), clBlack); // 14.1 from the centre
+    EXPECT_EQ(b.Pixel(10, 10), clBlack);    // 14.1 from the centre
     EXPECT_EQ(b.Pixel(16, 16), kUnpainted); // 22.6 from the centre
     EXPECT_EQ(b.Pixel(19, 2), kUnpainted);
 }
@@ -222,7 +226,8 @@ TEST(Graphics2D, BrokenImageBytesFailWithAStatus) {
     for (std::size_t i = 13; i < garbledGif.size(); i += 3)
         garbledGif[i] ^= 0x5A;
     const std::vector<std::uint8_t> hugePng = PngClaiming(100000);
-    for (const auto& bytes : {truncated, huge, hugePng, noise, std::vector<std::uint8_t>{}, garbledGif}) {
+    for (const auto& bytes :
+         {truncated, huge, hugePng, noise, std::vector<std::uint8_t>{}, garbledGif}) {
         TImage2D image;
         const TGraphicsStatus status = TImage2D::Decode(bytes, image);
         // A decoder may salvage part of a damaged file; what it hands out is whole.
