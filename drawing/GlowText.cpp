@@ -166,6 +166,13 @@ TSize MeasureGdiText(TCanvas& canvas, std::string_view text, const TCaptionStyle
     return {r.Width(), height};
 }
 
+TSize MeasureGdiNotes(TCanvas& canvas, std::string_view notes, const TCaptionStyle& style) {
+    PrepareCanvas(canvas, style);
+    TRect r = Rect(0, 0, 4096, 0);
+    const int height = canvas.DrawText(notes, r, DT_CALCRECT | DT_WORDBREAK);
+    return {r.Width(), height};
+}
+
 void DrawGdiText(TCanvas& canvas, std::string_view text, const TCaptionStyle& style, TRect r,
                  int pictureBottom) {
     PrepareCanvas(canvas, style);

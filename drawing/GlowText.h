@@ -58,6 +58,8 @@ void DrawGdipText(TGPGraphics& g, std::u16string_view text, const TCaptionStyle&
 
 /// The text's size measured with DrawText: one line, or wrapped at 4096 pixels.
 TSize MeasureGdiText(TCanvas& canvas, std::string_view text, const TCaptionStyle& style);
+/// The notes' size: always measured with word breaks, at most 4096 pixels wide.
+TSize MeasureGdiNotes(TCanvas& canvas, std::string_view notes, const TCaptionStyle& style);
 /// Draws `text` in `r` with the layout's DrawText flags; with word wrap the text's top is set
 /// by the layout (`pictureBottom` is where a picture above the caption ends).
 void DrawGdiText(TCanvas& canvas, std::string_view text, const TCaptionStyle& style, TRect r,

@@ -111,6 +111,10 @@ TEST(GlowText, GdiRouteAlignsByLayoutAndShowsTheHotkeyToo) {
     EXPECT_GT(plain.cx, 30);
     EXPECT_EQ(prefixed.cx, plain.cx);
     EXPECT_EQ(prefixed.cy, plain.cy);
+    // Notes break at line ends even where the caption would not.
+    const TSize notes = MeasureGdiNotes(b->Canvas(), "Merge\nit!", style);
+    EXPECT_GE(notes.cy, 2 * plain.cy - 1);
+    EXPECT_LT(notes.cx, plain.cx);
 
     style.Layout = TButtonLayout::blGlyphRightAdjusted;
     DrawGdiText(b->Canvas(), "Merge it!", style, Rect(0, 0, 200, 30));
