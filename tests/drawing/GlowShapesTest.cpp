@@ -188,6 +188,28 @@ TEST(GlowShapes, GroupFramesDarkenTheirEdgesAndSeparateInnerButtonsLightly) {
     EXPECT_EQ(active->Pixel(5, 0), frame);
 }
 
+TEST(GlowShapes, TheFirstButtonOfAGroupIsRoundedOnTheLeftOnly) {
+    const TColor frame = 0x404040;
+    auto b = Blank(12, 12);
+    {
+        TGPGraphics g(b->Canvas());
+        g.SetSmoothingMode(SmoothingMode::SmoothingModeAntiAlias);
+        DrawGroupLeftFrame(g, frame, 0, 0, 11, 11, 3);
+    }
+    for (int x = 4; x <= 10; ++x) {
+        EXPECT_EQ(b->Pixel(x, 0), frame) << x;
+        EXPECT_EQ(b->Pixel(x, 11), frame) << x;
+    }
+    EXPECT_EQ(b->Pixel(0, 5), frame);
+    EXPECT_EQ(b->Pixel(11, 5), 0x3D3D3Du); // the darker right edge
+    EXPECT_EQ(b->Pixel(0, 0), kUnpainted);
+    EXPECT_EQ(b->Pixel(0, 11), kUnpainted);
+    // The arcs bend through the corner's edge pixels; a straight cut would miss them.
+    for (const TPoint p : {TPoint{0, 2}, TPoint{2, 0}, TPoint{0, 9}, TPoint{2, 11}})
+        EXPECT_LT(Red(b->Pixel(p.X, p.Y)), (0x40 + Red(kUnpainted)) / 2) << p.X << "," << p.Y;
+    EXPECT_EQ(b->Pixel(5, 5), kUnpainted);
+}
+
 TEST(GlowShapes, TheDropDownArrowPointsDownOrRight) {
     const TColor ink = 0x000000, hi = 0xFFFFFF;
     // Rows of the downward arrow at (2, 3): '#' ink, 'o' highlight.
