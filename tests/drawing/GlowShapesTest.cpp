@@ -185,6 +185,8 @@ TEST(GlowShapes, GroupFramesDarkenTheirEdgesAndSeparateInnerButtonsLightly) {
     EXPECT_EQ(active->Pixel(0, 1), darker);
     EXPECT_EQ(active->Pixel(11, 5), frame);
     EXPECT_EQ(active->Pixel(11, 0), kUnpainted); // rounded corner
+    for (const TPoint p : {TPoint{9, 0}, TPoint{11, 2}})
+        EXPECT_LT(Red(active->Pixel(p.X, p.Y)), (0x40 + Red(kUnpainted)) / 2) << p.X << "," << p.Y;
     EXPECT_EQ(active->Pixel(5, 0), frame);
 }
 
