@@ -53,6 +53,31 @@ TEST(AdvGDIP, CreationStoresItsStatusAndALaterSuccessNeverClearsAFailure) {
     EXPECT_EQ(g.DrawImage(&image, 0, 0, 2, 2), TStatus::InvalidParameter);
 }
 
+TEST(AdvGDIP, ImagesDrawRectToRectWithOrWithoutAColourKey) {
+    TGPBitmap image(2, 1);
+    image.SetPixel(0, 0, 0xFFFF0000);
+    image.SetPixel(1, 0, 0xFF0000FF);
+    TBitmap target(4, 1);
+    {
+        TGPGraphics g(target.Canvas());
+        EXPECT_EQ(g.DrawImage(&image, {0, 0, 2, 1}, 0, 0, 2, 1, TUnit::UnitPixel, nullptr),
+                  TStatus::Ok);
+        TGPImageAttributes keyed;
+        keyed.SetColorKey(0xFF0000FF, 0xFF0000FF);
+        EXPECT_EQ(g.DrawImage(&image, {2, 0, 2, 1}, 0, 0, 2, 1, TUnit::UnitPixel, &keyed),
+                  TStatus::Ok);
+        EXPECT_EQ(g.DrawImage(&image, {2, 0, 2, 1}, 0, 0, 2, 1, TUnit::UnitPoint, &keyed),
+                  TStatus::InvalidParameter);
+    }
+    EXPECT_EQ(target.Pixel(0, 0), 0x0000FFu); // red
+    EXPECT_EQ(target.Pixel(1, 0), 0xFF0000u); // blue
+    EXPECT_EQ(target.Pixel(2, 0), 0x0000FFu);
+    EXPECT_EQ(target.Pixel(3, 0), clWhite); // keyed out: the bitmap's white shows
+    // A pen of width 0 is GDI+'s thinnest; a negative width is refused.
+    EXPECT_EQ(TGPPen(0xFF000000, 0.0f).GetLastStatus(), TStatus::Ok);
+    EXPECT_EQ(TGPPen(0xFF000000, -1.0f).GetLastStatus(), TStatus::InvalidParameter);
+}
+
 TEST(AdvGDIP, SurroundColoursAreCheckedAgainstThePointCount) {
     TGPGraphicsPath ellipse;
     ellipse.AddEllipse(0, 0, 20, 10);
