@@ -92,7 +92,7 @@ bool UsesGdipText(TAntiAlias antiAlias, const TFont& font) {
 
 std::u16string CaptionUtf16(std::string_view bytes) {
     std::u16string out;
-    out.reserve(bytes.size() + 1);
+    out.reserve(bytes.size());
     for (const DisplayChar c : DisplayChars(bytes)) {
         if (c.ch >= 0x10000) {
             const char32_t v = c.ch - 0x10000;

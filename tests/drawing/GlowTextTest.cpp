@@ -142,4 +142,6 @@ TEST(GlowText, CaptionsConvertBetweenBytesAndUtf16) {
     EXPECT_EQ(CaptionUtf16("\xF0\x9F\x98\x80"), u"\U0001F600");
     EXPECT_EQ(CaptionBytes(u"\u00E9\U0001F600x"), "\xC3\xA9\xF0\x9F\x98\x80x");
     EXPECT_EQ(CaptionBytes(u"\xD800"), "\xEF\xBF\xBD");
+    // A high surrogate at the end of the text pairs with nothing after it.
+    EXPECT_EQ(CaptionBytes(std::u16string_view(u"\xD800\xDC00", 1)), "\xEF\xBF\xBD");
 }
