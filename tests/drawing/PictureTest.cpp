@@ -94,16 +94,16 @@ TEST(Picture, LoadingSizesAndNotifies) {
     EXPECT_EQ(picture.Height(), 2);
     EXPECT_EQ(changes, 1);
 
-    const std::string file = testing::TempDir() + "picture-test.ico";
-    {
-        const std::vector<std::uint8_t> ico = Ico();
-        std::ofstream(file, std::ios::binary)
-            .write(reinterpret_cast<const char*>(ico.data()), static_cast<long>(ico.size()));
-    }
+    const std::string file = testing::TempDir() + "picture-test.bmp";
+    const std::vector<std::uint8_t> other = TBitmap(5, 4).SaveToBytes();
+    std::ofstream(file, std::ios::binary)
+        .write(reinterpret_cast<const char*>(other.data()), static_cast<long>(other.size()));
     picture.LoadFromFile(file);
     EXPECT_EQ(clears, 1);
     EXPECT_EQ(changes, 2);
-    EXPECT_EQ(picture.Bytes().size(), Ico().size());
+    EXPECT_EQ(picture.Bytes(), other);
+    EXPECT_EQ(picture.Width(), 5);
+    EXPECT_EQ(picture.Height(), 4);
     std::remove(file.c_str());
     picture.LoadFromFile(file); // gone: empty, nothing raised
     EXPECT_TRUE(picture.Empty());
