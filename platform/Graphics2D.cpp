@@ -12,9 +12,11 @@
 #include <QPainterPath>
 #include <QPainterPathStroker>
 #include <QRadialGradient>
+#include <QtGlobal>
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <limits>
 #include <vector>
 
@@ -251,6 +253,29 @@ TImage2D& TImage2D::operator=(const TImage2D& other) {
 
 namespace {
 
+// Decoders report damaged files as warnings on stderr; a picture that does not decode is
+// reported by its status instead, so their warnings are dropped while one decodes.
+class QuietDecoders {
+public:
+    QuietDecoders() : previous_(qInstallMessageHandler(&Filter)) { active_ = previous_; }
+    ~QuietDecoders() { qInstallMessageHandler(previous_); }
+    QuietDecoders(const QuietDecoders&) = delete;
+    QuietDecoders& operator=(const QuietDecoders&) = delete;
+
+private:
+    static void Filter(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+        if (type == QtDebugMsg || type == QtInfoMsg || type == QtWarningMsg)
+            return;
+        if (active_)
+            active_(type, context, text);
+        else
+            std::fprintf(stderr, "%s\n", qPrintable(qFormatLogMessage(type, context, text)));
+    }
+
+    QtMessageHandler previous_;
+    static inline QtMessageHandler active_ = nullptr;
+};
+
 TImageFormat FormatNamed(const QByteArray& name) {
     if (name == "bmp" || name == "dib")
         return TImageFormat::BMP;
@@ -274,6 +299,7 @@ TGraphicsStatus TImage2D::Decode(std::span<const std::uint8_t> bytes, TImage2D& 
     image.impl_->format = TImageFormat::Unknown;
     if (bytes.empty() || bytes.size() > static_cast<std::size_t>(std::numeric_limits<int>::max()))
         return TGraphicsStatus::UnknownImageFormat;
+    const QuietDecoders quiet;
     const QByteArray data = QByteArray::fromRawData(reinterpret_cast<const char*>(bytes.data()),
                                                     static_cast<qsizetype>(bytes.size()));
     QBuffer buffer;
