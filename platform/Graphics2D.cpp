@@ -121,26 +121,33 @@ struct TBrush2D::Impl {
         case Kind::Solid:
             return QBrush(color);
         case Kind::Linear: {
-            const QRectF r = ToQRectF(rect);
+            // Built on the unit square and stretched onto the rectangle: a diagonal ramp then
+            // runs corner to corner with its bands parallel to the other diagonal, as GDI+'s
+            // scalable angle gives it.
             QLinearGradient g;
             switch (mode) {
             case TLinearGradientMode::Horizontal:
-                g = QLinearGradient(r.topLeft(), r.topRight());
+                g = QLinearGradient(0, 0, 1, 0);
                 break;
             case TLinearGradientMode::Vertical:
-                g = QLinearGradient(r.topLeft(), r.bottomLeft());
+                g = QLinearGradient(0, 0, 0, 1);
                 break;
             case TLinearGradientMode::ForwardDiagonal:
-                g = QLinearGradient(r.topLeft(), r.bottomRight());
+                g = QLinearGradient(0, 0, 1, 1);
                 break;
             case TLinearGradientMode::BackwardDiagonal:
-                g = QLinearGradient(r.topRight(), r.bottomLeft());
+                g = QLinearGradient(1, 0, 0, 1);
                 break;
             }
             g.setColorAt(0, color1);
             g.setColorAt(1, color2);
             g.setSpread(QGradient::RepeatSpread); // GDI+'s WrapModeTile
-            return QBrush(g);
+            QBrush brush(g);
+            QTransform t;
+            t.translate(rect.X, rect.Y);
+            t.scale(std::max(rect.Width, 1e-6f), std::max(rect.Height, 1e-6f));
+            brush.setTransform(t);
+            return brush;
         }
         case Kind::Path: {
             // Over an ellipse, GDI+'s path gradient is a focal radial gradient: the unit

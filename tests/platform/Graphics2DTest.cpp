@@ -123,6 +123,22 @@ TEST(Graphics2D, LinearGradientsRunFromTheFirstColourAndTile) {
     EXPECT_EQ(Count(b, kUnpainted), 0);
 }
 
+TEST(Graphics2D, DiagonalGradientsRunCornerToCornerOnAWideRectangle) {
+    TBitmap b;
+    Prefill(b, 40, 10);
+    {
+        TGraphics2D g(b.Canvas());
+        g.FillRectangle(TBrush2D::Linear({0, 0, 40, 10}, 0xFFFF0000, 0xFF0000FF,
+                                         TLinearGradientMode::ForwardDiagonal),
+                        {0, 0, 40, 10});
+    }
+    EXPECT_GE(Red(b.Pixel(0, 0)), 240);
+    EXPECT_GE(Blue(b.Pixel(39, 9)), 240);
+    // The other two corners are both half way.
+    EXPECT_NEAR(Red(b.Pixel(39, 0)), Red(b.Pixel(0, 9)), 12);
+    EXPECT_NEAR(Red(b.Pixel(39, 0)), 128, 20);
+}
+
 TEST(Graphics2D, OutlinesWithSmoothingLieOnTheirPixelsAndDotsAlternate) {
     TBitmap b;
     Prefill(b, 12, 8);
