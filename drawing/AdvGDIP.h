@@ -57,8 +57,8 @@ inline constexpr int StringFormatFlagsNoWrap = 0x1000;
 inline constexpr int FontStyleBold = 1, FontStyleItalic = 2, FontStyleUnderline = 4,
                      FontStyleStrikeout = 8;
 
-/// Where GDI+ objects come from: starts the graphics layer on first use if the program has
-/// not (the wrappers are never made before it is up).
+/// The root of every wrapper: making one starts the graphics layer when it is not running, so
+/// no wrapper ever works on a stopped layer.
 class TGdiplusBase {
 protected:
     TGdiplusBase();
