@@ -321,12 +321,9 @@ TGraphicsStatus TImage2D::Decode(std::span<const std::uint8_t> bytes, TImage2D& 
     if (size.isValid() && static_cast<qint64>(size.width()) * size.height() > kMaxImagePixels)
         return TGraphicsStatus::OutOfMemory;
     QImage decoded;
+    // Sizes past the limit are refused above, so a read that fails here is damaged data.
     if (!reader.read(&decoded) || decoded.isNull())
-        return reader.error() == QImageReader::InvalidDataError && size.isValid() &&
-                       static_cast<qint64>(size.width()) * size.height() * 4 >
-                           static_cast<qint64>(QImageReader::allocationLimit()) * 1024 * 1024
-                   ? TGraphicsStatus::OutOfMemory
-                   : TGraphicsStatus::UnknownImageFormat;
+        return TGraphicsStatus::UnknownImageFormat;
     image.impl_->image = decoded.convertToFormat(QImage::Format_ARGB32);
     image.impl_->format = format;
     return TGraphicsStatus::Ok;

@@ -123,15 +123,24 @@ TEST(Graphics2D, LinearGradientsRunFromTheFirstColourAndTile) {
     EXPECT_EQ(Count(b, kUnpainted), 0);
 }
 
-TEST(Graphics2D, DiagonalGradientsRunCornerToCornerOnAWideRectangle) {
+TEST(Graphics2D, HorizontalAndDiagonalGradientsRunAcrossTheirRectangle) {
+    TBitmap across;
+    Prefill(across, 20, 3);
     TBitmap b;
     Prefill(b, 40, 10);
     {
-        TGraphics2D g(b.Canvas());
-        g.FillRectangle(TBrush2D::Linear({0, 0, 40, 10}, 0xFFFF0000, 0xFF0000FF,
-                                         TLinearGradientMode::ForwardDiagonal),
-                        {0, 0, 40, 10});
+        TGraphics2D g(across.Canvas());
+        g.FillRectangle(TBrush2D::Linear({0, 0, 20, 3}, 0xFFFF0000, 0xFF0000FF,
+                                         TLinearGradientMode::Horizontal),
+                        {0, 0, 20, 3});
+        TGraphics2D gb(b.Canvas());
+        gb.FillRectangle(TBrush2D::Linear({0, 0, 40, 10}, 0xFFFF0000, 0xFF0000FF,
+                                          TLinearGradientMode::ForwardDiagonal),
+                         {0, 0, 40, 10});
     }
+    EXPECT_GE(Red(across.Pixel(0, 1)), 240);
+    EXPECT_GE(Blue(across.Pixel(19, 1)), 230);
+    EXPECT_EQ(across.Pixel(10, 0), across.Pixel(10, 2));
     EXPECT_GE(Red(b.Pixel(0, 0)), 240);
     EXPECT_GE(Blue(b.Pixel(39, 9)), 240);
     // The other two corners are both half way.
@@ -170,8 +179,19 @@ TEST(Graphics2D, OutlinesWithSmoothingLieOnTheirPixelsAndDotsAlternate) {
 TEST(Graphics2D, ArcsJoinTheirFigureAndCloseIt) {
     TBitmap b;
     Prefill(b, 20, 20);
+    TBitmap alone;
+    Prefill(alone, 20, 20);
     {
+        // An arc that starts a figure starts where the arc does, not at the origin.
+        TGraphics2D ga(alone.Canvas());
+        TPath2D arc;
+        arc.AddArc(10, 10, 8, 8, 0, 90);
+        ga.DrawPath({0xFF000000, 1.0f, TDashStyle::Solid}, arc);
         TGraphics2D g(b.Canvas());
+        // Empty and negative rectangles: nothing painted; a negative one is refused.
+        const TBrush2D black = TBrush2D::Solid(0xFF000000);
+        EXPECT_EQ(g.FillRectangle(black, {5, 5, 0, 0}), TGraphicsStatus::Ok);
+        EXPECT_EQ(g.FillRectangle(black, {5, 5, -3, 4}), TGraphicsStatus::InvalidParameter);
         TPath2D path; // a quarter disc: centre (0, 0), radius 18, sweeping 0 to 90 degrees
         path.AddLine(0, 0, 18, 0);
         path.AddArc(-18, -18, 36, 36, 0, 90);
@@ -182,6 +202,11 @@ TEST(Graphics2D, ArcsJoinTheirFigureAndCloseIt) {
     EXPECT_EQ(b.Pixel(10, 10), clBlack);    // 14.1 from the centre
     EXPECT_EQ(b.Pixel(16, 16), kUnpainted); // 22.6 from the centre
     EXPECT_EQ(b.Pixel(19, 2), kUnpainted);
+    const TRect arcInk = PaintedBox(alone, kUnpainted); // from (18, 14) round to (14, 18)
+    EXPECT_GE(arcInk.Left, 13);
+    EXPECT_GE(arcInk.Top, 13);
+    EXPECT_LE(arcInk.Right, 19);
+    EXPECT_LE(arcInk.Bottom, 19);
 }
 
 TEST(Graphics2D, ImagesDecodeInEveryFormatAndPixelsRotateAndFlip) {
@@ -284,6 +309,9 @@ TEST(Graphics2D, ImagesDrawScaledAndWithAColourKey) {
     TImage2D image;
     ASSERT_EQ(TImage2D::Create(2, 2, image), TGraphicsStatus::Ok);
     EXPECT_EQ(image.Format(), TImageFormat::MemoryBMP);
+    std::uint32_t fresh = 1;
+    image.Pixel(1, 1, fresh);
+    EXPECT_EQ(fresh, 0u); // transparent black
     image.SetPixel(0, 0, 0xFFFF0000);
     image.SetPixel(1, 0, 0xFF00FF00);
     image.SetPixel(0, 1, 0xFF00FF00);
