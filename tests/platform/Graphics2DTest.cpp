@@ -6,6 +6,8 @@
 #include <QImage>
 
 #include <cstdlib>
+#include <functional>
+#include <iterator>
 #include <vector>
 
 #include "BitmapProbe.h"
@@ -143,6 +145,14 @@ TEST(Graphics2D, HorizontalAndDiagonalGradientsRunAcrossTheirRectangle) {
     EXPECT_EQ(across.Pixel(10, 0), across.Pixel(10, 2));
     EXPECT_GE(Red(b.Pixel(0, 0)), 240);
     EXPECT_GE(Blue(b.Pixel(39, 9)), 240);
+    {
+        TGraphics2D g(across.Canvas());
+        g.FillRectangle(TBrush2D::Linear({0, 0, 20, 3}, 0xFFFF0000, 0xFF0000FF,
+                                         TLinearGradientMode::BackwardDiagonal),
+                        {0, 0, 20, 3});
+    }
+    EXPECT_GE(Red(across.Pixel(19, 0)), 200); // from the top-right corner
+    EXPECT_GE(Blue(across.Pixel(0, 2)), 200);
     // The other two corners are both half way.
     EXPECT_NEAR(Red(b.Pixel(39, 0)), Red(b.Pixel(0, 9)), 12);
     EXPECT_NEAR(Red(b.Pixel(39, 0)), 128, 20);
@@ -174,6 +184,49 @@ TEST(Graphics2D, OutlinesWithSmoothingLieOnTheirPixelsAndDotsAlternate) {
     // The dotted line: every other pixel.
     for (int x = 0; x < 12; ++x)
         EXPECT_EQ(b.Pixel(x, 7) == clBlack, x % 2 == 0) << x;
+}
+
+TEST(Graphics2D, TheCanvasDrawsAsBeforeAfterEveryCall) {
+    TImage2D image;
+    TImage2D::Create(2, 2, image);
+    TPath2D path;
+    path.AddEllipse(1, 1, 6, 6);
+    const TPen2D pen{0xFF000000, 1.0f, TDashStyle::Dot};
+    const TBrush2D brush = TBrush2D::Solid(0xFF000000);
+    const TFont2D font("Arial", 9, 1);
+    const std::function<void(TGraphics2D&)> calls[] = {
+        [&](TGraphics2D& g) {
+            g.FillRectangle(brush, {1, 1, 5, 5});
+        },
+        [&](TGraphics2D& g) {
+            g.DrawRectangle(pen, {1, 1, 5, 5});
+        },
+        [&](TGraphics2D& g) { g.FillPath(brush, path); },
+        [&](TGraphics2D& g) { g.DrawPath(pen, path); },
+        [&](TGraphics2D& g) {
+            g.DrawString(u"x", font, {0, 0, 9, 9}, {}, brush);
+        },
+        [&](TGraphics2D& g) {
+            g.DrawImage(image, {0, 0, 4, 4}, {0, 0, 2, 2}, true, 0, 0);
+        },
+    };
+    for (std::size_t i = 0; i < std::size(calls); ++i) {
+        TBitmap b;
+        Prefill(b, 10, 10);
+        TGraphics2D g(b.Canvas());
+        g.SetSmoothing(true);
+        g.SetTextRendering(TTextRendering::AntiAlias);
+        calls[i](g);
+        // A plain fill afterwards covers its pixels exactly: no shift, no smoothing left.
+        b.Canvas().Brush().Color = kBlue;
+        b.Canvas().FillRect(Rect(0, 0, 10, 3));
+        b.Canvas().FillRect(Rect(0, 3, 3, 10));
+        for (int x = 0; x < 10; ++x)
+            EXPECT_EQ(b.Pixel(x, 2), kBlue) << i << ": " << x;
+        EXPECT_EQ(b.Pixel(2, 9), kBlue) << i;
+        EXPECT_NE(b.Pixel(3, 9), kBlue) << i;
+        EXPECT_NE(b.Pixel(9, 3), kBlue) << i;
+    }
 }
 
 TEST(Graphics2D, ArcsJoinTheirFigureAndCloseIt) {
