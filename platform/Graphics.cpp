@@ -1,5 +1,7 @@
 #include "platform/Graphics.h"
 
+#include <QBuffer>
+#include <QByteArray>
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
@@ -215,6 +217,51 @@ TSize TCanvas::TextExtent(std::string_view text) {
     return {fm.horizontalAdvance(s), fm.ascent() + fm.descent()};
 }
 
+int TCanvas::DrawText(std::string_view text, TRect& r, unsigned format) {
+    const QFont font = QFontOf(font_);
+    const QFontMetrics fm(font);
+    const QString s = DisplayQString(text, IsSymbolFont(font_.Name()));
+    const bool single = format & DT_SINGLELINE;
+    int flags = (format & DT_NOPREFIX) ? 0 : Qt::TextShowMnemonic;
+    flags |= (format & DT_RIGHT)    ? Qt::AlignRight
+             : (format & DT_CENTER) ? Qt::AlignHCenter
+                                    : Qt::AlignLeft;
+    flags |= !single                 ? Qt::AlignTop
+             : (format & DT_BOTTOM)  ? Qt::AlignBottom
+             : (format & DT_VCENTER) ? Qt::AlignVCenter
+                                     : Qt::AlignTop;
+    if (single)
+        flags |= Qt::TextSingleLine;
+    else if (format & DT_WORDBREAK)
+        flags |= Qt::TextWordWrap;
+    if (format & DT_CALCRECT) {
+        const bool wrap = !single && (format & DT_WORDBREAK);
+        const QRect box = fm.boundingRect(
+            QRect(r.Left, r.Top, wrap ? std::max(1, r.Width()) : 1 << 20, 1 << 20),
+            (flags & ~(Qt::AlignHCenter | Qt::AlignRight | Qt::AlignVCenter | Qt::AlignBottom)) |
+                Qt::AlignLeft | Qt::AlignTop,
+            s);
+        r.Right = r.Left + box.width();
+        r.Bottom = r.Top + box.height();
+        return box.height();
+    }
+    const QRect area = ToQRect(r);
+    const int height = fm.boundingRect(area, flags, s).height();
+    QPainter* p = PainterOf(*this);
+    if (!p || r.Width() <= 0 || r.Height() <= 0)
+        return height;
+    p->save();
+    TNativeCanvas::ApplyClip(*this, *p);
+    p->setClipRect(area, Qt::IntersectClip);
+    ApplyFont(*p, font_);
+    if (brush_.Style != TBrushStyle::bsClear)
+        p->fillRect(fm.boundingRect(area, flags, s).intersected(area), ToQColor(brush_.Color));
+    p->setPen(ToQColor(font_.Color()));
+    p->drawText(area, flags, s);
+    p->restore();
+    return height;
+}
+
 void TCanvas::Polygon(std::span<const TPoint> points) {
     QPainter* p = PainterOf(*this);
     if (!p || points.empty())
@@ -393,6 +440,17 @@ QPainter* TNativeBitmap::Painter(const TBitmap& bitmap) {
         TNativeCanvas::ApplyClip(impl.canvas, *impl.painter);
     }
     return impl.painter.get();
+}
+
+std::vector<std::uint8_t> TBitmap::SaveToBytes() const {
+    const QImage& image = ImageOf(*this);
+    if (image.isNull())
+        return {};
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "BMP");
+    return {bytes.begin(), bytes.end()};
 }
 
 TColor TBitmap::Pixel(int x, int y) const {

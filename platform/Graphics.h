@@ -10,6 +10,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "platform/Types.h"
 
@@ -91,6 +92,17 @@ private:
     int charset_ = 1; // DEFAULT_CHARSET
 };
 
+// DrawText's format flags.
+inline constexpr unsigned DT_LEFT = 0x0;
+inline constexpr unsigned DT_CENTER = 0x1;
+inline constexpr unsigned DT_RIGHT = 0x2;
+inline constexpr unsigned DT_VCENTER = 0x4;
+inline constexpr unsigned DT_BOTTOM = 0x8;
+inline constexpr unsigned DT_WORDBREAK = 0x10;
+inline constexpr unsigned DT_SINGLELINE = 0x20;
+inline constexpr unsigned DT_CALCRECT = 0x400;
+inline constexpr unsigned DT_NOPREFIX = 0x800;
+
 enum class TPenStyle { psSolid, psDot, psClear };
 enum class TBrushStyle { bsSolid, bsClear };
 
@@ -131,6 +143,12 @@ public:
     /// Like TextOut, clipped to `clip`.
     void TextRect(const TRect& clip, int x, int y, std::string_view text);
     TSize TextExtent(std::string_view text);
+    /// GDI's DrawText with the flags below: `text` in `r`, clipped to it, "&" underlining the
+    /// next character ("&&" shows one "&") unless DT_NOPREFIX. DT_VCENTER and DT_BOTTOM act
+    /// on a single line only. With DT_CALCRECT nothing is drawn: r's right and bottom become
+    /// those of the text laid out from r's top-left (wrapped at r's width with DT_WORDBREAK).
+    /// Returns the text's height.
+    int DrawText(std::string_view text, TRect& r, unsigned format);
     int TextWidth(std::string_view text) { return TextExtent(text).cx; }
     int TextHeight(std::string_view text) { return TextExtent(text).cy; }
     /// Draws the cells [firstCell, endCell) of `line` (clamped to the line), one byte per cell
@@ -189,6 +207,9 @@ public:
     TCanvas& Canvas();
     /// The pixel at (x, y) as 0x00BBGGRR.
     TColor Pixel(int x, int y) const;
+    /// The picture in its file form: the bytes of a 32-bit Windows bitmap (BMP) file; none for
+    /// an empty bitmap.
+    std::vector<std::uint8_t> SaveToBytes() const;
 
 private:
     friend struct TNativeBitmap;

@@ -183,3 +183,38 @@ TEST(Canvas, WithoutAPainterNothingHappens) {
     EXPECT_EQ(c.PenPos(), (TPoint{c.TextWidth("abc"), 0}));
     EXPECT_EQ(c.Pixel(0, 0), 0xFFFFFFFFu);
 }
+
+TEST(Canvas, DrawTextMeasuresWrapsAndAlignsWithPrefixes) {
+    TBitmap b(200, 60);
+    TCanvas& c = b.Canvas();
+    const int lineHeight = c.TextHeight("Ag");
+    // DT_CALCRECT: one line keeps its width; "&&" is one "&", "&x" shows x.
+    TRect one = Rect(10, 5, 12, 5);
+    EXPECT_EQ(c.DrawText("a&&b", one, DT_CALCRECT | DT_SINGLELINE), lineHeight);
+    EXPECT_EQ(one.Left, 10);
+    EXPECT_EQ(one.Width(), c.TextWidth("a&b"));
+    TRect prefixed = Rect(0, 0, 2, 0);
+    c.DrawText("&ab", prefixed, DT_CALCRECT | DT_SINGLELINE);
+    EXPECT_EQ(prefixed.Width(), c.TextWidth("ab"));
+    TRect noPrefix = Rect(0, 0, 2, 0);
+    c.DrawText("&ab", noPrefix, DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    EXPECT_EQ(noPrefix.Width(), c.TextWidth("&ab"));
+    // Word breaks wrap at the rectangle's width.
+    TRect wrapped = Rect(0, 0, c.TextWidth("word word") - 1, 0);
+    const int twoLines = c.DrawText("word word", wrapped, DT_CALCRECT | DT_WORDBREAK);
+    EXPECT_GE(twoLines, 2 * lineHeight - 1);
+    EXPECT_LE(twoLines, 2 * lineHeight + 1);
+    EXPECT_EQ(wrapped.Height(), twoLines);
+    EXPECT_EQ(wrapped.Width(), c.TextWidth("word"));
+    // Drawn right-aligned and centred vertically, clipped to the rectangle.
+    c.Brush().Color = clWhite;
+    c.FillRect(Rect(0, 0, 200, 60));
+    c.Brush().Style = TBrushStyle::bsClear;
+    c.Font().SetColor(clBlack);
+    TRect r = Rect(20, 10, 180, 50);
+    c.DrawText("Wide", r, DT_SINGLELINE | DT_RIGHT | DT_VCENTER);
+    const TRect ink = PaintedBox(b, clWhite);
+    EXPECT_LE(ink.Right, 180);
+    EXPECT_GE(ink.Right, 177);
+    EXPECT_NEAR((ink.Top + ink.Bottom) / 2.0, 30, 3);
+}
