@@ -100,6 +100,9 @@ TEST(GlowButtonFace, OddAndEvenFacesSplitUnderTheTopPartWithTheFrameOnTheLastRow
     EXPECT_EQ(bare->Pixel(0, 0), kUnpainted);
     EXPECT_EQ(bare->Pixel(20, 13), kUnpainted);
     EXPECT_EQ(bare->Pixel(20, 1), 0xE4AD89u);
+    EXPECT_EQ(bare->Pixel(20, 25), 0xE4AD89u);
+    EXPECT_EQ(bare->Pixel(38, 13), 0xE4AD89u);
+    EXPECT_EQ(bare->Pixel(20, 26), kUnpainted);
     EXPECT_EQ(Count(*bare, kFrame), 0);
 }
 
@@ -255,6 +258,18 @@ TEST(GlowButtonFace, TheDropDownStripIsSplitOffDarkerAndCarriesItsArrow) {
         EXPECT_EQ(b->Pixel(42, 16), clWhite);
     }
 
+    // A strip at the bottom: a line along its top, the face above it darker.
+    content.DropDownPosition = TDropDownPosition::dpBottom;
+    auto low = Blank(50, 40);
+    DrawGlowButtonFace(low->Canvas(), Rect(0, 0, 50, 40), Flat(c), content,
+                       {.PressedLook = true, .DropDownState = 1}, false);
+    EXPECT_EQ(low->Pixel(10, 26), kFrame);
+    EXPECT_EQ(low->Pixel(10, 5), AdjustBrightness(c, -10));
+    EXPECT_EQ(low->Pixel(10, 20), AdjustBrightness(c, -10));
+    EXPECT_EQ(low->Pixel(10, 32), c);
+    EXPECT_EQ(low->Pixel(22, 32), clBlack); // (50 - 5) div 2, 26 + (14 - 3) div 2 + 1
+    content.DropDownPosition = TDropDownPosition::dpRight;
+
     // Not pressed: one glow over the whole face, no split line; disabled: a grey arrow.
     auto plain = Blank(50, 27);
     DrawGlowButtonFace(plain->Canvas(), Rect(0, 0, 50, 27), Flat(c), content,
@@ -262,4 +277,64 @@ TEST(GlowButtonFace, TheDropDownStripIsSplitOffDarkerAndCarriesItsArrow) {
     EXPECT_EQ(plain->Pixel(36, 5), c);
     EXPECT_EQ(plain->Pixel(10, 5), c);
     EXPECT_EQ(plain->Pixel(40, 13), clGray);
+}
+
+TEST(GlowButtonFace, APictureBesideOrAboveTheCaptionAddsItsSizeAndTheSpacing) {
+    const TColor ground = 0xE0E0E0;
+    const auto font = FontNamed("Arial", 0x0000C0);
+    TBitmap glyph(6, 4);
+    glyph.Canvas().Brush().Color = 0x00FF00;
+    glyph.Canvas().FillRect(Rect(0, 0, 6, 4));
+    glyph.Canvas().SetPixel(0, 3, 0x00FFFF); // the key
+    const auto draw = [&](TButtonLayout layout, const TBitmap* g, TBitmap& onto) {
+        TGlowFaceContent content{
+            .Caption = "Load", .Font = font.get(), .Glyph = g, .Layout = layout};
+        const TSize size = DrawGlowButtonFace(onto.Canvas(), Rect(0, 0, 100, 40), Flat(ground),
+                                              content, {.DrawsBorder = false}, true);
+        DrawGlowButtonFace(onto.Canvas(), Rect(0, 0, 100, 40), Flat(ground), content,
+                           {.DrawsBorder = false}, false);
+        return size;
+    };
+    const auto greenBox = [](const TBitmap& b) {
+        TRect box{100, 40, 0, 0};
+        for (int y = 0; y < 40; ++y)
+            for (int x = 0; x < 100; ++x)
+                if (b.Pixel(x, y) == 0x00FF00) {
+                    box.Left = std::min(box.Left, x);
+                    box.Top = std::min(box.Top, y);
+                    box.Right = std::max(box.Right, x + 1);
+                    box.Bottom = std::max(box.Bottom, y + 1);
+                }
+        return box;
+    };
+    auto scratch = Blank(100, 40);
+    const TSize text = draw(TButtonLayout::blGlyphLeft, nullptr, *scratch);
+
+    // Beside: the width grows by the picture and the spacing; the height is the taller.
+    for (TButtonLayout layout : {TButtonLayout::blGlyphLeft, TButtonLayout::blGlyphRight}) {
+        auto b = Blank(100, 40);
+        const TSize size = draw(layout, &glyph, *b);
+        EXPECT_EQ(size, (TSize{text.cx + 6 + 2, text.cy})) << static_cast<int>(layout);
+        const TRect pic = greenBox(*b);
+        EXPECT_EQ(pic.Width(), 6);
+        EXPECT_EQ(pic.Height(), 4);
+        EXPECT_EQ(pic.Top, 18); // (40 - 4) div 2
+        const TRect caption = Ink(*b, ground,
+                                  Rect(layout == TButtonLayout::blGlyphLeft ? pic.Right : 0, 0,
+                                       layout == TButtonLayout::blGlyphLeft ? 100 : pic.Left, 40));
+        ASSERT_LT(caption.Left, caption.Right);
+        if (layout == TButtonLayout::blGlyphLeft)
+            EXPECT_LT(pic.Right, caption.Left);
+        else
+            EXPECT_GT(pic.Left, caption.Right);
+    }
+    // Above: the height grows by the picture and the spacing; the width is the wider.
+    auto top = Blank(100, 40);
+    const TSize above = draw(TButtonLayout::blGlyphTop, &glyph, *top);
+    EXPECT_EQ(above, (TSize{text.cx, text.cy - 2 + 4 + 2 + 2}));
+    EXPECT_EQ(greenBox(*top).Left, 47); // (100 - 6) div 2
+    // Below: the picture's height without the spacing.
+    auto bottom = Blank(100, 40);
+    EXPECT_EQ(draw(TButtonLayout::blGlyphBottom, &glyph, *bottom), (TSize{text.cx, text.cy + 4}));
+    EXPECT_GT(greenBox(*bottom).Top, 20);
 }
