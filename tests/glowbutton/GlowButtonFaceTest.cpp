@@ -338,3 +338,40 @@ TEST(GlowButtonFace, APictureBesideOrAboveTheCaptionAddsItsSizeAndTheSpacing) {
     EXPECT_EQ(draw(TButtonLayout::blGlyphBottom, &glyph, *bottom), (TSize{text.cx, text.cy + 4}));
     EXPECT_GT(greenBox(*bottom).Top, 20);
 }
+
+TEST(GlowButtonFace, ARowOfButtonsRoundsOnlyItsOuterCornersAndTheArrowFollowsTheCaption) {
+    const TColor ground = 0xE0E0E0;
+    const auto frameAt = [&](TButtonPosition position, bool active) {
+        auto b = Blank(40, 27);
+        TGlowFaceContent content{.Position = position};
+        DrawGlowButtonFace(b->Canvas(), Rect(0, 0, 40, 27), Flat(ground), content,
+                           {.GroupFrameActive = active}, false);
+        return b;
+    };
+    const auto left = frameAt(TButtonPosition::bpLeft, false);
+    EXPECT_NE(left->Pixel(0, 0), kFrame); // rounded
+    EXPECT_EQ(left->Pixel(0, 13), kFrame);
+    EXPECT_EQ(left->Pixel(39, 13), AdjustBrightness(kFrame, -5));
+    const auto right = frameAt(TButtonPosition::bpRight, true);
+    EXPECT_NE(right->Pixel(39, 0), kFrame);
+    EXPECT_EQ(right->Pixel(39, 13), kFrame);
+    EXPECT_EQ(right->Pixel(0, 13), AdjustBrightness(kFrame, -5));
+    const auto middle = frameAt(TButtonPosition::bpMiddle, false);
+    EXPECT_EQ(middle->Pixel(0, 13), 0xE6E6E6u);
+    EXPECT_EQ(middle->Pixel(20, 0), kFrame);
+    EXPECT_EQ(middle->Pixel(20, 26), kFrame);
+
+    // Beside a caption the arrow's top row lies 8 above the caption's bottom.
+    const auto font = FontNamed("Arial", 0x0000C0);
+    auto b = Blank(80, 40);
+    TGlowFaceContent content{.Caption = "Load", .Font = font.get(), .DropDownButton = true};
+    DrawGlowButtonFace(b->Canvas(), Rect(0, 0, 80, 40), Flat(ground), content,
+                       {.DrawsBorder = false}, false);
+    const TRect caption = Ink(*b, ground, Rect(0, 0, 66, 40));
+    int arrowTop = -1;
+    for (int y = 0; y < 40 && arrowTop < 0; ++y)
+        if (b->Pixel(70, y) == clBlack && b->Pixel(72, y) == clBlack)
+            arrowTop = y;
+    ASSERT_GE(arrowTop, 0);
+    EXPECT_NEAR(arrowTop, caption.Bottom - 8, 3);
+}
