@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <memory>
 
 #include "drawing/ColorArithmetic.h"
@@ -118,6 +119,14 @@ TEST(GlowButtonFace, ACaptionIsCentredBesideItsPictureRoomAndMeasuredWithTheSpac
                            {.DrawsBorder = false}, false);
         const TRect ink = Ink(*b, ground, Rect(0, 0, 100, 27));
         ASSERT_LT(ink.Left, ink.Right) << static_cast<int>(aa);
+        if (aa != TAntiAlias::aaNone) {
+            // Exactly the text's own size in a 4096 box, rounded, plus the spacing.
+            TGPGraphics g(b->Canvas());
+            const TRectF t =
+                MeasureGdipText(g, u"Merge it!", {.Font = font.get()}, {0, 0, 4096, 4096});
+            EXPECT_EQ(measured, (TSize{static_cast<int>(std::nearbyint(t.Width)) + 2,
+                                       static_cast<int>(std::nearbyint(t.Height)) + 2}));
+        }
         // (W + 2, H + 2): the ink is narrower than the text's box, never wider.
         EXPECT_GE(measured.cx - 2, ink.Width());
         EXPECT_LE(measured.cx - 2, ink.Width() + 8);
@@ -309,6 +318,8 @@ TEST(GlowButtonFace, APictureBesideOrAboveTheCaptionAddsItsSizeAndTheSpacing) {
     };
     auto scratch = Blank(100, 40);
     const TSize text = draw(TButtonLayout::blGlyphLeft, nullptr, *scratch);
+    // No picture: the spacing is not added for one either way.
+    EXPECT_EQ(draw(TButtonLayout::blGlyphTop, nullptr, *scratch), text);
 
     // Beside: the width grows by the picture and the spacing; the height is the taller.
     for (TButtonLayout layout : {TButtonLayout::blGlyphLeft, TButtonLayout::blGlyphRight}) {
