@@ -339,6 +339,10 @@ TEST(GlowButtonFace, APictureBesideOrAboveTheCaptionAddsItsSizeAndTheSpacing) {
         else
             EXPECT_GT(pic.Left, caption.Right);
     }
+    // Right adjusted: the picture at the content's right edge, w - pw - 2 + spacing.
+    auto adjusted = Blank(100, 40);
+    draw(TButtonLayout::blGlyphRightAdjusted, &glyph, *adjusted);
+    EXPECT_EQ(greenBox(*adjusted).Left, 100 - 8 - 2 + 2);
     // Above: the height grows by the picture and the spacing; the width is the wider.
     auto top = Blank(100, 40);
     const TSize above = draw(TButtonLayout::blGlyphTop, &glyph, *top);
