@@ -569,7 +569,9 @@ int TextFlags(const TStringFormat2D& format) {
         flags |= Qt::AlignBottom;
         break;
     }
-    flags |= format.NoWrap ? Qt::TextSingleLine : Qt::TextWordWrap;
+    // No wrap still breaks at the text's own line feeds, as GDI+ does; only word breaks go.
+    if (!format.NoWrap)
+        flags |= Qt::TextWordWrap;
     if (format.HotkeyPrefix == THotkeyPrefix::Show)
         flags |= Qt::TextShowMnemonic;
     else if (format.HotkeyPrefix == THotkeyPrefix::Hide)
