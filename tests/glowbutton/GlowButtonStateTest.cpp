@@ -1,0 +1,356 @@
+// The glow button's state machine driven by events, as the control would feed it.
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <stdexcept>
+#include <vector>
+
+#include "glowbutton/GlowButtonState.h"
+
+namespace {
+
+// A button with a host that records what the model asked for.
+struct Button {
+    int clicks = 0;
+    int invalidates = 0;
+    int repaints = 0;
+    bool timer = false;
+    int timerInterval = 0;
+    int timerStarts = 0;
+    bool repeatTimer = false;
+    int repeatInterval = 0;
+    std::vector<Button*>* siblings = nullptr;
+    TGlowButtonState state;
+
+    Button() {
+        TGlowButtonHost& h = state.Host();
+        h.Invalidate = [this] { ++invalidates; };
+        h.Repaint = [this] { ++repaints; };
+        h.StartAnimationTimer = [this](int ms) {
+            EXPECT_FALSE(timer) << "a second fade timer";
+            timer = true;
+            timerInterval = ms;
+            ++timerStarts;
+        };
+        h.StopAnimationTimer = [this] { timer = false; };
+        h.StartRepeatTimer = [this](int ms) {
+            repeatTimer = true;
+            repeatInterval = ms;
+        };
+        h.StopRepeatTimer = [this] { repeatTimer = false; };
+        h.Click = [this] { ++clicks; };
+        h.Siblings = [this] {
+            std::vector<TGlowButtonState*> all;
+            if (siblings)
+                for (Button* b : *siblings)
+                    all.push_back(&b->state);
+            return all;
+        };
+    }
+
+    int Hover() const { return state.PaintState().HoverProgress; }
+    bool Pressed() const { return state.PaintState().Pressed; }
+    // One tick of the fade timer, only while the model keeps it running.
+    void Tick() {
+        ASSERT_TRUE(timer);
+        state.AnimationTick();
+    }
+    void RunFade() {
+        for (int i = 0; i < 10 && timer; ++i)
+            state.AnimationTick();
+        ASSERT_FALSE(timer);
+    }
+    // A click with the pointer over the button from press to release.
+    void ClickInside() {
+        state.MouseEnter();
+        state.MouseDown();
+        state.MouseUp(true, true);
+    }
+};
+
+struct Group {
+    std::vector<std::unique_ptr<Button>> owned;
+    std::vector<Button*> all;
+    explicit Group(int count, int groupIndex) {
+        for (int i = 0; i < count; ++i) {
+            owned.push_back(std::make_unique<Button>());
+            all.push_back(owned.back().get());
+        }
+        for (Button* b : all) {
+            b->siblings = &all;
+            b->state.SetGroupIndex(groupIndex);
+        }
+    }
+    Button& operator[](int i) { return *all[i]; }
+};
+
+} // namespace
+
+TEST(GlowButtonFade, EnteringFadesInWithFiveRepaintsAndStopsOnTheSixthTick) {
+    Button b;
+    b.state.MouseEnter();
+    ASSERT_TRUE(b.timer);
+    EXPECT_EQ(b.timerInterval, 30);
+    EXPECT_TRUE(b.state.PaintState().HotForPaint);
+    for (int expected : {20, 40, 60, 80, 100}) {
+        const int before = b.invalidates;
+        b.Tick();
+        EXPECT_EQ(b.Hover(), expected);
+        EXPECT_EQ(b.invalidates, before + 1);
+        EXPECT_TRUE(b.timer);
+    }
+    const int before = b.invalidates;
+    b.Tick();
+    EXPECT_EQ(b.Hover(), 100);
+    EXPECT_FALSE(b.timer);
+    EXPECT_EQ(b.invalidates, before);
+    EXPECT_EQ(b.state.PaintState().FadeKind, TGlowFadeKind::Idle);
+    b.state.AnimationTick(); // a late tick changes nothing
+    EXPECT_EQ(b.Hover(), 100);
+}
+
+TEST(GlowButtonFade, EnteringDuringAFadeOutContinuesAndLeavingRestartsFromFull) {
+    Button b;
+    b.state.MouseEnter();
+    b.RunFade();
+    b.state.MouseLeave();
+    EXPECT_FALSE(b.state.PaintState().HotForPaint);
+    b.Tick();
+    b.Tick();
+    EXPECT_EQ(b.Hover(), 60);
+    b.state.MouseEnter(); // the same timer keeps running
+    EXPECT_EQ(b.timerStarts, 2);
+    b.Tick();
+    EXPECT_EQ(b.Hover(), 80);
+
+    // Leaving half-way through a fade-in starts the fade-out at full hot colours.
+    b.state.MouseLeave();
+    EXPECT_EQ(b.Hover(), 100);
+    b.Tick();
+    EXPECT_EQ(b.Hover(), 80);
+    for (int i = 0; i < 4; ++i)
+        b.Tick();
+    EXPECT_EQ(b.Hover(), 0);
+    b.Tick();
+    EXPECT_FALSE(b.timer);
+    EXPECT_EQ(b.Hover(), 0);
+}
+
+TEST(GlowButtonPress, DraggingOutWhileHeldAndBackShowsThePressedLookAndOutsideReleaseNoClick) {
+    Button b;
+    b.state.MouseEnter();
+    b.state.MouseDown();
+    EXPECT_TRUE(b.Pressed());
+    EXPECT_EQ(b.state.FaceState(), TGlowFaceState::Down);
+    b.state.MouseLeave();
+    EXPECT_FALSE(b.Pressed());
+    b.state.MouseEnter();
+    EXPECT_TRUE(b.Pressed());
+    b.state.MouseLeave();
+    b.state.MouseUp(false, false);
+    EXPECT_EQ(b.clicks, 0);
+    EXPECT_EQ(b.state.FaceState(), TGlowFaceState::Up);
+    // Coming back after the release no longer resumes the press.
+    b.state.MouseEnter();
+    EXPECT_FALSE(b.Pressed());
+}
+
+TEST(GlowButtonPress, ReleaseInsideClicksOnceAndThePressedLookLastsUntilTheReleaseFadeEnds) {
+    Button b;
+    b.state.MouseEnter();
+    b.state.MouseDown();
+    b.Tick();
+    b.Tick();
+    EXPECT_EQ(b.state.PaintState().PressProgress, 40);
+    b.state.MouseUp(true, true);
+    EXPECT_EQ(b.clicks, 1);
+    EXPECT_EQ(b.state.FaceState(), TGlowFaceState::Up);
+    EXPECT_TRUE(b.Pressed());
+    b.Tick();
+    EXPECT_EQ(b.state.PaintState().PressProgress, 20);
+    EXPECT_TRUE(b.Pressed());
+    b.Tick();
+    b.Tick();
+    EXPECT_EQ(b.state.PaintState().PressProgress, 0);
+    EXPECT_FALSE(b.Pressed());
+    EXPECT_FALSE(b.timer);
+}
+
+TEST(GlowButtonGroup, ADownMemberStaysDownUntilAnotherGoesDownUnlessAllowAllUp) {
+    Group g(3, 1);
+    g[0].ClickInside();
+    EXPECT_TRUE(g[0].state.Down());
+    EXPECT_EQ(g[0].state.FaceState(), TGlowFaceState::Checked);
+    g[0].ClickInside();
+    EXPECT_TRUE(g[0].state.Down());
+    EXPECT_EQ(g[0].clicks, 2);
+
+    g[1].ClickInside();
+    EXPECT_TRUE(g[1].state.Down());
+    EXPECT_FALSE(g[0].state.Down());
+    EXPECT_EQ(g[0].state.FaceState(), TGlowFaceState::Up);
+    EXPECT_FALSE(g[2].state.Down());
+
+    // A release outside keeps a down member's checked face.
+    g[1].state.MouseDown();
+    g[1].state.MouseUp(false, false);
+    EXPECT_TRUE(g[1].state.Down());
+    EXPECT_EQ(g[1].state.FaceState(), TGlowFaceState::Checked);
+
+    g[1].state.SetAllowAllUp(true);
+    g[1].ClickInside();
+    EXPECT_FALSE(g[1].state.Down());
+}
+
+TEST(GlowButtonGroup, DownBroadcastsOnlyToTheSameGroupAndJoiningAGroupReleasesItsDownMember) {
+    Group g(3, 1);
+    g[2].state.SetGroupIndex(2);
+    g[0].state.SetDown(true);
+    g[2].state.SetDown(true);
+    EXPECT_TRUE(g[0].state.Down());
+    EXPECT_TRUE(g[2].state.Down());
+    g[2].state.SetGroupIndex(1);
+    EXPECT_FALSE(g[0].state.Down());
+    EXPECT_TRUE(g[2].state.Down());
+
+    Button plain;
+    plain.state.SetDown(true);
+    EXPECT_FALSE(plain.state.Down());
+}
+
+TEST(GlowButtonGroup, DownReadFromTheFormIsAppliedWhenLoaded) {
+    Group g(2, 1);
+    g[0].state.SetDown(true);
+    g[1].state.SetLoading(true);
+    g[1].state.SetDown(true);
+    EXPECT_FALSE(g[1].state.Down());
+    EXPECT_TRUE(g[0].state.Down());
+    g[1].state.Loaded();
+    EXPECT_TRUE(g[1].state.Down());
+    EXPECT_FALSE(g[0].state.Down());
+}
+
+TEST(GlowButtonCheck, TheTogglePressedOutsideIsUndoneOnlyWhenItWentDown) {
+    Button b;
+    b.state.SetStyle(TAdvButtonStyle::bsCheck);
+    b.state.MouseEnter();
+    b.state.MouseDown();
+    EXPECT_TRUE(b.state.Down()); // toggled on the press
+    b.state.MouseLeave();
+    b.state.MouseUp(false, false);
+    EXPECT_FALSE(b.state.Down());
+    EXPECT_EQ(b.clicks, 0);
+
+    b.ClickInside();
+    EXPECT_TRUE(b.state.Down());
+    EXPECT_EQ(b.state.PreparePaint().Face, TGlowFaceState::Down);
+    EXPECT_EQ(b.clicks, 1);
+
+    b.state.MouseDown();
+    EXPECT_FALSE(b.state.Down());
+    b.state.MouseLeave();
+    b.state.MouseUp(false, false);
+    EXPECT_FALSE(b.state.Down()); // went up on the press: stays up
+    EXPECT_EQ(b.clicks, 1);
+}
+
+TEST(GlowButtonDisabled, WithoutDisabledColoursItStillCannotBeClicked) {
+    Button b;
+    b.state.SetShowDisabled(false);
+    b.state.SetEnabled(false);
+    TGlowButtonPaintState p = b.state.PreparePaint();
+    EXPECT_EQ(p.Face, TGlowFaceState::Disabled);
+    EXPECT_FALSE(p.DisabledColours);
+    b.state.SetDefault(true);
+    b.state.WindowCreated();
+    b.ClickInside();
+    b.state.KeyDown(GlowKeySpace);
+    b.state.KeyPress(' ');
+    EXPECT_FALSE(b.state.DialogKey(GlowKeyEnter, false));
+    EXPECT_FALSE(b.state.DialogChar(true, true));
+    EXPECT_EQ(b.clicks, 0);
+    EXPECT_FALSE(b.state.PaintState().HotForPaint);
+
+    b.state.SetShowDisabled(true);
+    EXPECT_TRUE(b.state.PreparePaint().DisabledColours);
+    b.state.SetEnabled(true);
+    EXPECT_EQ(b.state.PreparePaint().Face, TGlowFaceState::Up);
+}
+
+TEST(GlowButtonDisabled, ADownGroupMemberComesBackChecked) {
+    Group g(1, 1);
+    g[0].state.SetDown(true);
+    g[0].state.SetEnabled(false);
+    EXPECT_EQ(g[0].state.PreparePaint().Face, TGlowFaceState::Disabled);
+    g[0].state.SetEnabled(true);
+    EXPECT_EQ(g[0].state.PreparePaint().Face, TGlowFaceState::Checked);
+}
+
+TEST(GlowButtonKeyboard, SpaceShowsThePressAndClicksAndDefaultAndCancelNeedNoModifiers) {
+    Button b;
+    b.state.KeyDown(GlowKeySpace);
+    EXPECT_TRUE(b.Pressed());
+    EXPECT_EQ(b.state.FaceState(), TGlowFaceState::Down);
+    b.state.KeyPress(' ');
+    EXPECT_EQ(b.clicks, 1);
+    b.state.KeyUp(GlowKeySpace);
+    EXPECT_FALSE(b.Pressed());
+    EXPECT_EQ(b.state.FaceState(), TGlowFaceState::Up);
+    b.state.KeyPress('a');
+    EXPECT_EQ(b.clicks, 1);
+
+    EXPECT_FALSE(b.state.DialogKey(GlowKeyEnter, false)); // not default
+    b.state.SetDefault(true);
+    b.state.WindowCreated();
+    EXPECT_FALSE(b.state.DialogKey(GlowKeyEnter, true));
+    EXPECT_EQ(b.clicks, 1);
+    EXPECT_TRUE(b.state.DialogKey(GlowKeyEnter, false));
+    EXPECT_EQ(b.clicks, 2);
+
+    // Another glow button taking the focus takes over Enter; another control gives it back.
+    b.state.FocusChanged(true, false);
+    EXPECT_FALSE(b.state.DialogKey(GlowKeyEnter, false));
+    b.state.FocusChanged(false, false);
+    EXPECT_TRUE(b.state.DialogKey(GlowKeyEnter, false));
+
+    EXPECT_FALSE(b.state.DialogKey(GlowKeyEscape, false));
+    b.state.SetCancel(true);
+    EXPECT_TRUE(b.state.DialogKey(GlowKeyEscape, false));
+    EXPECT_FALSE(b.state.DialogChar(false, true)); // accelerators need Alt
+    EXPECT_TRUE(b.state.DialogChar(true, true));
+    EXPECT_EQ(b.clicks, 5);
+}
+
+TEST(GlowButtonKeyboard, FocusOutDropsThePressedLook) {
+    Button b;
+    b.state.FocusIn();
+    EXPECT_TRUE(b.state.PaintState().Focused);
+    b.state.KeyDown(GlowKeyEnter);
+    b.state.FocusOut();
+    EXPECT_FALSE(b.state.PaintState().Focused);
+    EXPECT_FALSE(b.Pressed());
+    EXPECT_EQ(b.state.FaceState(), TGlowFaceState::Up);
+}
+
+TEST(GlowButtonRepeat, HoldingClicksAfterThePausesWhileCapturedAndAFailedClickStopsIt) {
+    Button b;
+    b.state.SetRepeatClick(true);
+    b.state.MouseEnter();
+    b.state.MouseDown();
+    EXPECT_TRUE(b.repeatTimer);
+    EXPECT_EQ(b.repeatInterval, 400);
+    b.state.RepeatTimerTick(true);
+    EXPECT_EQ(b.repeatInterval, 100);
+    EXPECT_EQ(b.clicks, 1);
+    b.state.RepeatTimerTick(false);
+    EXPECT_EQ(b.clicks, 1);
+    b.state.MouseUp(true, true);
+    EXPECT_FALSE(b.repeatTimer);
+    EXPECT_EQ(b.clicks, 2);
+
+    b.state.MouseDown();
+    b.state.Host().Click = [] { throw std::runtime_error("click failed"); };
+    EXPECT_THROW(b.state.RepeatTimerTick(true), std::runtime_error);
+    EXPECT_FALSE(b.repeatTimer);
+}
