@@ -18,7 +18,6 @@
 #include <vector>
 
 enum class TAdvButtonStyle { bsButton, bsCheck };
-enum class TDropDownPosition { dpRight, dpBottom };
 
 /// What the face shows. Checked is the down state of a grouped or checked button.
 enum class TGlowFaceState { Up, Disabled, Down, Checked };
