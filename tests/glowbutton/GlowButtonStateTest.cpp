@@ -354,3 +354,44 @@ TEST(GlowButtonRepeat, HoldingClicksAfterThePausesWhileCapturedAndAFailedClickSt
     EXPECT_THROW(b.state.RepeatTimerTick(true), std::runtime_error);
     EXPECT_FALSE(b.repeatTimer);
 }
+
+TEST(GlowButtonDropDown, ASplitPartOpensTheMenuWithoutPressingTheButton) {
+    Button b;
+    int dropDowns = 0;
+    int menus = 0;
+    bool pressedWhileOpen = true;
+    b.state.SetDropDownButton(true);
+    b.state.Host().DropDown = [&] { ++dropDowns; };
+    b.state.Host().HasDropDownMenu = [] { return true; };
+    b.state.Host().PopupDropDownMenu = [&] {
+        ++menus;
+        pressedWhileOpen = b.Pressed();
+    };
+    b.state.Host().PointerOverClient = [] { return true; };
+    b.state.MouseEnter();
+    b.state.MouseDown(true);
+    EXPECT_EQ(dropDowns, 1);
+    EXPECT_EQ(menus, 1);
+    EXPECT_FALSE(pressedWhileOpen);
+    EXPECT_EQ(b.state.FaceState(), TGlowFaceState::Up);
+    EXPECT_TRUE(b.state.PaintState().HotForPaint); // the pointer stayed over the button
+
+    // The main part of the same button is a plain press.
+    b.state.MouseDown(false);
+    EXPECT_EQ(b.state.FaceState(), TGlowFaceState::Down);
+    EXPECT_EQ(dropDowns, 1);
+
+    // Not split: the whole button opens the menu and looks pressed meanwhile.
+    Button whole;
+    whole.state.SetDropDownButton(true);
+    whole.state.SetDropDownSplit(false);
+    whole.state.Host().HasDropDownMenu = [] { return true; };
+    whole.state.Host().PopupDropDownMenu = [&] { pressedWhileOpen = whole.Pressed(); };
+    whole.state.MouseEnter();
+    whole.state.MouseDown(false);
+    EXPECT_TRUE(pressedWhileOpen);
+    EXPECT_FALSE(whole.Pressed());
+    EXPECT_FALSE(whole.state.PaintState().HotForPaint); // no pointer-over answer: gone
+    EXPECT_TRUE(whole.state.DialogChar(true, true));    // the accelerator opens it too
+    EXPECT_EQ(whole.clicks, 0);
+}
