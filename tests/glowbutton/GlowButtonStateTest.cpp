@@ -140,11 +140,14 @@ TEST(GlowButtonFade, EnteringDuringAFadeOutContinuesAndLeavingRestartsFromFull) 
 TEST(GlowButtonPress, DraggingOutWhileHeldAndBackShowsThePressedLookAndOutsideReleaseNoClick) {
     Button b;
     b.state.MouseEnter();
+    b.state.SetDropDownHot(true);
     b.state.MouseDown();
     EXPECT_TRUE(b.Pressed());
     EXPECT_EQ(b.state.FaceState(), TGlowFaceState::Down);
     b.state.MouseLeave();
     EXPECT_FALSE(b.Pressed());
+    EXPECT_FALSE(b.state.PaintState().Hover); // a drop-down part no longer shows hot
+    EXPECT_FALSE(b.state.PaintState().DropDownHot);
     b.state.MouseEnter();
     EXPECT_TRUE(b.Pressed());
     b.state.MouseLeave();
