@@ -141,7 +141,11 @@ TEST(GlowButtonPress, DraggingOutWhileHeldAndBackShowsThePressedLookAndOutsideRe
     Button b;
     b.state.MouseEnter();
     b.state.SetDropDownHot(true);
+    const int paintsBefore = b.invalidates + b.repaints;
     b.state.MouseDown();
+    EXPECT_GT(b.invalidates + b.repaints, paintsBefore);
+    b.Tick();
+    b.Tick();
     EXPECT_TRUE(b.Pressed());
     EXPECT_EQ(b.state.FaceState(), TGlowFaceState::Down);
     b.state.MouseLeave();
@@ -154,9 +158,12 @@ TEST(GlowButtonPress, DraggingOutWhileHeldAndBackShowsThePressedLookAndOutsideRe
     b.state.MouseUp(false, false);
     EXPECT_EQ(b.clicks, 0);
     EXPECT_EQ(b.state.FaceState(), TGlowFaceState::Up);
-    // Coming back after the release no longer resumes the press.
+    // Coming back after the release no longer resumes the press, and the release fade runs on.
     b.state.MouseEnter();
     EXPECT_FALSE(b.Pressed());
+    EXPECT_EQ(b.state.PaintState().PressProgress, 40);
+    b.RunFade();
+    EXPECT_EQ(b.state.PaintState().PressProgress, 0);
 }
 
 TEST(GlowButtonPress, ReleaseInsideClicksOnceAndThePressedLookLastsUntilTheReleaseFadeEnds) {
@@ -293,6 +300,7 @@ TEST(GlowButtonDisabled, ADownGroupMemberComesBackChecked) {
 TEST(GlowButtonKeyboard, SpaceShowsThePressAndClicksAndDefaultAndCancelNeedNoModifiers) {
     Button b;
     b.state.KeyDown(GlowKeySpace);
+    EXPECT_EQ(b.repaints, 1);
     EXPECT_TRUE(b.Pressed());
     EXPECT_EQ(b.state.FaceState(), TGlowFaceState::Down);
     b.state.KeyPress(' ');
@@ -395,6 +403,18 @@ TEST(GlowButtonDropDown, ASplitPartOpensTheMenuWithoutPressingTheButton) {
     EXPECT_TRUE(pressedWhileOpen);
     EXPECT_FALSE(whole.Pressed());
     EXPECT_FALSE(whole.state.PaintState().HotForPaint); // no pointer-over answer: gone
-    EXPECT_TRUE(whole.state.DialogChar(true, true));    // the accelerator opens it too
+    int wholeMenus = 0;
+    whole.state.Host().PopupDropDownMenu = [&] { ++wholeMenus; };
+    EXPECT_TRUE(whole.state.DialogChar(true, true)); // the accelerator opens it too
+    whole.state.SetDefault(true);
+    whole.state.WindowCreated();
+    EXPECT_TRUE(whole.state.DialogKey(GlowKeyEnter, false)); // and so does Enter
+    EXPECT_EQ(wholeMenus, 2);
     EXPECT_EQ(whole.clicks, 0);
+    // A check button's Enter toggles and clicks even so.
+    whole.state.SetStyle(TAdvButtonStyle::bsCheck);
+    EXPECT_TRUE(whole.state.DialogKey(GlowKeyEnter, false));
+    EXPECT_EQ(wholeMenus, 2);
+    EXPECT_EQ(whole.clicks, 1);
+    EXPECT_TRUE(whole.state.Down());
 }
