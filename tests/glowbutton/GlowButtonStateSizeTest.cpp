@@ -44,6 +44,8 @@ TEST(GlowButtonSizeStates, LeavingLargeSavesTheLayoutAndOnlyAutoSizeCompactsAndR
     EXPECT_EQ(log, "");
     s.SetMinButtonSizeState(TButtonSizeState::bsLabel);
     EXPECT_EQ(s.SizeState(), TButtonSizeState::bsLabel);
+    EXPECT_EQ(s.MinButtonSizeState(), TButtonSizeState::bsLabel);
+    EXPECT_EQ(s.MaxButtonSizeState(), TButtonSizeState::bsGlyph); // bounds are kept as set
     EXPECT_TRUE(s.ShowsCaption());
     EXPECT_EQ(log, "compact paint ");
     log.clear();
