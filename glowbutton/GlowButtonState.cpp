@@ -131,7 +131,11 @@ void TGlowButtonState::ButtonPressed(int groupIndex, const TGlowButtonState* sen
 // ---- Pointer --------------------------------------------------------------------------------
 
 void TGlowButtonState::MouseEnter() {
-    if (!enabled_ || mouseInside_)
+    if (!enabled_)
+        return;
+    if (host_.OnMouseEnter)
+        host_.OnMouseEnter();
+    if (mouseInside_)
         return;
     hotForPaint_ = true;
     if (resumePressed_)
@@ -148,6 +152,8 @@ void TGlowButtonState::MouseEnter() {
 }
 
 void TGlowButtonState::MouseLeave() {
+    if (host_.OnMouseLeave)
+        host_.OnMouseLeave();
     if (!mouseInside_)
         return;
     mouseInside_ = false;
@@ -443,5 +449,7 @@ TGlowButtonPaintState TGlowButtonState::PaintState() const {
     s.Down = down_;
     s.Enabled = enabled_;
     s.DisabledColours = !enabled_ && showDisabled_;
+    if ((hover_ || held_) && dropDownButton_)
+        s.DropDownState = dropDownHot_ ? 2 : 1;
     return s;
 }

@@ -51,6 +51,10 @@ struct TGlowButtonHost {
     std::function<bool()> HasDropDownMenu;
     std::function<void()> PopupDropDownMenu; // returns when the menu closes
     std::function<bool()> PointerOverClient; // asked after the drop-down menu closes
+    /// OnMouseEnter and OnMouseLeave: raised by the model, also when it re-synchronises the
+    /// hover state after a release, so the control does not raise them itself.
+    std::function<void()> OnMouseEnter;
+    std::function<void()> OnMouseLeave;
     std::function<bool()> CanFocus;
     std::function<void()> SetFocus;
     /// The glow buttons among the parent's controls (this one may be among them).
@@ -74,6 +78,8 @@ struct TGlowButtonPaintState {
     bool Down = false;
     bool Enabled = true;
     bool DisabledColours = false; // disabled and ShowDisabled
+    /// Drop-down part: 0 plain, 1 shown (hover or held), 2 hot (the pointer is over it).
+    int DropDownState = 0;
 };
 
 class TGlowButtonState {
@@ -119,6 +125,7 @@ public:
     void Loaded();
 
     // Pointer.
+    /// The framework's mouse-enter and mouse-leave notifications.
     void MouseEnter();
     void MouseLeave();
     /// Left button down; `inDropDownPart` from the control's geometry.
