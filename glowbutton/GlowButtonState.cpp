@@ -285,7 +285,10 @@ void TGlowButtonState::MouseUp(bool inside, bool underCursor) {
                 Invalidate();
         }
         // Re-synchronise the hover state with what is under the cursor, so OnMouseEnter is
-        // raised again after a click inside.
+        // raised again after a click inside. The flag takes the opposite of "under the
+        // cursor", as the button always did; the notification that follows changes it only
+        // when the mouse-inside flag disagrees, so after a release the drop-down part shows
+        // as hovered exactly when the pointer is away. Kept as it is: the face shows it.
         if (enabled_) {
             hover_ = !underCursor;
             if (underCursor)

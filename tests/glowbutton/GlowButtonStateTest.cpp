@@ -168,6 +168,8 @@ TEST(GlowButtonPress, DraggingOutWhileHeldAndBackShowsThePressedLookAndOutsideRe
 
 TEST(GlowButtonPress, ReleaseInsideClicksOnceAndThePressedLookLastsUntilTheReleaseFadeEnds) {
     Button b;
+    int enters = 0;
+    b.state.Host().OnMouseEnter = [&] { ++enters; };
     b.state.MouseEnter();
     b.state.MouseDown();
     b.Tick();
@@ -175,6 +177,7 @@ TEST(GlowButtonPress, ReleaseInsideClicksOnceAndThePressedLookLastsUntilTheRelea
     EXPECT_EQ(b.state.PaintState().PressProgress, 40);
     b.state.MouseUp(true, true);
     EXPECT_EQ(b.clicks, 1);
+    EXPECT_EQ(enters, 2); // raised again after a click inside
     EXPECT_EQ(b.state.FaceState(), TGlowFaceState::Up);
     EXPECT_TRUE(b.Pressed());
     b.Tick();
@@ -391,6 +394,18 @@ TEST(GlowButtonDropDown, ASplitPartOpensTheMenuWithoutPressingTheButton) {
     b.state.MouseDown(false);
     EXPECT_EQ(b.state.FaceState(), TGlowFaceState::Down);
     EXPECT_EQ(dropDowns, 1);
+
+    // The part shows while hovered or held, and hot only while the pointer is over it.
+    Button c;
+    c.state.SetDropDownButton(true);
+    EXPECT_EQ(c.state.PaintState().DropDownState, 0);
+    c.state.MouseEnter();
+    EXPECT_EQ(c.state.PaintState().DropDownState, 1);
+    c.state.SetDropDownHot(true);
+    EXPECT_EQ(c.state.PaintState().DropDownState, 2);
+    c.state.MouseDown(false);
+    c.state.MouseLeave();
+    EXPECT_EQ(c.state.PaintState().DropDownState, 1);
 
     // Not split: the whole button opens the menu and looks pressed meanwhile.
     Button whole;
