@@ -15,6 +15,8 @@ struct Button {
     int clicks = 0;
     int invalidates = 0;
     int repaints = 0;
+    std::vector<TGlowFaceState> repainted; // the face at each repaint
+    int focusTaken = 0;
     bool timer = false;
     int timerInterval = 0;
     int timerStarts = 0;
@@ -26,7 +28,11 @@ struct Button {
     Button() {
         TGlowButtonHost& h = state.Host();
         h.Invalidate = [this] { ++invalidates; };
-        h.Repaint = [this] { ++repaints; };
+        h.Repaint = [this] {
+            ++repaints;
+            repainted.push_back(state.FaceState());
+        };
+        h.SetFocus = [this] { ++focusTaken; };
         h.StartAnimationTimer = [this](int ms) {
             EXPECT_FALSE(timer) << "a second fade timer";
             timer = true;
@@ -116,11 +122,13 @@ TEST(GlowButtonFade, EnteringDuringAFadeOutContinuesAndLeavingRestartsFromFull) 
     b.RunFade();
     b.state.MouseLeave();
     EXPECT_FALSE(b.state.PaintState().HotForPaint);
+    EXPECT_EQ(b.state.PaintState().FadeStep, -20);
     b.Tick();
     b.Tick();
     EXPECT_EQ(b.Hover(), 60);
     b.state.MouseEnter(); // the same timer keeps running
     EXPECT_EQ(b.timerStarts, 2);
+    EXPECT_EQ(b.state.PaintState().FadeStep, 20);
     b.Tick();
     EXPECT_EQ(b.Hover(), 80);
 
@@ -172,12 +180,15 @@ TEST(GlowButtonPress, ReleaseInsideClicksOnceAndThePressedLookLastsUntilTheRelea
     b.state.Host().OnMouseEnter = [&] { ++enters; };
     b.state.MouseEnter();
     b.state.MouseDown();
+    EXPECT_EQ(b.focusTaken, 0); // only a tab stop takes the focus
     b.Tick();
     b.Tick();
     EXPECT_EQ(b.state.PaintState().PressProgress, 40);
     b.state.MouseUp(true, true);
     EXPECT_EQ(b.clicks, 1);
-    EXPECT_EQ(enters, 2); // raised again after a click inside
+    EXPECT_EQ(enters, 2);        // raised again after a click inside
+    b.state.MouseUp(true, true); // a release with no press of its own
+    EXPECT_EQ(b.clicks, 1);
     EXPECT_EQ(b.state.FaceState(), TGlowFaceState::Up);
     EXPECT_TRUE(b.Pressed());
     b.Tick();
@@ -188,12 +199,15 @@ TEST(GlowButtonPress, ReleaseInsideClicksOnceAndThePressedLookLastsUntilTheRelea
     EXPECT_EQ(b.state.PaintState().PressProgress, 0);
     EXPECT_FALSE(b.Pressed());
     EXPECT_FALSE(b.timer);
+    b.state.SetTabStop(true);
+    b.state.MouseDown();
+    EXPECT_EQ(b.focusTaken, 1);
 }
 
 TEST(GlowButtonGroup, ADownMemberStaysDownUntilAnotherGoesDownUnlessAllowAllUp) {
     Group g(3, 1);
     g[0].ClickInside();
-    EXPECT_TRUE(g[0].state.Down());
+    EXPECT_TRUE(g[0].state.PaintState().Down);
     EXPECT_EQ(g[0].state.FaceState(), TGlowFaceState::Checked);
     g[0].ClickInside();
     EXPECT_TRUE(g[0].state.Down());
@@ -259,6 +273,9 @@ TEST(GlowButtonCheck, TheTogglePressedOutsideIsUndoneOnlyWhenItWentDown) {
     EXPECT_TRUE(b.state.Down());
     EXPECT_EQ(b.state.PreparePaint().Face, TGlowFaceState::Down);
     EXPECT_EQ(b.clicks, 1);
+    b.repainted.clear();
+    b.state.SetDown(true); // a check button's Down always repaints, changed or not
+    EXPECT_EQ(b.repainted, std::vector<TGlowFaceState>{TGlowFaceState::Down});
 
     b.state.MouseDown();
     EXPECT_FALSE(b.state.Down());
@@ -377,9 +394,11 @@ TEST(GlowButtonDropDown, ASplitPartOpensTheMenuWithoutPressingTheButton) {
     b.state.SetDropDownButton(true);
     b.state.Host().DropDown = [&] { ++dropDowns; };
     b.state.Host().HasDropDownMenu = [] { return true; };
+    bool insideWhileOpen = true;
     b.state.Host().PopupDropDownMenu = [&] {
         ++menus;
         pressedWhileOpen = b.Pressed();
+        insideWhileOpen = b.state.PaintState().MouseInside;
     };
     b.state.Host().PointerOverClient = [] { return true; };
     b.state.MouseEnter();
@@ -387,6 +406,7 @@ TEST(GlowButtonDropDown, ASplitPartOpensTheMenuWithoutPressingTheButton) {
     EXPECT_EQ(dropDowns, 1);
     EXPECT_EQ(menus, 1);
     EXPECT_FALSE(pressedWhileOpen);
+    EXPECT_FALSE(insideWhileOpen); // the menu has the pointer
     EXPECT_EQ(b.state.FaceState(), TGlowFaceState::Up);
     EXPECT_TRUE(b.state.PaintState().HotForPaint); // the pointer stayed over the button
 
@@ -411,13 +431,19 @@ TEST(GlowButtonDropDown, ASplitPartOpensTheMenuWithoutPressingTheButton) {
     Button whole;
     whole.state.SetDropDownButton(true);
     whole.state.SetDropDownSplit(false);
-    whole.state.Host().HasDropDownMenu = [] { return true; };
-    whole.state.Host().PopupDropDownMenu = [&] { pressedWhileOpen = whole.Pressed(); };
+    bool hasMenu = true;
+    whole.state.Host().HasDropDownMenu = [&] { return hasMenu; };
+    whole.state.Host().PopupDropDownMenu = [&] {
+        pressedWhileOpen = whole.Pressed();
+        whole.state.MouseEnter(); // the pointer crosses the button while the menu is open
+    };
     whole.state.MouseEnter();
     whole.state.MouseDown(false);
     EXPECT_TRUE(pressedWhileOpen);
     EXPECT_FALSE(whole.Pressed());
-    EXPECT_FALSE(whole.state.PaintState().HotForPaint); // no pointer-over answer: gone
+    // No pointer-over answer: it has gone.
+    EXPECT_FALSE(whole.state.PaintState().HotForPaint);
+    EXPECT_FALSE(whole.state.PaintState().MouseInside);
     int wholeMenus = 0;
     whole.state.Host().PopupDropDownMenu = [&] { ++wholeMenus; };
     EXPECT_TRUE(whole.state.DialogChar(true, true)); // the accelerator opens it too
@@ -426,10 +452,20 @@ TEST(GlowButtonDropDown, ASplitPartOpensTheMenuWithoutPressingTheButton) {
     EXPECT_TRUE(whole.state.DialogKey(GlowKeyEnter, false)); // and so does Enter
     EXPECT_EQ(wholeMenus, 2);
     EXPECT_EQ(whole.clicks, 0);
-    // A check button's Enter toggles and clicks even so.
+    hasMenu = false; // without a menu Enter clicks
+    EXPECT_TRUE(whole.state.DialogKey(GlowKeyEnter, false));
+    EXPECT_EQ(whole.clicks, 1);
+    // A check button's Enter toggles and clicks even so, showing the pressed face meanwhile.
+    hasMenu = true;
     whole.state.SetStyle(TAdvButtonStyle::bsCheck);
     EXPECT_TRUE(whole.state.DialogKey(GlowKeyEnter, false));
     EXPECT_EQ(wholeMenus, 2);
-    EXPECT_EQ(whole.clicks, 1);
+    EXPECT_EQ(whole.clicks, 2);
     EXPECT_TRUE(whole.state.Down());
+    whole.repainted.clear();
+    EXPECT_TRUE(whole.state.DialogKey(GlowKeyEnter, false));
+    EXPECT_FALSE(whole.state.Down());
+    EXPECT_EQ(whole.repainted,
+              (std::vector<TGlowFaceState>{TGlowFaceState::Up, TGlowFaceState::Down}));
+    EXPECT_EQ(whole.clicks, 3);
 }
