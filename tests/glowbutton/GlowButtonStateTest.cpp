@@ -202,6 +202,8 @@ TEST(GlowButtonPress, ReleaseInsideClicksOnceAndThePressedLookLastsUntilTheRelea
     b.state.SetTabStop(true);
     b.state.MouseDown();
     EXPECT_EQ(b.focusTaken, 1);
+    b.Tick(); // a new press fades in, whatever the last fade's direction
+    EXPECT_EQ(b.state.PaintState().PressProgress, 20);
 }
 
 TEST(GlowButtonGroup, ADownMemberStaysDownUntilAnotherGoesDownUnlessAllowAllUp) {
@@ -228,6 +230,10 @@ TEST(GlowButtonGroup, ADownMemberStaysDownUntilAnotherGoesDownUnlessAllowAllUp) 
     g[1].state.SetAllowAllUp(true);
     g[1].ClickInside();
     EXPECT_FALSE(g[1].state.Down());
+    g[1].state.SetDown(true);
+    g[1].repainted.clear();
+    g[1].state.SetDown(false); // going up repaints at once
+    EXPECT_EQ(g[1].repainted, std::vector<TGlowFaceState>{TGlowFaceState::Up});
 }
 
 TEST(GlowButtonGroup, DownBroadcastsOnlyToTheSameGroupAndJoiningAGroupReleasesItsDownMember) {
@@ -438,8 +444,10 @@ TEST(GlowButtonDropDown, ASplitPartOpensTheMenuWithoutPressingTheButton) {
         whole.state.MouseEnter(); // the pointer crosses the button while the menu is open
     };
     whole.state.MouseEnter();
+    whole.state.SetDropDownHot(true);
     whole.state.MouseDown(false);
     EXPECT_TRUE(pressedWhileOpen);
+    EXPECT_FALSE(whole.state.PaintState().DropDownHot);
     EXPECT_FALSE(whole.Pressed());
     // No pointer-over answer: it has gone.
     EXPECT_FALSE(whole.state.PaintState().HotForPaint);
