@@ -477,3 +477,21 @@ TEST(GlowButtonDropDown, ASplitPartOpensTheMenuWithoutPressingTheButton) {
               (std::vector<TGlowFaceState>{TGlowFaceState::Up, TGlowFaceState::Down}));
     EXPECT_EQ(whole.clicks, 3);
 }
+
+TEST(GlowButtonDropDown, F4OpensTheMenuWithThePressedFaceOnlyWhenThereIsOne) {
+    Button b;
+    bool hasMenu = false;
+    int dropDowns = 0;
+    TGlowFaceState faceWhileOpen = TGlowFaceState::Up;
+    b.state.Host().HasDropDownMenu = [&] { return hasMenu; };
+    b.state.Host().DropDown = [&] { ++dropDowns; };
+    b.state.Host().PopupDropDownMenu = [&] { faceWhileOpen = b.state.FaceState(); };
+    b.state.KeyDown(GlowKeyF4);
+    EXPECT_EQ(dropDowns, 0);
+    hasMenu = true;
+    b.state.KeyDown(GlowKeyF4);
+    EXPECT_EQ(dropDowns, 1);
+    EXPECT_EQ(faceWhileOpen, TGlowFaceState::Down);
+    EXPECT_EQ(b.repainted, std::vector<TGlowFaceState>{TGlowFaceState::Up});
+    EXPECT_EQ(b.clicks, 0);
+}
