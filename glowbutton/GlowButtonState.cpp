@@ -263,6 +263,8 @@ void TGlowButtonState::MouseUp(bool inside, bool underCursor) {
     if ((dropDownButton_ || !dropDownOnly_) && mouseDownInside_) {
         mouseDownInside_ = false;
         if (groupIndex_ != 0) {
+            // A check button in a group toggled on the press and toggles back here, so a
+            // click leaves its Down as it was; the button has always behaved so.
             if (inside) {
                 SetDown(!down_);
                 if (down_)
@@ -288,7 +290,7 @@ void TGlowButtonState::MouseUp(bool inside, bool underCursor) {
         // raised again after a click inside. The flag takes the opposite of "under the
         // cursor", as the button always did; the notification that follows changes it only
         // when the mouse-inside flag disagrees, so after a release the drop-down part shows
-        // as hovered exactly when the pointer is away. Kept as it is: the face shows it.
+        // as hovered exactly when the pointer is away. We keep that look.
         if (enabled_) {
             hover_ = !underCursor;
             if (underCursor)

@@ -13,6 +13,12 @@
 // - A disabled button gets no input from the framework; the model drops pointer-enter, presses
 //   and keys while disabled so that a stray event cannot click it. Leaving is always handled.
 // - Linked actions are the control's business; the model behaves as with no action linked.
+//   Design time is not modelled either: the control does not feed the model while designing.
+// - Host().Click is the whole click (ModalResult copied to the form, then OnClick); the model
+//   calls it for a release inside after a press, for Space and Enter, default and cancel keys,
+//   accelerators and repeat ticks.
+// - The control calls PreparePaint() at the start of each paint: it settles the face state
+//   for an enabled or disabled button, as a paint always has.
 
 #include <functional>
 #include <vector>
