@@ -4,6 +4,7 @@
 #include "glowbutton/GlowButtonState.h"
 
 #include <algorithm>
+#include <utility>
 
 TGlowButtonState::TGlowButtonState(TGlowButtonHost host) : host_(std::move(host)) {}
 
