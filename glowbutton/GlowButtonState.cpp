@@ -57,7 +57,7 @@ void TGlowButtonState::SetDown(bool value) {
     // A check button shows Down as its pressed face and tells no one.
     if (style_ == TAdvButtonStyle::bsCheck) {
         down_ = value;
-        face_ = value ? TGlowFaceState::Down : TGlowFaceState::Up;
+        face_ = value ? TButtonFaceState::Down : TButtonFaceState::Up;
         Repaint();
         return;
     }
@@ -66,12 +66,12 @@ void TGlowButtonState::SetDown(bool value) {
         return;
     down_ = value;
     if (value) {
-        if (face_ == TGlowFaceState::Up)
+        if (face_ == TButtonFaceState::Up)
             Invalidate();
-        face_ = TGlowFaceState::Checked;
+        face_ = TButtonFaceState::Checked;
         Broadcast();
     } else {
-        face_ = TGlowFaceState::Up;
+        face_ = TButtonFaceState::Up;
         Repaint();
     }
 }
@@ -124,7 +124,7 @@ void TGlowButtonState::ButtonPressed(int groupIndex, const TGlowButtonState* sen
         return;
     if (down_ && sender->Down()) {
         down_ = false;
-        face_ = TGlowFaceState::Up;
+        face_ = TButtonFaceState::Up;
         Invalidate();
     }
 }
@@ -221,11 +221,11 @@ void TGlowButtonState::MouseDown(bool inDropDownPart) {
         if (check)
             SetDown(!down_);
         if (!down_) {
-            face_ = TGlowFaceState::Down;
+            face_ = TButtonFaceState::Down;
             Invalidate();
         }
         if (check) {
-            face_ = TGlowFaceState::Down;
+            face_ = TButtonFaceState::Down;
             Repaint();
         }
         mouseDownInside_ = true;
@@ -272,11 +272,11 @@ void TGlowButtonState::MouseUp(bool inside, bool underCursor) {
                     Repaint();
             } else {
                 if (down_)
-                    face_ = TGlowFaceState::Checked;
+                    face_ = TButtonFaceState::Checked;
                 Repaint();
             }
         } else {
-            face_ = TGlowFaceState::Up;
+            face_ = TButtonFaceState::Up;
             hover_ = false;
             if (style_ == TAdvButtonStyle::bsCheck) {
                 // Released outside after going down on the press: the toggle is undone.
@@ -284,7 +284,7 @@ void TGlowButtonState::MouseUp(bool inside, bool underCursor) {
                     SetDown(false);
                 Repaint();
             }
-            if (inside && face_ == TGlowFaceState::Up)
+            if (inside && face_ == TButtonFaceState::Up)
                 Invalidate();
         }
         // Re-synchronise the hover state with what is under the cursor, so OnMouseEnter is
@@ -335,7 +335,7 @@ void TGlowButtonState::KeyDown(int key) {
         return;
     if (key == GlowKeyEnter || key == GlowKeySpace) {
         pressed_ = true;
-        face_ = TGlowFaceState::Down;
+        face_ = TButtonFaceState::Down;
         Repaint();
     } else if (key == GlowKeyF4) {
         if (dropDownOnly_ || (host_.HasDropDownMenu && host_.HasDropDownMenu()))
@@ -352,7 +352,7 @@ void TGlowButtonState::KeyPress(char ch) {
 
 void TGlowButtonState::KeyUp(int /*key*/) {
     pressed_ = false;
-    face_ = TGlowFaceState::Up;
+    face_ = TButtonFaceState::Up;
     Repaint();
 }
 
@@ -361,7 +361,7 @@ bool TGlowButtonState::DialogKey(int key, bool shiftCtrlOrAlt) {
     if (!ours || shiftCtrlOrAlt || !CanFocus())
         return false;
     KeyboardClick();
-    face_ = TGlowFaceState::Up;
+    face_ = TButtonFaceState::Up;
     return true;
 }
 
@@ -388,7 +388,7 @@ void TGlowButtonState::KeyboardClick() {
     }
     if (style_ == TAdvButtonStyle::bsCheck) {
         SetDown(!down_);
-        face_ = TGlowFaceState::Down;
+        face_ = TButtonFaceState::Down;
         Repaint();
     }
     Click();
@@ -397,11 +397,11 @@ void TGlowButtonState::KeyboardClick() {
 void TGlowButtonState::KeyboardDropDown() {
     if (host_.DropDown)
         host_.DropDown();
-    face_ = TGlowFaceState::Down;
+    face_ = TButtonFaceState::Down;
     Invalidate();
     if (host_.PopupDropDownMenu)
         host_.PopupDropDownMenu();
-    face_ = TGlowFaceState::Up;
+    face_ = TButtonFaceState::Up;
     Repaint();
 }
 
@@ -414,7 +414,7 @@ void TGlowButtonState::FocusIn() {
 
 void TGlowButtonState::FocusOut() {
     pressed_ = false;
-    face_ = TGlowFaceState::Up;
+    face_ = TButtonFaceState::Up;
     focused_ = false;
     Invalidate();
 }
@@ -427,14 +427,14 @@ void TGlowButtonState::FocusChanged(bool focusedIsGlowButton, bool focusedIsThis
 
 TGlowButtonPaintState TGlowButtonState::PreparePaint() {
     if (enabled_) {
-        if (face_ == TGlowFaceState::Disabled)
-            face_ = down_ && groupIndex_ != 0 ? TGlowFaceState::Checked : TGlowFaceState::Up;
+        if (face_ == TButtonFaceState::Disabled)
+            face_ = down_ && groupIndex_ != 0 ? TButtonFaceState::Checked : TButtonFaceState::Up;
     } else {
-        face_ = TGlowFaceState::Disabled;
+        face_ = TButtonFaceState::Disabled;
         mouseDownInside_ = false;
     }
     if (style_ == TAdvButtonStyle::bsCheck && down_)
-        face_ = TGlowFaceState::Down;
+        face_ = TButtonFaceState::Down;
     return PaintState();
 }
 

@@ -23,10 +23,7 @@
 #include <functional>
 #include <vector>
 
-enum class TAdvButtonStyle { bsButton, bsCheck };
-
-/// What the face shows. Checked is the down state of a grouped or checked button.
-enum class TGlowFaceState { Up, Disabled, Down, Checked };
+#include "glowbutton/GlowButtonTypes.h"
 
 /// Which progress the animation timer advances.
 enum class TGlowFadeKind { Idle, Hover, Press };
@@ -69,7 +66,7 @@ struct TGlowButtonHost {
 
 /// A snapshot of what the face painter needs.
 struct TGlowButtonPaintState {
-    TGlowFaceState Face = TGlowFaceState::Up;
+    TButtonFaceState Face = TButtonFaceState::Up;
     int HoverProgress = 0; // 0..100
     int PressProgress = 0; // 0..100
     int FadeStep = GlowFadeStep;
@@ -169,7 +166,7 @@ public:
     TGlowButtonPaintState PreparePaint();
     TGlowButtonPaintState PaintState() const;
 
-    TGlowFaceState FaceState() const { return face_; }
+    TButtonFaceState FaceState() const { return face_; }
     bool AnimationTimerRunning() const { return animating_; }
 
 private:
@@ -204,7 +201,7 @@ private:
     bool downWhileLoading_ = false;
     bool hasDownWhileLoading_ = false;
 
-    TGlowFaceState face_ = TGlowFaceState::Up;
+    TButtonFaceState face_ = TButtonFaceState::Up;
     bool mouseInside_ = false;
     bool hover_ = false;
     bool hotForPaint_ = false;

@@ -5,7 +5,7 @@
 
 #include <functional>
 
-enum class TButtonSizeState { bsGlyph, bsLabel, bsLarge };
+#include "glowbutton/GlowButtonTypes.h"
 
 /// What the control does for the size states. Every member may be left empty.
 struct TGlowSizeHost {

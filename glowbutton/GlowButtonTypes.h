@@ -10,3 +10,4 @@ enum class TDropDownDirection { ddDown, ddRight };
 
 /// What the face shows; Checked is the down state of a grouped or checked button.
 enum class TButtonFaceState { Up, Disabled, Down, Checked };
+enum class TButtonSizeState { bsGlyph, bsLabel, bsLarge };

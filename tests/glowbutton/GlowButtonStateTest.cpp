@@ -15,7 +15,7 @@ struct Button {
     int clicks = 0;
     int invalidates = 0;
     int repaints = 0;
-    std::vector<TGlowFaceState> repainted; // the face at each repaint
+    std::vector<TButtonFaceState> repainted; // the face at each repaint
     int focusTaken = 0;
     bool timer = false;
     int timerInterval = 0;
@@ -155,7 +155,7 @@ TEST(GlowButtonPress, DraggingOutWhileHeldAndBackShowsThePressedLookAndOutsideRe
     b.Tick();
     b.Tick();
     EXPECT_TRUE(b.Pressed());
-    EXPECT_EQ(b.state.FaceState(), TGlowFaceState::Down);
+    EXPECT_EQ(b.state.FaceState(), TButtonFaceState::Down);
     b.state.MouseLeave();
     EXPECT_FALSE(b.Pressed());
     EXPECT_FALSE(b.state.PaintState().Hover); // a drop-down part no longer shows hot
@@ -165,7 +165,7 @@ TEST(GlowButtonPress, DraggingOutWhileHeldAndBackShowsThePressedLookAndOutsideRe
     b.state.MouseLeave();
     b.state.MouseUp(false, false);
     EXPECT_EQ(b.clicks, 0);
-    EXPECT_EQ(b.state.FaceState(), TGlowFaceState::Up);
+    EXPECT_EQ(b.state.FaceState(), TButtonFaceState::Up);
     // Coming back after the release no longer resumes the press, and the release fade runs on.
     b.state.MouseEnter();
     EXPECT_FALSE(b.Pressed());
@@ -189,7 +189,7 @@ TEST(GlowButtonPress, ReleaseInsideClicksOnceAndThePressedLookLastsUntilTheRelea
     EXPECT_EQ(enters, 2);        // raised again after a click inside
     b.state.MouseUp(true, true); // a release with no press of its own
     EXPECT_EQ(b.clicks, 1);
-    EXPECT_EQ(b.state.FaceState(), TGlowFaceState::Up);
+    EXPECT_EQ(b.state.FaceState(), TButtonFaceState::Up);
     EXPECT_TRUE(b.Pressed());
     b.Tick();
     EXPECT_EQ(b.state.PaintState().PressProgress, 20);
@@ -210,7 +210,7 @@ TEST(GlowButtonGroup, ADownMemberStaysDownUntilAnotherGoesDownUnlessAllowAllUp) 
     Group g(3, 1);
     g[0].ClickInside();
     EXPECT_TRUE(g[0].state.PaintState().Down);
-    EXPECT_EQ(g[0].state.FaceState(), TGlowFaceState::Checked);
+    EXPECT_EQ(g[0].state.FaceState(), TButtonFaceState::Checked);
     g[0].ClickInside();
     EXPECT_TRUE(g[0].state.Down());
     EXPECT_EQ(g[0].clicks, 2);
@@ -218,14 +218,14 @@ TEST(GlowButtonGroup, ADownMemberStaysDownUntilAnotherGoesDownUnlessAllowAllUp) 
     g[1].ClickInside();
     EXPECT_TRUE(g[1].state.Down());
     EXPECT_FALSE(g[0].state.Down());
-    EXPECT_EQ(g[0].state.FaceState(), TGlowFaceState::Up);
+    EXPECT_EQ(g[0].state.FaceState(), TButtonFaceState::Up);
     EXPECT_FALSE(g[2].state.Down());
 
     // A release outside keeps a down member's checked face.
     g[1].state.MouseDown();
     g[1].state.MouseUp(false, false);
     EXPECT_TRUE(g[1].state.Down());
-    EXPECT_EQ(g[1].state.FaceState(), TGlowFaceState::Checked);
+    EXPECT_EQ(g[1].state.FaceState(), TButtonFaceState::Checked);
 
     g[1].state.SetAllowAllUp(true);
     g[1].ClickInside();
@@ -233,7 +233,7 @@ TEST(GlowButtonGroup, ADownMemberStaysDownUntilAnotherGoesDownUnlessAllowAllUp) 
     g[1].state.SetDown(true);
     g[1].repainted.clear();
     g[1].state.SetDown(false); // going up repaints at once
-    EXPECT_EQ(g[1].repainted, std::vector<TGlowFaceState>{TGlowFaceState::Up});
+    EXPECT_EQ(g[1].repainted, std::vector<TButtonFaceState>{TButtonFaceState::Up});
 }
 
 TEST(GlowButtonGroup, DownBroadcastsOnlyToTheSameGroupAndJoiningAGroupReleasesItsDownMember) {
@@ -277,11 +277,11 @@ TEST(GlowButtonCheck, TheTogglePressedOutsideIsUndoneOnlyWhenItWentDown) {
 
     b.ClickInside();
     EXPECT_TRUE(b.state.Down());
-    EXPECT_EQ(b.state.PreparePaint().Face, TGlowFaceState::Down);
+    EXPECT_EQ(b.state.PreparePaint().Face, TButtonFaceState::Down);
     EXPECT_EQ(b.clicks, 1);
     b.repainted.clear();
     b.state.SetDown(true); // a check button's Down always repaints, changed or not
-    EXPECT_EQ(b.repainted, std::vector<TGlowFaceState>{TGlowFaceState::Down});
+    EXPECT_EQ(b.repainted, std::vector<TButtonFaceState>{TButtonFaceState::Down});
 
     b.state.MouseDown();
     EXPECT_FALSE(b.state.Down());
@@ -296,7 +296,7 @@ TEST(GlowButtonDisabled, WithoutDisabledColoursItStillCannotBeClicked) {
     b.state.SetShowDisabled(false);
     b.state.SetEnabled(false);
     TGlowButtonPaintState p = b.state.PreparePaint();
-    EXPECT_EQ(p.Face, TGlowFaceState::Disabled);
+    EXPECT_EQ(p.Face, TButtonFaceState::Disabled);
     EXPECT_FALSE(p.DisabledColours);
     b.state.SetDefault(true);
     b.state.WindowCreated();
@@ -311,16 +311,16 @@ TEST(GlowButtonDisabled, WithoutDisabledColoursItStillCannotBeClicked) {
     b.state.SetShowDisabled(true);
     EXPECT_TRUE(b.state.PreparePaint().DisabledColours);
     b.state.SetEnabled(true);
-    EXPECT_EQ(b.state.PreparePaint().Face, TGlowFaceState::Up);
+    EXPECT_EQ(b.state.PreparePaint().Face, TButtonFaceState::Up);
 }
 
 TEST(GlowButtonDisabled, ADownGroupMemberComesBackChecked) {
     Group g(1, 1);
     g[0].state.SetDown(true);
     g[0].state.SetEnabled(false);
-    EXPECT_EQ(g[0].state.PreparePaint().Face, TGlowFaceState::Disabled);
+    EXPECT_EQ(g[0].state.PreparePaint().Face, TButtonFaceState::Disabled);
     g[0].state.SetEnabled(true);
-    EXPECT_EQ(g[0].state.PreparePaint().Face, TGlowFaceState::Checked);
+    EXPECT_EQ(g[0].state.PreparePaint().Face, TButtonFaceState::Checked);
 }
 
 TEST(GlowButtonKeyboard, SpaceShowsThePressAndClicksAndDefaultAndCancelNeedNoModifiers) {
@@ -328,12 +328,12 @@ TEST(GlowButtonKeyboard, SpaceShowsThePressAndClicksAndDefaultAndCancelNeedNoMod
     b.state.KeyDown(GlowKeySpace);
     EXPECT_EQ(b.repaints, 1);
     EXPECT_TRUE(b.Pressed());
-    EXPECT_EQ(b.state.FaceState(), TGlowFaceState::Down);
+    EXPECT_EQ(b.state.FaceState(), TButtonFaceState::Down);
     b.state.KeyPress(' ');
     EXPECT_EQ(b.clicks, 1);
     b.state.KeyUp(GlowKeySpace);
     EXPECT_FALSE(b.Pressed());
-    EXPECT_EQ(b.state.FaceState(), TGlowFaceState::Up);
+    EXPECT_EQ(b.state.FaceState(), TButtonFaceState::Up);
     b.state.KeyPress('a');
     EXPECT_EQ(b.clicks, 1);
 
@@ -367,7 +367,7 @@ TEST(GlowButtonKeyboard, FocusOutDropsThePressedLook) {
     b.state.FocusOut();
     EXPECT_FALSE(b.state.PaintState().Focused);
     EXPECT_FALSE(b.Pressed());
-    EXPECT_EQ(b.state.FaceState(), TGlowFaceState::Up);
+    EXPECT_EQ(b.state.FaceState(), TButtonFaceState::Up);
 }
 
 TEST(GlowButtonRepeat, HoldingClicksAfterThePausesWhileCapturedAndAFailedClickStopsIt) {
@@ -413,12 +413,12 @@ TEST(GlowButtonDropDown, ASplitPartOpensTheMenuWithoutPressingTheButton) {
     EXPECT_EQ(menus, 1);
     EXPECT_FALSE(pressedWhileOpen);
     EXPECT_FALSE(insideWhileOpen); // the menu has the pointer
-    EXPECT_EQ(b.state.FaceState(), TGlowFaceState::Up);
+    EXPECT_EQ(b.state.FaceState(), TButtonFaceState::Up);
     EXPECT_TRUE(b.state.PaintState().HotForPaint); // the pointer stayed over the button
 
     // The main part of the same button is a plain press.
     b.state.MouseDown(false);
-    EXPECT_EQ(b.state.FaceState(), TGlowFaceState::Down);
+    EXPECT_EQ(b.state.FaceState(), TButtonFaceState::Down);
     EXPECT_EQ(dropDowns, 1);
 
     // The part shows while hovered or held, and hot only while the pointer is over it.
@@ -474,7 +474,7 @@ TEST(GlowButtonDropDown, ASplitPartOpensTheMenuWithoutPressingTheButton) {
     EXPECT_TRUE(whole.state.DialogKey(GlowKeyEnter, false));
     EXPECT_FALSE(whole.state.Down());
     EXPECT_EQ(whole.repainted,
-              (std::vector<TGlowFaceState>{TGlowFaceState::Up, TGlowFaceState::Down}));
+              (std::vector<TButtonFaceState>{TButtonFaceState::Up, TButtonFaceState::Down}));
     EXPECT_EQ(whole.clicks, 3);
 }
 
@@ -482,7 +482,7 @@ TEST(GlowButtonDropDown, F4OpensTheMenuWithThePressedFaceOnlyWhenThereIsOne) {
     Button b;
     bool hasMenu = false;
     int dropDowns = 0;
-    TGlowFaceState faceWhileOpen = TGlowFaceState::Up;
+    TButtonFaceState faceWhileOpen = TButtonFaceState::Up;
     b.state.Host().HasDropDownMenu = [&] { return hasMenu; };
     b.state.Host().DropDown = [&] { ++dropDowns; };
     b.state.Host().PopupDropDownMenu = [&] { faceWhileOpen = b.state.FaceState(); };
@@ -491,7 +491,7 @@ TEST(GlowButtonDropDown, F4OpensTheMenuWithThePressedFaceOnlyWhenThereIsOne) {
     hasMenu = true;
     b.state.KeyDown(GlowKeyF4);
     EXPECT_EQ(dropDowns, 1);
-    EXPECT_EQ(faceWhileOpen, TGlowFaceState::Down);
-    EXPECT_EQ(b.repainted, std::vector<TGlowFaceState>{TGlowFaceState::Up});
+    EXPECT_EQ(faceWhileOpen, TButtonFaceState::Down);
+    EXPECT_EQ(b.repainted, std::vector<TButtonFaceState>{TButtonFaceState::Up});
     EXPECT_EQ(b.clicks, 0);
 }
