@@ -8,17 +8,9 @@
 #include "drawing/AdvGDIP.h"
 #include "drawing/GlowText.h"
 #include "platform/Graphics.h"
+#include "BlankBitmap.h"
 
 namespace {
-
-constexpr TColor kUnpainted = 0x13579B;
-
-std::unique_ptr<TBitmap> Blank(int w, int h) {
-    auto b = std::make_unique<TBitmap>(w, h);
-    b->Canvas().Brush().Color = kUnpainted;
-    b->Canvas().FillRect(Rect(0, 0, w, h));
-    return b;
-}
 
 TRect Ink(const TBitmap& b) {
     TRect box{b.Width(), b.Height(), 0, 0};

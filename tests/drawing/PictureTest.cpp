@@ -12,10 +12,10 @@
 #include "drawing/GDIPicture.h"
 #include "drawing/PictureDrawing.h"
 #include "platform/Graphics.h"
+#include "BlankBitmap.h"
 
 namespace {
 
-constexpr TColor kUnpainted = 0x13579B;
 constexpr TColor kKey = 0xFF00FF; // magenta, 0x00BBGGRR
 constexpr TColor kInk = 0x0000FF;
 constexpr TColor kLeaf = 0x00FF00;
@@ -62,13 +62,6 @@ std::vector<std::uint8_t> Ico() {
     for (int i = 0; i < 8; ++i) // the AND mask: two rows of 4 bytes, all opaque
         v.push_back(0);
     return v;
-}
-
-std::unique_ptr<TBitmap> Blank(int w, int h) {
-    auto b = std::make_unique<TBitmap>(w, h);
-    b->Canvas().Brush().Color = kUnpainted;
-    b->Canvas().FillRect(Rect(0, 0, w, h));
-    return b;
 }
 
 std::unique_ptr<TGDIPPicture> PictureOf(const std::vector<std::uint8_t>& bytes) {

@@ -11,18 +11,11 @@
 #include "drawing/ColorArithmetic.h"
 #include "glowbutton/GlowButtonFace.h"
 #include "platform/Graphics.h"
+#include "BlankBitmap.h"
 
 namespace {
 
-constexpr TColor kUnpainted = 0x13579B;
 constexpr TColor kFrame = 0x00C000;
-
-std::unique_ptr<TBitmap> Blank(int w, int h) {
-    auto b = std::make_unique<TBitmap>(w, h);
-    b->Canvas().Brush().Color = kUnpainted;
-    b->Canvas().FillRect(Rect(0, 0, w, h));
-    return b;
-}
 
 std::unique_ptr<TFont> FontNamed(const char* name, TColor color) {
     auto f = std::make_unique<TFont>();
