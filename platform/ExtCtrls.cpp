@@ -1,6 +1,7 @@
 #include "platform/ExtCtrls.h"
 
 #include <QPainter>
+#include <QTimer>
 #include <QWidget>
 
 #include "platform/qt/ControlEvents.h"
@@ -100,4 +101,39 @@ void TPanel::PaintTo(TBitmap& bitmap) {
     TCanvas canvas;
     AttachPainter(canvas, PainterOf(bitmap.Canvas()));
     Paint(canvas);
+}
+
+// --- TTimer ------------------------------------------------------------------------------------
+
+struct TTimer::Impl {
+    QTimer timer;
+};
+
+TTimer::TTimer() : impl_(std::make_unique<Impl>()) {
+    // Fades and blinks step every few tens of milliseconds: a coarse timer would let them
+    // stutter by up to a twentieth of their interval.
+    impl_->timer.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&impl_->timer, &QTimer::timeout, [this] {
+        if (OnTimer)
+            GuardEvent([this] { OnTimer(this); });
+    });
+    Restart();
+}
+
+TTimer::~TTimer() = default;
+
+void TTimer::SetEnabled(bool value) {
+    enabled_ = value;
+    Restart();
+}
+
+void TTimer::SetInterval(int milliseconds) {
+    interval_ = milliseconds < 0 ? 0 : milliseconds;
+    Restart();
+}
+
+void TTimer::Restart() {
+    impl_->timer.stop();
+    if (enabled_ && interval_ > 0)
+        impl_->timer.start(interval_);
 }
