@@ -136,6 +136,8 @@ void TAdvCustomGlowButton::Paint() {
         ~Reset() { flag = false; }
     } reset{painting_};
 
+    // The framework's Enabled has no change handler: the behaviour takes it at each paint.
+    state_.SetEnabled(Enabled());
     const TGlowButtonPaintState ps = state_.PreparePaint();
     TColorSetInputs in;
     in.FaceState = ps.Face;
@@ -165,7 +167,10 @@ void TAdvCustomGlowButton::Paint() {
 
 void TAdvCustomGlowButton::Click() { TCustomControl::Click(); }
 
-void TAdvCustomGlowButton::MouseEnter() { state_.MouseEnter(); }
+void TAdvCustomGlowButton::MouseEnter() {
+    state_.SetEnabled(Enabled());
+    state_.MouseEnter();
+}
 
 void TAdvCustomGlowButton::MouseLeave() { state_.MouseLeave(); }
 
