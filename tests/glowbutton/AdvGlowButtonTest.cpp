@@ -1,0 +1,130 @@
+// The glow button control as the framework drives it: clicks from a press and release, the
+// hover fade on its own timer, AutoSize from the face painter's measure, and a full paint.
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <memory>
+#include <thread>
+
+#include "drawing/AdvGDIP.h"
+#include "drawing/GlowText.h"
+#include "glowbutton/AdvGlowButton.h"
+#include "platform/Forms.h"
+#include "platform/Graphics.h"
+#include "BlankBitmap.h"
+
+namespace {
+
+// The framework's handlers, reachable from the tests.
+class Button : public TAdvGlowButton {
+public:
+    using TAdvGlowButton::TAdvGlowButton;
+    using TAdvGlowButton::MouseDown;
+    using TAdvGlowButton::MouseEnter;
+    using TAdvGlowButton::MouseLeave;
+    using TAdvGlowButton::MouseUp;
+};
+
+struct Fixture : ::testing::Test {
+    TForm form;
+    Button button{&form};
+    int clicks = 0;
+
+    Fixture() {
+        form.SetBounds(0, 0, 300, 200);
+        button.SetBounds(10, 10, 80, 27);
+        button.OnClick = [this](TObject*) { ++clicks; };
+    }
+};
+
+using AdvGlowButton = Fixture;
+
+TEST_F(AdvGlowButton, APressAndReleaseInsideClicksOnceAndAReleaseOutsideNever) {
+    button.MouseDown(TMouseButton::mbLeft, {}, 5, 5);
+    EXPECT_EQ(clicks, 0);
+    button.MouseUp(TMouseButton::mbLeft, {}, 79, 26);
+    EXPECT_EQ(clicks, 1);
+
+    button.MouseDown(TMouseButton::mbLeft, {}, 5, 5);
+    button.MouseUp(TMouseButton::mbLeft, {}, 80, 10); // just past the right edge
+    EXPECT_EQ(clicks, 1);
+
+    // The right button does not press it.
+    button.MouseDown(TMouseButton::mbRight, {}, 5, 5);
+    button.MouseUp(TMouseButton::mbRight, {}, 5, 5);
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(AdvGlowButton, EnteringStartsTheFadeTimerWhoseFiveTicksReachFullHover) {
+    EXPECT_FALSE(button.AnimationTimer().Enabled());
+    button.MouseEnter();
+    ASSERT_TRUE(button.AnimationTimer().Enabled());
+    EXPECT_EQ(button.AnimationTimer().Interval(), GlowAnimationInterval);
+    EXPECT_EQ(button.State().PaintState().HoverProgress, 0);
+
+    // The timer's own handler, tick by tick.
+    for (int tick = 1; tick <= 4; ++tick)
+        button.AnimationTimer().OnTimer(&button.AnimationTimer());
+    EXPECT_LT(button.State().PaintState().HoverProgress, 100);
+    button.AnimationTimer().OnTimer(&button.AnimationTimer());
+    EXPECT_EQ(button.State().PaintState().HoverProgress, 100);
+
+    // Leaving fades out on the running timer alone, which then stops.
+    button.MouseLeave();
+    ASSERT_TRUE(button.AnimationTimer().Enabled());
+    const auto start = std::chrono::steady_clock::now();
+    while (button.AnimationTimer().Enabled() &&
+           std::chrono::steady_clock::now() - start < std::chrono::seconds(5)) {
+        Application->ProcessMessages();
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    EXPECT_FALSE(button.AnimationTimer().Enabled());
+    EXPECT_EQ(button.State().PaintState().HoverProgress, 0);
+    // Five ticks of 30 ms: not at once.
+    EXPECT_GE(std::chrono::steady_clock::now() - start,
+              std::chrono::milliseconds(4 * GlowAnimationInterval));
+}
+
+TEST_F(AdvGlowButton, AutoSizeGivesTheCaptionWidthPlus12ByItsHeightPlus8) {
+    button.Font().SetName("Arial");
+    button.Font().SetSize(10);
+    button.SetCaption("Merge it!");
+    EXPECT_EQ(button.Width(), 80); // not before AutoSize
+    button.SetAutoSize(true);
+
+    TBitmap b(1, 1);
+    TGPGraphics g(b.Canvas());
+    const TRectF t =
+        MeasureGdipText(g, u"Merge it!", {.Font = &button.Font()}, {0, 0, 4096, 4096});
+    const int w = static_cast<int>(std::nearbyint(t.Width));
+    const int h = static_cast<int>(std::nearbyint(t.Height));
+    EXPECT_EQ(button.Width(), w + 12);
+    EXPECT_EQ(button.Height(), h + 8);
+
+    // A longer caption widens it.
+    button.SetCaption("Merge it! Merge it!");
+    EXPECT_GT(button.Width(), w + 12 + 20);
+}
+
+TEST_F(AdvGlowButton, APaintedFaceLeavesNoPixelUnpaintedInside) {
+    button.SetCaption("Load List 1");
+    for (int pass = 0; pass < 3; ++pass) {
+        if (pass == 1)
+            button.MouseEnter();
+        if (pass == 2)
+            button.SetEnabled(false);
+        auto b = Blank(button.Width(), button.Height());
+        button.PaintTo(*b);
+        int unpainted = 0;
+        for (int y = 0; y < b->Height(); ++y)
+            for (int x = 0; x < b->Width(); ++x)
+                unpainted += b->Pixel(x, y) == kUnpainted;
+        EXPECT_EQ(unpainted, 0) << pass;
+    }
+    // The paint took the framework's Enabled.
+    EXPECT_EQ(button.State().FaceState(), TButtonFaceState::Disabled);
+}
+
+} // namespace
