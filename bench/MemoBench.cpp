@@ -9,6 +9,7 @@
 #include <benchmark/benchmark.h>
 
 #include "ListGenerator.h"
+#include "core/TextDocument.h"
 #include "memo/AdvMemo.h"
 #include "platform/Forms.h"
 
@@ -45,7 +46,7 @@ void BM_Views(benchmark::State& state) {
     TAdvMemo memo(nullptr);
     memo.Lines().LoadFromFile(ListFile());
     for (auto _ : state)
-        benchmark::DoNotOptimize(memo.Lines().Views().size());
+        benchmark::DoNotOptimize(core::Views(core::DocumentLines(memo.Lines().Document())).size());
 }
 BENCHMARK(BM_Views)->Unit(benchmark::kMillisecond);
 

@@ -37,14 +37,6 @@ int TextDocument::LongestLine() const {
     return longest_;
 }
 
-std::vector<std::string_view> TextDocument::Views() const {
-    std::vector<std::string_view> views;
-    views.reserve(lines_.size());
-    for (int i = 0; i < Count(); ++i)
-        views.push_back(Line(i));
-    return views;
-}
-
 namespace {
 
 class DocumentWalker final : public LineSource::Cursor {

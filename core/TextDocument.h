@@ -99,8 +99,6 @@ public:
     /// The greatest line length; kept as lines change, counted again only when a longest
     /// line went.
     int LongestLine() const;
-    /// Every line as a view, in order.
-    std::vector<std::string_view> Views() const;
 
     // --- the primitives ---
     /// Inserts `lines` before line `at` (0..Count()).

@@ -64,7 +64,6 @@ public:
     /// 1 while an update bracket is open, else 0; the editor does not paint while it is above 0.
     int LockCount() const { return lockCount_; }
     /// Every line as a view, in order; valid until the store next changes.
-    std::vector<std::string_view> Views() const { return document_.Views(); }
 
     core::TextDocument& Document() { return document_; }
     const core::TextDocument& Document() const { return document_; }

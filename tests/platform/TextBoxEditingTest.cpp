@@ -14,7 +14,7 @@ namespace {
 using Lines = std::vector<std::string>;
 
 Lines LinesOf(const core::TextDocument& document) {
-    const std::vector<std::string_view> views = document.Views();
+    const std::vector<std::string_view> views = core::Views(core::DocumentLines(document));
     return Lines(views.begin(), views.end());
 }
 
