@@ -8,22 +8,10 @@
 #include "drawing/AdvGDIP.h"
 #include "drawing/GlowText.h"
 #include "platform/Graphics.h"
+#include "BitmapProbe.h"
 #include "BlankBitmap.h"
 
 namespace {
-
-TRect Ink(const TBitmap& b) {
-    TRect box{b.Width(), b.Height(), 0, 0};
-    for (int y = 0; y < b.Height(); ++y)
-        for (int x = 0; x < b.Width(); ++x)
-            if (b.Pixel(x, y) != kUnpainted) {
-                box.Left = std::min(box.Left, x);
-                box.Top = std::min(box.Top, y);
-                box.Right = std::max(box.Right, x + 1);
-                box.Bottom = std::max(box.Bottom, y + 1);
-            }
-    return box;
-}
 
 // The ink reaches the disabled grey itself in more than a few pixels.
 bool InkIsGrey(const TBitmap& b) {
@@ -77,7 +65,7 @@ TEST(GlowText, GdipRouteShowsTheHotkeyAsAnUnderlineFallsBackToArialAndGreysWhenD
         DrawGdipText(gu, u"&Merit", style, {0, 0, 120, 30}); // no descenders
     }
     DrawGdipText(g, u"Merit", style, {0, 0, 120, 30});
-    const TRect inkPlain = Ink(*b), inkUnder = Ink(*under);
+    const TRect inkPlain = PaintedBox(*b, kUnpainted), inkUnder = PaintedBox(*under, kUnpainted);
     EXPECT_GT(inkUnder.Bottom, inkPlain.Bottom);
     // Centred by default: the ink's middle near the box's (moved 1 to the left).
     EXPECT_NEAR((inkPlain.Left + inkPlain.Right) / 2.0, 59, 3);
@@ -110,7 +98,7 @@ TEST(GlowText, GdiRouteAlignsByLayoutAndShowsTheHotkeyToo) {
 
     style.Layout = TButtonLayout::blGlyphRightAdjusted;
     DrawGdiText(b->Canvas(), "Merge it!", style, Rect(0, 0, 200, 30));
-    const TRect right = Ink(*b);
+    const TRect right = PaintedBox(*b, kUnpainted);
     EXPECT_GE(right.Right, 195);
     EXPECT_GT(right.Left, 100);
 
@@ -118,14 +106,14 @@ TEST(GlowText, GdiRouteAlignsByLayoutAndShowsTheHotkeyToo) {
     style.Layout = TButtonLayout::blGlyphLeftAdjusted;
     style.Enabled = false;
     DrawGdiText(left->Canvas(), "&Merit", style, Rect(0, 0, 200, 30));
-    const TRect ink = Ink(*left);
+    const TRect ink = PaintedBox(*left, kUnpainted);
     EXPECT_GE(ink.Left, 2);
     EXPECT_LE(ink.Left, 5);
     EXPECT_TRUE(InkIsGrey(*left));
     // The underline of the hotkey reaches below the plain caption's ink.
     auto plainLeft = Blank(200, 30);
     DrawGdiText(plainLeft->Canvas(), "Merit", style, Rect(0, 0, 200, 30));
-    EXPECT_GT(ink.Bottom, Ink(*plainLeft).Bottom);
+    EXPECT_GT(ink.Bottom, PaintedBox(*plainLeft, kUnpainted).Bottom);
 }
 
 TEST(GlowText, CaptionsConvertBetweenBytesAndUtf16) {

@@ -11,6 +11,7 @@
 #include "drawing/ColorArithmetic.h"
 #include "glowbutton/GlowButtonFace.h"
 #include "platform/Graphics.h"
+#include "BitmapProbe.h"
 #include "BlankBitmap.h"
 
 namespace {
@@ -28,28 +29,6 @@ std::unique_ptr<TFont> FontNamed(const char* name, TColor color) {
 // One flat colour everywhere: both parts and both ends, so anything else on it is content.
 TGlowColorSet Flat(TColor c) {
     return {c, c, c, c, kFrame, TGDIPGradient::ggVertical, TGDIPGradient::ggVertical};
-}
-
-// The box of pixels in `r` that differ from `ground`.
-TRect Ink(const TBitmap& b, TColor ground, TRect r) {
-    TRect box{r.Right, r.Bottom, r.Left, r.Top};
-    for (int y = r.Top; y < r.Bottom; ++y)
-        for (int x = r.Left; x < r.Right; ++x)
-            if (b.Pixel(x, y) != ground) {
-                box.Left = std::min(box.Left, x);
-                box.Top = std::min(box.Top, y);
-                box.Right = std::max(box.Right, x + 1);
-                box.Bottom = std::max(box.Bottom, y + 1);
-            }
-    return box;
-}
-
-int Count(const TBitmap& b, TColor c) {
-    int n = 0;
-    for (int y = 0; y < b.Height(); ++y)
-        for (int x = 0; x < b.Width(); ++x)
-            n += b.Pixel(x, y) == c;
-    return n;
 }
 
 } // namespace
@@ -110,7 +89,7 @@ TEST(GlowButtonFace, ACaptionIsCentredBesideItsPictureRoomAndMeasuredWithTheSpac
                                                   content, {.DrawsBorder = false}, true);
         DrawGlowButtonFace(b->Canvas(), Rect(0, 0, 100, 27), Flat(ground), content,
                            {.DrawsBorder = false}, false);
-        const TRect ink = Ink(*b, ground, Rect(0, 0, 100, 27));
+        const TRect ink = PaintedBox(*b, ground, Rect(0, 0, 100, 27));
         ASSERT_LT(ink.Left, ink.Right) << static_cast<int>(aa);
         if (aa != TAntiAlias::aaNone) {
             // Exactly the text's own size in a 4096 box, rounded, plus the spacing.
@@ -169,7 +148,7 @@ TEST(GlowButtonFace, NotesMakeOneVerticallyCentredBlockBesideTheCaption) {
     auto b = Blank(120, 50);
     const TSize size = DrawGlowButtonFace(b->Canvas(), Rect(0, 0, 120, 50), Flat(ground), content,
                                           {.DrawsBorder = false}, false);
-    const TRect all = Ink(*b, ground, Rect(0, 0, 120, 50));
+    const TRect all = PaintedBox(*b, ground, Rect(0, 0, 120, 50));
     // Caption and notes are each in their own colour: red above, blue below.
     TRect caption{120, 50, 0, 0}, notes{120, 50, 0, 0};
     for (int y = 0; y < 50; ++y)
@@ -211,7 +190,7 @@ TEST(GlowButtonFace, WithoutACaptionTheGlyphIsCentredItsKeyColourLeftOutAndATiny
                                           {.DrawsBorder = false}, false);
     EXPECT_EQ(size, (TSize{6, 4}));
     // At (17, 11): (40 - 6) div 2 and (27 - 4) div 2.
-    EXPECT_EQ(Ink(*b, ground, Rect(0, 0, 40, 27)), Rect(18, 12, 22, 14));
+    EXPECT_EQ(PaintedBox(*b, ground, Rect(0, 0, 40, 27)), Rect(18, 12, 22, 14));
     EXPECT_EQ(b->Pixel(18, 12), 0x0000FFu);
     EXPECT_EQ(b->Pixel(21, 13), 0xFF0000u);
 
@@ -222,7 +201,7 @@ TEST(GlowButtonFace, WithoutACaptionTheGlyphIsCentredItsKeyColourLeftOutAndATiny
     DrawGlowButtonFace(big->Canvas(), Rect(0, 0, 40, 27), Flat(ground), content,
                        {.DrawsBorder = false}, false);
     // At (14, 9), each glyph pixel now two by two.
-    EXPECT_EQ(Ink(*big, ground, Rect(0, 0, 40, 27)), Rect(16, 11, 24, 15));
+    EXPECT_EQ(PaintedBox(*big, ground, Rect(0, 0, 40, 27)), Rect(16, 11, 24, 15));
 
     TBitmap tiny(1, 1);
     tiny.Canvas().SetPixel(0, 0, 0x0000FF);
@@ -323,7 +302,7 @@ TEST(GlowButtonFace, APictureBesideOrAboveTheCaptionAddsItsSizeAndTheSpacing) {
         EXPECT_EQ(pic.Width(), 6);
         EXPECT_EQ(pic.Height(), 4);
         EXPECT_EQ(pic.Top, 18); // (40 - 4) div 2
-        const TRect caption = Ink(*b, ground,
+        const TRect caption = PaintedBox(*b, ground,
                                   Rect(layout == TButtonLayout::blGlyphLeft ? pic.Right : 0, 0,
                                        layout == TButtonLayout::blGlyphLeft ? 100 : pic.Left, 40));
         ASSERT_LT(caption.Left, caption.Right);
@@ -375,7 +354,7 @@ TEST(GlowButtonFace, ARowOfButtonsRoundsOnlyItsOuterCornersAndTheArrowFollowsThe
     TGlowFaceContent content{.Caption = "Load", .Font = font.get(), .DropDownButton = true};
     DrawGlowButtonFace(b->Canvas(), Rect(0, 0, 80, 40), Flat(ground), content,
                        {.DrawsBorder = false}, false);
-    const TRect caption = Ink(*b, ground, Rect(0, 0, 66, 40));
+    const TRect caption = PaintedBox(*b, ground, Rect(0, 0, 66, 40));
     int arrowTop = -1;
     for (int y = 0; y < 40 && arrowTop < 0; ++y)
         if (b->Pixel(70, y) == clBlack && b->Pixel(72, y) == clBlack)
