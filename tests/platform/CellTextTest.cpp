@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "platform/Graphics.h"
+#include "BitmapProbe.h"
 
 namespace {
 
@@ -25,27 +26,9 @@ void PrintTo(const CellFont& f, std::ostream* os) {
     *os << f.name << " " << f.height;
 }
 
-// The box around the pixels of `area` that are not `background`; empty when there are none.
-TRect InkBox(const TBitmap& b, TColor background, TRect area) {
-    TRect box{area.Right, area.Bottom, area.Left, area.Top};
-    for (int y = area.Top; y < area.Bottom; ++y)
-        for (int x = area.Left; x < area.Right; ++x)
-            if (b.Pixel(x, y) != background) {
-                box.Left = std::min(box.Left, x);
-                box.Top = std::min(box.Top, y);
-                box.Right = std::max(box.Right, x + 1);
-                box.Bottom = std::max(box.Bottom, y + 1);
-            }
-    return box.Right <= box.Left ? TRect{} : box;
-}
-
-TRect InkBox(const TBitmap& b, TColor background) {
-    return InkBox(b, background, Rect(0, 0, b.Width(), b.Height()));
-}
-
 // Any ink in columns [left, right) on a white bitmap.
 bool HasInk(const TBitmap& b, int left, int right) {
-    return InkBox(b, clWhite, Rect(left, 0, right, b.Height())) != TRect{};
+    return PaintedBox(b, clWhite, Rect(left, 0, right, b.Height())) != TRect{};
 }
 
 // Columns [left, left + width) of `a` and of `b` shifted by `shift` hold the same pixels.
@@ -89,7 +72,7 @@ TEST_P(CellText, EachByteInksOnlyItsOwnCell) {
         one[i] = text[i];
         TBitmap b(kX + static_cast<int>(text.size()) * w + 2 * w, 30);
         Draw(b, one);
-        const TRect ink = InkBox(b, clWhite);
+        const TRect ink = PaintedBox(b, clWhite);
         const int cell = kX + static_cast<int>(i) * w;
         ASSERT_NE(ink, TRect{}) << "no ink for '" << text[i] << "'";
         EXPECT_GE(ink.Left, cell - 1) << "'" << text[i] << "' in cell " << i;
@@ -167,12 +150,12 @@ TEST_P(CellText, BackgroundFillsExactlyTheCells) {
     c.Brush().Color = kRed;
     // Five bytes, five cells, though two of them make one character.
     c.TextOutCells(kX, kY, "a\xC3\xA9 b", w);
-    EXPECT_EQ(InkBox(b, clWhite), Rect(kX, kY, kX + 5 * w, kY + h));
+    EXPECT_EQ(PaintedBox(b, clWhite), Rect(kX, kY, kX + 5 * w, kY + h));
     EXPECT_EQ(b.Pixel(kX, kY), kRed);
     EXPECT_EQ(b.Pixel(kX + 5 * w - 1, kY + h - 1), kRed);
     EXPECT_EQ(c.PenPos(), (TPoint{kX + 5 * w, kY}));
     // The blank second cell of é and the space are background only.
-    EXPECT_EQ(InkBox(b, kRed, Rect(kX + 2 * w + 1, kY, kX + 4 * w - 1, kY + h)), TRect{});
+    EXPECT_EQ(PaintedBox(b, kRed, Rect(kX + 2 * w + 1, kY, kX + 4 * w - 1, kY + h)), TRect{});
 }
 
 INSTANTIATE_TEST_SUITE_P(Fonts, CellText,
@@ -235,7 +218,7 @@ TEST(CellTextStyle, CharactersMissingFromTheFontStillLandInTheirCell) {
     c.Font().SetColor(clBlack);
     c.Brush().Style = TBrushStyle::bsClear;
     c.TextOutCells(16, 4, "x\xE2\x98\x83y", 8);
-    const TRect snowman = InkBox(b, clWhite, Rect(24, 0, 40, 30));
+    const TRect snowman = PaintedBox(b, clWhite, Rect(24, 0, 40, 30));
     ASSERT_NE(snowman, TRect{});
     EXPECT_GE(snowman.Left, 23);
     EXPECT_LT(snowman.Left, 32);
@@ -248,7 +231,7 @@ TEST(CellTextStyle, CharactersMissingFromTheFontStillLandInTheirCell) {
     w.Font().Assign(c.Font());
     w.Brush().Style = TBrushStyle::bsClear;
     w.TextOutCells(16, 4, "x\xF0\x9F\x98\x80y", 8);
-    const TRect smiley = InkBox(wide, clWhite, Rect(24, 0, 48, 30));
+    const TRect smiley = PaintedBox(wide, clWhite, Rect(24, 0, 48, 30));
     ASSERT_NE(smiley, TRect{});
     EXPECT_GE(smiley.Left, 23);
     EXPECT_LT(smiley.Left, 32);
@@ -295,7 +278,7 @@ protected:
         for (int cell = 0; cell < 10; ++cell) {
             const int left = kX + cell * w;
             const bool ink =
-                InkBox(b, kGreen, Rect(left + 1, 0, left + w - 1, b.Height())) != TRect{};
+                PaintedBox(b, kGreen, Rect(left + 1, 0, left + w - 1, b.Height())) != TRect{};
             cells.push_back(ink ? static_cast<char>('0' + cell) : '.');
         }
         return cells;
@@ -336,14 +319,14 @@ TEST_F(CellRange, ARangeDrawsTheSamePixelsAsTheWholeLine) {
 TEST_F(CellRange, BackgroundFillsExactlyTheCellsInRangeOnTheLine) {
     TBitmap b;
     Draw(b, 2, 5, /*opaque=*/true);
-    EXPECT_EQ(InkBox(b, kGreen), Rect(kX + 2 * w, kY, kX + 5 * w, kY + h));
+    EXPECT_EQ(PaintedBox(b, kGreen), Rect(kX + 2 * w, kY, kX + 5 * w, kY + h));
     EXPECT_EQ(b.Pixel(kX + 2 * w, kY + h - 1), kRed); // the blank tail cell of é is filled
     Draw(b, 6, 20, true);
-    EXPECT_EQ(InkBox(b, kGreen), Rect(kX + 6 * w, kY, kX + 8 * w, kY + h));
+    EXPECT_EQ(PaintedBox(b, kGreen), Rect(kX + 6 * w, kY, kX + 8 * w, kY + h));
     Draw(b, -3, 1, true);
-    EXPECT_EQ(InkBox(b, kGreen), Rect(kX, kY, kX + w, kY + h));
+    EXPECT_EQ(PaintedBox(b, kGreen), Rect(kX, kY, kX + w, kY + h));
     Draw(b, 5, 3, true); // an empty range draws nothing
-    EXPECT_EQ(InkBox(b, kGreen), TRect{});
+    EXPECT_EQ(PaintedBox(b, kGreen), TRect{});
 }
 
 TEST(CellTextStyle, WithoutAPainterOnlyThePenMoves) {
