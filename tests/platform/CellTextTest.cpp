@@ -13,7 +13,6 @@
 
 namespace {
 
-constexpr TColor kRed = 0x0000FF;
 constexpr int kX = 6; // where the text starts; leaves room for a left overhang
 constexpr int kY = 3;
 
