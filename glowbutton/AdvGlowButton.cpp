@@ -21,8 +21,7 @@ TAdvCustomGlowButton::TAdvCustomGlowButton(TWinControl* parent) : TCustomControl
     };
     host.StopAnimationTimer = [this] { animationTimer_.SetEnabled(false); };
     host.StartRepeatTimer = [this](int interval) {
-        repeatTimer_.SetEnabled(false);
-        repeatTimer_.SetInterval(interval);
+        repeatTimer_.SetInterval(interval); // counts afresh
         repeatTimer_.SetEnabled(true);
     };
     host.StopRepeatTimer = [this] { repeatTimer_.SetEnabled(false); };
@@ -47,12 +46,8 @@ TAdvCustomGlowButton::TAdvCustomGlowButton(TWinControl* parent) : TCustomControl
     };
 }
 
-TAdvCustomGlowButton::~TAdvCustomGlowButton() {
-    animationTimer_.SetEnabled(false);
-    repeatTimer_.SetEnabled(false);
-    animationTimer_.OnTimer = nullptr;
-    repeatTimer_.OnTimer = nullptr;
-}
+// The timers stop with their own destruction; no tick runs while the button goes.
+TAdvCustomGlowButton::~TAdvCustomGlowButton() = default;
 
 void TAdvCustomGlowButton::SetCaption(std::string value) {
     if (value == caption_)

@@ -25,6 +25,8 @@ public:
     using TAdvGlowButton::MouseEnter;
     using TAdvGlowButton::MouseLeave;
     using TAdvGlowButton::MouseUp;
+    using TAdvGlowButton::KeyDown;
+    using TAdvGlowButton::KeyPress;
 };
 
 struct Fixture : ::testing::Test {
@@ -55,6 +57,14 @@ TEST_F(AdvGlowButton, APressAndReleaseInsideClicksOnceAndAReleaseOutsideNever) {
     button.MouseDown(TMouseButton::mbRight, {}, 5, 5);
     button.MouseUp(TMouseButton::mbRight, {}, 5, 5);
     EXPECT_EQ(clicks, 1);
+
+    // Space typed on the button clicks it once, and leaves it unpressed.
+    std::uint16_t key = 32;
+    button.KeyDown(key, {});
+    char space = ' ';
+    button.KeyPress(space);
+    EXPECT_EQ(clicks, 2);
+    EXPECT_FALSE(button.State().PaintState().Pressed);
 }
 
 TEST_F(AdvGlowButton, EnteringStartsTheFadeTimerWhoseFiveTicksReachFullHover) {
@@ -102,6 +112,10 @@ TEST_F(AdvGlowButton, AutoSizeGivesTheCaptionWidthPlus12ByItsHeightPlus8) {
     const int h = static_cast<int>(std::nearbyint(t.Height));
     EXPECT_EQ(button.Width(), w + 12);
     EXPECT_EQ(button.Height(), h + 8);
+
+    // Wider margins widen it by both sides.
+    button.SetMarginHorz(button.MarginHorz() + 3);
+    EXPECT_EQ(button.Width(), w + 12 + 6);
 
     // A longer caption widens it.
     button.SetCaption("Merge it! Merge it!");
