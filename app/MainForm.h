@@ -1,13 +1,13 @@
 #pragma once
 // The main window: two list editors, the result panes, their captions, the buttons and the
-// menu, and the commands behind them. The five buttons and four captions are plain stand-ins
-// with the names, texts and handlers of the glow buttons and reflection labels that replace
-// them.
+// menu, and the commands behind them. The four captions are plain stand-ins with the names
+// and texts of the reflection labels that replace them.
 
 #include <cstdint>
 #include <memory>
 #include <string>
 
+#include "glowbutton/AdvGlowButton.h"
 #include "memo/AdvMemo.h"
 #include "platform/Dialogs.h"
 #include "platform/ExtCtrls.h"
@@ -28,16 +28,16 @@ public:
     std::unique_ptr<TPanel> Panel3;
     std::unique_ptr<TPanel> Panel1;
     std::unique_ptr<TLabel> AdvReflectionLabel1;
-    std::unique_ptr<TButton> AdvGlowButton1;
-    std::unique_ptr<TButton> AdvGlowButton4;
+    std::unique_ptr<TAdvGlowButton> AdvGlowButton1;
+    std::unique_ptr<TAdvGlowButton> AdvGlowButton4;
     std::unique_ptr<TPanel> Panel2;
     std::unique_ptr<TLabel> AdvReflectionLabel2;
-    std::unique_ptr<TButton> AdvGlowButton2;
-    std::unique_ptr<TButton> AdvGlowButton5;
+    std::unique_ptr<TAdvGlowButton> AdvGlowButton2;
+    std::unique_ptr<TAdvGlowButton> AdvGlowButton5;
     std::unique_ptr<TAdvMemo> AdvMemo1;
     std::unique_ptr<TAdvMemo> AdvMemo2;
     std::unique_ptr<TPanel> Panel4;
-    std::unique_ptr<TButton> AdvGlowButton3;
+    std::unique_ptr<TAdvGlowButton> AdvGlowButton3;
     std::unique_ptr<TPanel> Panel5;
     std::unique_ptr<TMemo> Memo1;
     std::unique_ptr<TMemo> Memo2;

@@ -14,10 +14,37 @@ std::unique_ptr<Control> Place(TWinControl* parent, const char* name, TAlign ali
     return control;
 }
 
-std::unique_ptr<TButton> PlaceButton(TWinControl* parent, const char* name, const char* caption,
-                                     int left, int width) {
-    auto button = Place<TButton>(parent, name, TAlign::alRight, left, 1, width, 27);
+// The button style the five buttons share: sized to the caption, in the middle of a row, and
+// the colours of a new button as the layout stores them.
+std::unique_ptr<TAdvGlowButton> PlaceButton(TWinControl* parent, const char* name,
+                                            const char* caption, int left, int width) {
+    auto button = Place<TAdvGlowButton>(parent, name, TAlign::alRight, left, 1, width, 27);
     button->SetCaption(caption);
+    button->SetAutoSize(true);
+    button->SetPosition(TButtonPosition::bpMiddle);
+    button->SetShortCutHintPos(TShortCutHintPos::shpCenter);
+    TFont notesFont;
+    notesFont.SetName("Tahoma");
+    notesFont.SetHeight(-11);
+    notesFont.SetColor(clWindowText);
+    button->SetNotesFont(notesFont);
+    TGlowButtonAppearance& a = button->Appearance();
+    a.SetColorChecked(0xF5D8CA);
+    a.SetColorCheckedTo(0xF9BDA0);
+    a.SetColorDisabled(0xF2F2F2);
+    a.SetColorDisabledTo(0xF2F2F2);
+    a.SetColorDown(0xF5D8CA);
+    a.SetColorDownTo(0xF9BDA0);
+    a.SetColorHot(0xF5F0E1);
+    a.SetColorHotTo(0xF9D2B2);
+    a.SetColorMirrorHot(0xF5C8AD);
+    a.SetColorMirrorHotTo(0xFFF8F4);
+    a.SetColorMirrorDown(0xF5B49C);
+    a.SetColorMirrorDownTo(0xFFDFDC);
+    a.SetColorMirrorChecked(0xF5B49C);
+    a.SetColorMirrorCheckedTo(0xFFDFDC);
+    a.SetColorMirrorDisabled(0xB6B6B6);
+    a.SetColorMirrorDisabledTo(0xF2F2F2);
     return button;
 }
 

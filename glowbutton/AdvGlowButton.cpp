@@ -1,16 +1,45 @@
 #include "glowbutton/AdvGlowButton.h"
 
+#include <cctype>
 #include <utility>
 
+#include "platform/Forms.h"
 #include "platform/Graphics.h"
 
+namespace {
+// Width or height of the drop-down part.
+constexpr int DropDownPart = 14;
+constexpr unsigned VersionNumber = 0x02000101;
+
+// The accelerator of a caption: the character after a single "&", lower-cased; 0 for none.
+char AcceleratorOf(const std::string& caption) {
+    for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
+        if (caption[i] != '&')
+            continue;
+        if (caption[i + 1] != '&')
+            return static_cast<char>(std::tolower(static_cast<unsigned char>(caption[i + 1])));
+        ++i; // "&&" is a plain ampersand
+    }
+    return 0;
+}
+} // namespace
+
 TAdvCustomGlowButton::TAdvCustomGlowButton(TWinControl* parent) : TCustomControl(parent) {
+    SetBounds(Left(), Top(), 100, 41);
     SetDoubleBuffered(true);
+    SetTabStop(false);
+    notesFont_.SetName("Tahoma");
+    notesFont_.SetSize(8);
     animationTimer_.SetEnabled(false);
     repeatTimer_.SetEnabled(false);
     animationTimer_.OnTimer = [this](TObject*) { state_.AnimationTick(); };
-    repeatTimer_.OnTimer = [this](TObject*) { state_.RepeatTimerTick(true); };
+    repeatTimer_.OnTimer = [this](TObject*) { state_.RepeatTimerTick(state_.PaintState().Held); };
     appearance_.OnChange = [this](TObject*) { Invalidate(); };
+    notes_.OnChange = [this](TObject*) { Invalidate(); };
+    notesFont_.OnChange = [this](TObject*) { Invalidate(); };
+    picture_.OnChange = [this](TObject*) { UpdateSize(); };
+    hotPicture_.OnChange = [this](TObject*) { Invalidate(); };
+    disabledPicture_.OnChange = [this](TObject*) { Invalidate(); };
 
     TGlowButtonHost& host = state_.Host();
     host.Invalidate = [this] { Invalidate(); };
@@ -25,7 +54,14 @@ TAdvCustomGlowButton::TAdvCustomGlowButton(TWinControl* parent) : TCustomControl
         repeatTimer_.SetEnabled(true);
     };
     host.StopRepeatTimer = [this] { repeatTimer_.SetEnabled(false); };
-    host.Click = [this] { TControl::Click(); };
+    host.Click = [this] { Click(); };
+    host.DropDown = [this] {
+        if (OnDropDown)
+            OnDropDown(this);
+    };
+    host.HasDropDownMenu = [this] { return static_cast<bool>(DropDownMenu); };
+    host.PopupDropDownMenu = [this] { PopupDropDownMenu(); };
+    host.PointerOverClient = [this] { return ClientRect().Contains(ScreenToClient(CursorPos())); };
     host.OnMouseEnter = [this] {
         if (OnMouseEnter)
             OnMouseEnter(this);
@@ -44,77 +80,116 @@ TAdvCustomGlowButton::TAdvCustomGlowButton(TWinControl* parent) : TCustomControl
                     siblings.push_back(&b->state_);
         return siblings;
     };
+
+    TGlowSizeHost& sizeHost = sizeStates_.Host();
+    sizeHost.SaveLayout = [this] {
+        savedLayout_ = layout_;
+        savedDropDownPosition_ = dropDownPosition_;
+    };
+    sizeHost.RestoreLayout = [this] {
+        layout_ = savedLayout_;
+        dropDownPosition_ = savedDropDownPosition_;
+    };
+    sizeHost.CompactLayout = [this] {
+        layout_ = TButtonLayout::blGlyphLeft;
+        dropDownPosition_ = TDropDownPosition::dpRight;
+    };
+    sizeHost.Repaint = [this] { UpdateSize(); };
+    state_.WindowCreated();
 }
 
 // The timers stop with their own destruction; no tick runs while the button goes.
 TAdvCustomGlowButton::~TAdvCustomGlowButton() = default;
 
+// --- Properties -------------------------------------------------------------------------------
+
+template <class T>
+void TAdvCustomGlowButton::Change(T& field, T value, void (TAdvCustomGlowButton::*then)()) {
+    if (field == value)
+        return;
+    field = std::move(value);
+    (this->*then)();
+}
+
 void TAdvCustomGlowButton::SetCaption(std::string value) {
-    if (value == caption_)
-        return;
-    caption_ = std::move(value);
-    UpdateSize();
+    Change(caption_, std::move(value), &TAdvCustomGlowButton::UpdateSize);
 }
-
+void TAdvCustomGlowButton::SetShowCaption(bool value) {
+    Change(showCaption_, value, &TAdvCustomGlowButton::UpdateSize);
+}
+void TAdvCustomGlowButton::SetImageIndex(int value) {
+    Change(imageIndex_, value, &TAdvCustomGlowButton::UpdateSize);
+}
 void TAdvCustomGlowButton::SetAutoSize(bool value) {
-    if (value == autoSize_)
+    if (value == sizeStates_.AutoSize())
         return;
-    autoSize_ = value;
+    sizeStates_.SetAutoSize(value);
     UpdateSize();
 }
-
 void TAdvCustomGlowButton::SetSpacing(int value) {
-    if (value == spacing_)
-        return;
-    spacing_ = value;
-    UpdateSize();
+    Change(spacing_, value, &TAdvCustomGlowButton::UpdateSize);
 }
-
 void TAdvCustomGlowButton::SetMarginHorz(int value) {
-    if (value == marginHorz_)
-        return;
-    marginHorz_ = value;
-    UpdateSize();
+    Change(marginHorz_, value, &TAdvCustomGlowButton::UpdateSize);
 }
-
 void TAdvCustomGlowButton::SetMarginVert(int value) {
-    if (value == marginVert_)
+    Change(marginVert_, value, &TAdvCustomGlowButton::UpdateSize);
+}
+void TAdvCustomGlowButton::SetLayout(TButtonLayout value) {
+    Change(layout_, value, &TControl::Invalidate);
+}
+void TAdvCustomGlowButton::SetPosition(TButtonPosition value) {
+    Change(position_, value, &TControl::Invalidate);
+}
+void TAdvCustomGlowButton::SetWordWrap(bool value) {
+    Change(wordWrap_, value, &TControl::Invalidate);
+}
+void TAdvCustomGlowButton::SetTrimming(StringTrimming value) {
+    Change(trimming_, value, &TControl::Invalidate);
+}
+void TAdvCustomGlowButton::SetAntiAlias(TAntiAlias value) {
+    Change(antiAlias_, value, &TControl::Invalidate);
+}
+void TAdvCustomGlowButton::SetRounded(bool value) {
+    Change(rounded_, value, &TControl::Invalidate);
+}
+void TAdvCustomGlowButton::SetBorderStyle(TBorderStyle value) {
+    Change(borderStyle_, value, &TControl::Invalidate);
+}
+void TAdvCustomGlowButton::SetFocusType(TFocusType value) {
+    Change(focusType_, value, &TControl::Invalidate);
+}
+void TAdvCustomGlowButton::SetMaxButtonSizeState(TButtonSizeState value) {
+    sizeStates_.SetMaxButtonSizeState(value);
+}
+void TAdvCustomGlowButton::SetMinButtonSizeState(TButtonSizeState value) {
+    sizeStates_.SetMinButtonSizeState(value);
+}
+
+// The drop-down part changes the size the framework gives an AutoSize button.
+void TAdvCustomGlowButton::SetDropDownButton(bool value) {
+    if (value == state_.DropDownButton())
         return;
-    marginVert_ = value;
+    state_.SetDropDownButton(value);
     UpdateSize();
 }
-
-void TAdvCustomGlowButton::SetPosition(TButtonPosition value) {
-    if (value == position_)
+void TAdvCustomGlowButton::SetDropDownPosition(TDropDownPosition value) {
+    Change(dropDownPosition_, value, &TAdvCustomGlowButton::UpdateSize);
+}
+void TAdvCustomGlowButton::SetDropDownDirection(TDropDownDirection value) {
+    Change(dropDownDirection_, value, &TControl::Invalidate);
+}
+void TAdvCustomGlowButton::SetDropDownSplit(bool value) {
+    if (value == state_.DropDownSplit())
         return;
-    position_ = value;
+    state_.SetDropDownSplit(value);
     Invalidate();
 }
 
-TGlowFaceContent TAdvCustomGlowButton::Content() const {
-    TGlowFaceContent content;
-    content.Caption = caption_;
-    content.Font = &Font();
-    content.Spacing = spacing_;
-    content.Position = position_;
-    content.DropDownButton = state_.DropDownButton();
-    content.DropDownSplit = state_.DropDownSplit();
-    return content;
-}
-
-void TAdvCustomGlowButton::UpdateSize() {
-    if (autoSize_) {
-        TBitmap scratch(1, 1);
-        const TSize content = DrawGlowButtonFace(scratch.Canvas(), Rect(0, 0, 1, 1), {}, Content(),
-                                                 {.DrawsBorder = false}, true);
-        int width = 3 * spacing_ + content.cx + 2 + 2 * marginHorz_;
-        const int height = 2 * spacing_ + content.cy + 2 * marginVert_;
-        if (state_.DropDownButton())
-            width += 14;
-        if (width != Width() || height != Height())
-            SetBounds(Left(), Top(), width, height);
-    }
-    Invalidate();
+std::string TAdvCustomGlowButton::Version() const {
+    return std::to_string(VersionNumber >> 24) + "." + std::to_string((VersionNumber >> 16) & 0xFF) +
+           "." + std::to_string((VersionNumber >> 8) & 0xFF) + "." +
+           std::to_string(VersionNumber & 0xFF);
 }
 
 void TAdvCustomGlowButton::FontChanged() {
@@ -122,7 +197,79 @@ void TAdvCustomGlowButton::FontChanged() {
     UpdateSize();
 }
 
+// --- Size ---------------------------------------------------------------------------------------
+
+TGlowFaceContent TAdvCustomGlowButton::Content(const TFont& font,
+                                               const TGDIPPicture* picture) const {
+    TGlowFaceContent content;
+    if (showCaption_ && sizeStates_.ShowsCaption())
+        content.Caption = caption_;
+    content.Font = &font;
+    content.Notes = notes_.Count() > 0 ? notes_.Text() : std::string();
+    content.NotesFont = &notesFont_;
+    content.Picture = picture && !picture->Empty() ? picture : nullptr;
+    if (sizeStates_.SmallPicture()) {
+        content.PictureWidth = 16;
+        content.PictureHeight = 16;
+    }
+    content.Layout = layout_;
+    content.Spacing = spacing_;
+    content.WordWrap = wordWrap_;
+    content.Trimming = trimming_;
+    content.AntiAlias = antiAlias_;
+    content.Rounded = rounded_;
+    content.Position = position_;
+    content.DropDownButton = state_.DropDownButton();
+    content.DropDownPosition = dropDownPosition_;
+    content.DropDownSplit = state_.DropDownSplit();
+    content.DropDownDownward = dropDownDirection_ == TDropDownDirection::ddDown;
+    return content;
+}
+
+void TAdvCustomGlowButton::MeasureAndSize() {
+    TBitmap scratch(1, 1);
+    const TSize measured = DrawGlowButtonFace(scratch.Canvas(), Rect(0, 0, 1, 1), {},
+                                              Content(Font(), &picture_), {.DrawsBorder = false},
+                                              true);
+    TGlowAutoSize size =
+        GlowAutoSize(measured.cx, measured.cy, spacing_, marginHorz_, marginVert_,
+                     state_.DropDownButton(), dropDownPosition_ == TDropDownPosition::dpBottom);
+    if (OnSizeUpdate)
+        OnSizeUpdate(this, size.Width, size.Height);
+    if (size.Width != Width() || size.Height != Height())
+        SetBounds(Left(), Top(), size.Width, size.Height);
+    sizeStates_.SizeMeasured();
+}
+
+void TAdvCustomGlowButton::UpdateSize() {
+    if (AutoSize())
+        MeasureAndSize();
+    Invalidate();
+}
+
+// --- Painting ----------------------------------------------------------------------------------
+
+std::vector<TRect> TAdvCustomGlowButton::CornerPixels() const {
+    const bool left = position_ == TButtonPosition::bpStandalone ||
+                      position_ == TButtonPosition::bpLeft;
+    const bool right = position_ == TButtonPosition::bpStandalone ||
+                       position_ == TButtonPosition::bpRight;
+    const int w = Width(), h = Height();
+    std::vector<TRect> corners;
+    if (left) {
+        corners.push_back(Bounds(0, 0, 1, 1));
+        corners.push_back(Bounds(0, h - 1, 1, 1));
+    }
+    if (right) {
+        corners.push_back(Bounds(w - 1, 0, 1, 1));
+        corners.push_back(Bounds(w - 1, h - 1, 1, 1));
+    }
+    return corners;
+}
+
+// The paint sequence, in its order.
 void TAdvCustomGlowButton::Paint() {
+    // 1. Not twice at once.
     if (painting_)
         return;
     painting_ = true;
@@ -131,9 +278,16 @@ void TAdvCustomGlowButton::Paint() {
         ~Reset() { flag = false; }
     } reset{painting_};
 
-    // The framework's Enabled has no change handler: the behaviour takes it at each paint.
+    // 2. A transparent idle button shows its parent.
+    TGlowButtonPaintState ps = state_.PaintState();
+    if (transparent_ && !ps.MouseInside)
+        PaintParentBackground({ClientRect()});
+
+    // 3. Face state; the framework's Enabled has no change handler, so it is taken here.
     state_.SetEnabled(Enabled());
-    const TGlowButtonPaintState ps = state_.PreparePaint();
+    ps = state_.PreparePaint();
+
+    // 4. Colour set.
     TColorSetInputs in;
     in.FaceState = ps.Face;
     in.Enabled = ps.Enabled;
@@ -141,7 +295,9 @@ void TAdvCustomGlowButton::Paint() {
     in.Style = state_.Style();
     in.GroupIndex = state_.GroupIndex();
     in.Position = position_;
+    in.Transparent = transparent_;
     in.Focused = ps.Focused;
+    in.FocusType = focusType_;
     in.TimerRunning = state_.AnimationTimerRunning();
     in.HoverProgress = ps.HoverProgress;
     in.PressProgress = ps.PressProgress;
@@ -151,16 +307,62 @@ void TAdvCustomGlowButton::Paint() {
     in.Held = ps.Held;
     const TGlowColorSet colors = SelectColorSet(appearance_, in);
 
+    // 5. Picture by state.
+    const TGDIPPicture* picture = &picture_;
+    if (!ps.Enabled && !disabledPicture_.Empty())
+        picture = &disabledPicture_;
+    else if (ps.HotForPaint && !hotPicture_.Empty())
+        picture = &hotPicture_;
+
+    // 6. Caption font: the system face unless the parent's font is used.
+    TFont font;
+    font.Assign(Font());
+    if (!ParentFont() && appearance_.SystemFont())
+        font.SetName("Tahoma");
+    const TGlowFaceContent content = Content(font, picture);
+
+    // 7. A size state switched: measure again.
+    if (AutoSize() && sizeStates_.SizeDirty())
+        MeasureAndSize();
+
+    // 8. The face.
     TGlowFaceState face;
     face.Enabled = ps.Enabled;
-    face.FocusBorder = ps.Focused;
+    face.DrawsBorder = borderStyle_ == TBorderStyle::bsSingle;
+    face.FocusBorder = ps.Focused && (focusType_ == TFocusType::ftBorder ||
+                                      focusType_ == TFocusType::ftHotBorder);
+    const bool hotByFocus = ps.Focused && (focusType_ == TFocusType::ftHot ||
+                                           focusType_ == TFocusType::ftHotBorder);
+    face.NoBackground = transparent_ && !ps.MouseInside && !hotByFocus &&
+                        ps.Face != TButtonFaceState::Down;
     face.GroupFrameActive = ps.MouseInside || ps.Down;
     face.PressedLook = ps.Pressed || ps.HotForPaint || ps.Face == TButtonFaceState::Down;
     face.DropDownState = ps.DropDownState;
-    DrawGlowButtonFace(Canvas(), ClientRect(), colors, Content(), face, false);
+    DrawGlowButtonFace(Canvas(), ClientRect(), colors, content, face, false);
+
+    // 9. The after-paint event.
+    if (OnDrawButton) {
+        TRect r = ClientRect();
+        const TGlowButtonDrawState drawn = ps.Face == TButtonFaceState::Down ? TGlowButtonDrawState::gsDown
+                                           : ps.MouseInside ? TGlowButtonDrawState::gsHot
+                                                            : TGlowButtonDrawState::gsNormal;
+        OnDrawButton(this, Canvas(), r, drawn);
+    }
+
+    // 10. The corners a rounded face leaves out show the parent.
+    const bool faceDrawn = !transparent_ || ps.MouseInside || ps.Face == TButtonFaceState::Down ||
+                           ps.HotForPaint;
+    if (Parent() && rounded_ && faceDrawn && position_ != TButtonPosition::bpMiddle)
+        PaintParentBackground(CornerPixels());
 }
 
-void TAdvCustomGlowButton::Click() { TCustomControl::Click(); }
+// --- Events ----------------------------------------------------------------------------------
+
+void TAdvCustomGlowButton::Click() {
+    if (TForm* form = ParentForm(Parent()))
+        form->SetModalResult(modalResult_);
+    TCustomControl::Click();
+}
 
 void TAdvCustomGlowButton::MouseEnter() {
     state_.SetEnabled(Enabled());
@@ -169,10 +371,26 @@ void TAdvCustomGlowButton::MouseEnter() {
 
 void TAdvCustomGlowButton::MouseLeave() { state_.MouseLeave(); }
 
+bool TAdvCustomGlowButton::InDropDownPart(int x, int y) const {
+    return dropDownPosition_ == TDropDownPosition::dpRight ? x > Width() - DropDownPart
+                                                           : y > Height() - DropDownPart;
+}
+
+void TAdvCustomGlowButton::MouseMove(TShiftState shift, int x, int y) {
+    TCustomControl::MouseMove(shift, x, y);
+    if (!state_.DropDownButton())
+        return;
+    const bool hot = InDropDownPart(x, y);
+    if (hot != state_.PaintState().DropDownHot) {
+        state_.SetDropDownHot(hot);
+        Invalidate();
+    }
+}
+
 void TAdvCustomGlowButton::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
     TCustomControl::MouseDown(button, shift, x, y);
     if (button == TMouseButton::mbLeft)
-        state_.MouseDown(false);
+        state_.MouseDown(InDropDownPart(x, y));
 }
 
 void TAdvCustomGlowButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
@@ -181,6 +399,15 @@ void TAdvCustomGlowButton::MouseUp(TMouseButton button, TShiftState shift, int x
         return;
     const bool inside = ClientRect().Contains(TPoint{x, y});
     state_.MouseUp(inside, inside);
+}
+
+void TAdvCustomGlowButton::PopupDropDownMenu() {
+    if (!DropDownMenu || !Parent())
+        return;
+    const TPoint at = dropDownDirection_ == TDropDownDirection::ddRight
+                          ? TPoint{Left() + Width(), Top()}
+                          : TPoint{Left(), Top() + Height()};
+    DropDownMenu(Parent()->ClientToScreen(at));
 }
 
 void TAdvCustomGlowButton::KeyDown(std::uint16_t& key, TShiftState shift) {
@@ -194,6 +421,17 @@ void TAdvCustomGlowButton::KeyPress(char& key) {
     state_.KeyPress(ch);
     if (ch == ' ' || ch == '\r')
         state_.KeyUp(ch);
+}
+
+bool TAdvCustomGlowButton::DialogKey(std::uint16_t key, TShiftState shift) {
+    return state_.DialogKey(key, shift.Shift || shift.Ctrl || shift.Alt);
+}
+
+bool TAdvCustomGlowButton::DialogChar(char ch, TShiftState shift) {
+    const char accelerator = AcceleratorOf(caption_);
+    const bool match = accelerator != 0 &&
+                       accelerator == std::tolower(static_cast<unsigned char>(ch));
+    return state_.DialogChar(shift.Alt, match);
 }
 
 void TAdvCustomGlowButton::DoEnter() {

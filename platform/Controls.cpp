@@ -1,6 +1,7 @@
 #include "platform/Controls.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QEvent>
 #include <QMouseEvent>
 #include <QPalette>
@@ -317,6 +318,35 @@ void TWinControl::SetFocus() {
     widget->setFocus(Qt::OtherFocusReason);
 }
 
+void TWinControl::SetTabStop(bool value) {
+    tabStop_ = value;
+    if (QWidget* widget = WidgetOf(*this))
+        widget->setFocusPolicy(value ? Qt::StrongFocus : Qt::NoFocus);
+}
+
 bool TWinControl::Focused() const {
     return WidgetOf(*this) && WidgetOf(*this)->hasFocus();
+}
+
+// --- Coordinates -------------------------------------------------------------------------------
+
+TPoint TControl::ClientToScreen(TPoint p) const {
+    QWidget* const client = ClientWidgetOf(*this);
+    if (!client)
+        return p;
+    const QPoint global = client->mapToGlobal(QPoint(p.X, p.Y));
+    return {global.x(), global.y()};
+}
+
+TPoint TControl::ScreenToClient(TPoint p) const {
+    QWidget* const client = ClientWidgetOf(*this);
+    if (!client)
+        return p;
+    const QPoint local = client->mapFromGlobal(QPoint(p.X, p.Y));
+    return {local.x(), local.y()};
+}
+
+TPoint CursorPos() {
+    const QPoint p = QCursor::pos();
+    return {p.x(), p.y()};
 }

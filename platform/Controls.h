@@ -63,6 +63,10 @@ public:
     bool ShowHint() const { return showHint_; }
     void SetShowHint(bool value);
 
+    /// Converts between client and screen coordinates.
+    TPoint ClientToScreen(TPoint p) const;
+    TPoint ScreenToClient(TPoint p) const;
+
     void Invalidate();
     /// Asks for a repaint of `r` (client coordinates) only.
     void InvalidateRect(const TRect& r);
@@ -127,6 +131,9 @@ private:
     bool showHint_ = false;
 };
 
+/// Where the mouse pointer is, in screen coordinates.
+TPoint CursorPos();
+
 /// A control that holds other controls and lays out the aligned ones.
 class TWinControl : public TControl {
 public:
@@ -140,6 +147,9 @@ public:
     void AlignControls();
     void SetFocus();
     bool Focused() const;
+    /// Whether Tab and a click give the control the focus; SetFocus works either way.
+    bool TabStop() const { return tabStop_; }
+    void SetTabStop(bool value);
 
 protected:
     TWinControl(TWinControl* parent, const TNativeWidget& native);
@@ -156,6 +166,7 @@ private:
     bool aligning_ = false;
     int anchorWidth_ = 0; // client size the anchored children were last placed for
     int anchorHeight_ = 0;
+    bool tabStop_ = true;
 };
 
 /// A control that paints itself on a canvas and takes keyboard and mouse input.
@@ -189,6 +200,11 @@ protected:
     virtual bool DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos);
     virtual void DoEnter() {}
     virtual void DoExit() {}
+
+    /// Paints what the parent shows behind this control (its background and its own paint,
+    /// not its other children) onto Canvas(), inside `area` (client rectangles) only. For
+    /// controls that let their parent show through; valid inside Paint().
+    void PaintParentBackground(const std::vector<TRect>& area);
 
 private:
     friend class CustomControlHost;

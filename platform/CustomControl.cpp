@@ -37,3 +37,25 @@ void TCustomControl::KeyPress(char&) {}
 bool TCustomControl::DoMouseWheel(TShiftState, int, TPoint) {
     return false;
 }
+
+void TCustomControl::PaintParentBackground(const std::vector<TRect>& area) {
+    QPainter* painter = PainterOf(*canvas_);
+    QWidget* self = WidgetOf(*this);
+    QWidget* parent = self ? self->parentWidget() : nullptr;
+    if (!painter || !parent || area.empty())
+        return;
+    QRegion region;
+    for (const TRect& r : area)
+        region += QRect(r.Left, r.Top, r.Width(), r.Height());
+    region &= QRect(0, 0, Width(), Height());
+    if (region.isEmpty())
+        return;
+    // The parent paints its part under this control; its other children are left out, so
+    // the control never paints itself while it paints.
+    painter->save();
+    painter->setClipRegion(region, Qt::IntersectClip);
+    const QPoint origin = self->pos();
+    parent->render(painter, QPoint(0, 0), QRegion(QRect(origin, self->size())),
+                   QWidget::DrawWindowBackground);
+    painter->restore();
+}

@@ -267,3 +267,9 @@ void TForm::WindowClosed() {
     if (g_mainForm == this && Application)
         Application->Terminate();
 }
+
+TForm* ParentForm(TControl* control) {
+    while (control && !dynamic_cast<TForm*>(control))
+        control = control->Parent();
+    return static_cast<TForm*>(control);
+}

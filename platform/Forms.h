@@ -78,6 +78,11 @@ public:
 
     TNotifyEvent OnShow;
 
+    /// What a button of the form answered (mrNone, 0, until one does). Only stored: the
+    /// window is not modal.
+    int ModalResult() const { return modalResult_; }
+    void SetModalResult(int value) { modalResult_ = value; }
+
 private:
     friend class FormWindow;
     void ApplyWindowSize();
@@ -90,4 +95,8 @@ private:
     TMainMenu* menu_ = nullptr;
     int clientWidth_ = 0;
     int clientHeight_ = 0;
+    int modalResult_ = 0;
 };
+
+/// The form `control` lies on (itself when it is one), or nullptr.
+TForm* ParentForm(TControl* control);

@@ -11,6 +11,7 @@
 #include "drawing/AdvGDIP.h"
 #include "drawing/GlowText.h"
 #include "glowbutton/AdvGlowButton.h"
+#include "platform/ExtCtrls.h"
 #include "platform/Forms.h"
 #include "platform/Graphics.h"
 #include "BlankBitmap.h"
@@ -139,6 +140,59 @@ TEST_F(AdvGlowButton, APaintedFaceLeavesNoPixelUnpaintedInside) {
     }
     // The paint took the framework's Enabled.
     EXPECT_EQ(button.State().FaceState(), TButtonFaceState::Disabled);
+}
+
+TEST_F(AdvGlowButton, TheParentShowsInTheCornersOfARoundedFaceAndThroughATransparentIdleOne) {
+    TPanel panel(&form);
+    panel.SetBounds(100, 100, 150, 60);
+    panel.SetBevelOuter(TBevelCut::bvNone);
+    panel.SetColor(0x00A000);
+    Button on(&panel);
+    on.SetBounds(20, 10, 60, 27);
+    auto paint = [&on] {
+        auto b = Blank(on.Width(), on.Height());
+        on.PaintTo(*b);
+        return b;
+    };
+
+    // A standalone rounded face leaves its four corner pixels to the parent.
+    auto b = paint();
+    for (TPoint p : {TPoint{0, 0}, TPoint{59, 0}, TPoint{0, 26}, TPoint{59, 26}})
+        EXPECT_EQ(b->Pixel(p.X, p.Y), 0x00A000u) << p.X << "," << p.Y;
+    EXPECT_NE(b->Pixel(1, 1), 0x00A000u);
+    // In the middle of a row its corners are its own; the left one of a row keeps its right.
+    on.SetPosition(TButtonPosition::bpMiddle);
+    EXPECT_NE(paint()->Pixel(0, 0), 0x00A000u);
+    on.SetPosition(TButtonPosition::bpLeft);
+    b = paint();
+    EXPECT_EQ(b->Pixel(0, 26), 0x00A000u);
+    EXPECT_NE(b->Pixel(59, 0), 0x00A000u);
+
+    // Transparent: no face while idle, the face again once the pointer is in.
+    on.SetTransparent(true);
+    EXPECT_EQ(paint()->Pixel(30, 20), 0x00A000u);
+    on.MouseEnter();
+    EXPECT_NE(paint()->Pixel(30, 20), 0x00A000u);
+}
+
+TEST_F(AdvGlowButton, AClickAnswersTheFormAndAnAltAcceleratorClicks) {
+    button.SetModalResult(6);
+    button.SetCaption("&Load");
+    EXPECT_FALSE(button.DialogChar('l', {}));
+    EXPECT_FALSE(button.DialogChar('o', {.Alt = true}));
+    EXPECT_EQ(clicks, 0);
+    EXPECT_TRUE(button.DialogChar('L', {.Alt = true}));
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(form.ModalResult(), 6);
+    button.SetCaption("&&Load"); // a plain ampersand marks nothing
+    EXPECT_FALSE(button.DialogChar('l', {.Alt = true}));
+
+    // Escape clicks a cancel button, not with Shift held.
+    button.SetCancel(true);
+    EXPECT_FALSE(button.DialogKey(27, {.Shift = true}));
+    EXPECT_TRUE(button.DialogKey(27, {}));
+    EXPECT_EQ(clicks, 2);
+    EXPECT_EQ(button.Version(), "2.0.1.1");
 }
 
 } // namespace
