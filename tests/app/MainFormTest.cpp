@@ -4,6 +4,10 @@
 
 #include "AsNobody.h"
 
+#include <cmath>
+
+#include "drawing/GlowText.h"
+
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -39,6 +43,31 @@ TEST_F(FormFixture, ComponentsStandWhereTheLayoutPutsThem) {
     EXPECT_EQ(form.AdvGlowButton3->Caption(), "Merge it!");
     EXPECT_EQ(form.AdvGlowButton4->Caption(), "Clear Left");
     EXPECT_EQ(form.AdvGlowButton5->Caption(), "Clear Right");
+}
+
+// Each button is as wide as its caption plus 12 and as high as its row, packed to the right of
+// its panel in creation order.
+TEST_F(FormFixture, ButtonsSizeThemselvesToTheirCaptionsAtTheRightOfTheirPanels) {
+    TBitmap scratch(1, 1);
+    TGPGraphics g(scratch.Canvas());
+    auto captionWidth = [&](const TAdvGlowButton& b) {
+        std::u16string wide(b.Caption().begin(), b.Caption().end());
+        const TRectF r = MeasureGdipText(g, wide, {.Font = &b.Font()}, {0, 0, 4096, 4096});
+        return static_cast<int>(std::nearbyint(r.Width));
+    };
+    for (TAdvGlowButton* b : {form.AdvGlowButton1.get(), form.AdvGlowButton2.get(),
+                              form.AdvGlowButton3.get(), form.AdvGlowButton4.get(),
+                              form.AdvGlowButton5.get()}) {
+        EXPECT_EQ(b->Width(), captionWidth(*b) + 12) << b->Caption();
+        EXPECT_EQ(b->Top(), 1);
+        EXPECT_EQ(b->Height(), 27);
+        EXPECT_EQ(b->Position(), TButtonPosition::bpMiddle);
+        EXPECT_EQ(b->Appearance().ColorMirrorHot(), 0xF5C8ADu);
+    }
+    EXPECT_EQ(form.AdvGlowButton1->Left() + form.AdvGlowButton1->Width(), 499);
+    EXPECT_EQ(form.AdvGlowButton4->Left() + form.AdvGlowButton4->Width(),
+              form.AdvGlowButton1->Left());
+    EXPECT_EQ(form.AdvGlowButton3->Left() + form.AdvGlowButton3->Width(), 999);
 }
 
 TEST_F(FormFixture, MenuTreeHasItsCaptionsInOrder) {
