@@ -75,12 +75,19 @@ TEST_F(AdvGlowButton, EnteringStartsTheFadeTimerWhoseFiveTicksReachFullHover) {
     EXPECT_EQ(button.AnimationTimer().Interval(), GlowAnimationInterval);
     EXPECT_EQ(button.State().PaintState().HoverProgress, 0);
 
-    // The timer's own handler, tick by tick.
+    // The timer's own handler, tick by tick; the colours blend on the way.
+    auto centre = [this] {
+        auto b = Blank(button.Width(), button.Height());
+        button.PaintTo(*b);
+        return b->Pixel(40, 5);
+    };
     for (int tick = 1; tick <= 4; ++tick)
         button.AnimationTimer().OnTimer(&button.AnimationTimer());
     EXPECT_LT(button.State().PaintState().HoverProgress, 100);
+    const TColor midway = centre();
     button.AnimationTimer().OnTimer(&button.AnimationTimer());
     EXPECT_EQ(button.State().PaintState().HoverProgress, 100);
+    EXPECT_NE(centre(), midway);
 
     // Leaving fades out on the running timer alone, which then stops.
     button.MouseLeave();
@@ -193,6 +200,29 @@ TEST_F(AdvGlowButton, AClickAnswersTheFormAndAnAltAcceleratorClicks) {
     EXPECT_TRUE(button.DialogKey(27, {}));
     EXPECT_EQ(clicks, 2);
     EXPECT_EQ(button.Version(), "2.0.1.1");
+    EXPECT_EQ(Button(&form).BoundsRect(), Bounds(0, 0, 100, 41)); // a new button's size
+}
+
+TEST_F(AdvGlowButton, TheDropDownMenuOpensUnderTheButtonAndSmallSizeStatesKeepItAtTheRight) {
+    TPoint openedAt{-1, -1};
+    button.DropDownMenu = [&](TPoint screen) { openedAt = screen; };
+    button.SetDropDownButton(true);
+    button.MouseDown(TMouseButton::mbLeft, {}, 75, 5); // in the strip, 14 from the right
+    button.MouseUp(TMouseButton::mbLeft, {}, 75, 5);
+    EXPECT_EQ(openedAt, form.ClientToScreen({10, 37}));
+    button.SetDropDownDirection(TDropDownDirection::ddRight);
+    button.MouseDown(TMouseButton::mbLeft, {}, 75, 5);
+    EXPECT_EQ(openedAt, form.ClientToScreen({90, 10}));
+
+    button.SetAutoSize(true);
+    button.SetDropDownPosition(TDropDownPosition::dpBottom);
+    button.SetLayout(TButtonLayout::blGlyphTop);
+    button.SetMaxButtonSizeState(TButtonSizeState::bsLabel);
+    EXPECT_EQ(button.DropDownPosition(), TDropDownPosition::dpRight);
+    EXPECT_EQ(button.Layout(), TButtonLayout::blGlyphLeft);
+    button.SetMaxButtonSizeState(TButtonSizeState::bsLarge);
+    EXPECT_EQ(button.DropDownPosition(), TDropDownPosition::dpBottom);
+    EXPECT_EQ(button.Layout(), TButtonLayout::blGlyphTop);
 }
 
 } // namespace
