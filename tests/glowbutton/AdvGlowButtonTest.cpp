@@ -14,6 +14,7 @@
 #include "platform/ExtCtrls.h"
 #include "platform/Forms.h"
 #include "platform/Graphics.h"
+#include "BitmapProbe.h"
 #include "BlankBitmap.h"
 
 namespace {
@@ -223,6 +224,41 @@ TEST_F(AdvGlowButton, TheDropDownMenuOpensUnderTheButtonAndSmallSizeStatesKeepIt
     button.SetMaxButtonSizeState(TButtonSizeState::bsLarge);
     EXPECT_EQ(button.DropDownPosition(), TDropDownPosition::dpBottom);
     EXPECT_EQ(button.Layout(), TButtonLayout::blGlyphTop);
+}
+
+TEST_F(AdvGlowButton, ThePictureTakesItsPlaceByLayoutAndTheHotOneShowsWhileHot) {
+    auto picture = [](TColor c) {
+        auto b = std::make_unique<TBitmap>(8, 8);
+        b->Canvas().Brush().Color = c;
+        b->Canvas().FillRect(Rect(0, 0, 8, 8));
+        b->Canvas().SetPixel(0, 7, kBlue); // the colour key, left out when drawn
+        return b;
+    };
+    auto boxOf = [this](TColor c) {
+        auto b = Blank(button.Width(), button.Height());
+        button.PaintTo(*b);
+        TRect box{1000, 1000, -1, -1};
+        for (int y = 0; y < b->Height(); ++y)
+            for (int x = 0; x < b->Width(); ++x)
+                if (b->Pixel(x, y) == c)
+                    box = {std::min(box.Left, x), std::min(box.Top, y), std::max(box.Right, x + 1),
+                           std::max(box.Bottom, y + 1)};
+        return box;
+    };
+    button.SetBounds(10, 10, 80, 60);
+    button.SetCaption("Ab");
+    button.Picture().Assign(*picture(kRed));
+    button.HotPicture().Assign(*picture(0x00FF00));
+    const TRect left = boxOf(kRed);
+    EXPECT_EQ(left.Width(), 8);
+    button.SetLayout(TButtonLayout::blGlyphTop);
+    const TRect top = boxOf(kRed);
+    EXPECT_LT(left.Left, top.Left);
+    EXPECT_LT(top.Top, left.Top);
+
+    button.MouseEnter();
+    EXPECT_EQ(boxOf(kRed).Right, -1);
+    EXPECT_EQ(boxOf(0x00FF00), top);
 }
 
 } // namespace
