@@ -434,6 +434,17 @@ bool TAdvCustomGlowButton::DialogChar(char ch, TShiftState shift) {
     return state_.DialogChar(shift.Alt, match);
 }
 
+void TAdvCustomGlowButton::FocusChanged(TControl* focused) {
+    state_.FocusChanged(dynamic_cast<TAdvCustomGlowButton*>(focused) != nullptr, focused == this);
+}
+
+// A button made default later answers Enter at once, as one made so before its window was.
+void TAdvCustomGlowButton::SetDefault(bool value) {
+    state_.SetDefault(value);
+    if (!Focused())
+        state_.WindowCreated();
+}
+
 void TAdvCustomGlowButton::DoEnter() {
     TCustomControl::DoEnter();
     state_.FocusIn();

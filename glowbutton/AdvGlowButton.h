@@ -113,7 +113,7 @@ public:
     TAdvButtonStyle Style() const { return state_.Style(); }
     void SetStyle(TAdvButtonStyle value) { state_.SetStyle(value); }
     bool Default() const { return state_.Default(); }
-    void SetDefault(bool value) { state_.SetDefault(value); }
+    void SetDefault(bool value);
     bool Cancel() const { return state_.Cancel(); }
     void SetCancel(bool value) { state_.SetCancel(value); }
     bool TabStop() const { return state_.TabStop(); }
@@ -152,10 +152,12 @@ public:
     TTimer& AnimationTimer() { return animationTimer_; }
     TTimer& RepeatTimer() { return repeatTimer_; }
 
-    /// A dialog key the form offers (Enter, Escape); true when the button took it.
-    bool DialogKey(std::uint16_t key, TShiftState shift);
-    /// A character typed with Alt; true when it was the caption's accelerator.
-    bool DialogChar(char ch, TShiftState shift);
+    /// Enter clicks a default button, Escape a cancel one, with no Shift, Ctrl or Alt held.
+    bool DialogKey(std::uint16_t key, TShiftState shift) override;
+    /// A character typed with Alt clicks (or opens) the button whose caption marks it.
+    bool DialogChar(char ch, TShiftState shift) override;
+    /// Enter belongs to the focused glow button; else to the default one.
+    void FocusChanged(TControl* focused) override;
 
     TNotifyEvent OnMouseEnter;
     TNotifyEvent OnMouseLeave;

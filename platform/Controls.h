@@ -63,6 +63,13 @@ public:
     bool ShowHint() const { return showHint_; }
     void SetShowHint(bool value);
 
+    /// A form offers its controls the dialog keys (Enter, Escape) and the characters typed
+    /// with Alt before the focused control takes them; true when the control took it.
+    virtual bool DialogKey(std::uint16_t /*key*/, TShiftState /*shift*/) { return false; }
+    virtual bool DialogChar(char /*ch*/, TShiftState /*shift*/) { return false; }
+    /// A control of the form got the focus.
+    virtual void FocusChanged(TControl* /*focused*/) {}
+
     /// Converts between client and screen coordinates.
     TPoint ClientToScreen(TPoint p) const;
     TPoint ScreenToClient(TPoint p) const;
@@ -200,6 +207,9 @@ protected:
     virtual bool DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos);
     virtual void DoEnter() {}
     virtual void DoExit() {}
+    /// Whether the control takes `key` itself before its form may use it as a dialog key;
+    /// Enter and Escape go to the form first unless claimed here.
+    virtual bool WantsKey(std::uint16_t key, TShiftState shift) const;
 
     /// Paints what the parent shows behind this control (its background and its own paint,
     /// not its other children) onto Canvas(), inside `area` (client rectangles) only. For

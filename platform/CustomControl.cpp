@@ -34,6 +34,9 @@ void TCustomControl::PaintTo(TBitmap& bitmap) {
 
 void TCustomControl::KeyDown(std::uint16_t&, TShiftState) {}
 void TCustomControl::KeyPress(char&) {}
+bool TCustomControl::WantsKey(std::uint16_t key, TShiftState) const {
+    return key != VK_RETURN && key != VK_ESCAPE;
+}
 bool TCustomControl::DoMouseWheel(TShiftState, int, TPoint) {
     return false;
 }

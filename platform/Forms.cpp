@@ -273,3 +273,36 @@ TForm* ParentForm(TControl* control) {
         control = control->Parent();
     return static_cast<TForm*>(control);
 }
+
+// --- Dialog keys and focus -----------------------------------------------------------------------
+
+namespace {
+// Runs `visit` on every control below `parent`, depth first in creation order, until it
+// answers true.
+bool AnyControl(const TWinControl& parent, const std::function<bool(TControl&)>& visit) {
+    for (int i = 0; i < parent.ControlCount(); ++i) {
+        TControl* control = parent.Control(i);
+        if (visit(*control))
+            return true;
+        if (auto* container = dynamic_cast<TWinControl*>(control))
+            if (AnyControl(*container, visit))
+                return true;
+    }
+    return false;
+}
+} // namespace
+
+bool TForm::OfferDialogKey(std::uint16_t key, TShiftState shift) {
+    return AnyControl(*this, [&](TControl& c) { return c.Enabled() && c.DialogKey(key, shift); });
+}
+
+bool TForm::OfferDialogChar(char ch, TShiftState shift) {
+    return AnyControl(*this, [&](TControl& c) { return c.Enabled() && c.DialogChar(ch, shift); });
+}
+
+void TForm::BroadcastFocusChanged(TControl* focused) {
+    AnyControl(*this, [&](TControl& c) {
+        c.FocusChanged(focused);
+        return false;
+    });
+}

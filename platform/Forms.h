@@ -1,6 +1,7 @@
 #pragma once
 // The application object and top-level windows.
 
+#include <cstdint>
 #include <exception>
 #include <functional>
 #include <memory>
@@ -77,6 +78,13 @@ public:
     bool Showing() const;
 
     TNotifyEvent OnShow;
+
+    /// Offers a dialog key or an Alt+character to every control of the form, depth first in
+    /// creation order, until one takes it; true when one did.
+    bool OfferDialogKey(std::uint16_t key, TShiftState shift);
+    bool OfferDialogChar(char ch, TShiftState shift);
+    /// Tells every control of the form that `focused` got the focus.
+    void BroadcastFocusChanged(TControl* focused);
 
     /// What a button of the form answered (mrNone, 0, until one does). Only stored: the
     /// window is not modal.

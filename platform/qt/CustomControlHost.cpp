@@ -5,6 +5,8 @@
 #include <QWheelEvent>
 
 #include "platform/Controls.h"
+#include "platform/Forms.h"
+#include "platform/Keys.h"
 #include "platform/qt/ControlEvents.h"
 #include "platform/qt/Input.h"
 #include "platform/qt/Native.h"
@@ -40,13 +42,26 @@ void CustomControlHost::paintEvent(QPaintEvent*) {
 void CustomControlHost::keyPressEvent(QKeyEvent* event) {
     const TShiftState shift = ShiftFrom(event->modifiers(), Qt::NoButton);
     std::uint16_t key = VirtualKeyFromQt(event->key(), event->modifiers());
+    QByteArray text = event->text().toUtf8();
+
+    // The form's dialog keys and Alt accelerators come before the control.
+    if (TForm* form = ParentForm(control_)) {
+        bool taken = false;
+        if (key != 0 && !control_->WantsKey(key, shift))
+            GuardEvent([&] { taken = form->OfferDialogKey(key, shift); });
+        if (!taken && shift.Alt && !shift.Ctrl && text.size() == 1)
+            GuardEvent([&] { taken = form->OfferDialogChar(text[0], shift); });
+        if (taken) {
+            event->accept();
+            return;
+        }
+    }
     if (key != 0)
         GuardEvent([&] { control_->KeyDown(key, shift); });
 
     // Alt+key is a menu access key on Windows, not typing.
     if (shift.Alt && !shift.Ctrl)
         return;
-    QByteArray text = event->text().toUtf8();
     if (text.isEmpty() && shift.Ctrl && event->key() >= Qt::Key_A && event->key() <= Qt::Key_Z)
         text.append(static_cast<char>(1 + event->key() - Qt::Key_A)); // Ctrl+A is 1, ...
     if (text.isEmpty() && event->key() == Qt::Key_Backtab)

@@ -1,18 +1,43 @@
 #include "platform/qt/FormWindow.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QMenuBar>
 #include <QResizeEvent>
 
 #include <algorithm>
+#include <functional>
 
 #include "platform/Forms.h"
+#include "platform/qt/ControlEvents.h"
+#include "platform/qt/Native.h"
 
 // --- FormWindow ------------------------------------------------------------------------------
 
 FormWindow::FormWindow() : client_(new QWidget(this)) {
     client_->setAutoFillBackground(true);
     client_->setMouseTracking(true);
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) {
+        if (form_ && now && isAncestorOf(now))
+            FocusMovedTo(now);
+    });
+}
+
+// The control whose widget holds the focus now; every control of the form hears of it.
+void FormWindow::FocusMovedTo(QWidget* widget) {
+    std::function<TControl*(TWinControl&)> find = [&](TWinControl& parent) -> TControl* {
+        for (int i = 0; i < parent.ControlCount(); ++i) {
+            TControl* control = parent.Control(i);
+            if (WidgetOf(*control) == widget)
+                return control;
+            if (auto* container = dynamic_cast<TWinControl*>(control))
+                if (TControl* found = find(*container))
+                    return found;
+        }
+        return nullptr;
+    };
+    TControl* focused = find(*form_);
+    GuardEvent([&] { form_->BroadcastFocusChanged(focused); });
 }
 
 void FormWindow::SetMenuBar(QMenuBar* bar) {

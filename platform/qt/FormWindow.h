@@ -24,6 +24,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    void FocusMovedTo(QWidget* widget);
+
     TForm* form_ = nullptr;
     QWidget* client_;
     QMenuBar* menuBar_ = nullptr;

@@ -200,6 +200,18 @@ TEST_F(AdvGlowButton, AClickAnswersTheFormAndAnAltAcceleratorClicks) {
     EXPECT_FALSE(button.DialogKey(27, {.Shift = true}));
     EXPECT_TRUE(button.DialogKey(27, {}));
     EXPECT_EQ(clicks, 2);
+
+    // Enter clicks the default button through the form, unless another glow button has the
+    // focus; then that one answers.
+    button.SetDefault(true);
+    EXPECT_TRUE(form.OfferDialogKey(13, {}));
+    EXPECT_EQ(clicks, 3);
+    Button other(&form);
+    form.BroadcastFocusChanged(&other);
+    EXPECT_FALSE(button.DialogKey(13, {}));
+    form.BroadcastFocusChanged(nullptr);
+    EXPECT_TRUE(button.DialogKey(13, {}));
+    EXPECT_EQ(clicks, 4);
     EXPECT_EQ(button.Version(), "2.0.1.1");
     EXPECT_EQ(Button(&form).BoundsRect(), Bounds(0, 0, 100, 41)); // a new button's size
 }

@@ -208,3 +208,27 @@ TEST_F(CustomControlTest, ExceptionInPaintBecomesAnErrorBox) {
     EXPECT_EQ(seam.messageBoxes[0].caption, Application->Title());
     EXPECT_EQ(seam.messageBoxes[0].icon, TMsgIcon::Error);
 }
+
+// A form offers Enter, Escape and Alt+characters to its controls before the focused one gets
+// them, and tells every control where the focus went.
+TEST_F(CustomControlTest, TheFormOffersDialogKeysFirstAndTellsWhereTheFocusWent) {
+    struct Taker : Probe {
+        using Probe::Probe;
+        TControl* focused = nullptr;
+        bool DialogKey(std::uint16_t key, TShiftState) override { return key == VK_RETURN; }
+        bool DialogChar(char ch, TShiftState shift) override { return shift.Alt && ch == 'x'; }
+        void FocusChanged(TControl* c) override { focused = c; }
+    } taker(&form);
+    QWidget* w = WidgetOf(probe);
+    Key(w, Qt::Key_Return, Qt::NoModifier, "\r");
+    Key(w, Qt::Key_Escape, Qt::NoModifier, QString(QChar(27)));
+    Key(w, Qt::Key_X, Qt::AltModifier, "x");
+    Key(w, Qt::Key_Y, Qt::AltModifier, "y");
+    EXPECT_EQ(probe.log, (std::vector<std::string>{"down 27", "press 27", "down 89"}));
+
+    form.Show();
+    probe.SetFocus();
+    EXPECT_EQ(taker.focused, &probe);
+    taker.SetFocus();
+    EXPECT_EQ(taker.focused, &taker);
+}
