@@ -197,6 +197,53 @@ void TAdvCustomGlowButton::FontChanged() {
     UpdateSize();
 }
 
+void TAdvCustomGlowButton::Assign(const TAdvCustomGlowButton& source) {
+    if (&source == this)
+        return;
+    SetAlign(source.Align());
+    SetAnchors(source.Anchors());
+    SetBounds(source.Left(), source.Top(), source.Width(), source.Height());
+    SetCaption(source.caption_);
+    SetAntiAlias(source.antiAlias_);
+    SetAppearance(source.appearance_);
+    SetBorderStyle(source.borderStyle_);
+    SetCancel(source.Cancel());
+    SetDefault(source.Default());
+    SetDisabledPicture(source.disabledPicture_);
+    SetFocusType(source.focusType_);
+    SetHotPicture(source.hotPicture_);
+    SetImageIndex(source.imageIndex_);
+    SetInitRepeatPause(source.InitRepeatPause());
+    SetMarginHorz(source.marginHorz_);
+    SetMarginVert(source.marginVert_);
+    SetModalResult(source.modalResult_);
+    SetNotes(source.notes_);
+    SetNotesFont(source.notesFont_);
+    picture_.Assign(&source.picture_);
+    SetPosition(source.position_);
+    SetRepeatClick(source.RepeatClick());
+    SetRepeatPause(source.RepeatPause());
+    SetRounded(source.rounded_);
+    SetShortCutHint(source.shortCutHint_);
+    SetShortCutHintPos(source.shortCutHintPos_);
+    SetShowCaption(source.showCaption_);
+    SetShowDisabled(source.ShowDisabled());
+    SetSpacing(source.spacing_);
+    SetTransparent(source.transparent_);
+    SetTrimming(source.trimming_);
+    SetWordWrap(source.wordWrap_);
+    SetLayout(source.layout_);
+    SetStyle(source.Style());
+    SetGroupIndex(source.GroupIndex());
+    SetAllowAllUp(source.AllowAllUp());
+    SetDropDownButton(source.DropDownButton());
+    SetDropDownPosition(source.dropDownPosition_);
+    SetDropDownDirection(source.dropDownDirection_);
+    SetDropDownSplit(source.DropDownSplit());
+    DropDownMenu = source.DropDownMenu;
+    SetAutoSize(source.AutoSize());
+}
+
 // --- Size ---------------------------------------------------------------------------------------
 
 TGlowFaceContent TAdvCustomGlowButton::Content(const TFont& font,

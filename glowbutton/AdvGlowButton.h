@@ -45,6 +45,10 @@ public:
     explicit TAdvCustomGlowButton(TWinControl* parent);
     ~TAdvCustomGlowButton() override;
 
+    /// Copies `source`'s bounds, alignment, anchors, caption and every property of its own
+    /// through the setters.
+    void Assign(const TAdvCustomGlowButton& source);
+
     // Content.
     const std::string& Caption() const { return caption_; }
     void SetCaption(std::string value);

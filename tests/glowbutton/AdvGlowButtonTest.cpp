@@ -273,4 +273,27 @@ TEST_F(AdvGlowButton, ThePictureTakesItsPlaceByLayoutAndTheHotOneShowsWhileHot) 
     EXPECT_EQ(boxOf(0x00FF00), top);
 }
 
+TEST_F(AdvGlowButton, AssignCopiesTheLookTheContentAndTheBehaviour) {
+    Button source(&form);
+    source.SetCaption("Copy &me");
+    source.SetPosition(TButtonPosition::bpLeft);
+    source.Notes().Add("notes");
+    source.NotesFont().SetHeight(-11);
+    source.Appearance().SetColorHot(0x123456);
+    source.SetModalResult(3);
+    source.SetStyle(TAdvButtonStyle::bsCheck);
+    source.SetDropDownPosition(TDropDownPosition::dpBottom);
+    source.SetBounds(5, 6, 70, 30);
+    button.Assign(source);
+    EXPECT_EQ(button.Caption(), "Copy &me");
+    EXPECT_EQ(button.Position(), TButtonPosition::bpLeft);
+    EXPECT_EQ(button.Notes().Text(), "notes\r\n");
+    EXPECT_EQ(button.NotesFont().Height(), -11);
+    EXPECT_EQ(button.Appearance().ColorHot(), 0x123456u);
+    EXPECT_EQ(button.ModalResult(), 3);
+    EXPECT_EQ(button.Style(), TAdvButtonStyle::bsCheck);
+    EXPECT_EQ(button.DropDownPosition(), TDropDownPosition::dpBottom);
+    EXPECT_EQ(button.BoundsRect(), Bounds(5, 6, 70, 30));
+}
+
 } // namespace
