@@ -10,6 +10,7 @@
 #include "BlankBitmap.h"
 #include "htmllabel/DrawHTML.h"
 #include "platform/Graphics.h"
+#include "platform/ImageList.h"
 
 namespace {
 
@@ -226,4 +227,61 @@ TEST(DrawHTML, DrawHTMLLineTakesTheFirstLine) {
         "<B>ab cd</B><BR>");
     EXPECT_EQ(width, f.Width("ab ") + f.Width("cd"));
     EXPECT_EQ(height, f.Gh());
+}
+
+TEST(DrawHTML, ScriptsKeepRoomAboveAndBelowTheLine) {
+    Fixture f;
+    const int gh = f.Gh();
+    const THTMLLayout sup = f.Layout("a<SUP>b</SUP>");
+    EXPECT_EQ(sup.YSize, gh + gh / 4);
+    EXPECT_EQ(TextBox(sup, "a").Bounds.Bottom, gh + gh / 4);
+    EXPECT_EQ(TextBox(sup, "b").Bounds.Bottom, gh);
+    const THTMLLayout sub = f.Layout("a<sub>b</sub>c");
+    EXPECT_EQ(sub.YSize, gh + gh / 4);
+    EXPECT_EQ(TextBox(sub, "a").Bounds.Bottom, gh);
+    EXPECT_EQ(TextBox(sub, "b").Bounds.Bottom, gh + gh / 4);
+    EXPECT_EQ(TextBox(sub, "c").Bounds.Bottom, gh);
+}
+
+TEST(DrawHTML, ListImagesTakeRoomWrapAndShowTheirAltPictureUnderThePoint) {
+    Fixture f;
+    TImageList images(10, 10);
+    for (const TColor c : {kRed, kBlue}) {
+        TBitmap b(10, 10);
+        b.Canvas().Brush().Color = c;
+        b.Canvas().FillRect(Rect(0, 0, 10, 10));
+        images.Add(b);
+    }
+    const THTMLLayout wrapped = LayoutHTML(f.canvas, "aaa <IMG src=\"idx:0\"><IMG src=\"IDX:7\">",
+                                           Rect(0, 0, f.Width("aaa ") + 9, 100), {&images});
+    ASSERT_EQ(wrapped.Lines.size(), 2u);
+    EXPECT_EQ(wrapped.Boxes.back().Bounds, Rect(0, f.Gh(), 10, f.Gh() + 10));
+    EXPECT_EQ(wrapped.Lines[1].Width, 10); // the missing image takes no room
+
+    const std::string markup = "<A href=\"h\"><IMG src=\"IDX:0\" alt=\"IDX:1\"></A>";
+    for (const int at : {0, 5, 10}) {
+        auto b = Blank(40, 40);
+        std::string anchor;
+        int x = 0, y = 0, link = 0;
+        const bool hit = DrawHTML(b->Canvas(), markup, Rect(0, 0, 40, 40), &images, at, at, false,
+                                  anchor, x, y, link);
+        // Strictly inside the picture only.
+        EXPECT_EQ(hit, at == 5) << at;
+        EXPECT_EQ(anchor, at == 5 ? "h" : "") << at;
+        EXPECT_EQ(Count(*b, at == 5 ? kBlue : kRed), 100) << at;
+        EXPECT_EQ(x, 12);
+    }
+}
+
+TEST(DrawHTML, ParagraphBackgroundFillsItsLinesAcrossTheRectangle) {
+    Fixture f;
+    std::string anchor;
+    int x = 0, y = 0, link = 0;
+    f.canvas.Font().SetColor(clWhite);
+    DrawHTML(f.canvas, "<P bgcolor=\"clYellow\">a<BR>b</P>c", Rect(10, 0, 200, 100), nullptr, -1,
+             -1, false, anchor, x, y, link);
+    EXPECT_EQ(PaintedBox(*f.bitmap, kUnpainted, Rect(0, 0, 300, 2 * f.Gh())),
+              Rect(10, 0, 200, 2 * f.Gh()));
+    EXPECT_EQ(f.bitmap->Pixel(199, 2 * f.Gh() - 1), clYellow);
+    EXPECT_NE(f.bitmap->Pixel(150, 2 * f.Gh()), clYellow);
 }
