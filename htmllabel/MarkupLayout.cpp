@@ -126,6 +126,9 @@ void TLayouter::FinishLine(std::size_t sourceBegin) {
     const int bottom = l.Top + l.Height + l.SubExtra + l.SuperExtra;
     // Text sits above the room kept for subscripts and is lifted by a picture's alignment.
     const int baseline = bottom - l.SubExtra - l.ImageShift;
+    // The point is on link text within a "gh" height above the line box's bottom, lifted as
+    // the text is by a picture's alignment.
+    const int linkBottom = bottom - l.ImageShift;
     for (const TPlacement& p : l.Placements) {
         THTMLBox& box = layout_.Boxes[p.Box];
         switch (p.Anchor) {
@@ -137,8 +140,8 @@ void TLayouter::FinishLine(std::size_t sourceBegin) {
             box.Bounds = Rect(x0 + p.X, runBottom - p.Height, x0 + p.X + p.Width, runBottom);
             box.ErrorMarkLine = bottom - l.SubExtra;
             if (box.Link)
-                box.HitArea =
-                    Rect(x0 + p.X, baseline - l.GhHeight + 1, x0 + p.X + p.Width + 1, baseline);
+                box.HitArea = Rect(x0 + p.X, linkBottom - l.GhHeight + 1, x0 + p.X + p.Width + 1,
+                                   linkBottom);
             break;
         }
         case TAnchor::LineTop:

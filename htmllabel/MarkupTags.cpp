@@ -1,3 +1,5 @@
+// What each tag does to the render state and the line.
+
 #include <algorithm>
 
 #include "htmllabel/HTMLPicture.h"
@@ -6,8 +8,6 @@
 #include "htmllabel/MarkupText.h"
 #include "htmllabel/PictureContainer.h"
 #include "platform/ImageList.h"
-
-// What each tag does to the render state and the line.
 
 namespace markup_layout {
 
