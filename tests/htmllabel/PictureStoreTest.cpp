@@ -1,0 +1,171 @@
+// Picture stores: GIF frames, the container's names, the cache's references, and what markup
+// draws from them.
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "BitmapProbe.h"
+#include "BlankBitmap.h"
+#include "htmllabel/DrawHTML.h"
+#include "htmllabel/GifFrames.h"
+#include "htmllabel/PictureContainer.h"
+#include "platform/SysUtils.h"
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+void Put16(Bytes& v, int x) {
+    v.push_back(static_cast<std::uint8_t>(x & 0xFF));
+    v.push_back(static_cast<std::uint8_t>(x >> 8));
+}
+
+struct Frame {
+    int left, top, width, height, colour; // colour: index into black, red, green, blue
+};
+
+// A GIF on a 10 x 10 screen, one single-colour frame per entry. Each pixel is coded after a
+// clear code, so the 3-bit code size never grows.
+Bytes Gif(const std::vector<Frame>& frames) {
+    Bytes v = {'G', 'I', 'F', '8', '9', 'a'};
+    Put16(v, 10), Put16(v, 10);
+    v.insert(v.end(), {0x81, 0, 0});
+    v.insert(v.end(), {0, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0, 255});
+    for (const Frame& f : frames) {
+        v.insert(v.end(), {0x21, 0xF9, 0x04, 0, 0, 0, 0, 0, 0x2C});
+        Put16(v, f.left), Put16(v, f.top), Put16(v, f.width), Put16(v, f.height);
+        v.push_back(0);
+        v.push_back(2); // minimum code size
+        std::vector<int> codes;
+        for (int i = 0; i < f.width * f.height; ++i)
+            codes.insert(codes.end(), {4, f.colour});
+        codes.push_back(5);
+        Bytes data;
+        unsigned bits = 0, count = 0;
+        for (int c : codes) {
+            bits |= static_cast<unsigned>(c) << count;
+            count += 3;
+            while (count >= 8) {
+                data.push_back(static_cast<std::uint8_t>(bits & 0xFF));
+                bits >>= 8;
+                count -= 8;
+            }
+        }
+        if (count)
+            data.push_back(static_cast<std::uint8_t>(bits));
+        for (std::size_t at = 0; at < data.size(); at += 255) {
+            const std::size_t n = std::min<std::size_t>(255, data.size() - at);
+            v.push_back(static_cast<std::uint8_t>(n));
+            v.insert(v.end(), data.begin() + static_cast<long>(at),
+                     data.begin() + static_cast<long>(at + n));
+        }
+        v.push_back(0);
+    }
+    v.push_back(0x3B);
+    return v;
+}
+
+const std::vector<Frame> kThreeFrames = {{0, 0, 10, 10, 3}, {3, 2, 4, 5, 1}, {1, 1, 2, 2, 2}};
+
+void Paint(TBitmap& b, std::string_view markup, TPictureContainer* container,
+           THTMLPictureCache* cache = nullptr) {
+    std::string anchor;
+    int x = 0, y = 0, link = 0;
+    DrawHTML(b.Canvas(), markup, Rect(0, 0, b.Width(), b.Height()), nullptr, -1, -1, false, anchor,
+             x, y, link, clBlue, clGray, 2, cache, container);
+}
+
+} // namespace
+
+TEST(PictureStore, GifFramesAreCountedAndTheSelectedOneIsShownWithItsOwnPlace) {
+    const Bytes gif = Gif(kThreeFrames);
+    EXPECT_EQ(CountGifFrames(gif), 3);
+    EXPECT_EQ(CountGifFrames(Bytes{'B', 'M', 0, 0}), -1);
+    // A frame start whose descriptor runs past the end is not counted.
+    Bytes cut(gif.begin(), gif.begin() + 13 + 12 + 15);
+    EXPECT_EQ(CountGifFrames(cut), 0);
+
+    TPictureContainer container;
+    TPictureItem& item = container.Items().Add();
+    item.SetName("Anim");
+    item.Picture().LoadFromStream(gif);
+    EXPECT_EQ(item.Picture().FrameCount(), 3);
+    int frameChanges = 0;
+    item.Picture().OnFrameChange = [&](TObject*) { ++frameChanges; };
+    item.Picture().SetFrame(2);
+    EXPECT_EQ(frameChanges, 1);
+    EXPECT_EQ(item.Picture().FrameXPos(), 3);
+    EXPECT_EQ(item.Picture().FrameYPos(), 2);
+    EXPECT_EQ(item.Picture().DisplayWidth(), 4);
+    EXPECT_EQ(item.Picture().DisplayHeight(), 5);
+
+    auto b = Blank(40, 30);
+    Paint(*b, "<IMG src=\"aNIM\">", &container);
+    EXPECT_EQ(PaintedBox(*b, kUnpainted), Rect(3, 2, 7, 7));
+    EXPECT_EQ(Count(*b, kRed), 20);
+
+    // Frames past the last show the last; the first frame fills the screen.
+    item.Picture().SetFrame(9);
+    EXPECT_EQ(item.Picture().DisplayWidth(), 2);
+    item.Picture().SetFrame(1);
+    auto first = Blank(40, 30);
+    Paint(*first, "x<IMG src=\"anim\">", &container);
+    EXPECT_EQ(Count(*first, kBlue), 100);
+}
+
+TEST(PictureStore, ContainerFindsNamesInAnyCaseAndStretchesToTheMarkupsSize) {
+    TPictureContainer container;
+    container.Items().Add().SetName("other");
+    TPictureItem& item = container.Items().Add();
+    item.SetName("Logo");
+    item.Picture().LoadFromStream(Gif({{0, 0, 10, 10, 1}}));
+    EXPECT_EQ(container.FindPicture("LOGO"), &item.Picture());
+    EXPECT_EQ(container.FindPicture("logo"), &item.Picture());
+    EXPECT_EQ(container.FindPicture("log"), nullptr);
+    EXPECT_THROW(container.Items().Items(2), EStringListError);
+
+    auto b = Blank(60, 40);
+    Paint(*b, "<IMG src=\"logo\" width=\"20\" height=\"6\">", &container);
+    EXPECT_EQ(PaintedBox(*b, kUnpainted), Rect(0, 0, 20, 6));
+}
+
+TEST(PictureStore, BytesThatDoNotDecodeRaiseTheirMessageAndDrawNothing) {
+    THTMLPicture picture;
+    const Bytes junk = {'G', 'I', 'F', '8', '9', 'a', 1, 2, 3};
+    try {
+        picture.LoadFromStream(junk);
+        FAIL() << "no error";
+    } catch (const Exception& e) {
+        EXPECT_STREQ(e.what(), "Could not load image. Invalid format");
+    }
+    EXPECT_FALSE(picture.Empty());
+    EXPECT_EQ(picture.Data(), junk);
+    EXPECT_EQ(picture.DisplayWidth(), 0);
+
+    picture.LoadFromFile("/nonexistent/picture.gif");
+    EXPECT_TRUE(picture.Empty());
+}
+
+TEST(PictureStore, CacheLoadsAFileReferenceOnceAndLeavesOtherSchemesEmpty) {
+    const std::string path = testing::TempDir() + "markup-picture.gif";
+    {
+        const Bytes gif = Gif({{0, 0, 10, 10, 2}});
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(gif.data()), static_cast<long>(gif.size()));
+    }
+    THTMLPictureCache cache;
+    const std::string markup = "<IMG src=\"FILE://" + path + "\"><IMG src=\"http://x/y.gif\">z";
+    auto b = Blank(60, 40);
+    Paint(*b, markup, nullptr, &cache);
+    Paint(*b, markup, nullptr, &cache);
+    ASSERT_EQ(cache.Count(), 2);
+    EXPECT_EQ(cache.FindPicture("FILE://" + path), &cache.Items(0));
+    EXPECT_TRUE(cache.Items(1).Empty());
+    EXPECT_EQ(cache.Items(1).PendingURL(), "http://x/y.gif");
+    EXPECT_EQ(Count(*b, 0x00FF00), 100);
+    std::remove(path.c_str());
+}
