@@ -328,7 +328,7 @@ void TAdvCustomGlowButton::Paint() {
     // 2. A transparent idle button shows its parent.
     TGlowButtonPaintState ps = state_.PaintState();
     if (transparent_ && !ps.MouseInside)
-        PaintParentBackground({ClientRect()});
+        PaintParentBackground(Canvas(), {ClientRect()});
 
     // 3. Face state; the framework's Enabled has no change handler, so it is taken here.
     state_.SetEnabled(Enabled());
@@ -400,7 +400,7 @@ void TAdvCustomGlowButton::Paint() {
     const bool faceDrawn = !transparent_ || ps.MouseInside || ps.Face == TButtonFaceState::Down ||
                            ps.HotForPaint;
     if (Parent() && rounded_ && faceDrawn && position_ != TButtonPosition::bpMiddle)
-        PaintParentBackground(CornerPixels());
+        PaintParentBackground(Canvas(), CornerPixels());
 }
 
 // --- Events ----------------------------------------------------------------------------------

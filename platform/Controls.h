@@ -212,9 +212,10 @@ protected:
     virtual bool WantsKey(std::uint16_t key, TShiftState shift) const;
 
     /// Paints what the parent shows behind this control (its background and its own paint,
-    /// not its other children) onto Canvas(), inside `area` (client rectangles) only. For
-    /// controls that let their parent show through; valid inside Paint().
-    void PaintParentBackground(const std::vector<TRect>& area);
+    /// not its other children) onto `canvas` (Canvas() or a bitmap's, placed like the
+    /// control), inside `area` (client rectangles) only. For controls that let their parent
+    /// show through.
+    void PaintParentBackground(TCanvas& canvas, const std::vector<TRect>& area);
 
 private:
     friend class CustomControlHost;

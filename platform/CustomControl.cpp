@@ -41,8 +41,8 @@ bool TCustomControl::DoMouseWheel(TShiftState, int, TPoint) {
     return false;
 }
 
-void TCustomControl::PaintParentBackground(const std::vector<TRect>& area) {
-    QPainter* painter = PainterOf(*canvas_);
+void TCustomControl::PaintParentBackground(TCanvas& canvas, const std::vector<TRect>& area) {
+    QPainter* painter = PainterOf(canvas);
     QWidget* self = WidgetOf(*this);
     QWidget* parent = self ? self->parentWidget() : nullptr;
     if (!painter || !parent || area.empty())
