@@ -57,6 +57,7 @@ TAdvCustomMemo::TAdvCustomMemo(TWinControl* parent)
         if (refreshOn_)
             RefreshStep();
     };
+    lines_->OnLoad = [this](TObject*) { ClearUndo(); };
     // A new editor holds one empty line.
     lines_->Add("");
     ApplyFont();
@@ -64,6 +65,7 @@ TAdvCustomMemo::TAdvCustomMemo(TWinControl* parent)
 
 TAdvCustomMemo::~TAdvCustomMemo() {
     lines_->OnChange = nullptr;
+    lines_->OnLoad = nullptr;
     lines_->Document().RemoveListener(*this);
     if (blinkSaved_)
         SetCaretBlinkTime(savedBlinkTime_);
@@ -238,14 +240,13 @@ void TAdvCustomMemo::Clear() {
 }
 
 // The document changed: caret, selection and bookmarks follow their text, and a whole new
-// text starts afresh (caret at the start, no regions, undo emptied).
+// text starts afresh (caret at the start, no regions). Only a load empties the undo list
+// (OnLoad): clearing or assigning the lines keeps it.
 void TAdvCustomMemo::LinesChanged(const core::LineChange& change) {
     const int count = lines_->Count();
     FollowChange(caret_, change, count);
-    if (change.replacedAll) {
+    if (change.replacedAll)
         regionCount_ = 0;
-        ClearUndo();
-    }
     Invalidate();
 }
 

@@ -218,5 +218,7 @@ void TAdvMemoStrings::LoadBytes(std::string bytes) {
 void TAdvMemoStrings::TakeText(core::TextDocument::SplitText&& text) {
     document_.Load(std::move(text));
     Added(0, Count());
+    if (OnLoad)
+        OnLoad(this);
     Changed();
 }

@@ -74,6 +74,8 @@ public:
 
     /// Called after every change made outside an update bracket.
     TNotifyEvent OnChange;
+    /// Called when a file or stream was loaded (the editor empties its undo list).
+    TNotifyEvent OnLoad;
 
 protected:
     void SetUpdateState(bool updating) override {
