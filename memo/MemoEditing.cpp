@@ -118,15 +118,13 @@ void TMemoEditing::InsertChar(char ch) {
             Record(std::make_unique<TOverwriteCharUndo>(start, start, std::move(replaced)));
             return;
         }
-        // 2. Beyond the end the line is padded up to the caret; the record holds the padding.
-        TPoint recordStart = start;
+        // 2. Beyond the end the line is padded up to the caret; the record holds the padding
+        // and starts where the text went in (an overwrite Tab appends at the line's end).
         if (at > length) {
             inserted.insert(0, Spaces(at - length));
             at = length;
-            recordStart.X = length;
         }
-        if (at < start.X)
-            recordStart.X = at;
+        const TPoint recordStart{at, y};
         // 4. and 6. The line written back; the caret after the text.
         line.insert(static_cast<std::size_t>(at), inserted);
         lines.Put(y, line);
