@@ -4,6 +4,10 @@
 
 #include <algorithm>
 
+#include "memo/MemoEditing.h"
+#include "memo/MemoMouse.h"
+#include "memo/MemoUndo.h"
+#include "platform/Caret.h"
 #include "platform/Graphics.h"
 
 TAdvCustomMemo::TAdvCustomMemo(TWinControl* parent)
@@ -12,6 +16,12 @@ TAdvCustomMemo::TAdvCustomMemo(TWinControl* parent)
       verticalBar_(std::make_unique<TScrollBar>(this, TScrollBarKind::sbVertical)),
       horizontalBar_(std::make_unique<TScrollBar>(this, TScrollBarKind::sbHorizontal)),
       rowBitmap_(std::make_unique<TBitmap>()) {
+    undoList_ = std::make_unique<TAdvUndoList>(*this);
+    editing_ = std::make_unique<TMemoEditing>(*this);
+    mouse_ = std::make_unique<TMemoMouse>(*this);
+    systemCaret_ = std::make_unique<TSystemCaret>(*this);
+    SetWantTabs(true);
+    SetCursor(TCursor::crIBeam);
     SetColor(clWhite);
     SetParentFont(false);
     applyingFont_ = true;
@@ -47,6 +57,7 @@ TAdvCustomMemo::TAdvCustomMemo(TWinControl* parent)
         if (refreshOn_)
             RefreshStep();
     };
+    lines_->OnLoad = [this](TObject*) { ClearUndo(); };
     // A new editor holds one empty line.
     lines_->Add("");
     ApplyFont();
@@ -54,7 +65,143 @@ TAdvCustomMemo::TAdvCustomMemo(TWinControl* parent)
 
 TAdvCustomMemo::~TAdvCustomMemo() {
     lines_->OnChange = nullptr;
+    lines_->OnLoad = nullptr;
     lines_->Document().RemoveListener(*this);
+    if (blinkSaved_)
+        SetCaretBlinkTime(savedBlinkTime_);
+    OnUndoChange = nullptr; // the list empties as it goes, without telling anyone
+}
+
+// --- editing operations --------------------------------------------------------------------
+
+void TAdvCustomMemo::InsertChar(char ch) {
+    editing_->InsertChar(ch);
+}
+void TAdvCustomMemo::NewLine() {
+    editing_->NewLine();
+}
+void TAdvCustomMemo::TabKey(TShiftState shift) {
+    editing_->TabKey(shift);
+}
+void TAdvCustomMemo::Backspace() {
+    editing_->Backspace();
+}
+void TAdvCustomMemo::DeleteWordBack() {
+    editing_->DeleteWordBack();
+}
+void TAdvCustomMemo::DeleteChar() {
+    editing_->DeleteChar();
+}
+void TAdvCustomMemo::DeleteLine() {
+    editing_->DeleteLine();
+}
+bool TAdvCustomMemo::DeleteSelection(bool repaint) {
+    return editing_->DeleteSelection(repaint);
+}
+void TAdvCustomMemo::InsertText(std::string_view text) {
+    editing_->InsertText(text);
+}
+
+// --- undo ----------------------------------------------------------------------------------
+
+void TAdvCustomMemo::Undo() {
+    undoList_->Undo();
+}
+
+void TAdvCustomMemo::Redo() {
+    undoList_->Redo();
+    Repaint();
+}
+
+void TAdvCustomMemo::ClearUndo() {
+    undoList_->Clear();
+}
+
+bool TAdvCustomMemo::CanUndo() const {
+    return undoList_->CanUndo();
+}
+
+bool TAdvCustomMemo::CanRedo() const {
+    return undoList_->CanRedo();
+}
+
+void TAdvCustomMemo::SetUndoLimit(int value) {
+    if (value == undoLimit_)
+        return;
+    undoLimit_ = std::clamp(value, 1, TAdvUndoList::kDefaultLimit);
+    undoList_->SetLimit(undoLimit_);
+}
+
+bool TAdvCustomMemo::Modified() const {
+    return undoList_->Count() > 0;
+}
+
+void TAdvCustomMemo::SetModified(bool value) {
+    if (value)
+        return;
+    undoList_->Clear();
+    for (int line = 0; line < lines_->Count(); ++line) {
+        if (lines_->Record(line) && lines_->Record(line)->Modified)
+            lines_->LineProp(line)->Modified = false;
+    }
+    if (OnStatusChange)
+        OnStatusChange(this);
+    Invalidate();
+}
+
+// --- editing properties --------------------------------------------------------------------
+
+void TAdvCustomMemo::SetEnhancedHomeKey(bool value) {
+    enhancedHomeKey_ = value;
+    Invalidate();
+}
+
+void TAdvCustomMemo::SetSmartTabs(bool value) {
+    smartTabs_ = value;
+    Invalidate();
+}
+
+void TAdvCustomMemo::SetAcceptFiles(bool value) {
+    acceptFiles_ = value;
+    SetAcceptDrops(value);
+}
+
+// --- pointer -------------------------------------------------------------------------------
+
+void TAdvCustomMemo::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+    TCustomControl::MouseDown(button, shift, x, y);
+    mouse_->MouseDown(button, shift, x, y);
+}
+
+void TAdvCustomMemo::MouseMove(TShiftState shift, int x, int y) {
+    TCustomControl::MouseMove(shift, x, y);
+    mouse_->MouseMove(shift, x, y);
+}
+
+void TAdvCustomMemo::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+    TCustomControl::MouseUp(button, shift, x, y);
+    mouse_->MouseUp(button, shift, x, y);
+}
+
+void TAdvCustomMemo::ContextPopup(TPoint client, TPoint screen) {
+    mouse_->ContextPopup(client, screen);
+}
+
+TCursor TAdvCustomMemo::CursorAt(int x, int y) const {
+    return mouse_->CursorAt(x, y);
+}
+
+void TAdvCustomMemo::FilesDropped(const std::vector<std::string>& files) {
+    if (!acceptFiles_)
+        return;
+    // Each allowed file replaces the text in turn: the last one stays.
+    for (const std::string& file : files) {
+        bool allow = true;
+        if (OnFileDrop)
+            OnFileDrop(this, file, allow);
+        if (allow)
+            lines_->LoadFromFile(file);
+    }
 }
 
 void TAdvCustomMemo::SetTabSize(int value) {
@@ -93,14 +240,13 @@ void TAdvCustomMemo::Clear() {
 }
 
 // The document changed: caret, selection and bookmarks follow their text, and a whole new
-// text starts afresh (caret at the start, no regions, undo emptied).
+// text starts afresh (caret at the start, no regions). Only a load empties the undo list
+// (OnLoad): clearing or assigning the lines keeps it.
 void TAdvCustomMemo::LinesChanged(const core::LineChange& change) {
     const int count = lines_->Count();
     FollowChange(caret_, change, count);
-    if (change.replacedAll) {
+    if (change.replacedAll)
         regionCount_ = 0;
-        ClearUndo();
-    }
     Invalidate();
 }
 

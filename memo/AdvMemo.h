@@ -7,10 +7,22 @@
 // (CaretState, MemoCaret.cpp), the view model (MemoView), row painting (RowPainter), the row
 // map (RowMap) and the gutter (Gutter). The editor listens to its document: caret,
 // bookmarks and view follow the text. Painting reads the model and never changes it.
+//
+// Editing is spread the same way: the key tables (MemoKeyTable, data: key, shift state,
+// command), the keyboard's handling order (MemoKeyboard.cpp), caret moves (MemoMoves.cpp),
+// the text operations (MemoEditing), the undo list and its records (MemoUndo), mouse and
+// context menu (MemoMouse), and the clipboard commands (MemoClipboard.cpp). Every text change
+// goes through the line store into the document's primitives.
+//
+// Hooks of parts not built yet stay minimal: with no styler the word sets are the plain ones,
+// folding has no regions to skip or open, auto-completion, parameter hints and the memo
+// checker are absent (Ctrl+Space and Ctrl+Shift+Space change nothing), and word wrap is off.
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "memo/AdvMemoStrings.h"
 #include "memo/CaretState.h"
@@ -24,6 +36,31 @@
 
 class TBitmap;
 struct TRowContext;
+class TAdvUndoList;
+class TMemoEditing;
+class TMemoMouse;
+class TPopupMenu;
+class TSystemCaret;
+
+/// Replacement of the word before the caret when a word ends (space, Enter, punctuation):
+/// an entry of OldValue, matched exactly, becomes the entry of NewValue at the same index.
+struct TAutoCorrect {
+    bool Active = true;
+    std::vector<std::string> OldValue;
+    std::vector<std::string> NewValue;
+};
+
+using TKeyEvent = std::function<void(TObject* sender, std::uint16_t& key, TShiftState shift)>;
+using TKeyPressEvent = std::function<void(TObject* sender, char& key)>;
+using TAllowEvent = std::function<void(TObject* sender, bool& allow)>;
+using TColumnEvent = std::function<void(TObject* sender, int column)>;
+/// The word that ended, and what it becomes (the handler may change `replacement`).
+using TMemoWordEvent =
+    std::function<void(TObject* sender, const std::string& word, std::string& replacement)>;
+using TUndoChangeEvent = std::function<void(TObject* sender, bool canUndo, bool canRedo)>;
+using TGutterClickEvent = std::function<void(TObject* sender, int line)>;
+using TAdvMemoFileDropEvent =
+    std::function<void(TObject* sender, const std::string& fileName, bool& allow)>;
 
 class TAdvCustomMemo : public TCustomControl, private core::DocumentListener {
 public:
@@ -55,14 +92,82 @@ public:
     int CaretY() const { return caret_.Caret.Y; }
     void SetCaretX(int column);
     void SetCaretY(int line);
-    TPoint SelStart() const { return caret_.SelStart; }
-    TPoint SelEnd() const { return caret_.SelEnd; }
+    /// ResetSelection, CaretX := 0, SetCaretY(line), SetCaretX(column).
+    void SetCaretPosition(int column, int line);
+    /// Anchor and moving end, unordered (Caret() has the track point too).
     void SetSelection(TPoint start, TPoint end);
     bool SelectionEmpty() const { return caret_.SelectionEmpty(); }
-    /// Collapses the selection to the caret.
+    /// Anchor, moving end and track point := caret.
     void ResetSelection();
+    /// Moving end and track point := caret.
+    void ExtendSelection();
+    /// The linear offset of the ordered selection's start, and the selected text's length.
+    int SelStart() const;
+    int SelLength() const;
+    /// The ordered selection's text, lines joined by CR LF.
+    std::string GetSelectedText() const;
+    /// Anchor at the start, moving end at the end of the last line; the caret stays.
+    void SelectAll();
+    bool OverwriteMode() const { return caret_.OverwriteMode; }
+    void SetOverwriteMode(bool value) { caret_.OverwriteMode = value; }
+    bool RegionsStale() const { return caret_.RegionsStale; }
+
+    // --- editing properties ---
+    bool ReadOnly() const { return readOnly_; }
+    void SetReadOnly(bool value) { readOnly_ = value; }
+    /// Typing, Delete and Backspace replace a non-empty selection.
+    bool DelErase() const { return delErase_; }
+    void SetDelErase(bool value) { delErase_ = value; }
+    bool AutoIndent() const { return autoIndent_; }
+    void SetAutoIndent(bool value) { autoIndent_ = value; }
+    bool EnhancedHomeKey() const { return enhancedHomeKey_; }
+    void SetEnhancedHomeKey(bool value);
+    bool SmartTabs() const { return smartTabs_; }
+    void SetSmartTabs(bool value);
+    bool WantTab() const { return WantTabs(); }
+    void SetWantTab(bool value) { SetWantTabs(value); }
+    bool HiddenCaret() const { return hiddenCaret_; }
+    void SetHiddenCaret(bool value);
+    TAutoCorrect& AutoCorrect() { return autoCorrect_; }
+    /// The control's own popup menu; while one is assigned the editor shows none of its own.
+    TPopupMenu* PopupMenu() const { return popupMenu_; }
+    void SetPopupMenu(TPopupMenu* menu) { popupMenu_ = menu; }
+    /// Files dropped from the desktop are loaded (see OnFileDrop).
+    bool AcceptFiles() const { return acceptFiles_; }
+    void SetAcceptFiles(bool value);
+
+    // --- editing operations (MemoEditing) ---
+    void InsertChar(char ch);
+    void NewLine();
+    void TabKey(TShiftState shift);
+    void Backspace();
+    void DeleteWordBack();
+    void DeleteChar();
     /// Deletes the caret line (a store of one line keeps one empty line).
     void DeleteLine();
+    /// True when text was removed.
+    bool DeleteSelection(bool repaint);
+    void InsertText(std::string_view text);
+    TMemoEditing& Editing() { return *editing_; }
+
+    // --- keyboard and moves ---
+    /// Runs the command of a key code or control character with `shift`.
+    void KeyCommand(int code, TShiftState shift);
+    void ArrowMove(int dx, int dy, TShiftState shift);
+    void WordMoveRight();
+    void WordMoveLeft();
+    void HomeMove(TShiftState shift);
+    void EndMove(TShiftState shift);
+    void PageMove(int direction, TShiftState shift);
+    /// The replacement of the word at the caret before a trigger character (no undo record).
+    void WordCompletionStep();
+    /// The Insert key: when OnOverwriteToggle allows, recorded and inverted.
+    void ToggleOverwriteMode();
+
+    // --- clipboard (MemoClipboard.cpp) ---
+    void CopyToClipboard();
+    void CutToClipboard();
+    void PasteFromClipboard();
 
     // --- bookmarks ---
     static constexpr int kBookmarkCount = TCaretState::kBookmarkCount;
@@ -71,10 +176,20 @@ public:
         caret_.Bookmarks[static_cast<std::size_t>(slot)] = line;
     }
 
-    // --- undo ---
-    /// Empties the undo list. Edits are not recorded yet (the editor takes no keyboard input
-    /// so far), so there is nothing to empty; a new text calls this already.
-    void ClearUndo() {}
+    // --- undo (MemoUndo) ---
+    TAdvUndoList& UndoList() { return *undoList_; }
+    void Undo();
+    void Redo();
+    void ClearUndo();
+    bool CanUndo() const;
+    bool CanRedo() const;
+    int UndoLimit() const { return undoLimit_; }
+    /// Clamped to 1..100; a new limit empties the list.
+    void SetUndoLimit(int value);
+    /// True while the undo list holds a record.
+    bool Modified() const;
+    /// False empties the undo list and clears every line's modified mark; true changes nothing.
+    void SetModified(bool value);
 
     // --- view: properties ---
     const TViewStyle& Style() const { return style_; }
@@ -173,8 +288,35 @@ public:
 
     TNotifyEvent OnChange;
     TNotifyEvent OnSelectionChange;
+    TKeyEvent OnKeyDown;
+    TKeyPressEvent OnKeyPress;
+    TNotifyEvent OnCursorChange;
+    TColumnEvent OnColumnChange;
+    TNotifyEvent OnStatusChange;
+    TAllowEvent OnOverwriteToggle;
+    TNotifyEvent OnFind;
+    TNotifyEvent OnReplace;
+    TMemoWordEvent OnWordComplete;
+    TUndoChangeEvent OnUndoChange;
+    TNotifyEvent OnDblClick;
+    TGutterClickEvent OnGutterClick;
+    TGutterClickEvent OnGutterRightClick;
+    TGutterClickEvent OnGutterDblClick;
+    TAdvMemoFileDropEvent OnFileDrop;
+
+    /// The system caret's place: the left edge of the caret's cell, one pixel below its top.
+    TPoint CaretPixel() const;
 
 protected:
+    void KeyDown(std::uint16_t& key, TShiftState shift) override;
+    void KeyUp(std::uint16_t& key, TShiftState shift) override;
+    void KeyPress(char& key) override;
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void MouseMove(TShiftState shift, int x, int y) override;
+    void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
+    void ContextPopup(TPoint client, TPoint screen) override;
+    void FilesDropped(const std::vector<std::string>& files) override;
+    TCursor CursorAt(int x, int y) const override;
     void Paint() override;
     bool DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos) override;
     void FontChanged() override;
@@ -183,7 +325,22 @@ protected:
     void DoExit() override;
 
 private:
+    friend class TMemoEditing;
+    friend class TMemoMouse;
+    friend class TRefreshOff;
+
     void LinesChanged(const core::LineChange& change) override;
+    /// The caret, for the editor's own parts: changes here raise no event.
+    TCaretState& CaretState() { return caret_; }
+    /// Puts the system caret where the caret stands, when shown and when it moved.
+    void PlaceSystemCaret();
+    void ShowSystemCaret();
+    /// The end-of-move selection rule: extend when `extend`, else collapse.
+    void FinishMove(bool extend);
+    /// Shift is held and the caret still stands on the track point.
+    bool ExtendsSelection(TShiftState shift) const;
+    /// Puts the anchor back to `anchor` after a move.
+    void KeepAnchor(TPoint anchor);
     template <class T> void SetStyle(T& field, T value) {
         StoreChanged(field, std::move(value), [this] { Invalidate(); });
     }
@@ -214,7 +371,25 @@ private:
 
     std::unique_ptr<TAdvMemoStrings> lines_;
     bool trimTrailingSpaces_ = false;
-    bool autoExpand_ = false;
+    bool autoExpand_ = true;
+    bool readOnly_ = false;
+    bool delErase_ = false;
+    bool autoIndent_ = true;
+    bool enhancedHomeKey_ = false;
+    bool smartTabs_ = false;
+    bool hiddenCaret_ = false;
+    bool acceptFiles_ = false;
+    bool keyAllowsTyping_ = true;
+    bool lastKeyWithoutCtrl_ = true;
+    bool blinkSaved_ = false;
+    std::uint32_t savedBlinkTime_ = 0;
+    int undoLimit_ = 100;
+    TAutoCorrect autoCorrect_;
+    TPopupMenu* popupMenu_ = nullptr;
+    std::unique_ptr<TAdvUndoList> undoList_;
+    std::unique_ptr<TMemoEditing> editing_;
+    std::unique_ptr<TMemoMouse> mouse_;
+    std::unique_ptr<TSystemCaret> systemCaret_;
 
     TCaretState caret_;
     TMemoView view_;

@@ -82,6 +82,14 @@ void TAdvMemoStrings::Insert(int index, std::string_view s) {
     Changed();
 }
 
+void TAdvMemoStrings::InsertWithRecords(int index, std::span<const std::string_view> lines) {
+    if (index < 0 || index > Count())
+        throw EStringListError(index);
+    document_.InsertLines(index, lines);
+    Added(index, static_cast<int>(lines.size()));
+    Changed();
+}
+
 void TAdvMemoStrings::Delete(int index) {
     if (index < 0 || index >= Count())
         return;
@@ -210,5 +218,7 @@ void TAdvMemoStrings::LoadBytes(std::string bytes) {
 void TAdvMemoStrings::TakeText(core::TextDocument::SplitText&& text) {
     document_.Load(std::move(text));
     Added(0, Count());
+    if (OnLoad)
+        OnLoad(this);
     Changed();
 }

@@ -8,6 +8,7 @@
 // (unless NoRecord is set), and never fewer than one line when a line is deleted.
 
 #include <algorithm>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,6 +40,9 @@ public:
     int Add(std::string_view s) override;
     int AddObject(std::string_view s, TObject* object) override;
     void Insert(int index, std::string_view s) override;
+    /// Inserts `lines` before line `index`, each with a record of its own (what typing a line
+    /// break or pasting lines makes), in one change of the document.
+    void InsertWithRecords(int index, std::span<const std::string_view> lines);
     void Delete(int index) override;
     void Clear() override;
     void AddStrings(const TStrings& list) override;
@@ -70,6 +74,8 @@ public:
 
     /// Called after every change made outside an update bracket.
     TNotifyEvent OnChange;
+    /// Called when a file or stream was loaded (the editor empties its undo list).
+    TNotifyEvent OnLoad;
 
 protected:
     void SetUpdateState(bool updating) override {

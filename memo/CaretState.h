@@ -15,12 +15,15 @@ struct TCaretState {
     TPoint Caret;    // CaretX, CaretY: the column may lie beyond the line's end
     TPoint SelStart; // the anchor
     TPoint SelEnd;   // the moving end
-    TPoint Track;    // where a mouse selection started
+    TPoint Track;    // where the selection was last reset or extended: Shift+moves extend
+                     // it only while the caret still stands there
+    bool OverwriteMode = false; // typing replaces the character at the caret
+    bool RegionsStale = false;  // a character was typed: regions are rebuilt on a line change
     std::array<int, kBookmarkCount> Bookmarks{-1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
 
     bool SelectionEmpty() const { return SelStart == SelEnd; }
     /// Collapses the selection to the caret.
-    void ResetSelection() { SelStart = SelEnd = Caret; }
+    void ResetSelection() { SelStart = SelEnd = Track = Caret; }
     friend bool operator==(const TCaretState&, const TCaretState&) = default;
 };
 

@@ -4,6 +4,8 @@
 #include <algorithm>
 
 #include "memo/AdvMemo.h"
+#include "memo/SelectionText.h"
+#include "platform/Caret.h"
 
 void TAdvCustomMemo::SetCaretX(int column) {
     if (column == caret_.Caret.X)
@@ -37,8 +39,16 @@ void TAdvCustomMemo::SetCaretX(int column) {
             Invalidate();
         }
     }
+    // 5. The caret stands; the view, the system caret and the listeners follow.
     caret_.Caret.X = column;
     ScrollCaretIntoView();
+    if (OnStatusChange)
+        OnStatusChange(this);
+    PlaceSystemCaret();
+    if (OnCursorChange)
+        OnCursorChange(this);
+    if (OnColumnChange)
+        OnColumnChange(this, caret_.Caret.X);
 }
 
 void TAdvCustomMemo::SetCaretY(int line) {
@@ -48,13 +58,28 @@ void TAdvCustomMemo::SetCaretY(int line) {
     line = std::clamp(line, 0, lines.Count() - 1);
     if (activeLineSettings_.ActiveLineAtCursor() && line != activeLine_)
         SetActiveLine(line);
-    if (line != caret_.Caret.Y) {
+    const bool changed = line != caret_.Caret.Y;
+    if (changed) {
         const int oldLine = caret_.Caret.Y;
         caret_.Caret.Y = line;
         CaretLineChanged(oldLine);
     }
     SetCaretX(caret_.Caret.X);
     ScrollCaretIntoView();
+    if (OnStatusChange)
+        OnStatusChange(this);
+    PlaceSystemCaret();
+    if (changed && OnCursorChange)
+        OnCursorChange(this);
+    // Without a styler there are no regions to rebuild: the flag only clears.
+    caret_.RegionsStale = false;
+}
+
+void TAdvCustomMemo::SetCaretPosition(int column, int line) {
+    ResetSelection();
+    caret_.Caret.X = 0;
+    SetCaretY(line);
+    SetCaretX(column);
 }
 
 void TAdvCustomMemo::CaretLineChanged(int oldLine) {
@@ -84,18 +109,72 @@ void TAdvCustomMemo::ResetSelection() {
     if (!wasEmpty) {
         if (OnSelectionChange)
             OnSelectionChange(this);
-        Repaint();
+        Invalidate();
     }
 }
 
-void TAdvCustomMemo::DeleteLine() {
-    TAdvMemoStrings& lines = *lines_;
-    if (lines.Count() == 0)
+void TAdvCustomMemo::ExtendSelection() {
+    const int oldTrack = caret_.Track.Y;
+    caret_.SelEnd = caret_.Track = caret_.Caret;
+    if (OnSelectionChange)
+        OnSelectionChange(this);
+    // Only the rows between the old and the new moving end change.
+    const int first = std::min(oldTrack, caret_.Caret.Y) - TopLine();
+    const int last = std::max(oldTrack, caret_.Caret.Y) - TopLine();
+    const TRect area = TextArea();
+    InvalidateRect(Rect(area.Left, area.Top + std::max(0, first) * LineHeight(), area.Right,
+                        area.Top + (std::max(0, last) + 1) * LineHeight() + 1));
+}
+
+int TAdvCustomMemo::SelStart() const {
+    const auto [first, last] = OrderedSelection(caret_);
+    return LinearOffset(*lines_, first);
+}
+
+int TAdvCustomMemo::SelLength() const {
+    return static_cast<int>(GetSelectedText().size());
+}
+
+std::string TAdvCustomMemo::GetSelectedText() const {
+    return TextBetween(*lines_, caret_.SelStart, caret_.SelEnd);
+}
+
+void TAdvCustomMemo::SelectAll() {
+    const int last = lines_->Count() - 1;
+    caret_.SelStart = {0, 0};
+    caret_.SelEnd = last >= 0 ? TPoint{lines_->LineLength(last), last} : TPoint{0, 0};
+    Invalidate();
+    if (OnSelectionChange)
+        OnSelectionChange(this);
+}
+
+// --- the system caret ----------------------------------------------------------------------
+
+TPoint TAdvCustomMemo::CaretPixel() const {
+    const TRect cell = CellRect(CaretX() - LeftCol(), CaretY() - TopLine());
+    return {cell.Left, cell.Top};
+}
+
+void TAdvCustomMemo::PlaceSystemCaret() {
+    if (!systemCaret_ || !systemCaret_->Created())
         return;
-    // The store keeps the caret and bookmarks on their text; a store of one line keeps it,
-    // emptied.
-    caret_.Caret.X = 0;
-    lines.Delete(caret_.Caret.Y);
-    ResetSelection();
-    Repaint();
+    // Moved only when its pixel place changed.
+    const TPoint at = CaretPixel();
+    if (at != systemCaret_->Pos())
+        systemCaret_->SetPos(at);
+}
+
+void TAdvCustomMemo::ShowSystemCaret() {
+    if (systemCaret_->Created() && !hiddenCaret_)
+        systemCaret_->Show();
+}
+
+void TAdvCustomMemo::SetHiddenCaret(bool value) {
+    hiddenCaret_ = value;
+    if (!Focused() || !systemCaret_->Created())
+        return;
+    if (value)
+        systemCaret_->Hide();
+    else
+        systemCaret_->Show();
 }

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "memo/AdvMemo.h"
+#include "platform/Caret.h"
 #include "platform/Graphics.h"
 #include "platform/SysColors.h"
 
@@ -187,12 +188,23 @@ bool TAdvCustomMemo::SelectionShown() const {
 
 void TAdvCustomMemo::DoEnter() {
     TCustomControl::DoEnter();
-    if (!SelectionEmpty())
-        Invalidate();
+    if (LineHeight() == 0)
+        ApplyFont();
+    // The caret: 2 pixels wide, two less than a line high.
+    systemCaret_->Create(2, LineHeight() - 2);
+    systemCaret_->SetPos(CaretPixel());
+    if (!blinkSaved_)
+        savedBlinkTime_ = GetCaretBlinkTime();
+    ShowSystemCaret();
+    Invalidate();
 }
 
 void TAdvCustomMemo::DoExit() {
     TCustomControl::DoExit();
-    if (!SelectionEmpty())
-        Invalidate();
+    if (blinkSaved_) {
+        blinkSaved_ = false;
+        SetCaretBlinkTime(savedBlinkTime_);
+    }
+    systemCaret_->Destroy();
+    Invalidate();
 }

@@ -2,6 +2,7 @@
 
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QMimeData>
 #include <QString>
 
 void SetClipboardText(std::string_view utf8) {
@@ -14,4 +15,10 @@ std::string ClipboardText() {
     if (!clipboard)
         return {};
     return clipboard->text().toStdString();
+}
+
+bool ClipboardHasText() {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    const QMimeData* data = clipboard ? clipboard->mimeData() : nullptr;
+    return data && data->hasText();
 }

@@ -9,3 +9,5 @@
 void SetClipboardText(std::string_view utf8);
 /// The clipboard's plain text as UTF-8; empty when it holds none.
 std::string ClipboardText();
+/// True when the clipboard holds plain text (possibly empty).
+bool ClipboardHasText();

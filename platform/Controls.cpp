@@ -330,14 +330,6 @@ bool TWinControl::Focused() const {
 
 // --- Coordinates -------------------------------------------------------------------------------
 
-TPoint TControl::ClientToScreen(TPoint p) const {
-    QWidget* const client = ClientWidgetOf(*this);
-    if (!client)
-        return p;
-    const QPoint global = client->mapToGlobal(QPoint(p.X, p.Y));
-    return {global.x(), global.y()};
-}
-
 TPoint TControl::ScreenToClient(TPoint p) const {
     QWidget* const client = ClientWidgetOf(*this);
     if (!client)

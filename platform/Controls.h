@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/Cursors.h"
 #include "platform/Graphics.h"
 #include "platform/Types.h"
 
@@ -70,8 +71,7 @@ public:
     /// A control of the form got the focus.
     virtual void FocusChanged(TControl* /*focused*/) {}
 
-    /// Converts between client and screen coordinates.
-    TPoint ClientToScreen(TPoint p) const;
+    /// Screen coordinates to client coordinates.
     TPoint ScreenToClient(TPoint p) const;
 
     void Invalidate();
@@ -90,6 +90,13 @@ public:
     TMouseEvent OnMouseDown;
     TMouseEvent OnMouseUp;
     TNotifyEvent OnClick;
+
+    // --- cursor and screen ---
+    /// The mouse cursor shown over the control.
+    TCursor Cursor() const { return cursor_; }
+    void SetCursor(TCursor cursor);
+    /// Client coordinates to screen coordinates.
+    TPoint ClientToScreen(TPoint client) const;
 
 protected:
     /// `native` holds the widget the subclass made for this control; the control owns it.
@@ -136,6 +143,8 @@ private:
     bool parentFont_ = true;
     std::string hint_;
     bool showHint_ = false;
+
+    TCursor cursor_ = TCursor::crDefault;
 };
 
 /// Where the mouse pointer is, in screen coordinates.
@@ -216,6 +225,19 @@ protected:
     /// control), inside `area` (client rectangles) only. For controls that let their parent
     /// show through.
     void PaintParentBackground(TCanvas& canvas, const std::vector<TRect>& area);
+
+    // --- more input ---
+    /// A key released; `key` as in KeyDown.
+    virtual void KeyUp(std::uint16_t& key, TShiftState shift);
+    /// A context menu was asked for: by the mouse at `client` (screen point `screen`), or by
+    /// the keyboard with both at (-1, -1).
+    virtual void ContextPopup(TPoint client, TPoint screen);
+    /// Files dropped from the desktop, in order (only while AcceptDrops is on).
+    virtual void FilesDropped(const std::vector<std::string>& files);
+    /// The cursor to show over client (x, y); Cursor() by default.
+    virtual TCursor CursorAt(int x, int y) const;
+    /// Whether files may be dropped on the control.
+    void SetAcceptDrops(bool value);
 
 private:
     friend class CustomControlHost;

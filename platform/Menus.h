@@ -1,6 +1,8 @@
 #pragma once
 // The main menu: a tree of items with "&" access keys; an item captioned "-" is a separator.
+// Popup menus: a control's own, and transient ones built for one showing.
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -44,4 +46,45 @@ public:
 
 private:
     TMenuItem items_;
+};
+
+// --- popup menus -----------------------------------------------------------------------------
+
+/// A control's popup menu, shown on a right click instead of any menu of the control's own.
+class TPopupMenu : public TObject {
+public:
+    TPopupMenu();
+    ~TPopupMenu() override;
+    TMenuItem& Items() { return items_; }
+
+private:
+    TMenuItem items_;
+};
+
+/// One entry of a transient popup menu: the caption, and after a Tab the shortcut text shown
+/// right-aligned ("Undo\tCtrl-Z"); "-" is a separator. A greyed entry cannot be chosen.
+struct TPopupEntry {
+    std::string Caption;
+    bool Enabled = true;
+    friend bool operator==(const TPopupEntry&, const TPopupEntry&) = default;
+};
+
+/// Shows a transient popup menu at `screen` (screen coordinates), tracking with the left
+/// button, and returns the index of the entry chosen, or -1 when none was. The menu is gone
+/// when this returns.
+int TrackPopupMenu(const std::vector<TPopupEntry>& entries, TPoint screen);
+
+/// Test seam: while one exists, TrackPopupMenu shows nothing and asks `Answer` instead.
+class PopupMenuSeam {
+public:
+    PopupMenuSeam();
+    ~PopupMenuSeam();
+    PopupMenuSeam(const PopupMenuSeam&) = delete;
+    PopupMenuSeam& operator=(const PopupMenuSeam&) = delete;
+
+    std::function<int(const std::vector<TPopupEntry>& entries, TPoint screen)> Answer;
+    static PopupMenuSeam* Active();
+
+private:
+    PopupMenuSeam* previous_;
 };

@@ -1,12 +1,18 @@
 #include "platform/qt/CustomControlHost.h"
 
+#include <QContextMenuEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QPainter>
+#include <QUrl>
 #include <QWheelEvent>
 
 #include "platform/Controls.h"
 #include "platform/Forms.h"
 #include "platform/Keys.h"
+#include "platform/qt/CaretPaint.h"
 #include "platform/qt/ControlEvents.h"
 #include "platform/qt/Input.h"
 #include "platform/qt/Native.h"
@@ -37,6 +43,7 @@ void CustomControlHost::paintEvent(QPaintEvent*) {
     AttachPainter(canvas, &painter);
     GuardEvent([&] { control_->Paint(); });
     AttachPainter(canvas, nullptr);
+    PaintSystemCaret(*control_, painter);
 }
 
 void CustomControlHost::keyPressEvent(QKeyEvent* event) {
@@ -96,4 +103,56 @@ void CustomControlHost::focusInEvent(QFocusEvent* event) {
 void CustomControlHost::focusOutEvent(QFocusEvent* event) {
     QWidget::focusOutEvent(event);
     GuardEvent([&] { control_->DoExit(); });
+}
+
+// --- key releases, context menus, cursor, dropped files -------------------------------------
+
+Qt::CursorShape QtCursorShape(TCursor cursor);
+
+void CustomControlHost::keyReleaseEvent(QKeyEvent* event) {
+    if (event->isAutoRepeat())
+        return;
+    const TShiftState shift = ShiftFrom(event->modifiers(), Qt::NoButton);
+    std::uint16_t key = VirtualKeyFromQt(event->key(), event->modifiers());
+    if (key != 0)
+        GuardEvent([&] { control_->KeyUp(key, shift); });
+    event->accept();
+}
+
+void CustomControlHost::contextMenuEvent(QContextMenuEvent* event) {
+    // From the keyboard the request carries no point, as on the desktop: (-1, -1).
+    const bool byMouse = event->reason() == QContextMenuEvent::Mouse;
+    const TPoint client = byMouse ? TPoint{event->pos().x(), event->pos().y()} : TPoint{-1, -1};
+    const TPoint screen =
+        byMouse ? TPoint{event->globalPos().x(), event->globalPos().y()} : TPoint{-1, -1};
+    GuardEvent([&] { control_->ContextPopup(client, screen); });
+    event->accept();
+}
+
+void CustomControlHost::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
+    TCursor cursor = TCursor::crDefault;
+    GuardEvent([&] { cursor = control_->CursorAt(p.x(), p.y()); });
+    if (cursor == TCursor::crDefault)
+        unsetCursor();
+    else
+        setCursor(QtCursorShape(cursor));
+    QWidget::mouseMoveEvent(event);
+}
+
+void CustomControlHost::dragEnterEvent(QDragEnterEvent* event) {
+    if (event->mimeData()->hasUrls())
+        event->acceptProposedAction();
+}
+
+void CustomControlHost::dropEvent(QDropEvent* event) {
+    std::vector<std::string> files;
+    for (const QUrl& url : event->mimeData()->urls()) {
+        if (url.isLocalFile())
+            files.push_back(url.toLocalFile().toStdString());
+    }
+    if (files.empty())
+        return;
+    event->acceptProposedAction();
+    GuardEvent([&] { control_->FilesDropped(files); });
 }

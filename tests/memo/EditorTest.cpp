@@ -9,6 +9,7 @@ namespace {
 
 TEST(Editor, CaretColumnClampsToTheLineWithoutAutoExpand) {
     TAdvMemo memo(nullptr);
+    memo.SetAutoExpand(false);
     memo.Lines().SetText("abc\r\nlonger line");
     memo.SetCaretY(1);
     memo.SetCaretX(8);
@@ -129,7 +130,7 @@ TEST(Editor, DeletingTheCaretsLastLineMovesTheCaretUp) {
     memo.DeleteLine();
     ASSERT_EQ(memo.Lines().Count(), 2);
     EXPECT_EQ(memo.CaretY(), 1);
-    EXPECT_EQ(memo.SelStart(), (TPoint{0, 1}));
+    EXPECT_EQ(memo.Caret().SelStart, (TPoint{0, 1}));
     memo.Lines().SetText("only");
     memo.SetSelection({0, 0}, {3, 0});
     memo.DeleteLine();

@@ -171,8 +171,8 @@ TEST_F(LineStore, EditorClearEndsWithNoLinesAndCaretAtStart) {
     EXPECT_EQ(memo.CaretY(), 0);
     EXPECT_EQ(memo.TopLine(), 0);
     EXPECT_EQ(memo.LeftCol(), 0);
-    EXPECT_EQ(memo.SelStart(), (TPoint{0, 0}));
-    EXPECT_EQ(memo.SelEnd(), (TPoint{0, 0}));
+    EXPECT_EQ(memo.Caret().SelStart, (TPoint{0, 0}));
+    EXPECT_EQ(memo.Caret().SelEnd, (TPoint{0, 0}));
     EXPECT_EQ(memo.LongestLine(), 0);
 }
 

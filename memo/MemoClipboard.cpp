@@ -1,0 +1,40 @@
+// The editor's clipboard commands: plain text only. The selected bytes go out through the
+// text codec as the screen shows them; pasted text comes in as UTF-8.
+
+#include <algorithm>
+
+#include "memo/AdvMemo.h"
+#include "platform/Clipboard.h"
+#include "platform/TextCodec.h"
+
+void TAdvCustomMemo::CopyToClipboard() {
+    // An empty selection puts an empty text there.
+    SetClipboardText(DisplayUtf8(GetSelectedText()));
+}
+
+void TAdvCustomMemo::CutToClipboard() {
+    if (readOnly_)
+        return;
+    CopyToClipboard();
+    DeleteSelection(true);
+}
+
+void TAdvCustomMemo::PasteFromClipboard() {
+    if (readOnly_ || !ClipboardHasText())
+        return;
+    std::string text = ClipboardText();
+    // The text ends at its first NUL, as the clipboard's plain text does.
+    if (const std::size_t nul = text.find('\0'); nul != std::string::npos)
+        text.resize(nul);
+    const int firstLine = CaretY();
+    // InsertText pads a caret in virtual space and turns every line break into CR LF.
+    InsertText(text);
+    for (int line = std::min(firstLine, CaretY()); line <= CaretY(); ++line) {
+        if (line >= 0 && line < lines_->Count()) {
+            if (TLineProp* record = lines_->LineProp(line))
+                record->Modified = true;
+        }
+    }
+    ResetSelection();
+    Invalidate();
+}

@@ -1,0 +1,397 @@
+#include "memo/MemoEditing.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "core/LineText.h"
+#include "memo/AdvMemo.h"
+#include "memo/MemoUndo.h"
+#include "memo/SelectionText.h"
+
+namespace {
+
+std::string Spaces(int count) {
+    return std::string(static_cast<std::size_t>(std::max(0, count)), ' ');
+}
+
+std::string_view TrimRight(std::string_view s) {
+    const std::size_t keep = s.find_last_not_of(' ');
+    return keep == std::string_view::npos ? std::string_view() : s.substr(0, keep + 1);
+}
+
+std::string_view TrimLeft(std::string_view s) {
+    const std::size_t from = s.find_first_not_of(' ');
+    return from == std::string_view::npos ? std::string_view() : s.substr(from);
+}
+
+/// Every CR, LF and CR LF as CR LF; tabs as the store would expand them.
+std::string NormalisedText(std::string_view text, int tabSize) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\r' || c == '\n') {
+            out += "\r\n";
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+                ++i;
+        } else {
+            out += c;
+        }
+    }
+    if (out.find('\t') != std::string::npos)
+        return core::ReplaceTabs(out, tabSize);
+    return out;
+}
+
+std::vector<std::string_view> SplitAtBreaks(std::string_view text) {
+    std::vector<std::string_view> pieces;
+    for (std::size_t at = text.find("\r\n"); at != std::string_view::npos; at = text.find("\r\n")) {
+        pieces.push_back(text.substr(0, at));
+        text.remove_prefix(at + 2);
+    }
+    pieces.push_back(text);
+    return pieces;
+}
+
+} // namespace
+
+TRefreshOff::TRefreshOff(TAdvCustomMemo& memo) : memo_(memo), was_(memo.RefreshOn()) {
+    memo_.SetRefreshOn(false);
+}
+
+TRefreshOff::~TRefreshOff() {
+    memo_.SetRefreshOn(was_);
+}
+
+bool TMemoEditing::Replaying() const {
+    return memo_.UndoList().Suspended();
+}
+
+void TMemoEditing::Record(std::unique_ptr<TUndo> record) {
+    memo_.UndoList().Add(std::move(record));
+}
+
+int TMemoEditing::CaretLineInStore() {
+    TAdvMemoStrings& lines = memo_.Lines();
+    if (lines.Count() == 0)
+        lines.Add("");
+    int& y = memo_.CaretState().Caret.Y;
+    y = std::clamp(y, 0, lines.Count() - 1);
+    return y;
+}
+
+// --- typing --------------------------------------------------------------------------------
+
+void TMemoEditing::InsertChar(char ch) {
+    TAdvMemoStrings& lines = memo_.Lines();
+    {
+        TRefreshOff off(memo_);
+        // 1. The caret line in the store; where typing starts.
+        const int y = CaretLineInStore();
+        const TPoint start = memo_.CaretState().Caret;
+        std::string line(lines.Get(y));
+        const auto length = static_cast<int>(line.size());
+        const bool overwrite = memo_.OverwriteMode() && !Replaying();
+        int at = start.X;
+        std::string inserted;
+        if (ch != '\t') {
+            inserted.assign(1, ch);
+        } else if (!overwrite) {
+            // 3. Tab in insert mode: TabSize spaces, no tab stops.
+            inserted = Spaces(memo_.TabSize());
+        } else if (start.X + memo_.TabSize() < length) {
+            // Tab in overwrite mode inside the line only moves the caret.
+            memo_.SetCaretX(start.X + memo_.TabSize());
+            memo_.ResetSelection();
+            return;
+        } else {
+            inserted = Spaces(start.X + memo_.TabSize() - length);
+            at = length;
+        }
+        // 5. Overwrite mode replaces the character at the caret.
+        if (overwrite && ch != '\t' && at < length) {
+            std::string replaced(1, line[static_cast<std::size_t>(at)]);
+            line[static_cast<std::size_t>(at)] = ch;
+            lines.Put(y, line);
+            memo_.SetCaretX(at + 1);
+            memo_.ResetSelection();
+            Record(std::make_unique<TOverwriteCharUndo>(start, start, std::move(replaced)));
+            return;
+        }
+        // 2. Beyond the end the line is padded up to the caret; the record holds the padding
+        // and starts where the text went in (an overwrite Tab appends at the line's end).
+        if (at > length) {
+            inserted.insert(0, Spaces(at - length));
+            at = length;
+        }
+        const TPoint recordStart{at, y};
+        // 4. and 6. The line written back; the caret after the text.
+        line.insert(static_cast<std::size_t>(at), inserted);
+        lines.Put(y, line);
+        memo_.SetCaretX(at + static_cast<int>(inserted.size()));
+        // 7. and 8.
+        memo_.ResetSelection();
+        Record(std::make_unique<TInsertCharUndo>(recordStart, memo_.CaretState().Caret,
+                                                 std::move(inserted)));
+    }
+}
+
+void TMemoEditing::NewLine() {
+    TAdvMemoStrings& lines = memo_.Lines();
+    {
+        TRefreshOff off(memo_);
+        // 1. The caret line in the store.
+        const int y = CaretLineInStore();
+        const int x = memo_.CaretX();
+        const std::string line(lines.Get(y));
+        const auto length = static_cast<int>(line.size());
+        // 2. The indent: the line's leading spaces; on a blank line up to the caret at most.
+        int indent = 0;
+        if (memo_.AutoIndent()) {
+            const std::size_t lead = line.find_first_not_of(' ');
+            indent = lead != std::string::npos ? static_cast<int>(lead)
+                                               : std::min(std::max(length - 1, x), length);
+            indent = std::max(0, indent);
+        }
+        // 3. The head stays; the tail moves, trimmed (as it is while undo replays).
+        const int split = std::min(x, length);
+        const std::string_view rest =
+            std::string_view(line).substr(static_cast<std::size_t>(split));
+        std::string_view tail = rest;
+        if (!Replaying()) {
+            tail = TrimRight(tail);
+            if (memo_.AutoIndent())
+                tail = TrimLeft(tail);
+        }
+        // 5. The new line after the caret line; the caret down and to the indent.
+        const std::string newLine = Spaces(indent) + std::string(tail);
+        lines.Put(y, line.substr(0, static_cast<std::size_t>(split)));
+        const std::string_view inserted[] = {newLine};
+        lines.InsertWithRecords(y + 1, inserted);
+        memo_.ArrowMove(0, 1, {});
+        memo_.SetCaretX(indent);
+        memo_.ResetSelection();
+        // 6. Its record: CR and the indent; when spaces went, the tail's replacement.
+        const TPoint before{split, y};
+        if (tail.size() == rest.size()) {
+            Record(std::make_unique<TInsertCharUndo>(before, memo_.CaretState().Caret,
+                                                     "\r" + Spaces(indent)));
+        } else {
+            Record(std::make_unique<TDeleteBufUndo>(before, before, std::string(rest), before,
+                                                    TPoint{length, y}));
+            Record(std::make_unique<TPasteUndo>(
+                before, TPoint{static_cast<int>(newLine.size()), y + 1}, "\r\n" + newLine, true));
+        }
+    }
+    memo_.RefreshStep();
+}
+
+void TMemoEditing::TabKey(TShiftState shift) {
+    if (shift.Ctrl)
+        return;
+    if (shift.Shift) {
+        memo_.SetCaretX(std::max(0, memo_.CaretX() - memo_.TabSize()));
+        return;
+    }
+    InsertChar('\t');
+    memo_.Invalidate();
+}
+
+// --- deleting ------------------------------------------------------------------------------
+
+void TMemoEditing::DeleteAtCaret(TPoint recordBefore, bool isBackspace) {
+    TAdvMemoStrings& lines = memo_.Lines();
+    TCaretState& state = memo_.CaretState();
+    state.SelStart = state.SelEnd = state.Caret;
+    const TPoint caret = state.Caret;
+    if (caret.Y < 0 || caret.Y >= lines.Count())
+        return;
+    std::string line(lines.Get(caret.Y));
+    const auto length = static_cast<int>(line.size());
+    if (caret.X >= 0 && caret.X < length) {
+        // 1. A character of the line.
+        std::string removed(1, line[static_cast<std::size_t>(caret.X)]);
+        line.erase(static_cast<std::size_t>(caret.X), 1);
+        lines.Put(caret.Y, line);
+        Record(std::make_unique<TDeleteCharUndo>(isBackspace ? recordBefore : caret, caret,
+                                                 std::move(removed), isBackspace));
+    } else if (caret.Y < lines.Count() - 1) {
+        // 2. The line break: the next line joins this one, unpadded.
+        line += lines.Get(caret.Y + 1);
+        lines.Put(caret.Y, line);
+        lines.Delete(caret.Y + 1);
+        const TPoint join{length, caret.Y};
+        Record(std::make_unique<TDeleteCharUndo>(isBackspace ? recordBefore : join, join, "\r",
+                                                 isBackspace));
+    }
+    // 3.
+    state.SelStart = state.SelEnd = state.Caret;
+}
+
+void TMemoEditing::DeleteChar() {
+    {
+        TRefreshOff off(memo_);
+        memo_.ResetSelection();
+        DeleteAtCaret(memo_.CaretState().Caret, false);
+    }
+    memo_.RefreshStep();
+}
+
+void TMemoEditing::Backspace() {
+    TAdvMemoStrings& lines = memo_.Lines();
+    if (lines.Count() == 0)
+        return;
+    {
+        TRefreshOff off(memo_);
+        // 3. One step left: from column 0 to the end of the line above.
+        const TPoint old = memo_.CaretState().Caret;
+        memo_.ArrowMove(-1, 0, {});
+        const TPoint caret = memo_.CaretState().Caret;
+        // 4. What stands there goes; in virtual space there is nothing.
+        if (caret != old && (caret.Y != old.Y ||
+                             caret.X < lines.LineLength(std::clamp(caret.Y, 0, lines.Count() - 1))))
+            DeleteAtCaret(old, true);
+        // 5.
+        if (memo_.CaretY() >= lines.Count())
+            memo_.SetCaretPosition(lines.LineLength(lines.Count() - 1), lines.Count() - 1);
+        memo_.ResetSelection();
+    }
+    memo_.RefreshStep();
+}
+
+void TMemoEditing::DeleteWordBack() {
+    TAdvMemoStrings& lines = memo_.Lines();
+    if (lines.Count() == 0)
+        return;
+    {
+        TRefreshOff off(memo_);
+        const int y = CaretLineInStore();
+        const std::string original(lines.Get(y));
+        // Backspaces until the caret leaves the line, stops moving, or a space stands left of
+        // it in the line as it was; at column 0 the word ends (the line break stays).
+        for (;;) {
+            const TPoint old = memo_.CaretState().Caret;
+            memo_.ArrowMove(-1, 0, {});
+            const TPoint caret = memo_.CaretState().Caret;
+            if (caret == old)
+                break;
+            if (caret.Y != old.Y || caret.X < lines.LineLength(caret.Y))
+                DeleteAtCaret(old, true);
+            const int x = memo_.CaretX();
+            if (memo_.CaretY() != y || x == old.X || x <= 0 ||
+                x > static_cast<int>(original.size()) ||
+                original[static_cast<std::size_t>(x - 1)] == ' ')
+                break;
+        }
+        memo_.ResetSelection();
+    }
+    memo_.RefreshStep();
+}
+
+void TMemoEditing::DeleteLine() {
+    TAdvMemoStrings& lines = memo_.Lines();
+    if (lines.Count() == 0)
+        return;
+    {
+        TRefreshOff off(memo_);
+        const int y = CaretLineInStore();
+        const TPoint before{std::min(memo_.CaretX(), lines.LineLength(y)), y};
+        std::string text(lines.Get(y));
+        const bool onlyLine = lines.Count() == 1;
+        // The store keeps the caret and the bookmarks on their lines; a store of one line
+        // keeps it, emptied; from the last line the caret goes up.
+        memo_.CaretState().Caret.X = 0;
+        lines.Delete(y);
+        memo_.ResetSelection();
+        memo_.Repaint();
+        Record(std::make_unique<TDeleteLineUndo>(before, memo_.CaretState().Caret, std::move(text),
+                                                 onlyLine));
+    }
+    memo_.RefreshStep();
+}
+
+bool TMemoEditing::DeleteSelection(bool repaint) {
+    TCaretState& state = memo_.CaretState();
+    if ((memo_.ReadOnly() && !Replaying()) || state.SelectionEmpty())
+        return false;
+    TAdvMemoStrings& lines = memo_.Lines();
+    // 1. A selection outside the store is dropped.
+    auto [first, last] = OrderedSelection(state);
+    if (first.Y < 0 || last.Y >= lines.Count()) {
+        state.SelStart = state.SelEnd = {0, 0};
+        return false;
+    }
+    // 2. The ends onto their lines; the text they hold.
+    const TPoint caretBefore = state.Caret;
+    first.X = std::clamp(first.X, 0, lines.LineLength(first.Y));
+    last.X = std::clamp(last.X, 0, lines.LineLength(last.Y));
+    std::string removed = TextBetween(lines, first, last);
+    {
+        // 3. The start line takes the end line's rest; the lines from after it to the end go.
+        TRefreshOff off(memo_);
+        std::string joined(lines.Get(first.Y).substr(0, static_cast<std::size_t>(first.X)));
+        joined += lines.Get(last.Y).substr(static_cast<std::size_t>(last.X));
+        lines.Put(first.Y, joined);
+        memo_.SetCaretPosition(first.X, first.Y);
+        memo_.ResetSelection();
+        if (last.Y > first.Y)
+            lines.Document().DeleteLines(first.Y + 1, last.Y - first.Y);
+        state.Caret = first;
+        state.ResetSelection();
+    }
+    // 4.
+    if (memo_.OnSelectionChange)
+        memo_.OnSelectionChange(&memo_);
+    if (repaint)
+        memo_.Repaint();
+    memo_.RefreshStep();
+    // 5.
+    Record(std::make_unique<TDeleteBufUndo>(caretBefore, state.Caret, std::move(removed), first,
+                                            last));
+    return true;
+}
+
+void TMemoEditing::InsertText(std::string_view text, bool linkWithPrevious) {
+    TAdvMemoStrings& lines = memo_.Lines();
+    const std::string normalised = NormalisedText(text, memo_.TabSize());
+    // 1. The selection goes; the caret is where the text comes.
+    const bool replaced = DeleteSelection(false);
+    {
+        TRefreshOff off(memo_);
+        // 2. An empty store gets a line.
+        const int y = CaretLineInStore();
+        const TPoint at = memo_.CaretState().Caret;
+        std::string line(lines.Get(y));
+        // Beyond the line's end the line is padded first; the record holds the padding.
+        TPoint recordStart = at;
+        std::string recorded = normalised;
+        if (at.X > static_cast<int>(line.size())) {
+            recordStart.X = static_cast<int>(line.size());
+            recorded.insert(0, Spaces(at.X - recordStart.X));
+            line += Spaces(at.X - recordStart.X);
+        }
+        const std::string head = line.substr(0, static_cast<std::size_t>(at.X));
+        const std::string rest = line.substr(static_cast<std::size_t>(at.X));
+        const std::vector<std::string_view> pieces = SplitAtBreaks(normalised);
+        if (pieces.size() == 1) {
+            // 3. Within the line.
+            lines.Put(y, head + normalised + rest);
+            memo_.SetCaretX(at.X + static_cast<int>(normalised.size()));
+        } else {
+            // 4. The first piece ends line y; the others follow, the last one before the rest.
+            lines.Put(y, head + std::string(pieces.front()));
+            const std::string lastLine = std::string(pieces.back()) + rest;
+            std::vector<std::string_view> added(pieces.begin() + 1, pieces.end() - 1);
+            added.push_back(lastLine);
+            lines.InsertWithRecords(y + 1, added);
+            memo_.SetCaretPosition(static_cast<int>(pieces.back().size()),
+                                   y + static_cast<int>(added.size()));
+        }
+        // 5. and 6.
+        Record(std::make_unique<TPasteUndo>(recordStart, memo_.CaretState().Caret,
+                                            std::move(recorded), replaced || linkWithPrevious));
+        memo_.ResetSelection();
+        memo_.Repaint();
+    }
+    memo_.RefreshStep();
+}

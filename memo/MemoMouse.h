@@ -1,0 +1,53 @@
+#pragma once
+// The editor's pointer: placing the caret and selecting with the left button, word selection
+// by double click, dragging the selection to another place, the built-in context menu, and
+// the cursor over the text.
+//
+// A press inside the selection may become a drag: once the pointer moved 2 pixels the drag
+// runs, and the release drops the text there (moved, or copied with Ctrl). The drop place is
+// taken in the text before the moved text goes, so the text lands where it was dropped, and a
+// move undoes in one step. A read-only editor drops nothing, and a drop inside the dragged
+// selection only collapses it.
+//
+// Selecting by dragging never pads a line: beyond a line's end and below the last line the
+// caret stops at the line's end.
+
+#include "platform/Cursors.h"
+#include "platform/Types.h"
+
+class TAdvCustomMemo;
+
+class TMemoMouse {
+public:
+    explicit TMemoMouse(TAdvCustomMemo& memo) : memo_(memo) {}
+
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
+    void MouseMove(TShiftState shift, int x, int y);
+    void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
+    void ContextPopup(TPoint client, TPoint screen);
+    TCursor CursorAt(int x, int y) const;
+
+    bool MouseSelecting() const { return mouseSelecting_; }
+    bool DragPending() const { return dragPending_; }
+    bool Dragging() const { return dragging_; }
+
+private:
+    void DoubleClick(int x, int y);
+    /// Places the caret at client (x, y); with `dragAllowed` a press inside the selection only
+    /// marks a drag as pending.
+    void PlaceCaret(int x, int y, TShiftState shift, bool dragAllowed);
+    void Drop(TShiftState shift, int x, int y);
+    bool InTextArea(int x, int y) const;
+    bool InGutter(int x) const;
+    /// The text place under client (x, y): column (by the nearer cell edge) and line.
+    TPoint TextPlace(int x, int y) const;
+    /// The line under client y, or -1 when no line is there.
+    int LineAt(int y) const;
+
+    TAdvCustomMemo& memo_;
+    bool mouseSelecting_ = false;
+    bool dragPending_ = false;
+    bool dragging_ = false;
+    bool suppressNextMove_ = false;
+    TPoint pressPoint_;
+};

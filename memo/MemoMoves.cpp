@@ -1,0 +1,172 @@
+// Caret moves of the keyboard: arrows, words, Home, End and pages. A move with Shift extends
+// the selection only while the caret still stands where the selection was last reset or
+// extended; otherwise the selection collapses at the new caret.
+//
+// Word moves never pad a line: they stop at a line's end (the spaces AutoExpand adds belong to
+// a caret moved into virtual space, not to a jump between words).
+
+#include <algorithm>
+
+#include "memo/AdvMemo.h"
+#include "memo/MemoEditing.h"
+#include "memo/SelectionText.h"
+
+namespace {
+
+std::string_view WithoutTrailingSpaces(std::string_view s) {
+    const std::size_t keep = s.find_last_not_of(' ');
+    return keep == std::string_view::npos ? std::string_view() : s.substr(0, keep + 1);
+}
+
+} // namespace
+
+bool TAdvCustomMemo::ExtendsSelection(TShiftState shift) const {
+    return shift.Shift && caret_.Caret == caret_.Track;
+}
+
+void TAdvCustomMemo::FinishMove(bool extend) {
+    if (extend)
+        ExtendSelection();
+    else
+        ResetSelection();
+}
+
+void TAdvCustomMemo::ArrowMove(int dx, int dy, TShiftState shift) {
+    // 1.
+    const bool extend = ExtendsSelection(shift);
+    if (shift.Ctrl) {
+        // 2. Words; Ctrl+Up and Ctrl+Down move nothing.
+        if (dx == 1)
+            WordMoveRight();
+        else if (dx == -1)
+            WordMoveLeft();
+    } else {
+        // 3. A selecting move never enters virtual space.
+        SetCaretY(CaretY() + dy);
+        if (shift.Shift && lines_->Count() > 0)
+            SetCaretX(std::min(lines_->LineLength(CaretY()), CaretX() + dx));
+        else
+            SetCaretX(CaretX() + dx);
+    }
+    // 4.
+    FinishMove(extend);
+}
+
+void TAdvCustomMemo::WordMoveRight() {
+    if (lines_->Count() == 0)
+        return;
+    TRefreshOff off(*this);
+    const int y = std::clamp(CaretY(), 0, lines_->Count() - 1);
+    const std::string_view line = lines_->Get(y);
+    const std::string_view text = WithoutTrailingSpaces(line);
+    const auto length = static_cast<int>(text.size());
+    // One step right, then on to the start of the next word.
+    int x = std::min(CaretX(), static_cast<int>(line.size())) + 1;
+    while (x < length && (!IsWordMoveBreak(text[static_cast<std::size_t>(x - 1)]) ||
+                          text[static_cast<std::size_t>(x)] == ' '))
+        ++x;
+    if (x > length && y < lines_->Count() - 1) {
+        SetCaretPosition(0, y + 1);
+        return;
+    }
+    SetCaretX(std::min(x, static_cast<int>(line.size())));
+}
+
+void TAdvCustomMemo::WordMoveLeft() {
+    if (lines_->Count() == 0)
+        return;
+    TRefreshOff off(*this);
+    // One step left: from column 0 to the end of the line above.
+    const int y = std::clamp(CaretY(), 0, lines_->Count() - 1);
+    const int start = std::min(CaretX(), lines_->LineLength(y));
+    if (start == 0) {
+        SetCaretX(-1);
+        return;
+    }
+    const std::string_view text = WithoutTrailingSpaces(lines_->Get(y));
+    const auto length = static_cast<int>(text.size());
+    auto at = [&](int x) { return x < length ? text[static_cast<std::size_t>(x)] : ' '; };
+    int x = start - 1;
+    while (x > 0 && x <= length && !(IsWordMoveBreak(at(x - 1)) && at(x) != ' '))
+        --x;
+    SetCaretX(x);
+}
+
+void TAdvCustomMemo::HomeMove(TShiftState shift) {
+    const TPoint anchor = caret_.SelStart;
+    if (shift.Ctrl) {
+        SetCaretY(0);
+        SetCaretX(0);
+    }
+    const bool extend = ExtendsSelection(shift);
+    if (!enhancedHomeKey_ || lines_->Count() == 0) {
+        SetCaretX(0);
+        SetLeftCol(0);
+    } else {
+        // The first column after a space that is no space itself, going left, else 0.
+        const std::string_view line = lines_->Get(CaretY());
+        int x = std::min(CaretX() - 1, static_cast<int>(line.size()));
+        while (x > 0 &&
+               !(line[static_cast<std::size_t>(x - 1)] == ' ' &&
+                 x < static_cast<int>(line.size()) && line[static_cast<std::size_t>(x)] != ' '))
+            --x;
+        SetCaretX(std::max(0, x));
+        if (LeftCol() > CaretX())
+            SetLeftCol(CaretX());
+    }
+    FinishMove(extend);
+    if (shift.Ctrl && shift.Shift)
+        KeepAnchor(anchor);
+}
+
+void TAdvCustomMemo::EndMove(TShiftState shift) {
+    if (lines_->Count() == 0)
+        return;
+    const TPoint anchor = caret_.SelStart;
+    if (shift.Ctrl) {
+        const int last = lines_->Count() - 1;
+        SetCaretY(last);
+        SetCaretX(lines_->LineLength(last));
+    }
+    const bool extend = ExtendsSelection(shift);
+    // End never leaves the caret after trailing spaces.
+    SetCaretX(static_cast<int>(WithoutTrailingSpaces(lines_->Get(CaretY())).size()));
+    FinishMove(extend);
+    if (shift.Ctrl && shift.Shift)
+        KeepAnchor(anchor);
+}
+
+void TAdvCustomMemo::KeepAnchor(TPoint anchor) {
+    // Ctrl+Shift+Home and Ctrl+Shift+End select from where the anchor was.
+    caret_.SelStart = anchor;
+    Invalidate();
+    if (OnSelectionChange)
+        OnSelectionChange(this);
+}
+
+void TAdvCustomMemo::PageMove(int direction, TShiftState shift) {
+    if (LineHeight() == 0)
+        return;
+    const bool extend = ExtendsSelection(shift);
+    const int page = TextArea().Height() / LineHeight();
+    const int count = lines_->Count();
+    const int oldTop = TopLine();
+    if (page < count) {
+        SetTopLine(TopLine() + page * direction);
+        SetCaretY(std::clamp(CaretY() + page * direction, 0, std::max(0, count - 1)));
+    } else {
+        SetCaretY(direction < 0 ? 0 : count - 1);
+    }
+    if (TopLine() != oldTop)
+        Invalidate();
+    if (shift.Ctrl) {
+        if (direction < 0) {
+            SetCaretY(0);
+            SetCaretX(0);
+        } else if (count > 0) {
+            SetCaretY(count - 1);
+            SetCaretX(lines_->LineLength(count - 1));
+        }
+    }
+    FinishMove(extend);
+}

@@ -1,0 +1,162 @@
+#pragma once
+// The editor's undo list and its records. Each text operation pushes one record holding the
+// caret before and after the change and the text it typed or removed; undo and redo replay a
+// record through the same operations while the list discards what they record.
+//
+// The list keeps the newest record at index 0. Position counts the records undone: the next
+// to undo is at Position, the next to redo at Position - 1. A new record drops the undone ones;
+// typing and deleting runs merge into the newest record (Append); past Limit records the
+// oldest goes.
+//
+// A linked record undoes together with the older record next to it (a paste over a selection:
+// the insertion, then the deletion it replaced). When that partner was pushed out by the
+// limit, the linked record undoes alone.
+
+#include <deque>
+#include <memory>
+#include <string>
+
+#include "platform/Types.h"
+
+class TAdvCustomMemo;
+
+class TUndo {
+public:
+    virtual ~TUndo() = default;
+
+    TAdvCustomMemo* Memo = nullptr; // set when the list takes the record
+    int BeforeX = 0, BeforeY = 0;   // the caret before the change
+    int AfterX = 0, AfterY = 0;     // and after it
+    std::string Text;
+    bool Linked = false;
+
+    TPoint Before() const { return {BeforeX, BeforeY}; }
+    TPoint After() const { return {AfterX, AfterY}; }
+
+    /// Takes `newer` into this record; false when it cannot.
+    virtual bool Append(const TUndo& newer);
+    virtual void Undo() = 0;
+    virtual void Redo() = 0;
+
+    TUndo(TPoint before, TPoint after, std::string text);
+
+protected:
+    /// Puts the caret at `p`: line first, then column.
+    void CaretTo(TPoint p);
+};
+
+/// Typed characters, Enter (CR and the new line's indent), a smart Tab's spaces.
+class TInsertCharUndo : public TUndo {
+public:
+    using TUndo::TUndo;
+    bool Append(const TUndo& newer) override;
+    void Undo() override;
+    void Redo() override;
+};
+
+/// One character replaced in overwrite mode; Text holds the other of the two characters.
+class TOverwriteCharUndo : public TUndo {
+public:
+    using TUndo::TUndo;
+    void Undo() override;
+    void Redo() override { Undo(); } // the same exchange, at the same place
+};
+
+/// Characters removed by Delete or Backspace; CR stands for a joined line break. A Delete run
+/// keeps the newest character in front, so its undo re-inserts each at the same place.
+class TDeleteCharUndo : public TUndo {
+public:
+    TDeleteCharUndo(TPoint before, TPoint after, std::string text, bool isBackspace)
+        : TUndo(before, after, std::move(text)), IsBackspace(isBackspace) {}
+    bool IsBackspace;
+    bool Append(const TUndo& newer) override;
+    void Undo() override;
+    void Redo() override;
+};
+
+/// A deleted line. WasOnlyLine: the store had that line alone, which was emptied, not removed.
+class TDeleteLineUndo : public TUndo {
+public:
+    TDeleteLineUndo(TPoint before, TPoint after, std::string text, bool wasOnlyLine)
+        : TUndo(before, after, std::move(text)), WasOnlyLine(wasOnlyLine) {}
+    bool WasOnlyLine;
+    void Undo() override;
+    void Redo() override;
+};
+
+/// A record that keeps the ordered selection it was made from.
+class TSelUndo : public TUndo {
+public:
+    TSelUndo(TPoint before, TPoint after, std::string text, TPoint selStart, TPoint selEnd)
+        : TUndo(before, after, std::move(text)), SelStartX(selStart.X), SelStartY(selStart.Y),
+          SelEndX(selEnd.X), SelEndY(selEnd.Y) {}
+    int SelStartX, SelStartY, SelEndX, SelEndY;
+};
+
+/// A deleted selection; Text carries its line breaks as CR LF.
+class TDeleteBufUndo : public TSelUndo {
+public:
+    using TSelUndo::TSelUndo;
+    void Undo() override;
+    void Redo() override;
+};
+
+/// An inserted text (paste, drop); linked when it replaced a selection.
+class TPasteUndo : public TUndo {
+public:
+    TPasteUndo(TPoint before, TPoint after, std::string text, bool linked)
+        : TUndo(before, after, std::move(text)) {
+        Linked = linked;
+    }
+    void Undo() override;
+    void Redo() override;
+};
+
+/// The Insert key: InsertMode holds the overwrite mode before the toggle.
+class TInsertOverwriteUndo : public TUndo {
+public:
+    TInsertOverwriteUndo(TPoint at, bool insertMode) : TUndo(at, at, {}), InsertMode(insertMode) {}
+    bool InsertMode;
+    void Undo() override;
+    void Redo() override;
+};
+
+class TAdvUndoList {
+public:
+    static constexpr int kDefaultLimit = 100;
+
+    explicit TAdvUndoList(TAdvCustomMemo& memo) : memo_(memo) {}
+    ~TAdvUndoList();
+    TAdvUndoList(const TAdvUndoList&) = delete;
+    TAdvUndoList& operator=(const TAdvUndoList&) = delete;
+
+    int Count() const { return static_cast<int>(records_.size()); }
+    /// Record `index`, 0 being the newest.
+    const TUndo& Item(int index) const { return *records_[static_cast<std::size_t>(index)]; }
+    int Position() const { return position_; }
+    int Limit() const { return limit_; }
+    bool Suspended() const { return suspended_; }
+    void SetSuspended(bool value) { suspended_ = value; }
+    bool CanUndo() const { return position_ < Count(); }
+    bool CanRedo() const { return position_ > 0; }
+
+    /// Takes `record` (or merges it into the newest, or discards it while suspended).
+    void Add(std::unique_ptr<TUndo> record);
+    void Undo();
+    void Redo();
+    void Clear();
+    /// Below 1 becomes 10, above 100 becomes 100; a new limit empties the list.
+    void SetLimit(int limit);
+
+private:
+    /// Replays with recording and auto-indent off.
+    template <class Step> void Replay(Step step);
+    void Changed();
+
+    TAdvCustomMemo& memo_;
+    std::deque<std::unique_ptr<TUndo>> records_;
+    int position_ = 0;
+    int limit_ = kDefaultLimit;
+    bool suspended_ = false;
+    bool destroying_ = false;
+};

@@ -1,0 +1,52 @@
+#pragma once
+// Text between two places of an editor's lines, linear offsets, and the word delimiter sets.
+//
+// A linear offset counts every character of every line before a place, plus 2 for each line
+// break (CR LF), so it matches the text as the clipboard carries it.
+
+#include <string>
+#include <string_view>
+#include <utility>
+
+#include "platform/Types.h"
+
+class TAdvMemoStrings;
+
+/// The text from `first` up to `last` (in text order), lines joined by CR LF. Columns beyond a
+/// line's end count as its end; places beyond the store give an empty text.
+std::string TextBetween(const TAdvMemoStrings& lines, TPoint first, TPoint last);
+
+/// The linear offset of `place` (its column taken as it is).
+int LinearOffset(const TAdvMemoStrings& lines, TPoint place);
+
+/// `a` lies before `b` in text order.
+inline bool Before(TPoint a, TPoint b) {
+    return a.Y < b.Y || (a.Y == b.Y && a.X < b.X);
+}
+
+/// Space and the two quotes: what bounds the word at the caret (double click, completion).
+inline bool IsWordAtCaretDelimiter(char c) {
+    return c == ' ' || c == '"' || c == '\'';
+}
+/// What bounds the word that auto-completion starts from.
+inline bool IsCompletionWordDelimiter(char c) {
+    return IsWordAtCaretDelimiter(c) || c == '(' || c == ')';
+}
+/// What bounds the word handed to a memo checker.
+inline bool IsWordBeforeCaretDelimiter(char c) {
+    return IsCompletionWordDelimiter(c) ||
+           std::string_view(",.:;=[]").find(c) != std::string_view::npos;
+}
+/// Where Ctrl+Left and Ctrl+Right stop: without a styler, the space alone.
+inline bool IsWordMoveBreak(char c) {
+    return c == ' ';
+}
+/// The characters whose typing ends a word and runs the word completion step.
+inline bool IsCompletionTrigger(char c) {
+    return c == '\t' || c == '\r' || std::string_view(" (,.=[").find(c) != std::string_view::npos;
+}
+
+/// The word around `column` of `line`: scanning right from the character left of `column`
+/// (the one at it for column 0) and left from the same character while no delimiter of the
+/// word-at-caret set comes. Returns [start, end); start == end when there is none.
+std::pair<int, int> WordAtCaret(std::string_view line, int column);

@@ -1,0 +1,260 @@
+// The editor driven by keys: caret moves, selection, typing and the key commands.
+
+#include <gtest/gtest.h>
+
+#include "memo/MemoUndo.h"
+#include "platform/Clipboard.h"
+#include "tests/memo/MemoInput.h"
+
+namespace {
+
+TEST(Keyboard, RightAtALineEndPadsOnlyWithAutoExpandAndShiftNeverEntersVirtualSpace) {
+    TInputMemo memo("ab\r\nlonger");
+    memo.Go(2, 0);
+    memo.Key(VK_RIGHT, kShift);
+    EXPECT_EQ(memo.CaretX(), 2);
+    EXPECT_TRUE(memo.SelectionEmpty());
+    memo.Key(VK_RIGHT);
+    EXPECT_EQ(memo.CaretX(), 3);
+    EXPECT_EQ(memo.Lines().Get(0), "ab ");
+    memo.SetAutoExpand(false);
+    memo.Key(VK_RIGHT);
+    EXPECT_EQ(memo.CaretX(), 3);
+    EXPECT_EQ(memo.Lines().Get(0), "ab ");
+    // Shift+Down keeps the column only as far as the new line allows; Shift+Up back.
+    memo.Go(5, 1);
+    memo.Key(VK_UP, kShift);
+    EXPECT_EQ(memo.Caret().Caret, (TPoint{3, 0}));
+    EXPECT_EQ(memo.GetSelectedText(), "\r\nlonge");
+}
+
+TEST(Keyboard, EndStopsBeforeTrailingSpacesAndHomeGoesToColumnZero) {
+    TInputMemo memo("  abc   ");
+    memo.Go(1, 0);
+    memo.Key(VK_END);
+    EXPECT_EQ(memo.CaretX(), 5);
+    memo.Key(VK_HOME, kShift);
+    EXPECT_EQ(memo.CaretX(), 0);
+    EXPECT_EQ(memo.GetSelectedText(), "  abc");
+}
+
+TEST(Keyboard, CtrlShiftEndAndHomeSelectFromTheAnchorToTheEndsOfTheText) {
+    TInputMemo memo("one\r\ntwo three\r\nfour  ");
+    memo.Go(4, 1);
+    memo.Key(VK_END, kCtrlShift);
+    EXPECT_EQ(memo.Caret().Caret, (TPoint{4, 2}));
+    EXPECT_EQ(memo.GetSelectedText(), "three\r\nfour");
+    memo.Go(4, 1);
+    memo.Key(VK_HOME, kCtrlShift);
+    EXPECT_EQ(memo.GetSelectedText(), "one\r\ntwo ");
+    memo.Key(VK_END, kCtrl);
+    EXPECT_TRUE(memo.SelectionEmpty());
+    EXPECT_EQ(memo.Caret().Caret, (TPoint{4, 2}));
+}
+
+TEST(Keyboard, ShiftMovesExtendOnlyFromTheTrackPoint) {
+    TInputMemo memo("abcdef");
+    memo.Go(1, 0);
+    memo.Key(VK_RIGHT, kShift);
+    memo.Key(VK_RIGHT, kShift);
+    EXPECT_EQ(memo.GetSelectedText(), "bc");
+    memo.SetCaretX(5); // moved without the keyboard: the next Shift move starts afresh
+    memo.Key(VK_LEFT, kShift);
+    EXPECT_TRUE(memo.SelectionEmpty());
+    EXPECT_EQ(memo.CaretX(), 4);
+}
+
+TEST(Keyboard, WordMovesStopAtWordStartsAndCrossLines) {
+    TInputMemo memo("alpha  beta gamma  \r\nnext");
+    memo.Key(VK_RIGHT, kCtrl);
+    EXPECT_EQ(memo.CaretX(), 7);
+    memo.Key(VK_RIGHT, kCtrl);
+    EXPECT_EQ(memo.CaretX(), 12);
+    memo.Key(VK_RIGHT, kCtrl);
+    EXPECT_EQ(memo.CaretX(), 17);
+    memo.Key(VK_RIGHT, kCtrl);
+    EXPECT_EQ(memo.Caret().Caret, (TPoint{0, 1}));
+    memo.Key(VK_LEFT, kCtrl);
+    EXPECT_EQ(memo.Caret().Caret, (TPoint{19, 0}));
+    memo.Go(17, 0);
+    memo.Key(VK_LEFT, kCtrl);
+    EXPECT_EQ(memo.CaretX(), 12);
+    memo.Key(VK_LEFT, kCtrlShift);
+    EXPECT_EQ(memo.CaretX(), 7);
+    EXPECT_EQ(memo.GetSelectedText(), "beta ");
+    EXPECT_EQ(memo.Lines().Get(0), "alpha  beta gamma  ");
+}
+
+TEST(Keyboard, PagesMoveCaretAndViewByAWholePage) {
+    std::string text;
+    for (int i = 0; i < 100; ++i)
+        text += "line\r\n";
+    TInputMemo memo(text);
+    const int page = memo.TextArea().Height() / memo.LineHeight();
+    memo.Key(VK_NEXT);
+    EXPECT_EQ(memo.CaretY(), page);
+    EXPECT_EQ(memo.TopLine(), page);
+    memo.Key(VK_PRIOR, kShift);
+    EXPECT_EQ(memo.CaretY(), 0);
+    EXPECT_EQ(memo.Caret().SelStart, (TPoint{0, page}));
+    memo.Key(VK_NEXT, kCtrl);
+    EXPECT_EQ(memo.CaretY(), memo.Lines().Count() - 1);
+}
+
+TEST(Keyboard, TypingInVirtualSpacePadsTheLineAndUndoGivesItBack) {
+    TInputMemo memo("01234567890123456789\r\nabc");
+    memo.Go(10, 0);
+    memo.Key(VK_DOWN);
+    EXPECT_EQ(memo.CaretX(), 10);
+    EXPECT_EQ(memo.Lines().Get(1), "abc");
+    memo.Type("x");
+    EXPECT_EQ(memo.Lines().Get(1), "abc       x");
+    memo.CtrlKey('Z');
+    EXPECT_EQ(memo.Lines().Get(1), "abc");
+}
+
+TEST(Keyboard, EnterIndentsSplitsAndOneUndoJoins) {
+    TInputMemo memo("    abc def");
+    memo.Go(8, 0);
+    memo.Type("\n");
+    EXPECT_EQ(memo.Text(), "    abc |    def");
+    EXPECT_EQ(memo.Caret().Caret, (TPoint{4, 1}));
+    memo.CtrlKey('Z');
+    EXPECT_EQ(memo.Text(), "    abc def");
+    // Enter before the space drops it from the new line; undo still gives the line back.
+    memo.Go(7, 0);
+    memo.Type("\n");
+    EXPECT_EQ(memo.Text(), "    abc|    def");
+    memo.CtrlKey('Z');
+    EXPECT_EQ(memo.Text(), "    abc def");
+    memo.CtrlKey('Y');
+    EXPECT_EQ(memo.Text(), "    abc|    def");
+}
+
+TEST(Keyboard, BackspaceJoinsAtColumnZeroAndOnlyMovesInVirtualSpace) {
+    TInputMemo memo("l0\r\nl1\r\nl2\r\nl3\r\nline4\r\nl5");
+    memo.Go(0, 5);
+    memo.Key(VK_BACK);
+    EXPECT_EQ(memo.Lines().Get(4), "line4l5");
+    EXPECT_EQ(memo.Caret().Caret, (TPoint{5, 4}));
+    memo.SetAutoExpand(false);
+    memo.Go(6, 4);
+    memo.Key(VK_UP); // into virtual space on "l3"
+    memo.Key(VK_BACK);
+    EXPECT_EQ(memo.Text(), "l0|l1|l2|l3|line4l5");
+    memo.Key(VK_BACK);
+    EXPECT_EQ(memo.Text(), "l0|l1|l2|l|line4l5");
+}
+
+TEST(Keyboard, DeleteJoinsTheNextLineAtTheLineEndEvenFromVirtualSpace) {
+    TInputMemo memo("ab\r\ncdefgh");
+    memo.SetAutoExpand(false);
+    memo.Go(5, 1);
+    memo.Key(VK_UP);
+    memo.Key(VK_DELETE);
+    EXPECT_EQ(memo.Text(), "abcdefgh");
+    memo.CtrlKey('Z');
+    EXPECT_EQ(memo.Text(), "ab|cdefgh");
+}
+
+TEST(Keyboard, TabInsertsSpacesShiftTabMovesBack) {
+    TInputMemo memo("ab");
+    memo.Go(1, 0);
+    memo.Key(VK_TAB);
+    EXPECT_EQ(memo.Lines().Get(0), "a    b");
+    memo.Key(VK_TAB, kShift);
+    EXPECT_EQ(memo.CaretX(), 1);
+    memo.Key(VK_TAB, kShift);
+    EXPECT_EQ(memo.CaretX(), 0);
+    EXPECT_EQ(memo.Lines().Get(0), "a    b");
+}
+
+TEST(Keyboard, DelEraseDecidesWhetherTypingReplacesTheSelection) {
+    TInputMemo memo("abcdef");
+    memo.SetSelection({1, 0}, {3, 0});
+    memo.Go(3, 0);
+    memo.SetSelection({1, 0}, {3, 0});
+    memo.Type("x");
+    EXPECT_EQ(memo.Lines().Get(0), "abcxdef");
+    EXPECT_TRUE(memo.SelectionEmpty());
+    memo.SetDelErase(true);
+    memo.SetSelection({1, 0}, {3, 0});
+    memo.Type("y");
+    EXPECT_EQ(memo.Lines().Get(0), "ayxdef");
+    memo.SetSelection({0, 0}, {2, 0});
+    memo.Key(VK_DELETE);
+    EXPECT_EQ(memo.Lines().Get(0), "xdef");
+}
+
+TEST(Keyboard, CtrlBackspaceDeletesTheWordLeftOfTheCaretAsOneRecord) {
+    TInputMemo memo("one two three");
+    memo.Go(7, 0);
+    memo.Key(VK_BACK, kCtrl);
+    EXPECT_EQ(memo.Lines().Get(0), "one  three");
+    EXPECT_EQ(memo.UndoList().Count(), 1);
+    memo.Go(3, 0);
+    memo.Key(VK_BACK, kCtrl);
+    memo.Key(VK_BACK, kCtrl); // at column 0 the line break stays for the next press
+    EXPECT_EQ(memo.Text(), "  three");
+}
+
+TEST(Keyboard, ReadOnlyBlocksEditingAndSelectAllButCopiesAndMoves) {
+    TInputMemo memo("abc\r\ndef");
+    memo.SetReadOnly(true);
+    memo.Go(1, 0);
+    memo.Key(VK_RIGHT, kShift);
+    memo.CtrlKey('A');
+    EXPECT_EQ(memo.GetSelectedText(), "b");
+    SetClipboardText("");
+    memo.CtrlKey('C');
+    EXPECT_EQ(ClipboardText(), "b");
+    memo.Type("x\n\b");
+    memo.Key(VK_DELETE);
+    memo.CtrlKey('V');
+    EXPECT_EQ(memo.Text(), "abc|def");
+    memo.SetReadOnly(false);
+    memo.CtrlKey('A');
+    EXPECT_EQ(memo.GetSelectedText(), "abc\r\ndef");
+}
+
+TEST(Keyboard, TypedUtf8BytesAreOneRecordAndCopyAsText) {
+    TInputMemo memo;
+    memo.Type("\xC3\xA9t\xC3\xA9");
+    EXPECT_EQ(memo.Lines().Get(0), "\xC3\xA9t\xC3\xA9");
+    EXPECT_EQ(memo.CaretX(), 5);
+    EXPECT_EQ(memo.UndoList().Count(), 1);
+    memo.Key(VK_HOME, kShift);
+    memo.CtrlKey('X');
+    EXPECT_EQ(ClipboardText(), "\xC3\xA9t\xC3\xA9");
+    EXPECT_EQ(memo.Lines().Get(0), "");
+}
+
+TEST(Keyboard, KeyHandlersComeFirstAndMayTakeTheKey) {
+    TInputMemo memo("abc");
+    int finds = 0;
+    memo.OnFind = [&](TObject*) { ++finds; };
+    memo.OnKeyDown = [](TObject*, std::uint16_t& key, TShiftState) {
+        if (key == VK_RIGHT)
+            key = 0;
+    };
+    memo.OnKeyPress = [](TObject*, char& key) {
+        if (key == 'a')
+            key = 'b';
+    };
+    memo.Key(VK_RIGHT);
+    memo.Key('F', kCtrl);
+    memo.Type("a");
+    EXPECT_EQ(memo.Lines().Get(0), "babc");
+    EXPECT_EQ(finds, 1);
+}
+
+TEST(Keyboard, AutoCorrectReplacesTheWordBeforeATriggerWithoutARecord) {
+    TInputMemo memo;
+    memo.AutoCorrect().OldValue = {"teh"};
+    memo.AutoCorrect().NewValue = {"the"};
+    memo.Type("teh cat");
+    EXPECT_EQ(memo.Lines().Get(0), "the cat");
+    EXPECT_EQ(memo.CaretX(), 7);
+}
+
+} // namespace

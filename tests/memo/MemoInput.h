@@ -1,0 +1,82 @@
+#pragma once
+// An editor driven as the framework drives it: key downs, releases and typed characters
+// (Enter and Backspace as both), and mouse presses, moves and releases at pixel points.
+
+#include <string_view>
+
+#include "memo/AdvMemo.h"
+#include "platform/Keys.h"
+
+constexpr TShiftState kShift{.Shift = true};
+constexpr TShiftState kCtrl{.Ctrl = true};
+constexpr TShiftState kCtrlShift{.Shift = true, .Ctrl = true};
+
+class TInputMemo : public TAdvMemo {
+public:
+    explicit TInputMemo(std::string_view text = {}) : TAdvMemo(nullptr) {
+        SetBounds(0, 0, 400, 300);
+        if (!text.empty())
+            Lines().SetText(text);
+    }
+
+    void Key(std::uint16_t key, TShiftState shift = {}) {
+        std::uint16_t down = key;
+        KeyDown(down, shift);
+        std::uint16_t up = key;
+        KeyUp(up, shift);
+    }
+    /// Each byte typed; '\n' is Enter, '\b' Backspace.
+    void Type(std::string_view text) {
+        for (char c : text) {
+            if (c == '\n')
+                Key(VK_RETURN);
+            else if (c == '\b')
+                Key(VK_BACK);
+            char ch = c == '\n' ? '\r' : c;
+            KeyPress(ch);
+        }
+    }
+    /// Ctrl+letter as the framework sends it: the key, then its control character.
+    void CtrlKey(char letter) {
+        Key(static_cast<std::uint16_t>(letter), kCtrl);
+        char ch = static_cast<char>(letter - 'A' + 1);
+        KeyPress(ch);
+    }
+    /// The caret to (column, line) with the selection collapsed there.
+    void Go(int column, int line) {
+        SetCaretPosition(column, line);
+        ResetSelection();
+    }
+
+    /// The pixel at the left edge of text cell (column, line) plus `dx`, in its middle row.
+    TPoint At(int column, int line, int dx = 1) const {
+        const TRect cell = CellRect(column - LeftCol(), line - TopLine());
+        return {cell.Left + dx, cell.Top + LineHeight() / 2};
+    }
+    void Press(TPoint p, TShiftState shift = {}, TMouseButton b = TMouseButton::mbLeft) {
+        shift.Left = b == TMouseButton::mbLeft;
+        MouseDown(b, shift, p.X, p.Y);
+    }
+    void Move(TPoint p, TShiftState shift = {.Left = true}) { MouseMove(shift, p.X, p.Y); }
+    void Release(TPoint p, TShiftState shift = {}) {
+        MouseUp(TMouseButton::mbLeft, shift, p.X, p.Y);
+    }
+    void Click(TPoint p, TShiftState shift = {}) {
+        Press(p, shift);
+        Release(p, shift);
+    }
+    void DoubleClick(TPoint p) {
+        Click(p);
+        TShiftState shift{.Left = true, .Double = true};
+        MouseDown(TMouseButton::mbLeft, shift, p.X, p.Y);
+        Release(p);
+    }
+    void RightClick(TPoint p) { ContextPopup(p, p); }
+    using TAdvMemo::CursorAt;
+    std::string Text() const {
+        std::string text;
+        for (int i = 0; i < Lines().Count(); ++i)
+            text += std::string(Lines().Get(i)) + (i + 1 < Lines().Count() ? "|" : "");
+        return text;
+    }
+};
