@@ -464,10 +464,12 @@ void TAdvCustomGlowButton::KeyDown(std::uint16_t& key, TShiftState shift) {
 
 void TAdvCustomGlowButton::KeyPress(char& key) {
     TCustomControl::KeyPress(key);
-    const char ch = key;
-    state_.KeyPress(ch);
-    if (ch == ' ' || ch == '\r')
-        state_.KeyUp(ch);
+    state_.KeyPress(key);
+}
+
+void TAdvCustomGlowButton::KeyUp(std::uint16_t& key, TShiftState shift) {
+    TCustomControl::KeyUp(key, shift);
+    state_.KeyUp(key);
 }
 
 bool TAdvCustomGlowButton::DialogKey(std::uint16_t key, TShiftState shift) {

@@ -8,8 +8,6 @@
 // - AutoSize measures with the face painter in measuring mode on a scratch bitmap when the
 //   content or the font change, so the size is right before the first paint; a paint measures
 //   again only when a size state switched.
-// - The framework has no key-release handler for custom controls: the release of Space or
-//   Enter is taken to follow its character, so the pressed look does not stay.
 // - A release counts as inside when its point lies in the client rectangle; the control under
 //   the cursor is then taken to be this button. The button holds the mouse while its left
 //   button is held, which is when repeat clicks fire.
@@ -185,6 +183,7 @@ protected:
     void MouseUp(TMouseButton button, TShiftState shift, int x, int y) override;
     void KeyDown(std::uint16_t& key, TShiftState shift) override;
     void KeyPress(char& key) override;
+    void KeyUp(std::uint16_t& key, TShiftState shift) override;
     void DoEnter() override;
     void DoExit() override;
     void FontChanged() override;

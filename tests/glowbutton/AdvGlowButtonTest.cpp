@@ -29,6 +29,7 @@ public:
     using TAdvGlowButton::MouseUp;
     using TAdvGlowButton::KeyDown;
     using TAdvGlowButton::KeyPress;
+    using TAdvGlowButton::KeyUp;
 };
 
 struct Fixture : ::testing::Test {
@@ -60,12 +61,14 @@ TEST_F(AdvGlowButton, APressAndReleaseInsideClicksOnceAndAReleaseOutsideNever) {
     button.MouseUp(TMouseButton::mbRight, {}, 5, 5);
     EXPECT_EQ(clicks, 1);
 
-    // Space typed on the button clicks it once, and leaves it unpressed.
+    // Space typed on the button clicks it once; the pressed look lasts until the key is up.
     std::uint16_t key = 32;
     button.KeyDown(key, {});
     char space = ' ';
     button.KeyPress(space);
     EXPECT_EQ(clicks, 2);
+    EXPECT_TRUE(button.State().PaintState().Pressed);
+    button.KeyUp(key, {});
     EXPECT_FALSE(button.State().PaintState().Pressed);
 }
 
