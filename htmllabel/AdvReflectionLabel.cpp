@@ -1,0 +1,259 @@
+#include "htmllabel/AdvReflectionLabel.h"
+
+#include <algorithm>
+#include <stdexcept>
+#include <utility>
+
+#include "htmllabel/DrawHTML.h"
+#include "htmllabel/Reflection.h"
+#include "platform/Cursors.h"
+#include "platform/Graphics.h"
+#include "platform/ImageList.h"
+#include "platform/Shell.h"
+
+TAdvReflectionLabel::TAdvReflectionLabel(TWinControl* parent) : TCustomControl(parent) {
+    SetTabStop(false);
+    SetBounds(Left(), Top(), 185, 40);
+    Font().SetSize(12);
+    Font().SetStyle({TFontStyle::fsBold});
+    htmlText_.OnChange = [this](TObject*) {
+        pictureCache_.ClearPictures();
+        MarkStale();
+    };
+}
+
+TAdvReflectionLabel::~TAdvReflectionLabel() {
+    if (images_)
+        images_->OnChange = nullptr;
+}
+
+// --- Properties -------------------------------------------------------------------------------
+
+void TAdvReflectionLabel::SetHTMLText(const TStrings& value) {
+    std::string text = value.Text();
+    std::erase_if(text, [](char c) { return c == '\r' || c == '\n'; });
+    htmlText_.SetText(text);
+}
+
+std::string TAdvReflectionLabel::Markup() const {
+    std::string markup;
+    for (int i = 0; i < htmlText_.Count(); ++i)
+        markup += htmlText_[i];
+    return markup;
+}
+
+void TAdvReflectionLabel::SetURLColor(TColor value) {
+    if (value == urlColor_)
+        return;
+    urlColor_ = value;
+    Invalidate();
+}
+
+void TAdvReflectionLabel::SetImages(TImageList* value) {
+    if (value == images_)
+        return;
+    if (images_)
+        images_->OnChange = nullptr;
+    images_ = value;
+    if (images_)
+        images_->OnChange = [this](TObject*) { MarkStale(); };
+    Invalidate();
+}
+
+void TAdvReflectionLabel::SetPictureContainer(TPictureContainer* value) {
+    pictureContainer_ = value;
+    Invalidate();
+}
+
+void TAdvReflectionLabel::SetReflectionSize(int value) {
+    if (value == reflectionSize_)
+        return;
+    reflectionSize_ = value;
+    MarkStale();
+}
+
+void TAdvReflectionLabel::SetReflectionAxis(int value) {
+    if (value == reflectionAxis_)
+        return;
+    reflectionAxis_ = value;
+    Invalidate();
+}
+
+void TAdvReflectionLabel::SetReflectionOpacityStart(int value) {
+    if (value < 0 || value > 255 || value == opacityStart_)
+        return;
+    opacityStart_ = value;
+    RebuildReflection();
+    Invalidate();
+}
+
+void TAdvReflectionLabel::SetReflectionOpacityEnd(int value) {
+    if (value < 0 || value > 255 || value == opacityEnd_)
+        return;
+    opacityEnd_ = value;
+    RebuildReflection();
+    Invalidate();
+}
+
+void TAdvReflectionLabel::SetTransparent(bool value) {
+    if (value == transparent_)
+        return;
+    transparent_ = value;
+    Invalidate();
+}
+
+void TAdvReflectionLabel::Rename(std::string name) {
+    if (!loading_ && Markup() == Name()) {
+        TStringList text;
+        text.Add(name);
+        SetHTMLText(text);
+    }
+    SetName(std::move(name));
+}
+
+void TAdvReflectionLabel::Loaded() {
+    loading_ = false;
+    MarkStale();
+}
+
+void TAdvReflectionLabel::MarkStale() {
+    stale_ = true;
+    Invalidate();
+}
+
+void TAdvReflectionLabel::FontChanged() {
+    TCustomControl::FontChanged();
+    MarkStale();
+}
+
+void TAdvReflectionLabel::Resize() {
+    TCustomControl::Resize();
+    if (!loading_)
+        MarkStale();
+}
+
+// --- Painting ----------------------------------------------------------------------------------
+
+void TAdvReflectionLabel::PaintOn(TCanvas& canvas, bool withReflection) {
+    // 1. The client rectangle.
+    const TRect client = ClientRect();
+    // 2. The background: the label's colour, or what lies behind it.
+    if (transparent_) {
+        PaintParentBackground(canvas, {client});
+    } else {
+        canvas.Brush().Color = Color();
+        canvas.Pen().Color = Color();
+        canvas.FillRect(client);
+    }
+    // 3. Font and brush.
+    canvas.Font().Assign(Font());
+    canvas.Brush().Color = Color();
+    // 4. The reflection under the text, where the last paint's text ended.
+    if (withReflection && reflection_ && !stale_) {
+        TGPGraphics g(canvas);
+        g.DrawImage(reflection_.get(), reflectionX_, ySize_ + reflectionAxis_,
+                    static_cast<int>(reflection_->GetWidth()),
+                    static_cast<int>(reflection_->GetHeight()));
+    }
+    // 5. The pointer, for pictures inside a link under it.
+    const TPoint mouse = ScreenToClient(CursorPos());
+    // 6. The markup.
+    std::string anchor;
+    int link = -1;
+    DrawHTML(canvas, Markup(), client, images_, mouse.X, mouse.Y, false, anchor, xSize_, ySize_,
+             link, urlColor_, shadowColor_, shadowOffset_, &pictureCache_, pictureContainer_);
+}
+
+void TAdvReflectionLabel::Paint() {
+    PaintOn(Canvas(), true);
+    // 7. A stale reflection is made from what was just drawn, then the label paints again.
+    if (stale_ && !loading_ && ySize_ > 0) {
+        RebuildReflection();
+        PaintOn(Canvas(), true);
+    }
+}
+
+// The reflection, step by step: where it starts, a copy of the drawn area, flipped, then each
+// row's opacity over each pixel's alpha.
+void TAdvReflectionLabel::RebuildReflection() {
+    if (loading_ || ySize_ <= 0 || xSize_ <= 0)
+        return;
+    stale_ = false;
+    reflectionX_ = ReflectionX(Markup(), Width(), xSize_);
+
+    TBitmap drawn(std::max(Width(), reflectionX_ + xSize_), std::max(Height(), ySize_));
+    PaintOn(drawn.Canvas(), false);
+    TBitmap area(xSize_, ySize_);
+    area.Canvas().CopyRect(Rect(0, 0, xSize_, ySize_), drawn,
+                           Rect(reflectionX_, 0, reflectionX_ + xSize_, ySize_));
+    const std::vector<std::uint8_t> bytes = area.SaveToBytes();
+    if (bytes.empty())
+        throw std::runtime_error("Could not allocate memory for reflection Label");
+    TGPBitmap flipped(bytes);
+    flipped.RotateFlip(TRotateFlip::Rotate180FlipX); // upside down, not mirrored
+
+    auto reflection = std::make_unique<TGPBitmap>(xSize_, ySize_);
+    for (int i = 0; i < ySize_; ++i) {
+        const int opacity = ReflectionRowOpacity(i, reflectionSize_, opacityStart_, opacityEnd_);
+        for (int j = 0; j < xSize_; ++j) {
+            TARGB pixel = 0;
+            flipped.GetPixel(j, i, pixel);
+            if (pixel >> 24 != 0)
+                reflection->SetPixel(j, i, ReflectedPixel(pixel, opacity));
+        }
+    }
+    reflection_ = std::move(reflection);
+}
+
+// --- Pointer ------------------------------------------------------------------------------------
+
+std::string TAdvReflectionLabel::HitTest(int x, int y) {
+    TBitmap scratch(1, 1);
+    TCanvas& canvas = scratch.Canvas();
+    canvas.Font().Assign(Font());
+    std::string anchor;
+    int link = -1;
+    const bool onLink =
+        DrawHTML(canvas, Markup(), ClientRect(), images_, x, y, true, anchor, xSize_, ySize_, link,
+                 clWhite, shadowColor_, shadowOffset_, &pictureCache_, pictureContainer_);
+    hoveredLink_ = link;
+    if (!onLink) {
+        hoveredLink_ = -1;
+        return {};
+    }
+    return anchor;
+}
+
+void TAdvReflectionLabel::MouseMove(TShiftState shift, int x, int y) {
+    TCustomControl::MouseMove(shift, x, y);
+    const std::string href = HitTest(x, y);
+    if (hoveredLink_ != -1) {
+        if (Cursor() == TCursor::crDefault || href != previousHref_ ||
+            hoveredLink_ != previousLink_)
+            SetCursor(TCursor::crHandPoint);
+        previousHref_ = href;
+        previousLink_ = hoveredLink_;
+    } else if (Cursor() == TCursor::crHandPoint) {
+        SetCursor(TCursor::crDefault);
+    }
+}
+
+void TAdvReflectionLabel::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+    TCustomControl::MouseDown(button, shift, x, y);
+    const std::string href = HitTest(x, y);
+    if (href.find("://") != std::string::npos || href.find("mailto:") != std::string::npos)
+        ShellOpen(href);
+}
+
+void TAdvReflectionLabel::MouseEnter() {
+    TCustomControl::MouseEnter();
+    if (OnMouseEnter)
+        OnMouseEnter(this);
+}
+
+void TAdvReflectionLabel::MouseLeave() {
+    hoveredLink_ = -1;
+    TCustomControl::MouseLeave();
+    if (OnMouseLeave)
+        OnMouseLeave(this);
+}

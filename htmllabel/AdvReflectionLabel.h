@@ -1,0 +1,117 @@
+#pragma once
+// TAdvReflectionLabel: a caption in markup with a mirrored copy of the drawn text under it,
+// fading out downwards. Links in the markup show the hand cursor and open on a click.
+//
+// Decisions:
+// - The label is a control of its own that paints its parent's background under the text, so
+//   it shows what a label drawn on the parent's surface shows; it takes no focus.
+// - The reflection is made from an off-screen rendering of the label (the parent's background
+//   and the text, as the last paint drew them), not from the screen, so it is the same on
+//   every desktop and in tests.
+// - Only a link whose href holds "://" or "mailto:" is opened, by the desktop's handler.
+// - The platform has no form loading state yet: SetLoading() and Loaded() give the label the
+//   bracket a stored layout wraps around its settings.
+
+#include <memory>
+#include <string>
+
+#include "drawing/AdvGDIP.h"
+#include "htmllabel/PictureContainer.h"
+#include "platform/Classes.h"
+#include "platform/Controls.h"
+
+class TImageList;
+
+class TAdvReflectionLabel : public TCustomControl {
+public:
+    explicit TAdvReflectionLabel(TWinControl* parent);
+    ~TAdvReflectionLabel() override;
+
+    /// The markup, one line; its lines are joined with nothing between them.
+    TStringList& HTMLText() { return htmlText_; }
+    /// Copies `value`'s text without its line breaks, so the list holds one line.
+    void SetHTMLText(const TStrings& value);
+    /// The markup as drawn: every line of HTMLText, joined.
+    std::string Markup() const;
+
+    TColor URLColor() const { return urlColor_; }
+    void SetURLColor(TColor value);
+    TImageList* Images() const { return images_; }
+    void SetImages(TImageList* value);
+    TPictureContainer* PictureContainer() const { return pictureContainer_; }
+    void SetPictureContainer(TPictureContainer* value);
+    int ReflectionSize() const { return reflectionSize_; }
+    void SetReflectionSize(int value);
+    int ReflectionAxis() const { return reflectionAxis_; }
+    void SetReflectionAxis(int value);
+    int ReflectionOpacityStart() const { return opacityStart_; }
+    /// A value outside 0-255, or the current one, is ignored; else the reflection is rebuilt.
+    void SetReflectionOpacityStart(int value);
+    int ReflectionOpacityEnd() const { return opacityEnd_; }
+    void SetReflectionOpacityEnd(int value);
+    bool Transparent() const { return transparent_; }
+    void SetTransparent(bool value);
+    std::string Version() const { return "1.5.1.0"; }
+    void SetVersion(const std::string&) {}
+
+    /// The laid-out text's size from the last time the label drew or measured its markup.
+    int XSize() const { return xSize_; }
+    int YSize() const { return ySize_; }
+    /// Where the reflection starts across.
+    int ReflectionLeft() const { return reflectionX_; }
+    /// The reflection as last built (nullptr before the first paint that drew text).
+    TGPBitmap* Reflection() const { return reflection_.get(); }
+    /// The link under the pointer at the last hit test, counted from 1; -1 for none.
+    int HoveredLink() const { return hoveredLink_; }
+
+    /// A markup that equals the old name follows a new name.
+    void Rename(std::string name);
+    void SetLoading(bool value) { loading_ = value; }
+    /// After a stored layout was applied: the reflection is made anew.
+    void Loaded();
+
+    TNotifyEvent OnMouseEnter;
+    TNotifyEvent OnMouseLeave;
+
+protected:
+    void Paint() override;
+    void MouseEnter() override;
+    void MouseLeave() override;
+    void MouseMove(TShiftState shift, int x, int y) override;
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
+    void FontChanged() override;
+    void Resize() override;
+
+private:
+    /// Background, reflection (unless left out) and markup onto `canvas`, placed like the
+    /// label; the markup's size lands in XSize and YSize.
+    void PaintOn(TCanvas& canvas, bool withReflection);
+    /// Mirrors what the label draws into the reflection picture, with its opacity ramp.
+    void RebuildReflection();
+    /// The href of the link at (x, y), or an empty text.
+    std::string HitTest(int x, int y);
+    /// Stale: the next paint rebuilds the reflection.
+    void MarkStale();
+
+    TStringList htmlText_;
+    THTMLPictureCache pictureCache_;
+    std::unique_ptr<TGPBitmap> reflection_;
+    TImageList* images_ = nullptr;
+    TPictureContainer* pictureContainer_ = nullptr;
+    TColor urlColor_ = clBlue;
+    int reflectionSize_ = 20;
+    int reflectionAxis_ = -7;
+    int opacityStart_ = 128;
+    int opacityEnd_ = 0;
+    bool transparent_ = true;
+    bool stale_ = false;
+    bool loading_ = false;
+    int xSize_ = 0;
+    int ySize_ = 0;
+    int reflectionX_ = 0;
+    int hoveredLink_ = -1;
+    std::string previousHref_;
+    int previousLink_ = 0;
+    TColor shadowColor_ = clGray;
+    int shadowOffset_ = 2;
+};

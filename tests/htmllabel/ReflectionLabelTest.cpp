@@ -1,0 +1,124 @@
+// The reflection label as the main window uses it: a caption over a panel, its mirrored copy
+// starting 7 rows above the text's bottom and fading out over 20 rows.
+
+#include <gtest/gtest.h>
+
+#include "htmllabel/AdvReflectionLabel.h"
+#include "htmllabel/Reflection.h"
+#include "platform/ExtCtrls.h"
+#include "platform/Forms.h"
+#include "BlankBitmap.h"
+
+namespace {
+
+constexpr TColor kPanel = 0x40C080; // no text or reflection pixel has it
+
+TARGB Argb(TColor bgr) {
+    return 0xFF000000u | ((bgr & 0xFF) << 16) | (bgr & 0xFF00) | ((bgr >> 16) & 0xFF);
+}
+
+struct Caption : ::testing::Test {
+    TForm form;
+    TPanel panel{&form};
+    TAdvReflectionLabel label{&panel};
+
+    Caption() {
+        panel.SetBounds(0, 0, 300, 29);
+        panel.SetBevelOuter(TBevelCut::bvNone);
+        panel.SetColor(kPanel);
+        label.SetBounds(0, 0, 240, 27);
+        label.SetParentFont(false);
+        label.Font().SetName("Tahoma");
+        label.Font().SetHeight(-16);
+        label.Font().SetStyle({TFontStyle::fsBold});
+        label.SetReflectionSize(20);
+        TStringList text;
+        text.Add("<P align=\"left\">  left list:</P>");
+        label.SetHTMLText(text);
+    }
+    std::unique_ptr<TBitmap> Paint() {
+        auto b = Blank(label.Width(), label.Height());
+        label.PaintTo(*b);
+        return b;
+    }
+};
+
+TEST_F(Caption, TheReflectionMirrorsTheTextFromSevenRowsAboveItsBottomAndFadesOutOver20Rows) {
+    const auto painted = Paint();
+    TGPBitmap* reflection = label.Reflection();
+    ASSERT_NE(reflection, nullptr);
+    const int ySize = label.YSize();
+    ASSERT_GT(ySize, 12);
+    ASSERT_LT(ySize + 2, 27);
+    EXPECT_EQ(label.ReflectionLeft(), 0);
+    EXPECT_EQ(static_cast<int>(reflection->GetHeight()), ySize);
+
+    // Row i mirrors text row ySize - 1 - i (those above the reflection's own rows), with
+    // the ramp's opacity over the opaque drawn pixel.
+    int textPixels = 0;
+    for (int i = 7; i < ySize; ++i)
+        for (int j = 0; j < label.XSize(); ++j) {
+            TARGB got = 0;
+            reflection->GetPixel(j, i, got);
+            const TColor source = painted->Pixel(j, ySize - 1 - i);
+            textPixels += source != kPanel;
+            ASSERT_EQ(got, ReflectedPixel(Argb(source), ReflectionRowOpacity(i, 20, 128, 0)))
+                << j << "," << i;
+        }
+    EXPECT_GT(textPixels, 20);
+    TARGB first = 0;
+    reflection->GetPixel(0, 0, first);
+    EXPECT_EQ(first >> 24, 128u);
+
+    // On the label, reflection row 8 lies one row below the text's bottom: it differs from
+    // the panel exactly where the mirrored text does.
+    const int row = ySize + 1;
+    for (int j = 0; j < label.XSize(); ++j) {
+        TARGB mirrored = 0;
+        reflection->GetPixel(j, 8, mirrored);
+        const bool text = (mirrored & 0xFFFFFF) != (Argb(kPanel) & 0xFFFFFF);
+        EXPECT_EQ(painted->Pixel(j, row) != kPanel, text) << j;
+    }
+}
+
+TEST_F(Caption, OpacityOutsideItsRangeIsIgnoredAndTheMarkupIsOneLine) {
+    label.SetReflectionOpacityStart(300);
+    label.SetReflectionOpacityStart(-1);
+    EXPECT_EQ(label.ReflectionOpacityStart(), 128);
+    label.SetReflectionOpacityEnd(256);
+    EXPECT_EQ(label.ReflectionOpacityEnd(), 0);
+
+    TStringList two;
+    two.Add("a");
+    two.Add("b");
+    label.SetHTMLText(two);
+    EXPECT_EQ(label.HTMLText().Count(), 1);
+    EXPECT_EQ(label.Markup(), "ab");
+    EXPECT_EQ(label.Version(), "1.5.1.0");
+
+    // A new opacity rebuilds at once from what the label draws.
+    Paint();
+    label.SetReflectionOpacityStart(200);
+    TARGB first = 0;
+    label.Reflection()->GetPixel(0, 0, first);
+    EXPECT_EQ(first >> 24, 200u);
+}
+
+TEST(Reflection, RowsRampWithHalvesToEvenAndCentredOrRightTextIsMirroredWhereItStands) {
+    EXPECT_EQ(ReflectionRowOpacity(0, 20, 128, 0), 128);
+    EXPECT_EQ(ReflectionRowOpacity(19, 20, 128, 0), 6);   // 6.4
+    EXPECT_EQ(ReflectionRowOpacity(10, 20, 128, 0), 64);  // 64.0
+    EXPECT_EQ(ReflectionRowOpacity(15, 20, 130, 0), 32);  // 32.5 to even
+    EXPECT_EQ(ReflectionRowOpacity(5, 20, 130, 0), 98);   // 97.5 to even
+    EXPECT_EQ(ReflectionRowOpacity(20, 20, 128, 0), 0);
+    EXPECT_EQ(ReflectionRowOpacity(3, 4, 0, 255), 191);   // 191.25
+    EXPECT_EQ(ReflectedPixel(0xFF102030, 128), 0x80102030u);
+    EXPECT_EQ(ReflectedPixel(0x7F102030, 1), 0x00102030u); // 0.498
+    EXPECT_EQ(ReflectedPixel(0x00102030, 255), 0u);
+
+    EXPECT_EQ(ReflectionX("<P ALIGN = \"Center\">x</P>", 101, 20), 40);
+    EXPECT_EQ(ReflectionX("<p align=\"right\">x</p>", 100, 30), 70);
+    EXPECT_EQ(ReflectionX("<p align=\"left\">x</p>", 100, 30), 0);
+}
+
+} // namespace
