@@ -49,7 +49,7 @@ TForm1::~TForm1() = default;
 
 // Loading a list: the list is emptied before the dialog shows, so a cancelled dialog leaves
 // it empty; the caption then shows the count of what was loaded (0 when cancelled).
-void TForm1::LoadList(TAdvMemo& memo, const std::string& title, TLabel& caption,
+void TForm1::LoadList(TAdvMemo& memo, const std::string& title, TAdvReflectionLabel& caption,
                       const std::string& prefix) {
     memo.Lines().ClearStore();
     OpenDialog1->SetTitle(title);
@@ -65,7 +65,7 @@ void TForm1::LoadList(TAdvMemo& memo, const std::string& title, TLabel& caption,
         TAdvMemoStrings& lines = memo.Lines();
         lines.LoadText(BusyWork([&] { return lines.ReadFile(fileName); }), fileName);
     }
-    caption.SetCaption(prefix + std::to_string(memo.Lines().Count()));
+    caption.SetHTMLText(prefix + std::to_string(memo.Lines().Count()));
 }
 
 void TForm1::AdvGlowButton1Click(TObject*) {

@@ -1,13 +1,13 @@
 #pragma once
 // The main window: two list editors, the result panes, their captions, the buttons and the
-// menu, and the commands behind them. The four captions are plain stand-ins with the names
-// and texts of the reflection labels that replace them.
+// menu, and the commands behind them.
 
 #include <cstdint>
 #include <memory>
 #include <string>
 
 #include "glowbutton/AdvGlowButton.h"
+#include "htmllabel/AdvReflectionLabel.h"
 #include "memo/AdvMemo.h"
 #include "platform/Dialogs.h"
 #include "platform/ExtCtrls.h"
@@ -27,11 +27,11 @@ public:
     // Components, in creation order.
     std::unique_ptr<TPanel> Panel3;
     std::unique_ptr<TPanel> Panel1;
-    std::unique_ptr<TLabel> AdvReflectionLabel1;
+    std::unique_ptr<TAdvReflectionLabel> AdvReflectionLabel1;
     std::unique_ptr<TAdvGlowButton> AdvGlowButton1;
     std::unique_ptr<TAdvGlowButton> AdvGlowButton4;
     std::unique_ptr<TPanel> Panel2;
-    std::unique_ptr<TLabel> AdvReflectionLabel2;
+    std::unique_ptr<TAdvReflectionLabel> AdvReflectionLabel2;
     std::unique_ptr<TAdvGlowButton> AdvGlowButton2;
     std::unique_ptr<TAdvGlowButton> AdvGlowButton5;
     std::unique_ptr<TAdvMemo> AdvMemo1;
@@ -42,8 +42,8 @@ public:
     std::unique_ptr<TMemo> Memo1;
     std::unique_ptr<TMemo> Memo2;
     std::unique_ptr<TPanel> Panel6;
-    std::unique_ptr<TLabel> AdvReflectionLabel3;
-    std::unique_ptr<TLabel> AdvReflectionLabel4;
+    std::unique_ptr<TAdvReflectionLabel> AdvReflectionLabel3;
+    std::unique_ptr<TAdvReflectionLabel> AdvReflectionLabel4;
     std::unique_ptr<TOpenDialog> OpenDialog1;
     std::unique_ptr<TMainMenu> MainMenu1;
 
@@ -81,7 +81,7 @@ public:
 private:
     void CreateComponents();
     void CreateMenu();
-    void LoadList(TAdvMemo& memo, const std::string& title, TLabel& caption,
+    void LoadList(TAdvMemo& memo, const std::string& title, TAdvReflectionLabel& caption,
                   const std::string& prefix);
 };
 

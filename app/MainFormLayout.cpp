@@ -48,17 +48,19 @@ std::unique_ptr<TAdvGlowButton> PlaceButton(TWinControl* parent, const char* nam
     return button;
 }
 
-std::unique_ptr<TLabel> PlaceCaption(TWinControl* parent, const char* name, const char* text,
-                                     TAlign align, int width) {
-    auto label = Place<TLabel>(parent, name, align, 1, 1, width, 27);
-    label->SetAutoSize(false);
+// Caption style A: the four captions share their font and reflection.
+std::unique_ptr<TAdvReflectionLabel> PlaceCaption(TWinControl* parent, const char* name,
+                                                  const char* text, TAlign align, int width) {
+    auto label = Place<TAdvReflectionLabel>(parent, name, align, 1, 1, width, 27);
     label->SetParentFont(false);
     TFont& font = label->Font();
     font.SetName("Tahoma");
     font.SetHeight(-16);
     font.SetStyle({TFontStyle::fsBold});
     font.SetColor(clWindowText);
-    label->SetCaption(text);
+    label->SetReflectionSize(20);
+    label->SetURLColor(clBlue);
+    label->SetHTMLText(std::string("<P align=\"left\">") + text + "</P>");
     return label;
 }
 

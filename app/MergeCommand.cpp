@@ -73,6 +73,6 @@ void TForm1::AdvGlowButton3Click(TObject*) {
     }));
 
     // 8. The counts.
-    AdvReflectionLabel3->SetCaption("multiple hits: " + std::to_string(Memo1->EntryCount()));
-    AdvReflectionLabel4->SetCaption("single hits: " + std::to_string(Memo2->EntryCount()));
+    AdvReflectionLabel3->SetHTMLText("multiple hits: " + std::to_string(Memo1->EntryCount()));
+    AdvReflectionLabel4->SetHTMLText("single hits: " + std::to_string(Memo2->EntryCount()));
 }

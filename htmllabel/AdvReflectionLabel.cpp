@@ -35,6 +35,12 @@ void TAdvReflectionLabel::SetHTMLText(const TStrings& value) {
     htmlText_.SetText(text);
 }
 
+void TAdvReflectionLabel::SetHTMLText(std::string_view markup) {
+    TStringList text;
+    text.Add(markup);
+    SetHTMLText(text);
+}
+
 std::string TAdvReflectionLabel::Markup() const {
     std::string markup;
     for (int i = 0; i < htmlText_.Count(); ++i)
@@ -104,9 +110,7 @@ void TAdvReflectionLabel::SetTransparent(bool value) {
 
 void TAdvReflectionLabel::Rename(std::string name) {
     if (!loading_ && Markup() == Name()) {
-        TStringList text;
-        text.Add(name);
-        SetHTMLText(text);
+        SetHTMLText(std::string_view(name));
     }
     SetName(std::move(name));
 }

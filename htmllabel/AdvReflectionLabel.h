@@ -14,6 +14,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "drawing/AdvGDIP.h"
 #include "htmllabel/PictureContainer.h"
@@ -31,6 +32,8 @@ public:
     TStringList& HTMLText() { return htmlText_; }
     /// Copies `value`'s text without its line breaks, so the list holds one line.
     void SetHTMLText(const TStrings& value);
+    /// The same with a text: a plain one shows as it is.
+    void SetHTMLText(std::string_view markup);
     /// The markup as drawn: every line of HTMLText, joined.
     std::string Markup() const;
 

@@ -1,3 +1,4 @@
+#include <QImage>
 #include <QPainter>
 #include "platform/Controls.h"
 #include "platform/Keys.h"
@@ -53,12 +54,15 @@ void TCustomControl::PaintParentBackground(TCanvas& canvas, const std::vector<TR
     region &= QRect(0, 0, Width(), Height());
     if (region.isEmpty())
         return;
-    // The parent paints its part under this control; its other children are left out, so
-    // the control never paints itself while it paints.
+    // The parent paints its part under this control into an image of its own (never into
+    // the painter of a paint under way); its other children are left out, so the control
+    // never paints itself while it paints.
+    QImage behind(self->size(), QImage::Format_ARGB32_Premultiplied);
+    behind.fill(Qt::transparent);
+    parent->render(&behind, QPoint(0, 0), QRegion(QRect(self->pos(), self->size())),
+                   QWidget::DrawWindowBackground);
     painter->save();
     painter->setClipRegion(region, Qt::IntersectClip);
-    const QPoint origin = self->pos();
-    parent->render(painter, QPoint(0, 0), QRegion(QRect(origin, self->size())),
-                   QWidget::DrawWindowBackground);
+    painter->drawImage(0, 0, behind);
     painter->restore();
 }

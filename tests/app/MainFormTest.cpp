@@ -24,10 +24,10 @@ TEST_F(FormFixture, StartsWithOneEmptyLinePerListAndEmptyPanes) {
     EXPECT_EQ(form.AdvMemo2->Lines().Count(), 1);
     EXPECT_EQ(form.Memo1->EntryCount(), 0u);
     EXPECT_EQ(form.Memo2->EntryCount(), 0u);
-    EXPECT_EQ(form.AdvReflectionLabel1->Caption(), "  left list:");
-    EXPECT_EQ(form.AdvReflectionLabel2->Caption(), "  right list:");
-    EXPECT_EQ(form.AdvReflectionLabel3->Caption(), "  multiple hits:");
-    EXPECT_EQ(form.AdvReflectionLabel4->Caption(), "  single hits:");
+    EXPECT_EQ(form.AdvReflectionLabel1->Markup(), "<P align=\"left\">  left list:</P>");
+    EXPECT_EQ(form.AdvReflectionLabel2->Markup(), "<P align=\"left\">  right list:</P>");
+    EXPECT_EQ(form.AdvReflectionLabel3->Markup(), "<P align=\"left\">  multiple hits:</P>");
+    EXPECT_EQ(form.AdvReflectionLabel4->Markup(), "<P align=\"left\">  single hits:</P>");
     EXPECT_EQ(form.AdvReflectionLabel3->Hint(), "Found this on both lists!");
 }
 
@@ -96,19 +96,19 @@ TEST_F(FormFixture, LoadingAListShowsTheDialogAndTheCount) {
     EXPECT_EQ(seam.openDialogs[0].filter, "*.*|*.*");
     EXPECT_EQ(seam.openDialogs[0].defaultExt, "*.*");
     EXPECT_EQ(form.AdvMemo1->Lines().Count(), 3);
-    EXPECT_EQ(form.AdvReflectionLabel1->Caption(), "left list: 3");
+    EXPECT_EQ(form.AdvReflectionLabel1->Markup(), "left list: 3");
     EXPECT_EQ(form.OpenDialog1->FileName(), "");
 
     LoadRight("x\r\n");
     EXPECT_EQ(seam.openDialogs[1].title, "Load List 2");
-    EXPECT_EQ(form.AdvReflectionLabel2->Caption(), "right list: 1");
+    EXPECT_EQ(form.AdvReflectionLabel2->Markup(), "right list: 1");
     EXPECT_EQ(form.AdvMemo1->Lines().Count(), 3);
 }
 
 TEST_F(FormFixture, AnEmptyFileLoadsAsOneEmptyLine) {
     LoadLeft("");
     EXPECT_EQ(form.AdvMemo1->Lines().Count(), 1);
-    EXPECT_EQ(form.AdvReflectionLabel1->Caption(), "left list: 1");
+    EXPECT_EQ(form.AdvReflectionLabel1->Markup(), "left list: 1");
 }
 
 TEST_F(FormFixture, ACancelledLoadLeavesTheListEmpty) {
@@ -116,7 +116,7 @@ TEST_F(FormFixture, ACancelledLoadLeavesTheListEmpty) {
     seam.openAnswers.push_back(std::nullopt);
     form.AdvGlowButton1->Click();
     EXPECT_EQ(form.AdvMemo1->Lines().Count(), 0);
-    EXPECT_EQ(form.AdvReflectionLabel1->Caption(), "left list: 0");
+    EXPECT_EQ(form.AdvReflectionLabel1->Markup(), "left list: 0");
 }
 
 TEST_F(FormFixture, NewAsksForBothListsInTurn) {
@@ -126,8 +126,8 @@ TEST_F(FormFixture, NewAsksForBothListsInTurn) {
     EXPECT_EQ(seam.openDialogs[1].title, "Load List 2");
     EXPECT_EQ(form.AdvMemo1->Lines().Count(), 0);
     EXPECT_EQ(form.AdvMemo2->Lines().Count(), 0);
-    EXPECT_EQ(form.AdvReflectionLabel1->Caption(), "left list: 0");
-    EXPECT_EQ(form.AdvReflectionLabel2->Caption(), "right list: 0");
+    EXPECT_EQ(form.AdvReflectionLabel1->Markup(), "left list: 0");
+    EXPECT_EQ(form.AdvReflectionLabel2->Markup(), "right list: 0");
 }
 
 TEST_F(FormFixture, OpenMenuItemsLoadTheirOwnList) {
@@ -137,8 +137,8 @@ TEST_F(FormFixture, OpenMenuItemsLoadTheirOwnList) {
     form.rightlist1->Click();
     EXPECT_EQ(seam.openDialogs.at(0).title, "Load List 1");
     EXPECT_EQ(seam.openDialogs.at(1).title, "Load List 2");
-    EXPECT_EQ(form.AdvReflectionLabel1->Caption(), "left list: 2");
-    EXPECT_EQ(form.AdvReflectionLabel2->Caption(), "right list: 1");
+    EXPECT_EQ(form.AdvReflectionLabel1->Markup(), "left list: 2");
+    EXPECT_EQ(form.AdvReflectionLabel2->Markup(), "right list: 1");
 }
 
 TEST_F(FormFixture, ClearingAListKeepsItsCaption) {
@@ -146,10 +146,10 @@ TEST_F(FormFixture, ClearingAListKeepsItsCaption) {
     LoadRight("c\r\n");
     form.AdvGlowButton4->Click();
     EXPECT_EQ(form.AdvMemo1->Lines().Count(), 0);
-    EXPECT_EQ(form.AdvReflectionLabel1->Caption(), "left list: 2");
+    EXPECT_EQ(form.AdvReflectionLabel1->Markup(), "left list: 2");
     form.AdvGlowButton5->Click();
     EXPECT_EQ(form.AdvMemo2->Lines().Count(), 0);
-    EXPECT_EQ(form.AdvReflectionLabel2->Caption(), "right list: 1");
+    EXPECT_EQ(form.AdvReflectionLabel2->Markup(), "right list: 1");
 }
 
 TEST_F(FormFixture, HelpItemsShowTheirMessages) {
@@ -191,7 +191,7 @@ protected:
         EXPECT_EQ(box.icon, TMsgIcon::Error);
         EXPECT_FALSE(box.busyCursor);
         EXPECT_EQ(form.AdvMemo2->Lines().Count(), 0);
-        EXPECT_EQ(form.AdvReflectionLabel2->Caption(), "right list: 2");
+        EXPECT_EQ(form.AdvReflectionLabel2->Markup(), "right list: 2");
         EXPECT_EQ(form.AdvMemo1->Lines().Count(), 1);
         EXPECT_EQ(form.Memo1->EntryCount(), 1u);
         EXPECT_EQ(form.Memo2->EntryCount(), 1u);
@@ -222,7 +222,7 @@ TEST_F(UnreadableFile, FileWithoutReadPermission) {
         if (seam.messageBoxes.empty() || seam.messageBoxes.back().icon != TMsgIcon::Error)
             return "no error box";
         if (form.AdvMemo2->Lines().Count() != 0 ||
-            form.AdvReflectionLabel2->Caption() != "right list: 2" ||
+            form.AdvReflectionLabel2->Markup() != "right list: 2" ||
             form.AdvMemo1->Lines().Count() != 1)
             return "the lists changed";
         return seam.messageBoxes.back().text;
@@ -238,7 +238,7 @@ TEST_F(UnreadableFile, ACancelAfterAFailureLoadsNothing) {
     seam.openAnswers.push_back(std::nullopt);
     Application->Guard([&] { form.AdvGlowButton2->Click(); });
     EXPECT_EQ(seam.messageBoxes.size(), boxes);
-    EXPECT_EQ(form.AdvReflectionLabel2->Caption(), "right list: 0");
+    EXPECT_EQ(form.AdvReflectionLabel2->Markup(), "right list: 0");
 }
 
 TEST_F(FormFixture, BinaryFilesAndNulsLoadByTheLoadRules) {

@@ -15,8 +15,8 @@ TEST_F(FormFixture, WorkedExampleFillsBothPanesAndCaptions) {
     form.AdvGlowButton3->Click();
     EXPECT_EQ(Entries(*form.Memo1), (Lines{"b", "c"}));
     EXPECT_EQ(Entries(*form.Memo2), (Lines{"a", "d"}));
-    EXPECT_EQ(form.AdvReflectionLabel3->Caption(), "multiple hits: 2");
-    EXPECT_EQ(form.AdvReflectionLabel4->Caption(), "single hits: 2");
+    EXPECT_EQ(form.AdvReflectionLabel3->Markup(), "multiple hits: 2");
+    EXPECT_EQ(form.AdvReflectionLabel4->Markup(), "single hits: 2");
     EXPECT_TRUE(seam.messageBoxes.empty());
 }
 
@@ -47,15 +47,15 @@ TEST_F(FormFixture, IdenticalListsShowTheMessageAndKeepTheCaptions) {
     EXPECT_FALSE(seam.messageBoxes[0].busyCursor);
     EXPECT_EQ(form.Memo1->EntryCount(), 0u);
     EXPECT_EQ(form.Memo2->EntryCount(), 0u);
-    EXPECT_EQ(form.AdvReflectionLabel3->Caption(), "multiple hits: 2");
-    EXPECT_EQ(form.AdvReflectionLabel4->Caption(), "single hits: 2");
+    EXPECT_EQ(form.AdvReflectionLabel3->Markup(), "multiple hits: 2");
+    EXPECT_EQ(form.AdvReflectionLabel4->Markup(), "single hits: 2");
 }
 
 TEST_F(FormFixture, UntouchedEditorsAreIdentical) {
     form.AdvGlowButton3->Click();
     ASSERT_EQ(seam.messageBoxes.size(), 1u);
     EXPECT_EQ(seam.messageBoxes[0].text, kIdentical);
-    EXPECT_EQ(form.AdvReflectionLabel3->Caption(), "  multiple hits:");
+    EXPECT_EQ(form.AdvReflectionLabel3->Markup(), "<P align=\"left\">  multiple hits:</P>");
 }
 
 TEST_F(FormFixture, AnEmptiedListShowsTheMessage) {
@@ -78,7 +78,7 @@ TEST_F(FormFixture, OneLoadedListIsComparedWithTheOtherEditorsEmptyLine) {
     form.AdvGlowButton3->Click();
     EXPECT_TRUE(seam.messageBoxes.empty());
     EXPECT_EQ(Entries(*form.Memo1), (Lines{""}));
-    EXPECT_EQ(form.AdvReflectionLabel3->Caption(), "multiple hits: 1");
+    EXPECT_EQ(form.AdvReflectionLabel3->Markup(), "multiple hits: 1");
     EXPECT_EQ(Entries(*form.Memo2), (Lines{"a", "b"}));
 }
 
@@ -88,8 +88,8 @@ TEST_F(FormFixture, CaseAndTrailingSpacesMatter) {
     form.AdvGlowButton3->Click();
     EXPECT_EQ(form.Memo1->EntryCount(), 0u);
     EXPECT_EQ(Entries(*form.Memo2), (Lines{"Apple", "a", "apple", "a "}));
-    EXPECT_EQ(form.AdvReflectionLabel3->Caption(), "multiple hits: 0");
-    EXPECT_EQ(form.AdvReflectionLabel4->Caption(), "single hits: 4");
+    EXPECT_EQ(form.AdvReflectionLabel3->Markup(), "multiple hits: 0");
+    EXPECT_EQ(form.AdvReflectionLabel4->Markup(), "single hits: 4");
 }
 
 TEST_F(FormFixture, TheListsThemselvesAreNeverChanged) {
@@ -121,8 +121,8 @@ TEST_F(FormFixture, TooManyMultipleHitsShowAMessageInsteadOfFillingThePanes) {
     EXPECT_FALSE(seam.messageBoxes[0].busyCursor);
     EXPECT_EQ(form.Memo1->EntryCount(), 0u);
     EXPECT_EQ(form.Memo2->EntryCount(), 0u);
-    EXPECT_EQ(form.AdvReflectionLabel3->Caption(), "multiple hits: 2");
-    EXPECT_EQ(form.AdvReflectionLabel4->Caption(), "single hits: 2");
+    EXPECT_EQ(form.AdvReflectionLabel3->Markup(), "multiple hits: 2");
+    EXPECT_EQ(form.AdvReflectionLabel4->Markup(), "single hits: 2");
 }
 
 TEST_F(FormFixture, BelowTheLimitThePanesAreFilledInFull) {
@@ -135,7 +135,7 @@ TEST_F(FormFixture, BelowTheLimitThePanesAreFilledInFull) {
     form.AdvGlowButton3->Click();
     EXPECT_TRUE(seam.messageBoxes.empty());
     EXPECT_EQ(form.Memo1->EntryCount(), 10000u);
-    EXPECT_EQ(form.AdvReflectionLabel3->Caption(), "multiple hits: 10000");
+    EXPECT_EQ(form.AdvReflectionLabel3->Markup(), "multiple hits: 10000");
     EXPECT_EQ(Entries(*form.Memo2), (Lines{"x"}));
 }
 
