@@ -202,8 +202,7 @@ void TAdvReflectionLabel::RebuildReflection() {
         for (int j = 0; j < xSize_; ++j) {
             TARGB pixel = 0;
             flipped.GetPixel(j, i, pixel);
-            if (pixel >> 24 != 0)
-                reflection->SetPixel(j, i, ReflectedPixel(pixel, opacity));
+            reflection->SetPixel(j, i, ReflectedPixel(pixel, opacity));
         }
     }
     reflection_ = std::move(reflection);

@@ -17,10 +17,17 @@ TARGB Argb(TColor bgr) {
     return 0xFF000000u | ((bgr & 0xFF) << 16) | (bgr & 0xFF00) | ((bgr >> 16) & 0xFF);
 }
 
+// The pointer's handlers, reachable from the tests.
+struct Label : TAdvReflectionLabel {
+    using TAdvReflectionLabel::TAdvReflectionLabel;
+    using TAdvReflectionLabel::MouseLeave;
+    using TAdvReflectionLabel::MouseMove;
+};
+
 struct Caption : ::testing::Test {
     TForm form;
     TPanel panel{&form};
-    TAdvReflectionLabel label{&panel};
+    Label label{&panel};
 
     Caption() {
         panel.SetBounds(0, 0, 300, 29);
@@ -95,6 +102,8 @@ TEST_F(Caption, OpacityOutsideItsRangeIsIgnoredAndTheMarkupIsOneLine) {
     EXPECT_EQ(label.HTMLText().Count(), 1);
     EXPECT_EQ(label.Markup(), "ab");
     EXPECT_EQ(label.Version(), "1.5.1.0");
+    label.SetHTMLText(std::string_view("left list: 20"));
+    EXPECT_EQ(label.Markup(), "left list: 20");
 
     // A new opacity rebuilds at once from what the label draws.
     Paint();
@@ -104,13 +113,29 @@ TEST_F(Caption, OpacityOutsideItsRangeIsIgnoredAndTheMarkupIsOneLine) {
     EXPECT_EQ(first >> 24, 200u);
 }
 
+TEST_F(Caption, ALinkShowsTheHandUntilThePointerLeavesIt) {
+    label.SetHTMLText(std::string_view("<A href=\"mailto:x@y\">link</A> text"));
+    label.MouseMove({}, 5, 8);
+    EXPECT_EQ(label.HoveredLink(), 1);
+    EXPECT_EQ(label.Cursor(), TCursor::crHandPoint);
+    label.MouseMove({}, label.XSize() - 3, 8); // on " text"
+    EXPECT_EQ(label.HoveredLink(), -1);
+    EXPECT_EQ(label.Cursor(), TCursor::crDefault);
+    label.MouseMove({}, 5, 8);
+    label.MouseLeave();
+    EXPECT_EQ(label.HoveredLink(), -1);
+}
+
 TEST(Reflection, RowsRampWithHalvesToEvenAndCentredOrRightTextIsMirroredWhereItStands) {
     EXPECT_EQ(ReflectionRowOpacity(0, 20, 128, 0), 128);
     EXPECT_EQ(ReflectionRowOpacity(19, 20, 128, 0), 6);   // 6.4
     EXPECT_EQ(ReflectionRowOpacity(10, 20, 128, 0), 64);  // 64.0
     EXPECT_EQ(ReflectionRowOpacity(15, 20, 130, 0), 32);  // 32.5 to even
     EXPECT_EQ(ReflectionRowOpacity(5, 20, 130, 0), 98);   // 97.5 to even
-    EXPECT_EQ(ReflectionRowOpacity(20, 20, 128, 0), 0);
+    EXPECT_EQ(ReflectionRowOpacity(20, 20, 128, 50), 0); // rows below the ramp: none
+    EXPECT_EQ(ReflectionRowOpacity(0, 1, 128, 0), 128);
+    EXPECT_EQ(ReflectionRowOpacity(0, 0, 128, 0), 0);
+    EXPECT_EQ(ReflectionRowOpacity(0, 20, 0, 0), 0);
     EXPECT_EQ(ReflectionRowOpacity(3, 4, 0, 255), 191);   // 191.25
     EXPECT_EQ(ReflectedPixel(0xFF102030, 128), 0x80102030u);
     EXPECT_EQ(ReflectedPixel(0x7F102030, 1), 0x00102030u); // 0.498
