@@ -120,6 +120,20 @@ void TAdvCustomGlowButton::SetShowCaption(bool value) {
 void TAdvCustomGlowButton::SetImageIndex(int value) {
     Change(imageIndex_, value, &TAdvCustomGlowButton::UpdateSize);
 }
+void TAdvCustomGlowButton::SetImages(TImageList* value) {
+    if (value == images_.List())
+        return;
+    images_.SetList(value);
+    UpdateSize();
+}
+void TAdvCustomGlowButton::SetHotImages(TImageList* value) {
+    hotImages_.SetList(value);
+    Invalidate();
+}
+void TAdvCustomGlowButton::SetDisabledImages(TImageList* value) {
+    disabledImages_.SetList(value);
+    Invalidate();
+}
 void TAdvCustomGlowButton::SetAutoSize(bool value) {
     if (value == sizeStates_.AutoSize())
         return;
@@ -213,6 +227,10 @@ void TAdvCustomGlowButton::Assign(const TAdvCustomGlowButton& source) {
     SetFocusType(source.focusType_);
     SetHotPicture(source.hotPicture_);
     SetImageIndex(source.imageIndex_);
+    SetImages(source.Images());
+    SetHotImages(source.HotImages());
+    SetDisabledImages(source.DisabledImages());
+    SetImageListType(source.imageListType_);
     SetInitRepeatPause(source.InitRepeatPause());
     SetMarginHorz(source.marginHorz_);
     SetMarginVert(source.marginVert_);
@@ -246,8 +264,9 @@ void TAdvCustomGlowButton::Assign(const TAdvCustomGlowButton& source) {
 
 // --- Size ---------------------------------------------------------------------------------------
 
-TGlowFaceContent TAdvCustomGlowButton::Content(const TFont& font,
-                                               const TGDIPPicture* picture) const {
+TGlowFaceContent TAdvCustomGlowButton::Content(const TFont& font, const TGDIPPicture* picture,
+                                               const TImageList* images,
+                                               bool imagesEnabled) const {
     TGlowFaceContent content;
     if (showCaption_ && sizeStates_.ShowsCaption())
         content.Caption = caption_;
@@ -255,9 +274,15 @@ TGlowFaceContent TAdvCustomGlowButton::Content(const TFont& font,
     content.Notes = notes_.Count() > 0 ? notes_.Text() : std::string();
     content.NotesFont = &notesFont_;
     content.Picture = picture && !picture->Empty() ? picture : nullptr;
+    content.Images = images;
+    content.ImageIndex = imageIndex_;
+    content.ImagesEnabled = imagesEnabled;
     if (sizeStates_.SmallPicture()) {
+        // Compact: a 16 x 16 picture, or the image list's image in its place.
         content.PictureWidth = 16;
         content.PictureHeight = 16;
+        if (images && imageIndex_ >= 0)
+            content.Picture = nullptr;
     }
     content.Layout = layout_;
     content.Spacing = spacing_;
@@ -276,7 +301,8 @@ TGlowFaceContent TAdvCustomGlowButton::Content(const TFont& font,
 void TAdvCustomGlowButton::MeasureAndSize() {
     TBitmap scratch(1, 1);
     const TSize measured = DrawGlowButtonFace(scratch.Canvas(), Rect(0, 0, 1, 1), {},
-                                              Content(Font(), &picture_), {.DrawsBorder = false},
+                                              Content(Font(), &picture_, Images(), true),
+                                              {.DrawsBorder = false},
                                               true);
     TGlowAutoSize size =
         GlowAutoSize(measured.cx, measured.cy, spacing_, marginHorz_, marginVert_,
@@ -354,7 +380,15 @@ void TAdvCustomGlowButton::Paint() {
     in.Held = ps.Held;
     const TGlowColorSet colors = SelectColorSet(appearance_, in);
 
-    // 5. Picture by state.
+    // 5. Image list and picture by state.
+    const TImageList* images = Images();
+    bool imagesEnabled = true;
+    if (ps.Enabled && ps.HotForPaint && HotImages())
+        images = HotImages();
+    else if (!ps.Enabled && DisabledImages())
+        images = DisabledImages();
+    else if (!ps.Enabled)
+        imagesEnabled = false;
     const TGDIPPicture* picture = &picture_;
     if (!ps.Enabled && !disabledPicture_.Empty())
         picture = &disabledPicture_;
@@ -366,7 +400,7 @@ void TAdvCustomGlowButton::Paint() {
     font.Assign(Font());
     if (!ParentFont() && appearance_.SystemFont())
         font.SetName("Tahoma");
-    const TGlowFaceContent content = Content(font, picture);
+    const TGlowFaceContent content = Content(font, picture, images, imagesEnabled);
 
     // 7. A size state switched: measure again.
     if (AutoSize() && sizeStates_.SizeDirty())

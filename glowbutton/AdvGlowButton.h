@@ -13,8 +13,7 @@
 //   button is held, which is when repeat clicks fire.
 // - A transparent button, and the corners a rounded face leaves out, show the parent's own
 //   background and paint; the parent's other children are not drawn behind it.
-// - Images, DisabledImages and HotImages (image lists) are not offered: nothing in the
-//   program uses them. ImageIndex is kept.
+// - There are no actions: a button's own image lists and settings always count.
 // - The shortcut hint and the rich hint are kept only: nothing shows them.
 
 #include <functional>
@@ -31,7 +30,9 @@
 #include "platform/Classes.h"
 #include "platform/Controls.h"
 #include "platform/ExtCtrls.h"
+#include "platform/ImageList.h"
 
+enum class TImageListType { ipActionList, ipOwnLists };
 enum class TShortCutHintPos { shpLeft, shpTop, shpRight, shpBottom, shpCenter };
 /// The look an after-paint handler is told of.
 enum class TGlowButtonDrawState { gsNormal, gsHot, gsDown };
@@ -63,6 +64,17 @@ public:
     void SetDisabledPicture(const TGDIPPicture& value) { disabledPicture_.Assign(&value); }
     int ImageIndex() const { return imageIndex_; }
     void SetImageIndex(int value);
+    /// The image lists: normal, shown while hot, and shown while disabled (else the normal
+    /// image greyed).
+    TImageList* Images() const { return images_.List(); }
+    void SetImages(TImageList* value);
+    TImageList* HotImages() const { return hotImages_.List(); }
+    void SetHotImages(TImageList* value);
+    TImageList* DisabledImages() const { return disabledImages_.List(); }
+    void SetDisabledImages(TImageList* value);
+    /// Kept: with no actions in the program, the button's own lists always count.
+    TImageListType ImageListType() const { return imageListType_; }
+    void SetImageListType(TImageListType value) { imageListType_ = value; }
 
     // Layout and size.
     bool AutoSize() const { return sizeStates_.AutoSize(); }
@@ -189,7 +201,9 @@ protected:
     void FontChanged() override;
 
 private:
-    TGlowFaceContent Content(const TFont& font, const TGDIPPicture* picture) const;
+    /// What the face shows; `images` with `imagesEnabled` is the list chosen for the state.
+    TGlowFaceContent Content(const TFont& font, const TGDIPPicture* picture,
+                             const TImageList* images, bool imagesEnabled) const;
     /// Measures the content and sets the size when AutoSize is on; then repaints.
     void UpdateSize();
     void MeasureAndSize();
@@ -213,6 +227,10 @@ private:
     TGDIPPicture hotPicture_;
     TGDIPPicture disabledPicture_;
     int imageIndex_ = -1;
+    TImageListLink images_{[this] { Invalidate(); }};
+    TImageListLink hotImages_{[this] { Invalidate(); }};
+    TImageListLink disabledImages_{[this] { Invalidate(); }};
+    TImageListType imageListType_ = TImageListType::ipActionList;
 
     int spacing_ = 2;
     int marginHorz_ = 1;

@@ -7,6 +7,7 @@
 #include "drawing/ColorArithmetic.h"
 #include "drawing/GlowShapes.h"
 #include "drawing/PictureDrawing.h"
+#include "platform/ImageList.h"
 #include "platform/Graphics.h"
 
 namespace {
@@ -212,7 +213,8 @@ TSize DrawGlowButtonFace(TCanvas& canvas, const TRect& face, const TGlowColorSet
     if (state.FocusBorder)
         DrawFocusFrames(g, face.Left, face.Top, face.Right - 1, face.Bottom - 1, radius);
 
-    // The picture's size: glyph, else picture, each replaced by a fixed size.
+    // The picture's size: glyph, else picture, each replaced by a fixed size; else the image
+    // list's image size.
     const bool fixedSize = content.PictureWidth > 0 && content.PictureHeight > 0;
     const bool glyph = HasGlyph(content.Glyph);
     const bool picture = !glyph && content.Picture && !content.Picture->Empty();
@@ -227,6 +229,11 @@ TSize DrawGlowButtonFace(TCanvas& canvas, const TRect& face, const TGlowColorSet
     if ((glyph || picture) && fixedSize) {
         pw = content.PictureWidth;
         ph = content.PictureHeight;
+    }
+    const bool image = !glyph && !picture && content.Images && content.ImageIndex >= 0;
+    if (image) {
+        pw = content.Images->Width();
+        ph = content.Images->Height();
     }
     const int drawnWidth = pw, drawnHeight = ph;
 
@@ -321,7 +328,7 @@ TSize DrawGlowButtonFace(TCanvas& canvas, const TRect& face, const TGlowColorSet
     }
 
     // The picture, beside the caption or centred without one.
-    if (glyph || picture) {
+    if (glyph || picture || image) {
         TPoint p{at.Px, at.Py};
         if (!hasCaption) {
             TRect box = area;
@@ -333,6 +340,8 @@ TSize DrawGlowButtonFace(TCanvas& canvas, const TRect& face, const TGlowColorSet
         const TRect dest = Rect(p.X, p.Y, p.X + drawnWidth, p.Y + drawnHeight);
         if (glyph)
             DrawGlyph(canvas, *content.Glyph, dest);
+        else if (image)
+            content.Images->Draw(canvas, p.X, p.Y, content.ImageIndex, content.ImagesEnabled);
         else if (fixedSize)
             DrawPictureStretched(g, canvas, dest, *content.Picture);
         else

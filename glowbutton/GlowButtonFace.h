@@ -14,6 +14,7 @@
 class TBitmap;
 class TCanvas;
 class TFont;
+class TImageList;
 
 /// What the face shows of the button's state, decided by the button for this paint.
 struct TGlowFaceState {
@@ -38,6 +39,9 @@ struct TGlowFaceContent {
     const TGDIPPicture* Picture = nullptr;
     int PictureWidth = 0; ///< a fixed picture size is in force when both are above 0
     int PictureHeight = 0;
+    const TImageList* Images = nullptr; ///< used without a glyph or picture
+    int ImageIndex = -1;
+    bool ImagesEnabled = true; ///< false: the image shows greyed
 
     TButtonLayout Layout = TButtonLayout::blGlyphLeft;
     int Spacing = 2;

@@ -22,10 +22,7 @@ TAdvReflectionLabel::TAdvReflectionLabel(TWinControl* parent) : TCustomControl(p
     };
 }
 
-TAdvReflectionLabel::~TAdvReflectionLabel() {
-    if (images_)
-        images_->OnChange = nullptr;
-}
+TAdvReflectionLabel::~TAdvReflectionLabel() = default;
 
 // --- Properties -------------------------------------------------------------------------------
 
@@ -56,13 +53,9 @@ void TAdvReflectionLabel::SetURLColor(TColor value) {
 }
 
 void TAdvReflectionLabel::SetImages(TImageList* value) {
-    if (value == images_)
+    if (value == images_.List())
         return;
-    if (images_)
-        images_->OnChange = nullptr;
-    images_ = value;
-    if (images_)
-        images_->OnChange = [this](TObject*) { MarkStale(); };
+    images_.SetList(value);
     Invalidate();
 }
 
@@ -164,7 +157,7 @@ void TAdvReflectionLabel::PaintOn(TCanvas& canvas, bool withReflection) {
     // 6. The markup.
     std::string anchor;
     int link = -1;
-    DrawHTML(canvas, Markup(), client, images_, mouse.X, mouse.Y, false, anchor, xSize_, ySize_,
+    DrawHTML(canvas, Markup(), client, images_.List(), mouse.X, mouse.Y, false, anchor, xSize_, ySize_,
              link, urlColor_, shadowColor_, shadowOffset_, &pictureCache_, pictureContainer_);
 }
 
@@ -217,7 +210,7 @@ std::string TAdvReflectionLabel::HitTest(int x, int y) {
     std::string anchor;
     int link = -1;
     const bool onLink =
-        DrawHTML(canvas, Markup(), ClientRect(), images_, x, y, true, anchor, xSize_, ySize_, link,
+        DrawHTML(canvas, Markup(), ClientRect(), images_.List(), x, y, true, anchor, xSize_, ySize_, link,
                  clWhite, shadowColor_, shadowOffset_, &pictureCache_, pictureContainer_);
     hoveredLink_ = link;
     if (!onLink) {

@@ -20,8 +20,7 @@
 #include "htmllabel/PictureContainer.h"
 #include "platform/Classes.h"
 #include "platform/Controls.h"
-
-class TImageList;
+#include "platform/ImageList.h"
 
 class TAdvReflectionLabel : public TCustomControl {
 public:
@@ -39,7 +38,7 @@ public:
 
     TColor URLColor() const { return urlColor_; }
     void SetURLColor(TColor value);
-    TImageList* Images() const { return images_; }
+    TImageList* Images() const { return images_.List(); }
     void SetImages(TImageList* value);
     TPictureContainer* PictureContainer() const { return pictureContainer_; }
     void SetPictureContainer(TPictureContainer* value);
@@ -99,7 +98,7 @@ private:
     TStringList htmlText_;
     THTMLPictureCache pictureCache_;
     std::unique_ptr<TGPBitmap> reflection_;
-    TImageList* images_ = nullptr;
+    TImageListLink images_{[this] { MarkStale(); }};
     TPictureContainer* pictureContainer_ = nullptr;
     TColor urlColor_ = clBlue;
     int reflectionSize_ = 20;

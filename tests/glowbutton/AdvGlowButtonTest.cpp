@@ -14,6 +14,7 @@
 #include "platform/ExtCtrls.h"
 #include "platform/Forms.h"
 #include "platform/Graphics.h"
+#include "platform/ImageList.h"
 #include "BitmapProbe.h"
 #include "BlankBitmap.h"
 
@@ -297,6 +298,42 @@ TEST_F(AdvGlowButton, AssignCopiesTheLookTheContentAndTheBehaviour) {
     EXPECT_EQ(button.Style(), TAdvButtonStyle::bsCheck);
     EXPECT_EQ(button.DropDownPosition(), TDropDownPosition::dpBottom);
     EXPECT_EQ(button.BoundsRect(), Bounds(5, 6, 70, 30));
+}
+
+TEST_F(AdvGlowButton, ImageListsShowByStateAndALostListIsLetGo) {
+    auto list = std::make_unique<TImageList>(8, 8);
+    TImageList hot(8, 8);
+    for (TImageList* l : {list.get(), &hot}) {
+        TBitmap square(8, 8);
+        square.Canvas().Brush().Color = l == &hot ? 0x00FF00 : kRed;
+        square.Canvas().FillRect(Rect(0, 0, 8, 8));
+        l->Add(square);
+    }
+    button.SetImages(list.get());
+    button.SetHotImages(&hot);
+    auto painted = [this] {
+        auto b = Blank(button.Width(), button.Height());
+        button.PaintTo(*b);
+        return b;
+    };
+    // No image index: nothing; then the image centred in the face.
+    EXPECT_EQ(Count(*painted(), kRed), 0);
+    button.SetImageIndex(0);
+    auto b = painted();
+    EXPECT_EQ(Count(*b, kRed), 64);
+    EXPECT_EQ(b->Pixel(36, 10), kRed); // (80 - 8) div 2, (27 - 8) div 2
+    button.MouseEnter();
+    EXPECT_EQ(Count(*painted(), 0x00FF00), 64);
+    button.MouseLeave();
+    button.SetEnabled(false);
+    b = painted();
+    EXPECT_EQ(Count(*b, kRed), 0);
+    const TColor grey = b->Pixel(40, 13);
+    EXPECT_EQ(grey & 0xFF, (grey >> 8) & 0xFF); // greyed
+    EXPECT_EQ(grey & 0xFF, (grey >> 16) & 0xFF);
+
+    list.reset();
+    EXPECT_EQ(button.Images(), nullptr);
 }
 
 } // namespace
