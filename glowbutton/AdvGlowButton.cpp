@@ -59,7 +59,7 @@ TAdvCustomGlowButton::TAdvCustomGlowButton(TWinControl* parent) : TCustomControl
         if (OnDropDown)
             OnDropDown(this);
     };
-    host.HasDropDownMenu = [this] { return static_cast<bool>(DropDownMenu); };
+    host.HasDropDownMenu = [this] { return dropDownMenu_ != nullptr; };
     host.PopupDropDownMenu = [this] { PopupDropDownMenu(); };
     host.PointerOverClient = [this] { return ClientRect().Contains(ScreenToClient(CursorPos())); };
     host.OnMouseEnter = [this] {
@@ -258,7 +258,7 @@ void TAdvCustomGlowButton::Assign(const TAdvCustomGlowButton& source) {
     SetDropDownPosition(source.dropDownPosition_);
     SetDropDownDirection(source.dropDownDirection_);
     SetDropDownSplit(source.DropDownSplit());
-    DropDownMenu = source.DropDownMenu;
+    SetDropDownMenu(source.dropDownMenu_);
     SetAutoSize(source.AutoSize());
 }
 
@@ -483,12 +483,12 @@ void TAdvCustomGlowButton::MouseUp(TMouseButton button, TShiftState shift, int x
 }
 
 void TAdvCustomGlowButton::PopupDropDownMenu() {
-    if (!DropDownMenu || !Parent())
+    if (!dropDownMenu_ || !Parent())
         return;
     const TPoint at = dropDownDirection_ == TDropDownDirection::ddRight
                           ? TPoint{Left() + Width(), Top()}
                           : TPoint{Left(), Top() + Height()};
-    DropDownMenu(Parent()->ClientToScreen(at));
+    dropDownMenu_->Popup(Parent()->ClientToScreen(at));
 }
 
 void TAdvCustomGlowButton::KeyDown(std::uint16_t& key, TShiftState shift) {

@@ -31,6 +31,7 @@
 #include "platform/Controls.h"
 #include "platform/ExtCtrls.h"
 #include "platform/ImageList.h"
+#include "platform/Menus.h"
 
 enum class TImageListType { ipActionList, ipOwnLists };
 enum class TShortCutHintPos { shpLeft, shpTop, shpRight, shpBottom, shpCenter };
@@ -153,6 +154,9 @@ public:
     void SetDropDownDirection(TDropDownDirection value);
     bool DropDownSplit() const { return state_.DropDownSplit(); }
     void SetDropDownSplit(bool value);
+    /// The menu the drop-down part opens; it must outlive the button or be taken away first.
+    TPopupMenu* DropDownMenu() const { return dropDownMenu_; }
+    void SetDropDownMenu(TPopupMenu* value) { dropDownMenu_ = value; }
 
     // Kept and copied only.
     const std::string& ShortCutHint() const { return shortCutHint_; }
@@ -179,9 +183,6 @@ public:
     TGlowButtonDrawEvent OnDrawButton;
     /// During AutoSize, with the computed size, which it may change.
     std::function<void(TObject* sender, int& width, int& height)> OnSizeUpdate;
-    /// Opens the drop-down menu at a screen point and returns when it closes; a button
-    /// without one has no drop-down menu.
-    std::function<void(TPoint screenPoint)> DropDownMenu;
 
     /// Copies ModalResult into the parent form, then raises OnClick: a click as if pressed.
     void Click() override;
@@ -249,6 +250,7 @@ private:
     TDropDownPosition dropDownPosition_ = TDropDownPosition::dpRight;
     TDropDownPosition savedDropDownPosition_ = TDropDownPosition::dpRight;
     TDropDownDirection dropDownDirection_ = TDropDownDirection::ddDown;
+    TPopupMenu* dropDownMenu_ = nullptr;
     std::string shortCutHint_;
     TShortCutHintPos shortCutHintPos_ = TShortCutHintPos::shpTop;
     bool painting_ = false;

@@ -56,6 +56,8 @@ public:
     TPopupMenu();
     ~TPopupMenu() override;
     TMenuItem& Items() { return items_; }
+    /// Shows the items at `screen` and clicks the one chosen, after the menu is gone.
+    void Popup(TPoint screen);
 
 private:
     TMenuItem items_;

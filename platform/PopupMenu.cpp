@@ -12,6 +12,15 @@ PopupMenuSeam* activeSeam = nullptr;
 TPopupMenu::TPopupMenu() : items_("", "") {}
 TPopupMenu::~TPopupMenu() = default;
 
+void TPopupMenu::Popup(TPoint screen) {
+    std::vector<TPopupEntry> entries;
+    for (int i = 0; i < items_.Count(); ++i)
+        entries.push_back({items_.Item(i)->Caption(), true});
+    const int chosen = TrackPopupMenu(entries, screen);
+    if (chosen >= 0)
+        items_.Item(chosen)->Click();
+}
+
 PopupMenuSeam::PopupMenuSeam() : previous_(activeSeam) {
     activeSeam = this;
 }

@@ -222,11 +222,24 @@ TEST_F(AdvGlowButton, AClickAnswersTheFormAndAnAltAcceleratorClicks) {
 
 TEST_F(AdvGlowButton, TheDropDownMenuOpensUnderTheButtonAndSmallSizeStatesKeepItAtTheRight) {
     TPoint openedAt{-1, -1};
-    button.DropDownMenu = [&](TPoint screen) { openedAt = screen; };
+    int chosen = 0;
+    PopupMenuSeam seam;
+    seam.Answer = [&](const std::vector<TPopupEntry>& entries, TPoint screen) {
+        openedAt = screen;
+        return entries.size() == 2 ? 1 : -1;
+    };
+    TPopupMenu menu;
+    menu.Items().Add(std::make_unique<TMenuItem>("one", "One"));
+    menu.Items().Add(std::make_unique<TMenuItem>("two", "Two"))->OnClick = [&](TObject*) {
+        ++chosen;
+    };
+    button.SetDropDownMenu(&menu);
     button.SetDropDownButton(true);
-    button.MouseDown(TMouseButton::mbLeft, {}, 75, 5); // in the strip, 14 from the right
-    button.MouseUp(TMouseButton::mbLeft, {}, 75, 5);
+    // In the strip, 14 from the right; the menu takes the release.
+    button.MouseDown(TMouseButton::mbLeft, {}, 75, 5);
     EXPECT_EQ(openedAt, form.ClientToScreen({10, 37}));
+    EXPECT_EQ(chosen, 1); // the entry chosen is clicked
+    EXPECT_EQ(clicks, 0); // not the button
     button.SetDropDownDirection(TDropDownDirection::ddRight);
     button.MouseDown(TMouseButton::mbLeft, {}, 75, 5);
     EXPECT_EQ(openedAt, form.ClientToScreen({90, 10}));
