@@ -206,6 +206,12 @@ std::string TAdvCustomGlowButton::Version() const {
            std::to_string(VersionNumber & 0xFF);
 }
 
+void TAdvCustomGlowButton::Loaded() {
+    state_.Loaded();
+    if (AutoSize())
+        UpdateSize();
+}
+
 void TAdvCustomGlowButton::FontChanged() {
     TCustomControl::FontChanged();
     UpdateSize();

@@ -164,6 +164,11 @@ public:
     TShortCutHintPos ShortCutHintPos() const { return shortCutHintPos_; }
     void SetShortCutHintPos(TShortCutHintPos value) { shortCutHintPos_ = value; }
 
+    /// The bracket a stored layout wraps around its settings: Down set meanwhile applies
+    /// afterwards, and an AutoSize button sizes itself once.
+    void SetLoading(bool value) { state_.SetLoading(value); }
+    void Loaded();
+
     /// The behaviour, for what the properties above do not reach, and for tests.
     TGlowButtonState& State() { return state_; }
     const TGlowButtonState& State() const { return state_; }
