@@ -361,4 +361,13 @@ TEST(GlowButtonFace, ARowOfButtonsRoundsOnlyItsOuterCornersAndTheArrowFollowsThe
             arrowTop = y;
     ASSERT_GE(arrowTop, 0);
     EXPECT_NEAR(arrowTop, caption.Bottom - 8, 3);
+
+    // On the GDI route the caption's bottom is taken as centred in the face.
+    content.AntiAlias = TAntiAlias::aaNone;
+    auto gdi = Blank(80, 40);
+    DrawGlowButtonFace(gdi->Canvas(), Rect(0, 0, 80, 40), Flat(ground), content,
+                       {.DrawsBorder = false}, false);
+    const int H = MeasureGdiText(gdi->Canvas(), "Load", {.Font = font.get()}).cy;
+    for (int x = 70; x <= 74; ++x)
+        EXPECT_EQ(gdi->Pixel(x, (40 + H) / 2 - 8), clBlack) << x;
 }
