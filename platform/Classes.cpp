@@ -141,3 +141,8 @@ void TStringList::Changed() {
     if (UpdateCount() == 0 && OnChange)
         OnChange(this);
 }
+
+void TStringList::SetUpdateState(bool updating) {
+    if (!updating && OnChange)
+        OnChange(this);
+}

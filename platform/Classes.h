@@ -84,7 +84,7 @@ public:
     /// Room for `count` lines without reallocating.
     void Reserve(std::size_t count) { items_.reserve(count); }
 
-    /// Called after every change made outside an update bracket.
+    /// Called after every change made outside an update bracket, and when a bracket closes.
     TNotifyEvent OnChange;
 
 protected:
@@ -101,6 +101,8 @@ protected:
     void CheckIndex(int index) const;
     /// Fires OnChange unless an update bracket is open.
     void Changed();
+    /// Closing the outermost update bracket fires OnChange once for all it held.
+    void SetUpdateState(bool updating) override;
 
 private:
     std::vector<Item> items_;

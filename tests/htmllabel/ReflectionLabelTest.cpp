@@ -102,8 +102,14 @@ TEST_F(Caption, OpacityOutsideItsRangeIsIgnoredAndTheMarkupIsOneLine) {
     EXPECT_EQ(label.HTMLText().Count(), 1);
     EXPECT_EQ(label.Markup(), "ab");
     EXPECT_EQ(label.Version(), "1.5.1.0");
-    label.SetHTMLText(std::string_view("left list: 20"));
-    EXPECT_EQ(label.Markup(), "left list: 20");
+    // New text makes the reflection anew at the next paint, from the new text.
+    Paint();
+    const unsigned narrow = label.Reflection()->GetWidth();
+    label.SetHTMLText(std::string_view("left list: 20000"));
+    EXPECT_EQ(label.Markup(), "left list: 20000");
+    Paint();
+    EXPECT_EQ(label.Reflection()->GetWidth(), static_cast<unsigned>(label.XSize()));
+    EXPECT_GT(label.Reflection()->GetWidth(), narrow);
 
     // A new opacity rebuilds at once from what the label draws.
     Paint();
