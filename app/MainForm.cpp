@@ -2,6 +2,8 @@
 
 #include "app/MainForm.h"
 
+#include "platform/Resources.h"
+
 #include "platform/BusyWork.h"
 
 void ShowMessage(const std::string& text) {
@@ -20,6 +22,12 @@ TForm1::TForm1() {
     font.SetColor(clWindowText);
     SetClientSize(1000, 659);
     SetPosition(344, 167);
+    // The window icon: two lists that overlap, drawn at three sizes.
+    std::vector<std::vector<std::uint8_t>> icon;
+    for (const char* size : {"16", "32", "48"})
+        if (auto image = ProgramResource(std::string("DYADLIST-") + size + ".PNG"))
+            icon.push_back(std::move(*image));
+    SetIcon(icon);
 
     CreateComponents();
     CreateMenu();

@@ -1,11 +1,15 @@
 #include "platform/Forms.h"
 
 #include <QApplication>
+#include <QIcon>
+#include <QImage>
+#include <QPixmap>
 #include <QCloseEvent>
 #include <QMenu>
 #include <QMenuBar>
 #include <QResizeEvent>
 
+#include <algorithm>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -305,4 +309,29 @@ void TForm::BroadcastFocusChanged(TControl* focused) {
         c.FocusChanged(focused);
         return false;
     });
+}
+
+void TForm::SetIcon(const std::vector<std::vector<std::uint8_t>>& images) {
+    QIcon icon;
+    for (const auto& bytes : images) {
+        QImage image;
+        if (image.loadFromData(bytes.data(), static_cast<int>(bytes.size())))
+            icon.addPixmap(QPixmap::fromImage(image));
+    }
+    if (icon.isNull())
+        return;
+    if (QWidget* window = WidgetOf(*this))
+        window->setWindowIcon(icon);
+    if (this == g_mainForm)
+        QApplication::setWindowIcon(icon);
+}
+
+std::vector<TSize> TForm::IconSizes() const {
+    std::vector<TSize> sizes;
+    if (QWidget* window = WidgetOf(*this))
+        for (const QSize& size : window->windowIcon().availableSizes())
+            sizes.push_back({size.width(), size.height()});
+    std::sort(sizes.begin(), sizes.end(),
+              [](const TSize& a, const TSize& b) { return a.cx * a.cy < b.cx * b.cy; });
+    return sizes;
 }

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/Controls.h"
 
@@ -69,6 +70,13 @@ public:
     TMainMenu* Menu() const { return menu_; }
     /// The menu bar's height, 0 without a menu.
     int MenuHeight() const;
+
+    /// The window's icon, from the images of one picture at several sizes (PNG or any file
+    /// form the platform decodes); images that do not decode are left out. The application
+    /// and the desktop's task list show it too.
+    void SetIcon(const std::vector<std::vector<std::uint8_t>>& images);
+    /// The sizes the window's icon holds, smallest first.
+    std::vector<TSize> IconSizes() const;
 
     /// Fires OnShow, then shows the window.
     void Show();

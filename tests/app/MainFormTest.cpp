@@ -18,6 +18,7 @@ using Lines = std::vector<std::string>;
 
 TEST_F(FormFixture, StartsWithOneEmptyLinePerListAndEmptyPanes) {
     EXPECT_EQ(form.Caption(), "Dyadlist");
+    EXPECT_EQ(form.IconSizes(), (std::vector<TSize>{{16, 16}, {32, 32}, {48, 48}}));
     EXPECT_EQ(form.ClientWidth(), 1000);
     EXPECT_EQ(form.ClientHeight(), 659);
     EXPECT_EQ(form.AdvMemo1->Lines().Count(), 1);
