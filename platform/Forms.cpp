@@ -8,6 +8,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QResizeEvent>
+#include <QScreen>
 
 #include <algorithm>
 #include <cstdlib>
@@ -237,13 +238,33 @@ void TForm::SetMenu(TMainMenu* menu) {
     ApplyWindowSize();
 }
 
+namespace {
+// A window whose stored place lies partly off the desktop it opens on moves in, as far as
+// its size allows: the left and top edges stay on screen.
+void KeepOnScreen(QWidget& window) {
+    const QScreen* screen = window.screen();
+    if (!screen)
+        return;
+    const QRect desk = screen->availableGeometry();
+    const QRect frame = window.frameGeometry();
+    int left = std::min(frame.left(), desk.right() + 1 - frame.width());
+    int top = std::min(frame.top(), desk.bottom() + 1 - frame.height());
+    left = std::max(left, desk.left());
+    top = std::max(top, desk.top());
+    if (left != frame.left() || top != frame.top())
+        window.move(left + (window.x() - frame.left()), top + (window.y() - frame.top()));
+}
+} // namespace
+
 void TForm::Show() {
     GuardEvent([this] {
         if (OnShow)
             OnShow(this);
     });
-    if (WidgetOf(*this))
-        WidgetOf(*this)->show();
+    if (QWidget* window = WidgetOf(*this)) {
+        KeepOnScreen(*window);
+        window->show();
+    }
     ControlEvents::StoreVisible(this, true);
 }
 
