@@ -29,8 +29,10 @@ TForm1::TForm1() {
             icon.push_back(std::move(*image));
     SetIcon(icon);
 
+    BeginLoading();
     CreateComponents();
     CreateMenu();
+    EndLoading();
 
     AdvGlowButton1->OnClick = [this](TObject* s) { AdvGlowButton1Click(s); };
     AdvGlowButton2->OnClick = [this](TObject* s) { AdvGlowButton2Click(s); };

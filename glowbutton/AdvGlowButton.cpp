@@ -96,6 +96,7 @@ TAdvCustomGlowButton::TAdvCustomGlowButton(TWinControl* parent) : TCustomControl
     };
     sizeHost.Repaint = [this] { UpdateSize(); };
     state_.WindowCreated();
+    state_.SetLoading(Loading());
 }
 
 // The timers stop with their own destruction; no tick runs while the button goes.
@@ -207,6 +208,7 @@ std::string TAdvCustomGlowButton::Version() const {
 }
 
 void TAdvCustomGlowButton::Loaded() {
+    TCustomControl::Loaded();
     state_.Loaded();
     if (AutoSize())
         UpdateSize();

@@ -164,10 +164,6 @@ public:
     TShortCutHintPos ShortCutHintPos() const { return shortCutHintPos_; }
     void SetShortCutHintPos(TShortCutHintPos value) { shortCutHintPos_ = value; }
 
-    /// The bracket a stored layout wraps around its settings: Down set meanwhile applies
-    /// afterwards, and an AutoSize button sizes itself once.
-    void SetLoading(bool value) { state_.SetLoading(value); }
-    void Loaded();
 
     /// The behaviour, for what the properties above do not reach, and for tests.
     TGlowButtonState& State() { return state_; }
@@ -205,6 +201,9 @@ protected:
     void DoEnter() override;
     void DoExit() override;
     void FontChanged() override;
+    /// After the stored layout: Down set meanwhile applies, and an AutoSize button sizes
+    /// itself once.
+    void Loaded() override;
 
 private:
     /// What the face shows; `images` with `imagesEnabled` is the list chosen for the state.

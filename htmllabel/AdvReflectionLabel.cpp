@@ -102,14 +102,14 @@ void TAdvReflectionLabel::SetTransparent(bool value) {
 }
 
 void TAdvReflectionLabel::Rename(std::string name) {
-    if (!loading_ && Markup() == Name()) {
+    if (!Loading() && Markup() == Name()) {
         SetHTMLText(std::string_view(name));
     }
     SetName(std::move(name));
 }
 
 void TAdvReflectionLabel::Loaded() {
-    loading_ = false;
+    TCustomControl::Loaded();
     MarkStale();
 }
 
@@ -125,7 +125,7 @@ void TAdvReflectionLabel::FontChanged() {
 
 void TAdvReflectionLabel::Resize() {
     TCustomControl::Resize();
-    if (!loading_)
+    if (!Loading())
         MarkStale();
 }
 
@@ -164,7 +164,7 @@ void TAdvReflectionLabel::PaintOn(TCanvas& canvas, bool withReflection) {
 void TAdvReflectionLabel::Paint() {
     PaintOn(Canvas(), true);
     // 7. A stale reflection is made from what was just drawn, then the label paints again.
-    if (stale_ && !loading_ && ySize_ > 0) {
+    if (stale_ && !Loading() && ySize_ > 0) {
         RebuildReflection();
         PaintOn(Canvas(), true);
     }
@@ -173,7 +173,7 @@ void TAdvReflectionLabel::Paint() {
 // The reflection, step by step: where it starts, a copy of the drawn area, flipped, then each
 // row's opacity over each pixel's alpha.
 void TAdvReflectionLabel::RebuildReflection() {
-    if (loading_ || ySize_ <= 0 || xSize_ <= 0)
+    if (Loading() || ySize_ <= 0 || xSize_ <= 0)
         return;
     stale_ = false;
     reflectionX_ = ReflectionX(Markup(), Width(), xSize_);

@@ -9,8 +9,6 @@
 //   and the text, as the last paint drew them), not from the screen, so it is the same on
 //   every desktop and in tests.
 // - Only a link whose href holds "://" or "mailto:" is opened, by the desktop's handler.
-// - The platform has no form loading state yet: SetLoading() and Loaded() give the label the
-//   bracket a stored layout wraps around its settings.
 
 #include <memory>
 #include <string>
@@ -68,9 +66,6 @@ public:
 
     /// A markup that equals the old name follows a new name.
     void Rename(std::string name);
-    void SetLoading(bool value) { loading_ = value; }
-    /// After a stored layout was applied: the reflection is made anew.
-    void Loaded();
 
     TNotifyEvent OnMouseEnter;
     TNotifyEvent OnMouseLeave;
@@ -83,6 +78,8 @@ protected:
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void FontChanged() override;
     void Resize() override;
+    /// After a stored layout was applied: the reflection is made anew.
+    void Loaded() override;
 
 private:
     /// Background, reflection (unless left out) and markup onto `canvas`, placed like the
@@ -107,7 +104,6 @@ private:
     int opacityEnd_ = 0;
     bool transparent_ = true;
     bool stale_ = false;
-    bool loading_ = false;
     int xSize_ = 0;
     int ySize_ = 0;
     int reflectionX_ = 0;

@@ -24,6 +24,7 @@ TControl::TControl(TWinControl* parent, const TNativeWidget& native)
     if (parent_) {
         font_->Assign(parent_->Font());
         parent_->controls_.push_back(this);
+        loading_ = parent_->loading_;
     } else {
         visible_ = false; // a window shows when asked to
     }

@@ -64,6 +64,14 @@ public:
     bool ShowHint() const { return showHint_; }
     void SetShowHint(bool value);
 
+    /// While a stored layout is applied: a control made inside a loading parent starts
+    /// loading too, and Loaded() ends it once every control of the layout has its settings.
+    bool Loading() const { return loading_; }
+    /// Where the control comes in its parent's tab order (its controls taking the focus by
+    /// Tab go by it; equal places keep creation order).
+    int TabOrder() const { return tabOrder_; }
+    void SetTabOrder(int value) { tabOrder_ = value; }
+
     /// A form offers its controls the dialog keys (Enter, Escape) and the characters typed
     /// with Alt before the focused control takes them; true when the control took it.
     virtual bool DialogKey(std::uint16_t /*key*/, TShiftState /*shift*/) { return false; }
@@ -118,9 +126,13 @@ protected:
     virtual void Resize() {}
     virtual void FontChanged();
     virtual void ColorChanged();
+    /// The stored layout is applied: the control's settings are all in place. An override
+    /// calls the inherited one first.
+    virtual void Loaded() { loading_ = false; }
 
 private:
     friend class TWinControl;
+    friend class TForm;
     friend class ControlEvents;
     friend struct TNativeWidget;
 
@@ -129,6 +141,8 @@ private:
 
     ControlEvents* events_ = nullptr; // child of widget_; clears widget_ when Qt deletes it
     bool inheritingFont_ = false;
+    bool loading_ = false;
+    int tabOrder_ = 0;
 
     std::string name_;
     TWinControl* parent_;

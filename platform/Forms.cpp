@@ -356,3 +356,42 @@ std::vector<TSize> TForm::IconSizes() const {
               [](const TSize& a, const TSize& b) { return a.cx * a.cy < b.cx * b.cy; });
     return sizes;
 }
+
+// --- Loading a stored layout ----------------------------------------------------------------
+
+void TForm::BeginLoading() {
+    loading_ = true;
+}
+
+namespace {
+// Tab goes through a parent's focusable controls by TabOrder, creation order breaking ties.
+void ApplyTabOrder(TWinControl& parent) {
+    std::vector<TControl*> order;
+    for (int i = 0; i < parent.ControlCount(); ++i)
+        order.push_back(parent.Control(i));
+    std::stable_sort(order.begin(), order.end(), [](TControl* a, TControl* b) {
+        return a->TabOrder() < b->TabOrder();
+    });
+    QWidget* previous = nullptr;
+    for (TControl* control : order) {
+        QWidget* widget = WidgetOf(*control);
+        if (!widget || widget->focusPolicy() == Qt::NoFocus)
+            continue;
+        if (previous)
+            QWidget::setTabOrder(previous, widget);
+        previous = widget;
+    }
+    for (TControl* control : order)
+        if (auto* container = dynamic_cast<TWinControl*>(control))
+            ApplyTabOrder(*container);
+}
+} // namespace
+
+void TForm::EndLoading() {
+    AnyControl(*this, [](TControl& c) {
+        c.Loaded();
+        return false;
+    });
+    Loaded();
+    ApplyTabOrder(*this);
+}

@@ -87,6 +87,12 @@ public:
 
     TNotifyEvent OnShow;
 
+    /// The bracket around applying a stored layout: the controls made in between start
+    /// loading; EndLoading tells each of them Loaded(), in creation order (the form last),
+    /// and sets the tab order of every parent's controls by their TabOrder.
+    void BeginLoading();
+    void EndLoading();
+
     /// Offers a dialog key or an Alt+character to every control of the form, depth first in
     /// creation order, until one takes it; true when one did.
     bool OfferDialogKey(std::uint16_t key, TShiftState shift);

@@ -232,3 +232,43 @@ TEST_F(CustomControlTest, TheFormOffersDialogKeysFirstAndTellsWhereTheFocusWent)
     taker.SetFocus();
     EXPECT_EQ(taker.focused, &taker);
 }
+
+// Controls made while a form loads start loading and hear Loaded() once at its end, in
+// creation order; then Tab goes through each parent's controls by their TabOrder.
+TEST(FormLoading, ControlsLoadInTheBracketAndTabGoesByTabOrder) {
+    struct Loader : Probe {
+        using Probe::Probe;
+        std::vector<std::string>* heard = nullptr;
+        void Loaded() override {
+            TCustomControl::Loaded();
+            heard->push_back(Name());
+        }
+    };
+    TForm form;
+    std::vector<std::string> heard;
+    form.BeginLoading();
+    std::vector<std::unique_ptr<Loader>> controls;
+    for (const char* name : {"a", "b", "c"}) {
+        controls.push_back(std::make_unique<Loader>(&form));
+        controls.back()->SetName(name);
+        controls.back()->heard = &heard;
+        EXPECT_TRUE(controls.back()->Loading());
+    }
+    controls[0]->SetTabOrder(2);
+    controls[1]->SetTabOrder(0);
+    controls[2]->SetTabOrder(1);
+    EXPECT_TRUE(heard.empty());
+    form.EndLoading();
+    EXPECT_EQ(heard, (std::vector<std::string>{"a", "b", "c"}));
+    EXPECT_FALSE(controls[0]->Loading());
+    // The next control Tab reaches from each one.
+    auto next = [&](const TControl& c) {
+        QWidget* w = WidgetOf(c)->nextInFocusChain();
+        while (w->focusPolicy() == Qt::NoFocus)
+            w = w->nextInFocusChain();
+        return w;
+    };
+    EXPECT_EQ(next(*controls[1]), WidgetOf(*controls[2]));
+    EXPECT_EQ(next(*controls[2]), WidgetOf(*controls[0]));
+    EXPECT_FALSE(Probe(&form).Loading()); // made after the bracket
+}
