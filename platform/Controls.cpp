@@ -178,6 +178,23 @@ void TControl::PerformMouseWheel(TShiftState shift, int wheelDelta, int x, int y
     QCoreApplication::sendEvent(widget, &wheel);
 }
 
+void TControl::PerformMouseClick(int x, int y) {
+    QWidget* const client = ClientWidgetOf(*this);
+    if (!client)
+        return;
+    QWidget* target = client->childAt(x, y);
+    if (!target)
+        target = client;
+    const QPoint global = client->mapToGlobal(QPoint(x, y));
+    const QPointF local(target->mapFromGlobal(global));
+    for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+        const Qt::MouseButtons held =
+            type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
+        QMouseEvent event(type, local, QPointF(global), Qt::LeftButton, held, Qt::NoModifier);
+        QCoreApplication::sendEvent(target, &event);
+    }
+}
+
 void TControl::Click() {
     if (OnClick)
         OnClick(this);

@@ -90,6 +90,9 @@ public:
     /// Sends a mouse move at client (x, y) through the control as the framework would: it
     /// reaches MouseMove and OnMouseMove exactly as a real pointer move does.
     void PerformMouseMove(TShiftState shift, int x, int y);
+    /// Sends a left click (press, then release) at client (x, y) to the control that lies
+    /// there, the deepest one, as the framework would.
+    void PerformMouseClick(int x, int y);
     /// Sends a turn of the mouse wheel at client (x, y) through the control's widget as the
     /// framework would: `wheelDelta` is 120 per notch, less for a touchpad's small steps.
     void PerformMouseWheel(TShiftState shift, int wheelDelta, int x, int y);
