@@ -1,5 +1,5 @@
 // screen_grab WINDOW OUT.png [X,Y | X,Y,W,H ...]: saves a picture of the X window WINDOW (an
-// id as xwininfo prints it) to OUT.png, prints its size, then for each point its colour as
+// id as xwininfo prints it) to OUT.png ("-" saves none), prints its size, then for each point its colour as
 // #rrggbb and for each rectangle how many of its pixels are dark (every channel below 0x60),
 // one a line. The smoke test's eyes on the real program.
 
@@ -20,7 +20,8 @@ int main(int argc, char** argv) {
     QGuiApplication app(argc, argv);
     const WId window = static_cast<WId>(std::strtoull(argv[1], nullptr, 0));
     const QImage image = QGuiApplication::primaryScreen()->grabWindow(window).toImage();
-    if (image.isNull() || !image.save(QString::fromLocal8Bit(argv[2]))) {
+    const bool keep = std::string(argv[2]) != "-"; // "-": look only
+    if (image.isNull() || (keep && !image.save(QString::fromLocal8Bit(argv[2])))) {
         std::fprintf(stderr, "screen_grab: no picture of window %s\n", argv[1]);
         return 1;
     }
