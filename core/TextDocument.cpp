@@ -27,14 +27,27 @@ std::uint32_t CheckedSize(std::size_t size) {
 } // namespace
 
 int TextDocument::LongestLine() const {
-    if (!longestKnown_) {
-        std::uint32_t longest = 0;
-        for (const Entry& e : lines_)
-            longest = std::max(longest, e.size);
-        longest_ = static_cast<int>(longest);
-        longestKnown_ = true;
+    if (!longCounts_.empty())
+        return static_cast<int>(longCounts_.rbegin()->first);
+    // Down from the last longest length to the first one that a line still has.
+    int longest = std::min(longest_, kShortLengths - 1);
+    while (longest > 0 && shortCounts_[static_cast<std::size_t>(longest)] == 0)
+        --longest;
+    longest_ = longest;
+    return longest;
+}
+
+void TextDocument::CountLength(std::uint32_t size, int delta) {
+    if (size < static_cast<std::uint32_t>(kShortLengths)) {
+        shortCounts_[size] += delta;
+        if (delta > 0)
+            longest_ = std::max(longest_, static_cast<int>(size));
+        return;
     }
-    return longest_;
+    const auto it = longCounts_.try_emplace(size, 0).first;
+    it->second += delta;
+    if (it->second == 0)
+        longCounts_.erase(it);
 }
 
 namespace {
@@ -64,8 +77,7 @@ TextDocument::Entry TextDocument::Store(std::string_view text) {
     const Entry e{kEdited | edited_.size(), CheckedSize(text.size())};
     edited_.append(text);
     editedLive_ += text.size();
-    if (longestKnown_)
-        longest_ = std::max(longest_, static_cast<int>(e.size));
+    CountLength(e.size, 1);
     return e;
 }
 
@@ -81,14 +93,8 @@ std::vector<std::string> TextDocument::Detach(std::span<const std::string_view> 
 }
 
 void TextDocument::LengthsGone(std::size_t from, std::size_t to) {
-    if (!longestKnown_)
-        return;
-    for (std::size_t i = from; i < to; ++i) {
-        if (static_cast<int>(lines_[i].size) == longest_) {
-            longestKnown_ = false;
-            return;
-        }
-    }
+    for (std::size_t i = from; i < to; ++i)
+        CountLength(lines_[i].size, -1);
 }
 
 void TextDocument::InsertLines(int at, std::span<const std::string_view> lines) {
@@ -153,8 +159,11 @@ void TextDocument::TakeOver(std::string&& buffer, NewText&& text) {
     edited_ = std::move(text.edited);
     editedLive_ = edited_.size();
     lines_ = std::move(text.entries);
-    longest_ = static_cast<int>(text.longest);
-    longestKnown_ = true;
+    shortCounts_.assign(kShortLengths, 0);
+    longCounts_.clear();
+    longest_ = 0;
+    for (const Entry& e : lines_)
+        CountLength(e.size, 1);
     Notify({0, removed, Count(), true});
 }
 

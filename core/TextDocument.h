@@ -12,6 +12,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <span>
 #include <string>
 #include <string_view>
@@ -96,8 +97,8 @@ public:
     int Length(int index) const {
         return static_cast<int>(lines_[static_cast<std::size_t>(index)].size);
     }
-    /// The greatest line length; kept as lines change, counted again only when a longest
-    /// line went.
+    /// The greatest line length. The document counts its lines by length as they change, so
+    /// this never walks the lines.
     int LongestLine() const;
 
     // --- the primitives ---
@@ -142,14 +143,20 @@ private:
     std::vector<std::string> Detach(std::span<const std::string_view> lines) const;
     void CompactIfMostlyGarbage();
     void LengthsGone(std::size_t from, std::size_t to);
+    /// One line of `size` more (delta 1) or less (delta -1).
+    void CountLength(std::uint32_t size, int delta);
     void Notify(const LineChange& change);
 
     std::string loaded_; // the bytes of the last whole replacement
     std::string edited_; // copies of lines inserted or replaced since
     std::size_t editedLive_ = 0;
     std::vector<Entry> lines_;
+    // Lines by length: lengths below kShortLengths in a table, longer ones in a map; longest_
+    // is where the search for the greatest short length starts.
+    static constexpr int kShortLengths = 1024;
+    std::vector<int> shortCounts_ = std::vector<int>(kShortLengths, 0);
+    std::map<std::uint32_t, int> longCounts_;
     mutable int longest_ = 0;
-    mutable bool longestKnown_ = true;
     std::vector<DocumentListener*> listeners_;
 };
 
