@@ -161,6 +161,10 @@ TEST(Mouse, ClicksPlaceTheCaretByTheNearerCellEdgeAndShiftClickExtends) {
     EXPECT_EQ(memo.Caret().Caret, (TPoint{3, 0}));
     memo.Click(memo.At(2, 1, 1), {.Shift = true});
     EXPECT_EQ(memo.GetSelectedText(), "ha beta\r\nga");
+    // A click beyond a line's end stops at the end and pads nothing.
+    memo.Click(memo.At(9, 1));
+    EXPECT_EQ(memo.Caret().Caret, (TPoint{5, 1}));
+    EXPECT_EQ(memo.Lines().Get(1), "gamma");
     // Dragging across lines stops at line ends.
     memo.Press(memo.At(4, 1));
     memo.Move(memo.At(20, 0));
