@@ -108,7 +108,7 @@ void TextDocument::InsertLines(int at, std::span<const std::string_view> lines) 
     entries.reserve(lines.size());
     for (std::size_t i = 0; i < lines.size(); ++i)
         entries.push_back(Store(copies.empty() ? lines[i] : std::string_view(copies[i])));
-    lines_.insert(lines_.begin() + at, entries.begin(), entries.end());
+    lines_.Insert(static_cast<std::size_t>(at), entries.data(), entries.size());
     Notify({at, 0, static_cast<int>(lines.size()), false});
 }
 
@@ -123,7 +123,7 @@ void TextDocument::DeleteLines(int at, int count) {
         if (e.start & kEdited)
             editedLive_ -= e.size;
     }
-    lines_.erase(lines_.begin() + at, lines_.begin() + at + count);
+    lines_.Erase(static_cast<std::size_t>(at), static_cast<std::size_t>(count));
     CompactIfMostlyGarbage();
     Notify({at, count, 0, false});
 }
@@ -158,12 +158,11 @@ void TextDocument::TakeOver(std::string&& buffer, NewText&& text) {
     loaded_ = std::move(buffer);
     edited_ = std::move(text.edited);
     editedLive_ = edited_.size();
-    lines_ = std::move(text.entries);
+    lines_.Assign(std::move(text.entries));
     shortCounts_.assign(kShortLengths, 0);
     longCounts_.clear();
     longest_ = 0;
-    for (const Entry& e : lines_)
-        CountLength(e.size, 1);
+    lines_.ForEach([this](const Entry& e) { CountLength(e.size, 1); });
     Notify({0, removed, Count(), true});
 }
 
@@ -227,13 +226,13 @@ void TextDocument::CompactIfMostlyGarbage() {
         return;
     std::string fresh;
     fresh.reserve(editedLive_);
-    for (Entry& e : lines_) {
+    lines_.ForEach([&](Entry& e) {
         if (!(e.start & kEdited))
-            continue;
+            return;
         const std::uint64_t start = fresh.size();
         fresh.append(edited_, e.start & kOffsetMask, e.size);
         e.start = kEdited | start;
-    }
+    });
     edited_ = std::move(fresh);
 }
 

@@ -6,7 +6,8 @@
 // A loaded file stays one buffer of bytes and each line is an offset and a length into it; a
 // line is copied out only when it is replaced or inserted, into a second buffer that only
 // grows (and is compacted when most of it is garbage). So a line of a loaded list costs 16
-// bytes beside its text, and a load is one read and one scan.
+// bytes beside its text, and a load is one read and one scan. The line table keeps a gap where
+// it was last edited, so typing Enter or joining lines does not move the lines after it.
 //
 // Views returned by Line() stay valid until the next change.
 
@@ -18,6 +19,7 @@
 #include <string_view>
 #include <vector>
 
+#include "core/GapVector.h"
 #include "core/LineSource.h"
 
 namespace core {
@@ -150,7 +152,7 @@ private:
     std::string loaded_; // the bytes of the last whole replacement
     std::string edited_; // copies of lines inserted or replaced since
     std::size_t editedLive_ = 0;
-    std::vector<Entry> lines_;
+    GapVector<Entry> lines_; // edits at one place move no other lines
     // Lines by length: lengths below kShortLengths in a table, longer ones in a map; longest_
     // is where the search for the greatest short length starts.
     static constexpr int kShortLengths = 1024;

@@ -184,6 +184,9 @@ TEST(Keyboard, DelEraseDecidesWhetherTypingReplacesTheSelection) {
     memo.SetSelection({0, 0}, {2, 0});
     memo.Key(VK_DELETE);
     EXPECT_EQ(memo.Lines().Get(0), "xdef");
+    memo.SetSelection({1, 0}, {3, 0});
+    memo.Key(VK_BACK);
+    EXPECT_EQ(memo.Lines().Get(0), "xf");
 }
 
 TEST(Keyboard, CtrlBackspaceDeletesTheWordLeftOfTheCaretAsOneRecord) {

@@ -70,6 +70,8 @@ TEST(Undo, PasteSplitsLinesAtEveryKindOfBreak) {
     SetClipboardText("c\nd\re\tf");
     memo.CtrlKey('V');
     EXPECT_EQ(memo.Text(), "Xa|b|c|d|e    fY");
+    memo.Key(VK_LEFT, kShift); // the selection starts afresh at the caret
+    EXPECT_EQ(memo.GetSelectedText(), "f");
     memo.CtrlKey('Z');
     memo.CtrlKey('Z');
     EXPECT_EQ(memo.Text(), "XY");
