@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "memo/MemoUndo.h"
+#include "platform/Caret.h"
 #include "platform/Clipboard.h"
 #include "tests/memo/MemoInput.h"
 
@@ -258,6 +259,23 @@ TEST(Keyboard, AutoCorrectReplacesTheWordBeforeATriggerWithoutARecord) {
     memo.Type("teh cat");
     EXPECT_EQ(memo.Lines().Get(0), "the cat");
     EXPECT_EQ(memo.CaretX(), 7);
+}
+
+TEST(Keyboard, TheCaretStopsBlinkingWhileKeysAreHeldAndFollowsTheFocus) {
+    TInputMemo memo("abc");
+    SetCaretBlinkTime(500);
+    memo.DoEnter();
+    std::uint16_t key = VK_RIGHT;
+    memo.KeyDown(key, {});
+    EXPECT_EQ(GetCaretBlinkTime(), kInfiniteBlink);
+    memo.KeyDown(key, {}); // held: the saved time stays the first one
+    memo.KeyUp(key, {});
+    EXPECT_EQ(GetCaretBlinkTime(), 500u);
+    // The caret's place: the caret cell's left edge.
+    EXPECT_EQ(memo.CaretPixel().X, memo.CellRect(2, 0).Left);
+    memo.KeyDown(key, {});
+    memo.DoExit(); // losing the focus gives the blink back too
+    EXPECT_EQ(GetCaretBlinkTime(), 500u);
 }
 
 } // namespace
