@@ -170,6 +170,26 @@ TEST(Keyboard, TabInsertsSpacesShiftTabMovesBack) {
     EXPECT_EQ(memo.Lines().Get(0), "a    b");
 }
 
+TEST(Keyboard, SmartTabsAlignToTheWordsOfTheLinesAbove) {
+    TInputMemo memo("alpha   beta  gamma\r\nx\r\nab  cd\r\n      ");
+    memo.SetSmartTabs(true);
+    memo.Go(1, 1);
+    memo.Key(VK_TAB);
+    memo.Type("b");
+    memo.Key(VK_TAB);
+    EXPECT_EQ(memo.Lines().Get(1), "x       b     ");
+    EXPECT_EQ(memo.CaretX(), 14);
+    memo.Go(6, 3);
+    memo.Key(VK_BACK);
+    EXPECT_EQ(memo.Lines().Get(3), "    ");
+    EXPECT_EQ(memo.CaretX(), 4);
+    memo.Key(VK_BACK); // "ab" starts at 0 on the line above
+    EXPECT_EQ(memo.Lines().Get(3), "");
+    memo.CtrlKey('Z');
+    memo.CtrlKey('Z');
+    EXPECT_EQ(memo.Lines().Get(3), "      ");
+}
+
 TEST(Keyboard, DelEraseDecidesWhetherTypingReplacesTheSelection) {
     TInputMemo memo("abcdef");
     memo.SetSelection({1, 0}, {3, 0});
