@@ -115,14 +115,19 @@ TEST(Undo, TheLimitDropsTheOldestAndANewLimitEmptiesTheList) {
 }
 
 TEST(Undo, InsertKeyTogglesOverwriteModeAndUndoReturnsToInsertMode) {
-    TInputMemo memo("abc");
+    TInputMemo memo("abcdefgh");
     memo.Key(VK_INSERT);
     EXPECT_TRUE(memo.OverwriteMode());
     memo.Type("xy");
-    EXPECT_EQ(memo.Lines().Get(0), "xyc");
+    EXPECT_EQ(memo.Lines().Get(0), "xycdefgh");
+    memo.Key(VK_LEFT, kShift);
+    memo.Key(VK_TAB); // inside the line a Tab only moves the caret on
+    EXPECT_EQ(memo.Lines().Get(0), "xycdefgh");
+    EXPECT_EQ(memo.CaretX(), 5);
+    EXPECT_TRUE(memo.SelectionEmpty());
     memo.CtrlKey('Z');
     memo.CtrlKey('Z');
-    EXPECT_EQ(memo.Lines().Get(0), "abc");
+    EXPECT_EQ(memo.Lines().Get(0), "abcdefgh");
     memo.CtrlKey('Z');
     EXPECT_FALSE(memo.OverwriteMode());
     memo.OnOverwriteToggle = [](TObject*, bool& allow) { allow = false; };
@@ -212,6 +217,8 @@ TEST(Mouse, DraggingTheSelectionMovesItAndCtrlCopiesIt) {
     memo.Move(memo.At(5, 0, 4));
     memo.Release(memo.At(3, 1), {.Ctrl = true});
     EXPECT_EQ(memo.Text(), "abc def|xyzdef");
+    memo.Key(VK_LEFT, kShift); // the selection starts afresh at the caret after the drop
+    EXPECT_EQ(memo.GetSelectedText(), "f");
 }
 
 TEST(Mouse, ContextMenuGreysWhatCannotRunAndRunsTheChoice) {
