@@ -185,7 +185,7 @@ TEST(Keyboard, SmartTabsAlignToTheWordsOfTheLinesAbove) {
     EXPECT_EQ(memo.CaretX(), 4);
     memo.Key(VK_BACK); // "ab" starts at 0 on the line above
     EXPECT_EQ(memo.Lines().Get(3), "");
-    memo.Type("   ");
+    memo.Type("    ");
     memo.Lines().Put(2, "ab ");
     memo.Key(VK_BACK); // past the line's end and its trailing space to "ab"
     EXPECT_EQ(memo.Lines().Get(3), "");

@@ -125,8 +125,12 @@ TEST(Undo, InsertKeyTogglesOverwriteModeAndUndoReturnsToInsertMode) {
     EXPECT_EQ(memo.Lines().Get(0), "xycdefgh");
     EXPECT_EQ(memo.CaretX(), 5);
     EXPECT_TRUE(memo.SelectionEmpty());
-    memo.CtrlKey('Z');
-    memo.CtrlKey('Z');
+    memo.Key(VK_RIGHT);
+    memo.Key(VK_TAB); // near the end it appends what reaches 4 columns on
+    EXPECT_EQ(memo.Lines().Get(0), "xycdefgh  ");
+    EXPECT_EQ(memo.CaretX(), 10);
+    for (int i = 0; i < 3; ++i)
+        memo.CtrlKey('Z');
     EXPECT_EQ(memo.Lines().Get(0), "abcdefgh");
     memo.CtrlKey('Z');
     EXPECT_FALSE(memo.OverwriteMode());
