@@ -144,7 +144,6 @@ void TextDocument::ReplaceLine(int index, std::string_view text) {
 }
 
 void TextDocument::NewText::Add(Entry e) {
-    longest = std::max(longest, e.size);
     entries.push_back(e);
 }
 

@@ -62,7 +62,6 @@ class TextDocument {
     struct NewText {
         std::vector<Entry> entries;
         std::string edited;
-        std::uint32_t longest = 0;
         void Add(Entry e);
         void AddCopy(std::string_view line);
     };
