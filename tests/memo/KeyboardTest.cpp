@@ -130,6 +130,10 @@ TEST(Keyboard, EnterIndentsSplitsAndOneUndoJoins) {
     EXPECT_EQ(memo.Text(), "    abc def");
     memo.CtrlKey('Y');
     EXPECT_EQ(memo.Text(), "    abc|    def");
+    // Enter replaces a selection, whatever DelErase says.
+    memo.SetSelection({5, 0}, {6, 1});
+    memo.Type("\n");
+    EXPECT_EQ(memo.Text(), "    a|    f");
 }
 
 TEST(Keyboard, BackspaceJoinsAtColumnZeroAndOnlyMovesInVirtualSpace) {
@@ -271,9 +275,10 @@ TEST(Keyboard, KeyHandlersComeFirstAndMayTakeTheKey) {
     };
     memo.Key(VK_RIGHT);
     memo.Key('F', kCtrl);
+    memo.Key('F', kCtrlShift);
     memo.Type("a");
     EXPECT_EQ(memo.Lines().Get(0), "babc");
-    EXPECT_EQ(finds, 1);
+    EXPECT_EQ(finds, 2);
 }
 
 TEST(Keyboard, AutoCorrectReplacesTheWordBeforeATriggerWithoutARecord) {

@@ -58,6 +58,13 @@ TEST(Undo, PasteOverASelectionUndoesInOneStepAndReselects) {
     memo.CtrlKey('Y');
     EXPECT_EQ(memo.Text(), "one 2|2 three");
     EXPECT_FALSE(memo.CanRedo());
+    // With room for one record the replaced text's record is gone: the paste undoes alone.
+    memo.SetUndoLimit(1);
+    memo.SetSelection({0, 0}, {3, 0});
+    memo.CtrlKey('V');
+    EXPECT_EQ(memo.UndoList().Count(), 1);
+    memo.CtrlKey('Z');
+    EXPECT_EQ(memo.Text(), " 2|2 three");
 }
 
 TEST(Undo, PasteSplitsLinesAtEveryKindOfBreak) {
