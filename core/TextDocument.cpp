@@ -27,14 +27,27 @@ std::uint32_t CheckedSize(std::size_t size) {
 } // namespace
 
 int TextDocument::LongestLine() const {
-    if (!longestKnown_) {
-        std::uint32_t longest = 0;
-        for (const Entry& e : lines_)
-            longest = std::max(longest, e.size);
-        longest_ = static_cast<int>(longest);
-        longestKnown_ = true;
+    if (!longCounts_.empty())
+        return static_cast<int>(longCounts_.rbegin()->first);
+    // Down from the last longest length to the first one that a line still has.
+    int longest = std::min(longest_, kShortLengths - 1);
+    while (longest > 0 && shortCounts_[static_cast<std::size_t>(longest)] == 0)
+        --longest;
+    longest_ = longest;
+    return longest;
+}
+
+void TextDocument::CountLength(std::uint32_t size, int delta) {
+    if (size < static_cast<std::uint32_t>(kShortLengths)) {
+        shortCounts_[size] += delta;
+        if (delta > 0)
+            longest_ = std::max(longest_, static_cast<int>(size));
+        return;
     }
-    return longest_;
+    const auto it = longCounts_.try_emplace(size, 0).first;
+    it->second += delta;
+    if (it->second == 0)
+        longCounts_.erase(it);
 }
 
 namespace {
@@ -64,8 +77,7 @@ TextDocument::Entry TextDocument::Store(std::string_view text) {
     const Entry e{kEdited | edited_.size(), CheckedSize(text.size())};
     edited_.append(text);
     editedLive_ += text.size();
-    if (longestKnown_)
-        longest_ = std::max(longest_, static_cast<int>(e.size));
+    CountLength(e.size, 1);
     return e;
 }
 
@@ -81,14 +93,8 @@ std::vector<std::string> TextDocument::Detach(std::span<const std::string_view> 
 }
 
 void TextDocument::LengthsGone(std::size_t from, std::size_t to) {
-    if (!longestKnown_)
-        return;
-    for (std::size_t i = from; i < to; ++i) {
-        if (static_cast<int>(lines_[i].size) == longest_) {
-            longestKnown_ = false;
-            return;
-        }
-    }
+    for (std::size_t i = from; i < to; ++i)
+        CountLength(lines_[i].size, -1);
 }
 
 void TextDocument::InsertLines(int at, std::span<const std::string_view> lines) {
@@ -102,7 +108,7 @@ void TextDocument::InsertLines(int at, std::span<const std::string_view> lines) 
     entries.reserve(lines.size());
     for (std::size_t i = 0; i < lines.size(); ++i)
         entries.push_back(Store(copies.empty() ? lines[i] : std::string_view(copies[i])));
-    lines_.insert(lines_.begin() + at, entries.begin(), entries.end());
+    lines_.Insert(static_cast<std::size_t>(at), entries.data(), entries.size());
     Notify({at, 0, static_cast<int>(lines.size()), false});
 }
 
@@ -117,7 +123,7 @@ void TextDocument::DeleteLines(int at, int count) {
         if (e.start & kEdited)
             editedLive_ -= e.size;
     }
-    lines_.erase(lines_.begin() + at, lines_.begin() + at + count);
+    lines_.Erase(static_cast<std::size_t>(at), static_cast<std::size_t>(count));
     CompactIfMostlyGarbage();
     Notify({at, count, 0, false});
 }
@@ -138,7 +144,6 @@ void TextDocument::ReplaceLine(int index, std::string_view text) {
 }
 
 void TextDocument::NewText::Add(Entry e) {
-    longest = std::max(longest, e.size);
     entries.push_back(e);
 }
 
@@ -152,9 +157,11 @@ void TextDocument::TakeOver(std::string&& buffer, NewText&& text) {
     loaded_ = std::move(buffer);
     edited_ = std::move(text.edited);
     editedLive_ = edited_.size();
-    lines_ = std::move(text.entries);
-    longest_ = static_cast<int>(text.longest);
-    longestKnown_ = true;
+    lines_.Assign(std::move(text.entries));
+    shortCounts_.assign(kShortLengths, 0);
+    longCounts_.clear();
+    longest_ = 0;
+    lines_.ForEach([this](const Entry& e) { CountLength(e.size, 1); });
     Notify({0, removed, Count(), true});
 }
 
@@ -218,13 +225,13 @@ void TextDocument::CompactIfMostlyGarbage() {
         return;
     std::string fresh;
     fresh.reserve(editedLive_);
-    for (Entry& e : lines_) {
+    lines_.ForEach([&](Entry& e) {
         if (!(e.start & kEdited))
-            continue;
+            return;
         const std::uint64_t start = fresh.size();
         fresh.append(edited_, e.start & kOffsetMask, e.size);
         e.start = kEdited | start;
-    }
+    });
     edited_ = std::move(fresh);
 }
 

@@ -6,17 +6,20 @@
 // A loaded file stays one buffer of bytes and each line is an offset and a length into it; a
 // line is copied out only when it is replaced or inserted, into a second buffer that only
 // grows (and is compacted when most of it is garbage). So a line of a loaded list costs 16
-// bytes beside its text, and a load is one read and one scan.
+// bytes beside its text, and a load is one read and one scan. The line table keeps a gap where
+// it was last edited, so typing Enter or joining lines does not move the lines after it.
 //
 // Views returned by Line() stay valid until the next change.
 
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "core/GapVector.h"
 #include "core/LineSource.h"
 
 namespace core {
@@ -59,7 +62,6 @@ class TextDocument {
     struct NewText {
         std::vector<Entry> entries;
         std::string edited;
-        std::uint32_t longest = 0;
         void Add(Entry e);
         void AddCopy(std::string_view line);
     };
@@ -96,8 +98,8 @@ public:
     int Length(int index) const {
         return static_cast<int>(lines_[static_cast<std::size_t>(index)].size);
     }
-    /// The greatest line length; kept as lines change, counted again only when a longest
-    /// line went.
+    /// The greatest line length. The document counts its lines by length as they change, so
+    /// this never walks the lines.
     int LongestLine() const;
 
     // --- the primitives ---
@@ -142,14 +144,20 @@ private:
     std::vector<std::string> Detach(std::span<const std::string_view> lines) const;
     void CompactIfMostlyGarbage();
     void LengthsGone(std::size_t from, std::size_t to);
+    /// One line of `size` more (delta 1) or less (delta -1).
+    void CountLength(std::uint32_t size, int delta);
     void Notify(const LineChange& change);
 
     std::string loaded_; // the bytes of the last whole replacement
     std::string edited_; // copies of lines inserted or replaced since
     std::size_t editedLive_ = 0;
-    std::vector<Entry> lines_;
+    GapVector<Entry> lines_; // edits at one place move no other lines
+    // Lines by length: lengths below kShortLengths in a table, longer ones in a map; longest_
+    // is where the search for the greatest short length starts.
+    static constexpr int kShortLengths = 1024;
+    std::vector<int> shortCounts_ = std::vector<int>(kShortLengths, 0);
+    std::map<std::uint32_t, int> longCounts_;
     mutable int longest_ = 0;
-    mutable bool longestKnown_ = true;
     std::vector<DocumentListener*> listeners_;
 };
 

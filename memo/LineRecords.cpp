@@ -7,7 +7,7 @@ const TLineProp kPlainRecord{};
 } // namespace
 
 LineRecords::LineRecords(core::TextDocument& document) : document_(document) {
-    handles_.assign(static_cast<std::size_t>(document.Count()), kNone);
+    handles_.Assign(static_cast<std::size_t>(document.Count()), kNone);
     document_.AddListener(*this);
 }
 
@@ -94,19 +94,20 @@ void LineRecords::Release(std::uint32_t handle) {
 
 void LineRecords::LinesChanged(const core::LineChange& change) {
     if (change.replacedAll) {
-        handles_.assign(static_cast<std::size_t>(change.added), kNone);
+        handles_.Assign(static_cast<std::size_t>(change.added), kNone);
         pool_.clear();
         free_.clear();
         return;
     }
     // Lines changed in place keep their records; the rest go or come without one.
     const int kept = std::min(change.removed, change.added);
-    const auto from = handles_.begin() + change.first + kept;
+    const auto from = static_cast<std::size_t>(change.first + kept);
     if (change.removed > kept) {
-        const auto to = from + (change.removed - kept);
-        std::for_each(from, to, [this](std::uint32_t h) { Release(h); });
-        handles_.erase(from, to);
+        const auto count = static_cast<std::size_t>(change.removed - kept);
+        for (std::size_t line = from; line < from + count; ++line)
+            Release(handles_[line]);
+        handles_.Erase(from, count);
     } else if (change.added > kept) {
-        handles_.insert(from, static_cast<std::size_t>(change.added - kept), kNone);
+        handles_.Insert(from, static_cast<std::size_t>(change.added - kept), kNone);
     }
 }

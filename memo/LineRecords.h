@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/GapVector.h"
 #include "core/TextDocument.h"
 #include "memo/LineProp.h"
 
@@ -54,7 +55,8 @@ private:
     void Release(std::uint32_t handle);
 
     core::TextDocument& document_;
-    std::vector<std::uint32_t> handles_; // one per line
+    core::GapVector<std::uint32_t>
+        handles_; // one per line, with a gap where lines last came or went
     std::vector<Pooled> pool_;
     std::vector<std::uint32_t> free_;
 };

@@ -186,7 +186,68 @@ void TMemoEditing::NewLine() {
     memo_.RefreshStep();
 }
 
+int TMemoEditing::SmartTabTarget() const {
+    // Upwards: past the caret column's word and the blanks after it, to where the next text
+    // starts (a line's end counts as text: its line break).
+    const TAdvMemoStrings& lines = memo_.Lines();
+    const int x = memo_.CaretX();
+    for (int y = memo_.CaretY() - 1; y >= 0; --y) {
+        const std::string_view line = lines.Get(y);
+        const auto length = static_cast<int>(line.size());
+        if (length < x + 1)
+            continue;
+        int c = x;
+        while (c < length && line[static_cast<std::size_t>(c)] != ' ')
+            ++c;
+        while (c < length && line[static_cast<std::size_t>(c)] == ' ')
+            ++c;
+        return c;
+    }
+    return -1;
+}
+
+int TMemoEditing::SmartBackspaceTarget() const {
+    // Upwards: the start of the last word that stands left of the caret column.
+    const TAdvMemoStrings& lines = memo_.Lines();
+    const int x = memo_.CaretX();
+    for (int y = memo_.CaretY() - 1; y >= 0; --y) {
+        const std::string_view line = lines.Get(y);
+        const auto length = static_cast<int>(line.size());
+        int c = std::min(x - 1, length);
+        while (c >= 0 && (c >= length || line[static_cast<std::size_t>(c)] == ' '))
+            --c;
+        if (c < 0)
+            continue;
+        while (c > 0 && line[static_cast<std::size_t>(c - 1)] != ' ')
+            --c;
+        return c;
+    }
+    return -1;
+}
+
 void TMemoEditing::TabKey(TShiftState shift) {
+    TAdvMemoStrings& lines = memo_.Lines();
+    if (memo_.SmartTabs() && lines.Count() > 0 && !shift.Ctrl && !shift.Shift) {
+        // Smart: to the column where the text of a line above goes on. (The text right of
+        // the caret keeps its trailing spaces, so undo gives the line back as it was.)
+        TRefreshOff off(memo_);
+        const int y = CaretLineInStore();
+        const int x = memo_.CaretX();
+        const int target = SmartTabTarget();
+        if (target > x) {
+            std::string line(lines.Get(y));
+            const auto length = static_cast<int>(line.size());
+            const int at = std::min(x, length);
+            const std::string spaces = Spaces(target - at);
+            line.insert(static_cast<std::size_t>(at), spaces);
+            lines.Put(y, line);
+            memo_.SetCaretX(target);
+            memo_.ResetSelection();
+            Record(std::make_unique<TInsertCharUndo>(TPoint{at, y}, TPoint{target, y}, spaces));
+            memo_.Invalidate();
+            return;
+        }
+    }
     if (shift.Ctrl)
         return;
     if (shift.Shift) {
@@ -243,20 +304,53 @@ void TMemoEditing::Backspace() {
         return;
     {
         TRefreshOff off(memo_);
-        // 3. One step left: from column 0 to the end of the line above.
-        const TPoint old = memo_.CaretState().Caret;
-        memo_.ArrowMove(-1, 0, {});
-        const TPoint caret = memo_.CaretState().Caret;
-        // 4. What stands there goes; in virtual space there is nothing.
-        if (caret != old && (caret.Y != old.Y ||
-                             caret.X < lines.LineLength(std::clamp(caret.Y, 0, lines.Count() - 1))))
-            DeleteAtCaret(old, true);
-        // 5.
-        if (memo_.CaretY() >= lines.Count())
-            memo_.SetCaretPosition(lines.LineLength(lines.Count() - 1), lines.Count() - 1);
-        memo_.ResetSelection();
+        // 1. Smart: blanks back to where a word of a line above starts (not while undo
+        // replays, whose Backspaces each take one character).
+        bool smart = false;
+        const int y = CaretLineInStore();
+        const int x = memo_.CaretX();
+        const std::string_view left =
+            lines.Get(y).substr(0, static_cast<std::size_t>(std::min(x, lines.LineLength(y))));
+        if (memo_.SmartTabs() && !Replaying() && x > 0 &&
+            left.find_first_not_of(' ') == std::string_view::npos) {
+            const int target = SmartBackspaceTarget();
+            if (target >= 0 && target < x) {
+                const int end = std::min(x, lines.LineLength(y));
+                if (target < end) {
+                    std::string line(lines.Get(y));
+                    std::string removed = line.substr(static_cast<std::size_t>(target),
+                                                      static_cast<std::size_t>(end - target));
+                    line.erase(static_cast<std::size_t>(target), removed.size());
+                    lines.Put(y, line);
+                    Record(std::make_unique<TDeleteBufUndo>(TPoint{end, y}, TPoint{target, y},
+                                                            std::move(removed), TPoint{target, y},
+                                                            TPoint{end, y}));
+                }
+                memo_.SetCaretX(target);
+                memo_.ResetSelection();
+                smart = true;
+            }
+        }
+        if (!smart)
+            StepBack();
     }
     memo_.RefreshStep();
+}
+
+void TMemoEditing::StepBack() {
+    TAdvMemoStrings& lines = memo_.Lines();
+    // 3. One step left: from column 0 to the end of the line above.
+    const TPoint old = memo_.CaretState().Caret;
+    memo_.ArrowMove(-1, 0, {});
+    const TPoint caret = memo_.CaretState().Caret;
+    // 4. What stands there goes; in virtual space there is nothing.
+    if (caret != old &&
+        (caret.Y != old.Y || caret.X < lines.LineLength(std::clamp(caret.Y, 0, lines.Count() - 1))))
+        DeleteAtCaret(old, true);
+    // 5.
+    if (memo_.CaretY() >= lines.Count())
+        memo_.SetCaretPosition(lines.LineLength(lines.Count() - 1), lines.Count() - 1);
+    memo_.ResetSelection();
 }
 
 void TMemoEditing::DeleteWordBack() {

@@ -64,8 +64,14 @@ private:
     /// Removes the character at the caret, or joins the next line when the caret stands at or
     /// beyond its line's end; the record's before-place is `recordBefore` for a Backspace.
     void DeleteAtCaret(TPoint recordBefore, bool isBackspace);
+    /// Backspace's plain part: one step left, and what stands there goes.
+    void StepBack();
     /// The caret line in the store (an empty store gets a line).
     int CaretLineInStore();
+    /// Where a smart Tab or a smart Backspace takes the caret, from the lines above; -1 when
+    /// no line above shows a place.
+    int SmartTabTarget() const;
+    int SmartBackspaceTarget() const;
     bool Replaying() const;
     void Record(std::unique_ptr<TUndo> record);
 

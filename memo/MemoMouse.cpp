@@ -70,7 +70,7 @@ void TMemoMouse::PlaceCaret(int x, int y, TShiftState shift, bool dragAllowed) {
     suppressNextMove_ = true;
     const int oldLine = memo_.CaretY();
     memo_.SetCaretY(place.Y);
-    memo_.SetCaretX(place.X);
+    memo_.SetCaretX(std::min(place.X, lines.LineLength(memo_.CaretY())));
     if (memo_.CaretY() != oldLine && memo_.OnCursorChange)
         memo_.OnCursorChange(&memo_);
     if (dragAllowed) {

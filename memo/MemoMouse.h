@@ -9,8 +9,10 @@
 // move undoes in one step. A read-only editor drops nothing, and a drop inside the dragged
 // selection only collapses it.
 //
-// Selecting by dragging never pads a line: beyond a line's end and below the last line the
-// caret stops at the line's end.
+// The mouse never pads a line: a click or a selecting drag beyond a line's end (or below the
+// last line) puts the caret at that line's end. (Padding on a click would add spaces to a list
+// entry wherever the user happened to click an empty line, and spaces count when lists are
+// compared; the keyboard's Right key still moves into virtual space with AutoExpand.)
 
 #include "platform/Cursors.h"
 #include "platform/Types.h"

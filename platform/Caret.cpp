@@ -99,13 +99,13 @@ void TSystemCaret::Refresh() {
         widget->update(position_.X, position_.Y, width_, height_);
 }
 
-bool TSystemCaret::DrawnNow() const {
+bool TSystemCaret::Lit() const {
     return Showing() && impl_->on;
 }
 
 void PaintSystemCaret(const TCustomControl& control, QPainter& painter) {
     for (TSystemCaret* caret : Carets()) {
-        if (&caret->Owner() != &control || !caret->DrawnNow())
+        if (&caret->Owner() != &control || !caret->Lit())
             continue;
         // Inverted, like the desktop's caret, so it shows on any background.
         const TRect r = caret->Bounds();

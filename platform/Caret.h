@@ -33,13 +33,12 @@ public:
     void Hide();
     /// Created and shown (it may be in the off half of a blink).
     bool Showing() const { return created_ && shown_; }
+    /// Showing and in the visible half of its blink: drawn now.
+    bool Lit() const;
+    const TCustomControl& Owner() const { return owner_; }
     TRect Bounds() const {
         return {position_.X, position_.Y, position_.X + width_, position_.Y + height_};
     }
-
-    /// Showing and in the on half of its blink: drawn now.
-    bool DrawnNow() const;
-    const TCustomControl& Owner() const { return owner_; }
 
 private:
     struct Impl;

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "memo/MemoUndo.h"
+#include "platform/Caret.h"
 #include "platform/Clipboard.h"
 #include "tests/memo/MemoInput.h"
 
@@ -129,6 +130,10 @@ TEST(Keyboard, EnterIndentsSplitsAndOneUndoJoins) {
     EXPECT_EQ(memo.Text(), "    abc def");
     memo.CtrlKey('Y');
     EXPECT_EQ(memo.Text(), "    abc|    def");
+    // Enter replaces a selection, whatever DelErase says.
+    memo.SetSelection({5, 0}, {6, 1});
+    memo.Type("\n");
+    EXPECT_EQ(memo.Text(), "    a|    f");
 }
 
 TEST(Keyboard, BackspaceJoinsAtColumnZeroAndOnlyMovesInVirtualSpace) {
@@ -169,6 +174,30 @@ TEST(Keyboard, TabInsertsSpacesShiftTabMovesBack) {
     EXPECT_EQ(memo.Lines().Get(0), "a    b");
 }
 
+TEST(Keyboard, SmartTabsAlignToTheWordsOfTheLinesAbove) {
+    TInputMemo memo("alpha   beta  gamma\r\nx\r\nab  cd\r\n      ");
+    memo.SetSmartTabs(true);
+    memo.Go(1, 1);
+    memo.Key(VK_TAB);
+    memo.Type("b");
+    memo.Key(VK_TAB);
+    EXPECT_EQ(memo.Lines().Get(1), "x       b     ");
+    EXPECT_EQ(memo.CaretX(), 14);
+    memo.Go(6, 3);
+    memo.Key(VK_BACK);
+    EXPECT_EQ(memo.Lines().Get(3), "    ");
+    EXPECT_EQ(memo.CaretX(), 4);
+    memo.Key(VK_BACK); // "ab" starts at 0 on the line above
+    EXPECT_EQ(memo.Lines().Get(3), "");
+    memo.Type("    ");
+    memo.Lines().Put(2, "ab ");
+    memo.Key(VK_BACK); // past the line's end and its trailing space to "ab"
+    EXPECT_EQ(memo.Lines().Get(3), "");
+    for (int i = 0; i < 4; ++i)
+        memo.CtrlKey('Z');
+    EXPECT_EQ(memo.Lines().Get(3), "      ");
+}
+
 TEST(Keyboard, DelEraseDecidesWhetherTypingReplacesTheSelection) {
     TInputMemo memo("abcdef");
     memo.SetSelection({1, 0}, {3, 0});
@@ -184,6 +213,9 @@ TEST(Keyboard, DelEraseDecidesWhetherTypingReplacesTheSelection) {
     memo.SetSelection({0, 0}, {2, 0});
     memo.Key(VK_DELETE);
     EXPECT_EQ(memo.Lines().Get(0), "xdef");
+    memo.SetSelection({1, 0}, {3, 0});
+    memo.Key(VK_BACK);
+    EXPECT_EQ(memo.Lines().Get(0), "xf");
 }
 
 TEST(Keyboard, CtrlBackspaceDeletesTheWordLeftOfTheCaretAsOneRecord) {
@@ -243,9 +275,10 @@ TEST(Keyboard, KeyHandlersComeFirstAndMayTakeTheKey) {
     };
     memo.Key(VK_RIGHT);
     memo.Key('F', kCtrl);
+    memo.Key('F', kCtrlShift);
     memo.Type("a");
     EXPECT_EQ(memo.Lines().Get(0), "babc");
-    EXPECT_EQ(finds, 1);
+    EXPECT_EQ(finds, 2);
 }
 
 TEST(Keyboard, AutoCorrectReplacesTheWordBeforeATriggerWithoutARecord) {
@@ -255,6 +288,23 @@ TEST(Keyboard, AutoCorrectReplacesTheWordBeforeATriggerWithoutARecord) {
     memo.Type("teh cat");
     EXPECT_EQ(memo.Lines().Get(0), "the cat");
     EXPECT_EQ(memo.CaretX(), 7);
+}
+
+TEST(Keyboard, TheCaretStopsBlinkingWhileKeysAreHeldAndFollowsTheFocus) {
+    TInputMemo memo("abc");
+    SetCaretBlinkTime(500);
+    memo.DoEnter();
+    std::uint16_t key = VK_RIGHT;
+    memo.KeyDown(key, {});
+    EXPECT_EQ(GetCaretBlinkTime(), kInfiniteBlink);
+    memo.KeyDown(key, {}); // held: the saved time stays the first one
+    memo.KeyUp(key, {});
+    EXPECT_EQ(GetCaretBlinkTime(), 500u);
+    // The caret's place: the caret cell's left edge.
+    EXPECT_EQ(memo.CaretPixel().X, memo.CellRect(2, 0).Left);
+    memo.KeyDown(key, {});
+    memo.DoExit(); // losing the focus gives the blink back too
+    EXPECT_EQ(GetCaretBlinkTime(), 500u);
 }
 
 } // namespace

@@ -73,6 +73,10 @@ public:
     }
     void RightClick(TPoint p) { ContextPopup(p, p); }
     using TAdvMemo::CursorAt;
+    using TAdvMemo::DoEnter;
+    using TAdvMemo::DoExit;
+    using TAdvMemo::KeyDown;
+    using TAdvMemo::KeyUp;
     std::string Text() const {
         std::string text;
         for (int i = 0; i < Lines().Count(); ++i)

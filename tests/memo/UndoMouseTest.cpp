@@ -58,6 +58,13 @@ TEST(Undo, PasteOverASelectionUndoesInOneStepAndReselects) {
     memo.CtrlKey('Y');
     EXPECT_EQ(memo.Text(), "one 2|2 three");
     EXPECT_FALSE(memo.CanRedo());
+    // With room for one record the replaced text's record is gone: the paste undoes alone.
+    memo.SetUndoLimit(1);
+    memo.SetSelection({0, 0}, {3, 0});
+    memo.CtrlKey('V');
+    EXPECT_EQ(memo.UndoList().Count(), 1);
+    memo.CtrlKey('Z');
+    EXPECT_EQ(memo.Text(), " 2|2 three");
 }
 
 TEST(Undo, PasteSplitsLinesAtEveryKindOfBreak) {
@@ -70,6 +77,8 @@ TEST(Undo, PasteSplitsLinesAtEveryKindOfBreak) {
     SetClipboardText("c\nd\re\tf");
     memo.CtrlKey('V');
     EXPECT_EQ(memo.Text(), "Xa|b|c|d|e    fY");
+    memo.Key(VK_LEFT, kShift); // the selection starts afresh at the caret
+    EXPECT_EQ(memo.GetSelectedText(), "f");
     memo.CtrlKey('Z');
     memo.CtrlKey('Z');
     EXPECT_EQ(memo.Text(), "XY");
@@ -113,14 +122,23 @@ TEST(Undo, TheLimitDropsTheOldestAndANewLimitEmptiesTheList) {
 }
 
 TEST(Undo, InsertKeyTogglesOverwriteModeAndUndoReturnsToInsertMode) {
-    TInputMemo memo("abc");
+    TInputMemo memo("abcdefgh");
     memo.Key(VK_INSERT);
     EXPECT_TRUE(memo.OverwriteMode());
     memo.Type("xy");
-    EXPECT_EQ(memo.Lines().Get(0), "xyc");
-    memo.CtrlKey('Z');
-    memo.CtrlKey('Z');
-    EXPECT_EQ(memo.Lines().Get(0), "abc");
+    EXPECT_EQ(memo.Lines().Get(0), "xycdefgh");
+    memo.Key(VK_LEFT, kShift);
+    memo.Key(VK_TAB); // inside the line a Tab only moves the caret on
+    EXPECT_EQ(memo.Lines().Get(0), "xycdefgh");
+    EXPECT_EQ(memo.CaretX(), 5);
+    EXPECT_TRUE(memo.SelectionEmpty());
+    memo.Key(VK_RIGHT);
+    memo.Key(VK_TAB); // near the end it appends what reaches 4 columns on
+    EXPECT_EQ(memo.Lines().Get(0), "xycdefgh  ");
+    EXPECT_EQ(memo.CaretX(), 10);
+    for (int i = 0; i < 3; ++i)
+        memo.CtrlKey('Z');
+    EXPECT_EQ(memo.Lines().Get(0), "abcdefgh");
     memo.CtrlKey('Z');
     EXPECT_FALSE(memo.OverwriteMode());
     memo.OnOverwriteToggle = [](TObject*, bool& allow) { allow = false; };
@@ -161,6 +179,10 @@ TEST(Mouse, ClicksPlaceTheCaretByTheNearerCellEdgeAndShiftClickExtends) {
     EXPECT_EQ(memo.Caret().Caret, (TPoint{3, 0}));
     memo.Click(memo.At(2, 1, 1), {.Shift = true});
     EXPECT_EQ(memo.GetSelectedText(), "ha beta\r\nga");
+    // A click beyond a line's end stops at the end and pads nothing.
+    memo.Click(memo.At(9, 1));
+    EXPECT_EQ(memo.Caret().Caret, (TPoint{5, 1}));
+    EXPECT_EQ(memo.Lines().Get(1), "gamma");
     // Dragging across lines stops at line ends.
     memo.Press(memo.At(4, 1));
     memo.Move(memo.At(20, 0));
@@ -206,6 +228,8 @@ TEST(Mouse, DraggingTheSelectionMovesItAndCtrlCopiesIt) {
     memo.Move(memo.At(5, 0, 4));
     memo.Release(memo.At(3, 1), {.Ctrl = true});
     EXPECT_EQ(memo.Text(), "abc def|xyzdef");
+    memo.Key(VK_LEFT, kShift); // the selection starts afresh at the caret after the drop
+    EXPECT_EQ(memo.GetSelectedText(), "f");
 }
 
 TEST(Mouse, ContextMenuGreysWhatCannotRunAndRunsTheChoice) {

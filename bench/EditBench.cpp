@@ -1,0 +1,74 @@
+// Keystrokes in the list editor: typing a character, Enter and Backspace in the middle of a
+// list of 10,000 and of 1,000,000 lines. A keystroke touches its line, the lines it inserts or
+// removes and the view, never the whole text: the two sizes cost the same per keystroke (but
+// for the line table's move of the lines after an inserted or removed one).
+
+#include <string>
+
+#include <benchmark/benchmark.h>
+
+#include "memo/AdvMemo.h"
+#include "platform/Forms.h"
+#include "platform/Keys.h"
+
+namespace {
+
+class KeyedMemo : public TAdvMemo {
+public:
+    using TAdvMemo::TAdvMemo;
+    void Key(std::uint16_t key, char ch) {
+        std::uint16_t down = key;
+        KeyDown(down, {});
+        if (ch != 0)
+            KeyPress(ch);
+        std::uint16_t up = key;
+        KeyUp(up, {});
+    }
+};
+
+void Fill(KeyedMemo& memo, int lines) {
+    std::string text;
+    text.reserve(static_cast<std::size_t>(lines) * 16);
+    for (int i = 0; i < lines; ++i)
+        text += "entry number " + std::to_string(i) + "\r\n";
+    memo.Lines().SetText(text);
+    memo.SetCaretPosition(6, lines / 2);
+}
+
+// One round: a character, Enter, and two Backspaces that take both back.
+void BM_TypeEnterBackspace(benchmark::State& state) {
+    KeyedMemo memo(nullptr);
+    memo.SetBounds(0, 0, 500, 367);
+    Fill(memo, static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        memo.Key('X', 'x');
+        memo.Key(VK_RETURN, '\r');
+        memo.Key(VK_BACK, '\b');
+        memo.Key(VK_BACK, '\b');
+    }
+    state.SetItemsProcessed(state.iterations() * 4);
+}
+BENCHMARK(BM_TypeEnterBackspace)->Arg(10000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
+
+// Typing alone: a character in, then Backspace, on one line.
+void BM_TypeBackspace(benchmark::State& state) {
+    KeyedMemo memo(nullptr);
+    memo.SetBounds(0, 0, 500, 367);
+    Fill(memo, static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        memo.Key('X', 'x');
+        memo.Key(VK_BACK, '\b');
+    }
+    state.SetItemsProcessed(state.iterations() * 2);
+}
+BENCHMARK(BM_TypeBackspace)->Arg(10000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    TApplication application(argc, argv, /*offscreen=*/true);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
