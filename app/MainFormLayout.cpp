@@ -79,9 +79,16 @@ auto CaptionStyle(const char* text) {
     };
 }
 
+// The editor settings both lists share.
 void EditorSettings(TAdvMemo& memo) {
+    memo.SetCursor(TCursor::crIBeam);
     memo.SetBorderStyle(TBorderStyle::bsSingle);
     memo.SetCtl3D(false);
+    TFont& font = memo.Font();
+    font.SetName("COURIER NEW");
+    font.SetHeight(-13);
+    font.SetColor(clBlack);
+    font.SetStyle({});
     TAdvGutter& gutter = memo.Gutter();
     gutter.SetDigitCount(4);
     TFont gutterFont;
@@ -100,6 +107,23 @@ void EditorSettings(TAdvMemo& memo) {
     memo.SetUrlStyle({clBlue, clWhite, TFontStyles{TFontStyle::fsUnderline}});
     memo.CodeFolding().SetEnabled(true);
     memo.CodeFolding().SetLineColor(clGray);
+    memo.SetTabStop(true);
+    memo.SetSmartTabs(false);
+    memo.SetEnhancedHomeKey(false);
+    memo.SetDelErase(true);
+    memo.SetHiddenCaret(false);
+    memo.SetUndoLimit(100);
+    memo.AutoCorrect().Active = true;
+    TKeptSettings& kept = memo.Kept();
+    kept.UseStyler = true;
+    kept.WordWrap = TWordWrapStyle::wwNone;
+    kept.AutoCompletion.Font.SetName("Tahoma");
+    kept.AutoCompletion.Font.SetHeight(-11);
+    kept.AutoCompletion.Font.SetColor(clWindowText);
+    kept.AutoHintParameterPosition = THintParameterPosition::hpBelowCode;
+    kept.ScrollHint = false;
+    kept.MarkerList = {false, -1, 33554432};
+    kept.PrintOptions = {0, 0, 0, 0, false, false};
 }
 
 void ResultPane(TMemo& pane) {

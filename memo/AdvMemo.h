@@ -26,6 +26,7 @@
 
 #include "memo/AdvMemoStrings.h"
 #include "memo/CaretState.h"
+#include "memo/KeptSettings.h"
 #include "memo/Gutter.h"
 #include "memo/MemoView.h"
 #include "memo/RowMap.h"
@@ -129,6 +130,9 @@ public:
     bool HiddenCaret() const { return hiddenCaret_; }
     void SetHiddenCaret(bool value);
     TAutoCorrect& AutoCorrect() { return autoCorrect_; }
+    /// Styler, soft wrap, completion, hint, marker and print settings: stored and kept.
+    TKeptSettings& Kept() { return kept_; }
+    const TKeptSettings& Kept() const { return kept_; }
     /// The control's own popup menu; while one is assigned the editor shows none of its own.
     TPopupMenu* PopupMenu() const { return popupMenu_; }
     void SetPopupMenu(TPopupMenu* menu) { popupMenu_ = menu; }
@@ -385,6 +389,7 @@ private:
     std::uint32_t savedBlinkTime_ = 0;
     int undoLimit_ = 100;
     TAutoCorrect autoCorrect_;
+    TKeptSettings kept_;
     TPopupMenu* popupMenu_ = nullptr;
     std::unique_ptr<TAdvUndoList> undoList_;
     std::unique_ptr<TMemoEditing> editing_;

@@ -19,6 +19,13 @@ using Lines = std::vector<std::string>;
 TEST_F(FormFixture, StartsWithOneEmptyLinePerListAndEmptyPanes) {
     EXPECT_EQ(form.Caption(), "Dyadlist");
     EXPECT_EQ(form.IconSizes(), (std::vector<TSize>{{16, 16}, {32, 32}, {48, 48}}));
+    for (TAdvMemo* memo : {form.AdvMemo1.get(), form.AdvMemo2.get()}) {
+        EXPECT_EQ(memo->Font().Name(), "COURIER NEW");
+        EXPECT_TRUE(memo->DelErase());
+        EXPECT_FALSE(memo->Kept().ScrollHint);
+        EXPECT_EQ(memo->Kept().AutoCompletion.Font.Height(), -11);
+        EXPECT_FALSE(memo->Loading());
+    }
     EXPECT_EQ(form.ClientWidth(), 1000);
     EXPECT_EQ(form.ClientHeight(), 659);
     EXPECT_EQ(form.AdvMemo1->Lines().Count(), 1);

@@ -1,0 +1,44 @@
+#pragma once
+// Settings the editor stores for parts of it this program does not use: the syntax styler,
+// soft word wrap, completion and parameter hints, scroll hints, marker images and printing.
+// A stored layout sets them and they are kept as set; nothing here changes what the editor
+// shows or does.
+
+#include "platform/Graphics.h"
+#include "platform/Types.h"
+
+enum class TWordWrapStyle { wwNone, wwClientWidth, wwRightMargin };
+enum class THintParameterPosition { hpBelowCode, hpAboveCode };
+
+/// The completion list's look.
+struct TAutoCompletion {
+    TFont Font;
+};
+
+/// Marker images in the gutter.
+struct TMarkerList {
+    bool UseDefaultMarkerImageIndex = false;
+    int DefaultMarkerImageIndex = -1;
+    TColor ImageTransparentColor = 0x02000000;
+};
+
+/// Page margins and extras of a print-out.
+struct TPrintOptions {
+    int MarginLeft = 0;
+    int MarginRight = 0;
+    int MarginTop = 0;
+    int MarginBottom = 0;
+    bool PageNr = false;
+    bool PrintLineNumbers = false;
+};
+
+struct TKeptSettings {
+    /// Paint by the assigned styler; with none assigned, text is plain either way.
+    bool UseStyler = true;
+    TWordWrapStyle WordWrap = TWordWrapStyle::wwNone;
+    TAutoCompletion AutoCompletion;
+    THintParameterPosition AutoHintParameterPosition = THintParameterPosition::hpBelowCode;
+    bool ScrollHint = true;
+    TMarkerList MarkerList;
+    TPrintOptions PrintOptions;
+};
