@@ -114,7 +114,6 @@ struct THTMLLine {
 
 struct THTMLLayout {
     TMarkupSource Source;
-    TRect Rect;
     std::vector<THTMLLine> Lines;
     /// In painting order.
     std::vector<THTMLBox> Boxes;

@@ -34,8 +34,7 @@ TDigits ScanInt(std::string_view value) {
     if (i < value.size() && value[i] == '$') {
         d.base = 16;
         ++i;
-    } else if (i + 1 < value.size() && value[i] == '0' && Upper(value[i + 1]) == 'X' &&
-               i + 2 < value.size() && DigitValue(value[i + 2], 16) >= 0) {
+    } else if (value.substr(i, 2) == "0x" || value.substr(i, 2) == "0X") {
         d.base = 16;
         i += 2;
     }
@@ -59,7 +58,7 @@ TMarkupTag::TMarkupTag(std::string_view text) {
     source_ = terminated_ ? text.substr(0, close + 1) : text;
     upper_.resize(source_.size());
     std::transform(source_.begin(), source_.end(), upper_.begin(), Upper);
-    closing_ = upper_.size() > 1 && upper_[1] == '/';
+    closing_ = upper_.starts_with("</");
     const std::size_t name = closing_ ? 2 : 1;
     first_ = name < upper_.size() ? upper_[name] : 0;
     second_ = name + 1 < upper_.size() ? upper_[name + 1] : 0;

@@ -23,9 +23,7 @@ constexpr TColor kHighlightFont = 0xFF00000E;
 bool TLayouter::LayOutTag(const TMarkupTag& tag) {
     if (!tag.Closing())
         return OpeningTag(tag);
-    // "</" needs a letter before the end of the text.
-    if (tag.Length() > 2)
-        ClosingTag(tag);
+    ClosingTag(tag);
     return true;
 }
 

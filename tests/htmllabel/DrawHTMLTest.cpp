@@ -130,8 +130,14 @@ TEST(DrawHTML, ListItemsStartLinesWithABulletTwelvePixelsBeforeTheirText) {
     EXPECT_EQ(bullets[0]->Font.Name, "Symbol");
     EXPECT_EQ(TextBox(l, "one").Bounds.Left, bullets[0]->Bounds.Left + 12);
     EXPECT_EQ(TextBox(l, "two").Bounds.Left, bullets[1]->Bounds.Left + 12);
-    // <UL> ends its own line; each item is a line of its own.
+    // <UL> ends its own line, which is "gh" high; each item is a line of its own.
+    EXPECT_EQ(TextBox(l, "one").Bounds.Top, f.Gh());
     EXPECT_EQ(TextBox(l, "two").Bounds.Top, TextBox(l, "one").Bounds.Bottom);
+    const THTMLLayout square = f.Layout("<UL><LI type=\"square\" color=\"clRed\">x");
+    EXPECT_EQ(square.Lines.size(), 2u);
+    EXPECT_EQ(square.Boxes[0].Kind, THTMLBoxKind::SquareBullet);
+    EXPECT_EQ(square.Boxes[0].Bounds, Rect(0, f.Gh() + 2, 8, f.Gh() + 10));
+    EXPECT_EQ(square.Boxes[0].Color, kRed);
     ASSERT_EQ(l.Lines.size(), 3u);
     // A nested list's items are 12 pixels further in and get the even level's bullet.
     const THTMLLayout nested = f.Layout("<UL><UL><LI>x");
@@ -213,6 +219,7 @@ TEST(DrawHTML, MalformedMarkupIsConsumedWithoutEffect) {
     EXPECT_EQ(Texts(f.Layout("abc<")), std::vector<std::string>{"abc"});
     EXPECT_EQ(Texts(f.Layout("abc<x")), std::vector<std::string>{"abc"});
     EXPECT_EQ(Texts(f.Layout("abc</")), std::vector<std::string>{"abc"});
+    EXPECT_EQ(f.Layout("abc<L").Boxes.size(), 1u);
     EXPECT_EQ(Texts(f.Layout("a<Q>b<FONT size=\"3\" b")), (std::vector<std::string>{"a", "b"}));
     EXPECT_EQ(Texts(f.Layout("<P align=center>x")), std::vector<std::string>{"x"});
     EXPECT_EQ(f.Layout("<P align=center>x").Boxes[0].Bounds.Left, 0);
@@ -227,6 +234,9 @@ TEST(DrawHTML, DrawHTMLLineTakesTheFirstLine) {
         "<B>ab cd</B><BR>");
     EXPECT_EQ(width, f.Width("ab ") + f.Width("cd"));
     EXPECT_EQ(height, f.Gh());
+    DrawHTMLLine(f.canvas, "ab<BR>cd", Rect(0, 0, 240, 100), false, width, height);
+    EXPECT_EQ(PaintedBox(*f.bitmap, kUnpainted, Rect(0, f.Gh(), 240, 100)), TRect{});
+    EXPECT_NE(PaintedBox(*f.bitmap, kUnpainted), TRect{});
 }
 
 TEST(DrawHTML, ScriptsKeepRoomAboveAndBelowTheLine) {
@@ -258,6 +268,20 @@ TEST(DrawHTML, ListImagesTakeRoomWrapAndShowTheirAltPictureUnderThePoint) {
     EXPECT_EQ(wrapped.Boxes.back().Bounds, Rect(0, f.Gh(), 10, f.Gh() + 10));
     EXPECT_EQ(wrapped.Lines[1].Width, 10); // the missing image takes no room
 
+    TImageList tall(4, 40);
+    tall.Add(TBitmap(4, 40));
+    const int gh = f.Gh();
+    EXPECT_EQ(TextBox(LayoutHTML(f.canvas, "<IMG src=\"IDX:0\" align=\"top\">x",
+                                 Rect(0, 0, 200, 100), {&tall}),
+                      "x")
+                  .Bounds.Bottom,
+              gh);
+    EXPECT_EQ(TextBox(LayoutHTML(f.canvas, "x<IMG src=\"IDX:0\" align=\"middle\">",
+                                 Rect(0, 0, 200, 100), {&tall}),
+                      "x")
+                  .Bounds.Bottom,
+              40 - (40 - gh) / 2);
+
     const std::string markup = "<A href=\"h\"><IMG src=\"IDX:0\" alt=\"IDX:1\"></A>";
     for (const int at : {0, 5, 10}) {
         auto b = Blank(40, 40);
@@ -284,4 +308,13 @@ TEST(DrawHTML, ParagraphBackgroundFillsItsLinesAcrossTheRectangle) {
               Rect(10, 0, 200, 2 * f.Gh()));
     EXPECT_EQ(f.bitmap->Pixel(199, 2 * f.Gh() - 1), clYellow);
     EXPECT_NE(f.bitmap->Pixel(150, 2 * f.Gh()), clYellow);
+}
+
+TEST(DrawHTML, RuleLiesOnePixelBelowItsLineBox) {
+    Fixture f;
+    std::string anchor;
+    int x = 0, y = 0, link = 0;
+    DrawHTML(f.canvas, "<HR>", Rect(3, 0, 200, 100), nullptr, -1, -1, false, anchor, x, y, link);
+    EXPECT_EQ(PaintedBox(*f.bitmap, kUnpainted), Rect(3, f.Gh() + 1, 200, f.Gh() + 2));
+    EXPECT_EQ(f.bitmap->Pixel(3, f.Gh() + 1), clBlack);
 }
