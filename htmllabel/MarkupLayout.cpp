@@ -52,7 +52,7 @@ THTMLLayout TLayouter::Run(std::string_view markup) {
 
 void TLayouter::LayOutLine() {
     if (state_.ParagraphBackground)
-        AddBox(THTMLBoxKind::Fill, TAnchor::LineBand, 0, 0, 0).Color = state_.Brush;
+        AddBox(THTMLBoxKind::Fill, TAnchor::LineBand).Color = state_.Brush;
     while (!line_.Ended && pos_ < text_.size()) {
         if (text_[pos_] != '<') {
             LayOutRun();

@@ -60,7 +60,7 @@ bool TLayouter::OpeningTag(const TMarkupTag& tag) {
             state_.Brush = kHighlightBrush;
             font.Color = kHighlightFont;
         } else if (second == 'R') {
-            AddBox(THTMLBoxKind::Rule, TAnchor::BelowLine, 0, 0, 0);
+            AddBox(THTMLBoxKind::Rule, TAnchor::BelowLine);
             line_.Ended = true;
         }
         break;
@@ -215,7 +215,7 @@ void TLayouter::ParagraphTag(const TMarkupTag& tag) {
     if (from.empty())
         return;
     if (const std::string to = tag.Attribute("BGCOLORTO"); !to.empty()) {
-        THTMLBox& box = AddBox(THTMLBoxKind::Gradient, TAnchor::LineGradient, 0, 0, 0);
+        THTMLBox& box = AddBox(THTMLBoxKind::Gradient, TAnchor::LineGradient);
         box.Color = ParseColour(from);
         box.ColorTo = ParseColour(to);
         return;
@@ -223,7 +223,7 @@ void TLayouter::ParagraphTag(const TMarkupTag& tag) {
     state_.ParagraphBrushSave = state_.Brush;
     state_.Brush = ParseColour(from);
     state_.ParagraphBackground = true;
-    AddBox(THTMLBoxKind::Fill, TAnchor::LineBand, 0, 0, 0).Color = state_.Brush;
+    AddBox(THTMLBoxKind::Fill, TAnchor::LineBand).Color = state_.Brush;
 }
 
 void TLayouter::BodyTag(const TMarkupTag& tag) {

@@ -179,6 +179,27 @@ TEST(DrawHTML, LinksAreHitTestedAndNumberedInOrder) {
     EXPECT_EQ(link, -1);
 }
 
+TEST(DrawHTML, LinkTextIsHitFromItsLeftToItsRightEdgeStrictlyInsideTheLine) {
+    Fixture f;
+    const THTMLLayout l = f.Layout("<A href=\"h\">ab</A>");
+    const int right = f.Width("ab");
+    const int gh = f.Gh();
+    EXPECT_TRUE(HitTestHTML(l, {0, 1}).OnLink);
+    EXPECT_TRUE(HitTestHTML(l, {right, gh - 1}).OnLink);
+    EXPECT_FALSE(HitTestHTML(l, {right + 1, 1}).OnLink);
+    EXPECT_FALSE(HitTestHTML(l, {-1, 1}).OnLink);
+    EXPECT_FALSE(HitTestHTML(l, {0, 0}).OnLink);
+    EXPECT_FALSE(HitTestHTML(l, {0, gh}).OnLink);
+}
+
+TEST(DrawHTML, OffsetTagMovesTheRestOfItsLineAndTheLinesAfterIt) {
+    Fixture f;
+    const THTMLLayout l = f.Layout("a<OFS x=\"50\">b<BR>c</OFS><BR>d");
+    EXPECT_EQ(TextBox(l, "b").Bounds.Left, 50);
+    EXPECT_EQ(TextBox(l, "c").Bounds.Left, 50);
+    EXPECT_EQ(TextBox(l, "d").Bounds.Left, 0);
+}
+
 TEST(DrawHTML, PaintingLeavesTheCanvasAsItWasAndCheckOnlyPaintsNothing) {
     Fixture f;
     f.canvas.Brush().Color = clWhite;
@@ -217,6 +238,7 @@ TEST(DrawHTML, ErrorMarkZigzagsAboutTheLineBottom) {
 TEST(DrawHTML, MalformedMarkupIsConsumedWithoutEffect) {
     Fixture f;
     EXPECT_EQ(Texts(f.Layout("abc<")), std::vector<std::string>{"abc"});
+    EXPECT_EQ(f.Layout("abc<").Lines.size(), 1u);
     EXPECT_EQ(Texts(f.Layout("abc<x")), std::vector<std::string>{"abc"});
     EXPECT_EQ(Texts(f.Layout("abc</")), std::vector<std::string>{"abc"});
     EXPECT_EQ(f.Layout("abc<L").Boxes.size(), 1u);
@@ -281,6 +303,13 @@ TEST(DrawHTML, ListImagesTakeRoomWrapAndShowTheirAltPictureUnderThePoint) {
                       "x")
                   .Bounds.Bottom,
               40 - (40 - gh) / 2);
+    EXPECT_EQ(TextBox(LayoutHTML(f.canvas,
+                                 "<IMG src=\"IDX:0\" align=\"top\">x<IMG src=\"IDX:0\" "
+                                 "align=\"wrap\">",
+                                 Rect(0, 0, 200, 100), {&tall}),
+                      "x")
+                  .Bounds.Bottom,
+              gh);
 
     const std::string markup = "<A href=\"h\"><IMG src=\"IDX:0\" alt=\"IDX:1\"></A>";
     for (const int at : {0, 5, 10}) {
