@@ -293,8 +293,8 @@ TResolvedPicture TLayouter::ResolvePicture(const std::string& name) {
             picture->LoadFromURL(name);
         }
     }
-    if (picture && !picture->Empty() && picture->DisplayWidth() > 0 &&
-        picture->DisplayHeight() > 0) {
+    // An empty picture, or one whose bytes do not decode, has no size.
+    if (picture && picture->DisplayWidth() > 0) {
         p = {THTMLBoxKind::Picture,
              picture,
              -1,
