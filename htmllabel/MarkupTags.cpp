@@ -324,10 +324,8 @@ bool TLayouter::ImageTag(const TMarkupTag& tag) {
         p.Height = height;
         p.FrameX = p.FrameY = 0;
     }
-    if (!Fits(p.Width)) {
-        line_.Ended = true;
+    if (!Fits(p.Width))
         return false;
-    }
     THTMLBox& box = AddBox(p.Kind, TAnchor::LineTop, line_.Width + p.FrameX, p.Width, p.Height,
                            TScript::Normal, p.FrameY);
     box.Picture = p.Picture;
@@ -354,10 +352,8 @@ bool TLayouter::ImageTag(const TMarkupTag& tag) {
 }
 
 bool TLayouter::ListItemTag(const TMarkupTag& tag) {
-    if (line_.HasListItem) {
-        line_.Ended = true;
+    if (line_.HasListItem)
         return false;
-    }
     line_.HasListItem = true;
     const int bulletX = line_.Width + state_.ListLevel * kListStep - kListStep;
     line_.Width += state_.ListLevel * kListStep;

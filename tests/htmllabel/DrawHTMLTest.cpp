@@ -192,6 +192,21 @@ TEST(DrawHTML, LinkTextIsHitFromItsLeftToItsRightEdgeStrictlyInsideTheLine) {
     EXPECT_FALSE(HitTestHTML(l, {0, gh}).OnLink);
 }
 
+TEST(DrawHTML, TagsThatSizeColourHideAndEndLines) {
+    Fixture f;
+    const THTMLLayout sized = f.Layout("<FONT size=\"1\">x</FONT>y");
+    EXPECT_EQ(TextBox(sized, "x").Font.Height, -11);
+    EXPECT_LT(TextBox(sized, "x").Bounds.Height(), f.Gh());
+    EXPECT_EQ(TextBox(sized, "y").Bounds.Height(), f.Gh());
+    // <BLINK> writes in the canvas's brush colour, which its closing tag ends.
+    f.canvas.Brush().Color = clYellow;
+    const THTMLLayout blink = f.Layout("<BLINK>x</BLINK>y");
+    EXPECT_EQ(TextBox(blink, "x").Font.Color, clYellow);
+    EXPECT_EQ(TextBox(blink, "y").Font.Color, clBlack);
+    EXPECT_EQ(Texts(f.Layout("a<Z>b</Z>c")), (std::vector<std::string>{"a", "c"}));
+    EXPECT_EQ(f.Layout("a<HR>b").Lines.size(), 2u);
+}
+
 TEST(DrawHTML, OffsetTagMovesTheRestOfItsLineAndTheLinesAfterIt) {
     Fixture f;
     const THTMLLayout l = f.Layout("a<OFS x=\"50\">b<BR>c</OFS><BR>d");
@@ -208,8 +223,8 @@ TEST(DrawHTML, PaintingLeavesTheCanvasAsItWasAndCheckOnlyPaintsNothing) {
     DrawHTML(f.canvas, "<FONT face=\"Arial\" size=\"5\" color=\"clRed\">x</FONT>",
              Rect(0, 0, 240, 100), nullptr, -1, -1, true, anchor, x, y, link);
     EXPECT_EQ(PaintedBox(*f.bitmap, kUnpainted), TRect{});
-    DrawHTML(f.canvas, "<FONT face=\"Arial\" size=\"5\" color=\"clRed\">x<E>y",
-             Rect(0, 0, 240, 100), nullptr, -1, -1, false, anchor, x, y, link);
+    DrawHTML(f.canvas, "<FONT face=\"Arial\" size=\"5\" color=\"clRed\">x", Rect(0, 0, 240, 100),
+             nullptr, -1, -1, false, anchor, x, y, link);
     EXPECT_GT(Count(*f.bitmap, kRed), 10);
     EXPECT_EQ(f.canvas.Font().Name(), "Tahoma");
     EXPECT_EQ(f.canvas.Font().Height(), -16);
