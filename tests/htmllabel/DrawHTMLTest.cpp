@@ -204,6 +204,11 @@ TEST(DrawHTML, TagsThatSizeColourHideAndEndLines) {
     EXPECT_EQ(TextBox(blink, "x").Font.Color, clYellow);
     EXPECT_EQ(TextBox(blink, "y").Font.Color, clBlack);
     EXPECT_EQ(Texts(f.Layout("a<Z>b</Z>c")), (std::vector<std::string>{"a", "c"}));
+    const THTMLLayout highlight = f.Layout("<HI>x</HI>y");
+    EXPECT_EQ(TextBox(highlight, "x").Background, clHighlight);
+    EXPECT_EQ(TextBox(highlight, "x").Font.Color, clHighlightText);
+    EXPECT_EQ(TextBox(highlight, "y").Background, clNone);
+    EXPECT_EQ(TextBox(highlight, "y").Font.Color, clBlack);
     EXPECT_EQ(f.Layout("a<HR>b").Lines.size(), 2u);
 }
 
