@@ -14,6 +14,10 @@
 // count. Entities: &amp; &quot; &sect; &permil; &reg; &copy; &para; &trade; &euro; &nbsp;
 // &lt; &gt;. Malformed markup never throws: unknown tags do nothing, a tag without ">" takes
 // the rest of the text.
+//
+// Decisions of ours: the point is tested against the boxes where they are drawn, after
+// alignment, on the same rectangle for drawing and for measuring; MouseLink names the link
+// under the point whether or not its closing tag follows.
 
 #include <string>
 #include <string_view>

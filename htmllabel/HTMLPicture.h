@@ -7,6 +7,8 @@
 // - A Frame outside 1..FrameCount() shows the nearest frame there is.
 // - A "RES://" picture that does not decode stays empty and raises nothing, as a file does:
 //   a picture named by markup is drawn in a paint, which must not fail.
+// - The decoders either give a picture or say why not, so of the loader's failures only two
+//   remain: "Could not load image. Invalid format" and "Could not allocate memory for image".
 // - Downloads are not part of this program: a reference other than "RES://" and "FILE://"
 //   is remembered and the picture stays empty; the download events are never raised.
 
@@ -38,6 +40,9 @@ public:
     /// The GIF's logical screen; 0 for other pictures.
     int AnimationWidth() const { return animationWidth_; }
     int AnimationHeight() const { return animationHeight_; }
+    /// A picture's size is its image's: setting it does nothing.
+    void SetWidth(int) {}
+    void SetHeight(int) {}
     /// The size the markup lays the picture out with: the frame's when it has one, else the
     /// picture's.
     int DisplayWidth() const { return frameWidth_ ? frameWidth_ : Width(); }

@@ -21,7 +21,6 @@ namespace markup_layout {
 
 THTMLLayout TLayouter::Run(std::string_view markup) {
     layout_.Source = PreprocessMarkup(markup);
-    layout_.Rect = rect_;
     layout_.Images = sources_.Images;
     text_ = layout_.Source.Text;
     int top = rect_.Top;
@@ -53,13 +52,13 @@ THTMLLayout TLayouter::Run(std::string_view markup) {
 
 void TLayouter::LayOutLine() {
     if (state_.ParagraphBackground)
-        AddBox(THTMLBoxKind::Fill, TAnchor::LineBand, 0, 0, 0).Color = state_.Brush;
+        AddBox(THTMLBoxKind::Fill, TAnchor::LineBand).Color = state_.Brush;
     while (!line_.Ended && pos_ < text_.size()) {
         if (text_[pos_] != '<') {
             LayOutRun();
             continue;
         }
-        // A lone "<" or "<x" at the very end is dropped.
+        // A lone "<" or "<x" at the very end is dropped; so a closing tag always has a letter.
         if (text_.size() - pos_ <= 2) {
             pos_ = text_.size();
             break;
@@ -140,8 +139,8 @@ void TLayouter::FinishLine(std::size_t sourceBegin) {
             box.Bounds = Rect(x0 + p.X, runBottom - p.Height, x0 + p.X + p.Width, runBottom);
             box.ErrorMarkLine = bottom - l.SubExtra;
             if (box.Link)
-                box.HitArea = Rect(x0 + p.X, linkBottom - l.GhHeight + 1, x0 + p.X + p.Width + 1,
-                                   linkBottom);
+                box.HitArea =
+                    Rect(x0 + p.X, linkBottom - l.GhHeight + 1, x0 + p.X + p.Width + 1, linkBottom);
             break;
         }
         case TAnchor::LineTop:

@@ -15,8 +15,7 @@
 // Decisions of ours:
 // - A run wider than what is left of a line moves to the next line when the line holds
 //   something already, and an item that reaches the right edge exactly still fits.
-// - The width of a line counts only what it holds: a run that moves on adds nothing to its
-//   height either.
+// - A run that moves on to the next line leaves the height of the line it left as it was.
 // - XSize is the widest line plus 2, whatever the order of the lines.
 // - The offset tag's x is measured from the line's left edge, as the indent tag's is.
 // - </A> ends the link's own underline only; an underline begun with <U> stays on.
@@ -114,7 +113,6 @@ struct THTMLLine {
 
 struct THTMLLayout {
     TMarkupSource Source;
-    TRect Rect;
     std::vector<THTMLLine> Lines;
     /// In painting order.
     std::vector<THTMLBox> Boxes;

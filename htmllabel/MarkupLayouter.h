@@ -137,7 +137,7 @@ private:
             f.Style.Include(TFontStyle::fsUnderline);
         return f;
     }
-    THTMLBox& AddBox(THTMLBoxKind kind, TAnchor anchor, int x, int width, int height,
+    THTMLBox& AddBox(THTMLBoxKind kind, TAnchor anchor, int x = 0, int width = 0, int height = 0,
                      TScript script = TScript::Normal, int dy = 0) {
         layout_.Boxes.push_back({});
         layout_.Boxes.back().Kind = kind;
@@ -146,7 +146,7 @@ private:
         return layout_.Boxes.back();
     }
     THTMLBox& AddFixedBox(THTMLBoxKind kind, const TRect& bounds) {
-        THTMLBox& box = AddBox(kind, TAnchor::Fixed, 0, 0, 0);
+        THTMLBox& box = AddBox(kind, TAnchor::Fixed);
         box.Bounds = bounds;
         return box;
     }

@@ -9,40 +9,40 @@ char Upper(char c) {
     return static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
 }
 
+// The digit's value in base 10 or 16, or -1.
 int DigitValue(char c, int base) {
-    int v = -1;
     if (c >= '0' && c <= '9')
-        v = c - '0';
-    else if (base == 16 && std::isxdigit(static_cast<unsigned char>(c)))
-        v = Upper(c) - 'A' + 10;
-    return v < base ? v : -1;
+        return c - '0';
+    if (base == 16 && std::isxdigit(static_cast<unsigned char>(c)))
+        return Upper(c) - 'A' + 10;
+    return -1;
 }
 
-// The number's digits: where they start, their base, and where they end.
+// The number's digits: their sign and base, where they start and where they end.
 struct TDigits {
-    bool negative = false;
-    int base = 10;
-    std::size_t begin = 0;
-    std::size_t end = 0;
+    bool negative;
+    int base;
+    std::size_t begin;
+    std::size_t end;
 };
 
 TDigits ScanInt(std::string_view value) {
-    TDigits d;
     std::size_t i = 0;
-    if (i < value.size() && (value[i] == '-' || value[i] == '+'))
-        d.negative = value[i++] == '-';
-    if (i < value.size() && value[i] == '$') {
-        d.base = 16;
+    const bool negative = value.starts_with('-');
+    if (negative || value.starts_with('+'))
         ++i;
-    } else if (i + 1 < value.size() && value[i] == '0' && Upper(value[i + 1]) == 'X' &&
-               i + 2 < value.size() && DigitValue(value[i + 2], 16) >= 0) {
-        d.base = 16;
+    int base = 10;
+    if (value.substr(i, 1) == "$") {
+        base = 16;
+        i += 1;
+    } else if (value.substr(i, 2) == "0x" || value.substr(i, 2) == "0X") {
+        base = 16;
         i += 2;
     }
-    d.begin = d.end = i;
-    while (d.end < value.size() && DigitValue(value[d.end], d.base) >= 0)
-        ++d.end;
-    return d;
+    std::size_t end = i;
+    while (end < value.size() && DigitValue(value[end], base) >= 0)
+        ++end;
+    return {negative, base, i, end};
 }
 
 } // namespace
@@ -59,10 +59,11 @@ TMarkupTag::TMarkupTag(std::string_view text) {
     source_ = terminated_ ? text.substr(0, close + 1) : text;
     upper_.resize(source_.size());
     std::transform(source_.begin(), source_.end(), upper_.begin(), Upper);
-    closing_ = upper_.size() > 1 && upper_[1] == '/';
+    closing_ = upper_.starts_with("</");
     const std::size_t name = closing_ ? 2 : 1;
-    first_ = name < upper_.size() ? upper_[name] : 0;
-    second_ = name + 1 < upper_.size() ? upper_[name + 1] : 0;
+    // A string reads NUL at its size, which no letter test matches.
+    first_ = upper_[std::min(name, upper_.size())];
+    second_ = upper_[std::min(name + 1, upper_.size())];
 }
 
 std::string TMarkupTag::Attribute(std::string_view name, std::size_t from) const {

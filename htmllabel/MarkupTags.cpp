@@ -23,9 +23,7 @@ constexpr TColor kHighlightFont = 0xFF00000E;
 bool TLayouter::LayOutTag(const TMarkupTag& tag) {
     if (!tag.Closing())
         return OpeningTag(tag);
-    // "</" needs a letter before the end of the text.
-    if (tag.Length() > 2)
-        ClosingTag(tag);
+    ClosingTag(tag);
     return true;
 }
 
@@ -62,7 +60,7 @@ bool TLayouter::OpeningTag(const TMarkupTag& tag) {
             state_.Brush = kHighlightBrush;
             font.Color = kHighlightFont;
         } else if (second == 'R') {
-            AddBox(THTMLBoxKind::Rule, TAnchor::BelowLine, 0, 0, 0);
+            AddBox(THTMLBoxKind::Rule, TAnchor::BelowLine);
             line_.Ended = true;
         }
         break;
@@ -217,7 +215,7 @@ void TLayouter::ParagraphTag(const TMarkupTag& tag) {
     if (from.empty())
         return;
     if (const std::string to = tag.Attribute("BGCOLORTO"); !to.empty()) {
-        THTMLBox& box = AddBox(THTMLBoxKind::Gradient, TAnchor::LineGradient, 0, 0, 0);
+        THTMLBox& box = AddBox(THTMLBoxKind::Gradient, TAnchor::LineGradient);
         box.Color = ParseColour(from);
         box.ColorTo = ParseColour(to);
         return;
@@ -225,7 +223,7 @@ void TLayouter::ParagraphTag(const TMarkupTag& tag) {
     state_.ParagraphBrushSave = state_.Brush;
     state_.Brush = ParseColour(from);
     state_.ParagraphBackground = true;
-    AddBox(THTMLBoxKind::Fill, TAnchor::LineBand, 0, 0, 0).Color = state_.Brush;
+    AddBox(THTMLBoxKind::Fill, TAnchor::LineBand).Color = state_.Brush;
 }
 
 void TLayouter::BodyTag(const TMarkupTag& tag) {
@@ -295,8 +293,8 @@ TResolvedPicture TLayouter::ResolvePicture(const std::string& name) {
             picture->LoadFromURL(name);
         }
     }
-    if (picture && !picture->Empty() && picture->DisplayWidth() > 0 &&
-        picture->DisplayHeight() > 0) {
+    // An empty picture, or one whose bytes do not decode, has no size.
+    if (picture && picture->DisplayWidth() > 0) {
         p = {THTMLBoxKind::Picture,
              picture,
              -1,
@@ -326,10 +324,8 @@ bool TLayouter::ImageTag(const TMarkupTag& tag) {
         p.Height = height;
         p.FrameX = p.FrameY = 0;
     }
-    if (!Fits(p.Width)) {
-        line_.Ended = true;
+    if (!Fits(p.Width))
         return false;
-    }
     THTMLBox& box = AddBox(p.Kind, TAnchor::LineTop, line_.Width + p.FrameX, p.Width, p.Height,
                            TScript::Normal, p.FrameY);
     box.Picture = p.Picture;
@@ -356,10 +352,8 @@ bool TLayouter::ImageTag(const TMarkupTag& tag) {
 }
 
 bool TLayouter::ListItemTag(const TMarkupTag& tag) {
-    if (line_.HasListItem) {
-        line_.Ended = true;
+    if (line_.HasListItem)
         return false;
-    }
     line_.HasListItem = true;
     const int bulletX = line_.Width + state_.ListLevel * kListStep - kListStep;
     line_.Width += state_.ListLevel * kListStep;

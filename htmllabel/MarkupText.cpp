@@ -95,7 +95,7 @@ std::string WithoutPrefixes(std::string_view run) {
     shown.reserve(run.size());
     for (std::size_t i = 0; i < run.size(); ++i) {
         if (run[i] == '&') {
-            if (i + 1 < run.size() && run[i + 1] == '&')
+            if (run.substr(i, 2) == "&&")
                 shown += run[++i];
             continue;
         }

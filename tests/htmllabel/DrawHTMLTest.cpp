@@ -130,8 +130,14 @@ TEST(DrawHTML, ListItemsStartLinesWithABulletTwelvePixelsBeforeTheirText) {
     EXPECT_EQ(bullets[0]->Font.Name, "Symbol");
     EXPECT_EQ(TextBox(l, "one").Bounds.Left, bullets[0]->Bounds.Left + 12);
     EXPECT_EQ(TextBox(l, "two").Bounds.Left, bullets[1]->Bounds.Left + 12);
-    // <UL> ends its own line; each item is a line of its own.
+    // <UL> ends its own line, which is "gh" high; each item is a line of its own.
+    EXPECT_EQ(TextBox(l, "one").Bounds.Top, f.Gh());
     EXPECT_EQ(TextBox(l, "two").Bounds.Top, TextBox(l, "one").Bounds.Bottom);
+    const THTMLLayout square = f.Layout("<UL><LI type=\"square\" color=\"clRed\">x");
+    EXPECT_EQ(square.Lines.size(), 2u);
+    EXPECT_EQ(square.Boxes[0].Kind, THTMLBoxKind::SquareBullet);
+    EXPECT_EQ(square.Boxes[0].Bounds, Rect(0, f.Gh() + 2, 8, f.Gh() + 10));
+    EXPECT_EQ(square.Boxes[0].Color, kRed);
     ASSERT_EQ(l.Lines.size(), 3u);
     // A nested list's items are 12 pixels further in and get the even level's bullet.
     const THTMLLayout nested = f.Layout("<UL><UL><LI>x");
@@ -173,6 +179,47 @@ TEST(DrawHTML, LinksAreHitTestedAndNumberedInOrder) {
     EXPECT_EQ(link, -1);
 }
 
+TEST(DrawHTML, LinkTextIsHitFromItsLeftToItsRightEdgeStrictlyInsideTheLine) {
+    Fixture f;
+    const THTMLLayout l = f.Layout("<A href=\"h\">ab</A>");
+    const int right = f.Width("ab");
+    const int gh = f.Gh();
+    EXPECT_TRUE(HitTestHTML(l, {0, 1}).OnLink);
+    EXPECT_TRUE(HitTestHTML(l, {right, gh - 1}).OnLink);
+    EXPECT_FALSE(HitTestHTML(l, {right + 1, 1}).OnLink);
+    EXPECT_FALSE(HitTestHTML(l, {-1, 1}).OnLink);
+    EXPECT_FALSE(HitTestHTML(l, {0, 0}).OnLink);
+    EXPECT_FALSE(HitTestHTML(l, {0, gh}).OnLink);
+}
+
+TEST(DrawHTML, TagsThatSizeColourHideAndEndLines) {
+    Fixture f;
+    const THTMLLayout sized = f.Layout("<FONT size=\"1\">x</FONT>y");
+    EXPECT_EQ(TextBox(sized, "x").Font.Height, -11);
+    EXPECT_LT(TextBox(sized, "x").Bounds.Height(), f.Gh());
+    EXPECT_EQ(TextBox(sized, "y").Bounds.Height(), f.Gh());
+    // <BLINK> writes in the canvas's brush colour, which its closing tag ends.
+    f.canvas.Brush().Color = clYellow;
+    const THTMLLayout blink = f.Layout("<BLINK>x</BLINK>y");
+    EXPECT_EQ(TextBox(blink, "x").Font.Color, clYellow);
+    EXPECT_EQ(TextBox(blink, "y").Font.Color, clBlack);
+    EXPECT_EQ(Texts(f.Layout("a<Z>b</Z>c")), (std::vector<std::string>{"a", "c"}));
+    const THTMLLayout highlight = f.Layout("<HI>x</HI>y");
+    EXPECT_EQ(TextBox(highlight, "x").Background, clHighlight);
+    EXPECT_EQ(TextBox(highlight, "x").Font.Color, clHighlightText);
+    EXPECT_EQ(TextBox(highlight, "y").Background, clNone);
+    EXPECT_EQ(TextBox(highlight, "y").Font.Color, clBlack);
+    EXPECT_EQ(f.Layout("a<HR>b").Lines.size(), 2u);
+}
+
+TEST(DrawHTML, OffsetTagMovesTheRestOfItsLineAndTheLinesAfterIt) {
+    Fixture f;
+    const THTMLLayout l = f.Layout("a<OFS x=\"50\">b<BR>c</OFS><BR>d");
+    EXPECT_EQ(TextBox(l, "b").Bounds.Left, 50);
+    EXPECT_EQ(TextBox(l, "c").Bounds.Left, 50);
+    EXPECT_EQ(TextBox(l, "d").Bounds.Left, 0);
+}
+
 TEST(DrawHTML, PaintingLeavesTheCanvasAsItWasAndCheckOnlyPaintsNothing) {
     Fixture f;
     f.canvas.Brush().Color = clWhite;
@@ -181,8 +228,8 @@ TEST(DrawHTML, PaintingLeavesTheCanvasAsItWasAndCheckOnlyPaintsNothing) {
     DrawHTML(f.canvas, "<FONT face=\"Arial\" size=\"5\" color=\"clRed\">x</FONT>",
              Rect(0, 0, 240, 100), nullptr, -1, -1, true, anchor, x, y, link);
     EXPECT_EQ(PaintedBox(*f.bitmap, kUnpainted), TRect{});
-    DrawHTML(f.canvas, "<FONT face=\"Arial\" size=\"5\" color=\"clRed\">x<E>y",
-             Rect(0, 0, 240, 100), nullptr, -1, -1, false, anchor, x, y, link);
+    DrawHTML(f.canvas, "<FONT face=\"Arial\" size=\"5\" color=\"clRed\">x", Rect(0, 0, 240, 100),
+             nullptr, -1, -1, false, anchor, x, y, link);
     EXPECT_GT(Count(*f.bitmap, kRed), 10);
     EXPECT_EQ(f.canvas.Font().Name(), "Tahoma");
     EXPECT_EQ(f.canvas.Font().Height(), -16);
@@ -211,8 +258,10 @@ TEST(DrawHTML, ErrorMarkZigzagsAboutTheLineBottom) {
 TEST(DrawHTML, MalformedMarkupIsConsumedWithoutEffect) {
     Fixture f;
     EXPECT_EQ(Texts(f.Layout("abc<")), std::vector<std::string>{"abc"});
+    EXPECT_EQ(f.Layout("abc<").Lines.size(), 1u);
     EXPECT_EQ(Texts(f.Layout("abc<x")), std::vector<std::string>{"abc"});
     EXPECT_EQ(Texts(f.Layout("abc</")), std::vector<std::string>{"abc"});
+    EXPECT_EQ(f.Layout("abc<L").Boxes.size(), 1u);
     EXPECT_EQ(Texts(f.Layout("a<Q>b<FONT size=\"3\" b")), (std::vector<std::string>{"a", "b"}));
     EXPECT_EQ(Texts(f.Layout("<P align=center>x")), std::vector<std::string>{"x"});
     EXPECT_EQ(f.Layout("<P align=center>x").Boxes[0].Bounds.Left, 0);
@@ -227,6 +276,9 @@ TEST(DrawHTML, DrawHTMLLineTakesTheFirstLine) {
         "<B>ab cd</B><BR>");
     EXPECT_EQ(width, f.Width("ab ") + f.Width("cd"));
     EXPECT_EQ(height, f.Gh());
+    DrawHTMLLine(f.canvas, "ab<BR>cd", Rect(0, 0, 240, 100), false, width, height);
+    EXPECT_EQ(PaintedBox(*f.bitmap, kUnpainted, Rect(0, f.Gh(), 240, 100)), TRect{});
+    EXPECT_NE(PaintedBox(*f.bitmap, kUnpainted), TRect{});
 }
 
 TEST(DrawHTML, ScriptsKeepRoomAboveAndBelowTheLine) {
@@ -258,6 +310,27 @@ TEST(DrawHTML, ListImagesTakeRoomWrapAndShowTheirAltPictureUnderThePoint) {
     EXPECT_EQ(wrapped.Boxes.back().Bounds, Rect(0, f.Gh(), 10, f.Gh() + 10));
     EXPECT_EQ(wrapped.Lines[1].Width, 10); // the missing image takes no room
 
+    TImageList tall(4, 40);
+    tall.Add(TBitmap(4, 40));
+    const int gh = f.Gh();
+    EXPECT_EQ(TextBox(LayoutHTML(f.canvas, "<IMG src=\"IDX:0\" align=\"top\">x",
+                                 Rect(0, 0, 200, 100), {&tall}),
+                      "x")
+                  .Bounds.Bottom,
+              gh);
+    EXPECT_EQ(TextBox(LayoutHTML(f.canvas, "x<IMG src=\"IDX:0\" align=\"middle\">",
+                                 Rect(0, 0, 200, 100), {&tall}),
+                      "x")
+                  .Bounds.Bottom,
+              40 - (40 - gh) / 2);
+    EXPECT_EQ(TextBox(LayoutHTML(f.canvas,
+                                 "<IMG src=\"IDX:0\" align=\"top\">x<IMG src=\"IDX:0\" "
+                                 "align=\"wrap\">",
+                                 Rect(0, 0, 200, 100), {&tall}),
+                      "x")
+                  .Bounds.Bottom,
+              gh);
+
     const std::string markup = "<A href=\"h\"><IMG src=\"IDX:0\" alt=\"IDX:1\"></A>";
     for (const int at : {0, 5, 10}) {
         auto b = Blank(40, 40);
@@ -284,4 +357,13 @@ TEST(DrawHTML, ParagraphBackgroundFillsItsLinesAcrossTheRectangle) {
               Rect(10, 0, 200, 2 * f.Gh()));
     EXPECT_EQ(f.bitmap->Pixel(199, 2 * f.Gh() - 1), clYellow);
     EXPECT_NE(f.bitmap->Pixel(150, 2 * f.Gh()), clYellow);
+}
+
+TEST(DrawHTML, RuleLiesOnePixelBelowItsLineBox) {
+    Fixture f;
+    std::string anchor;
+    int x = 0, y = 0, link = 0;
+    DrawHTML(f.canvas, "<HR>", Rect(3, 0, 200, 100), nullptr, -1, -1, false, anchor, x, y, link);
+    EXPECT_EQ(PaintedBox(*f.bitmap, kUnpainted), Rect(3, f.Gh() + 1, 200, f.Gh() + 2));
+    EXPECT_EQ(f.bitmap->Pixel(3, f.Gh() + 1), clBlack);
 }

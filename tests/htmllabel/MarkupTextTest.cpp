@@ -58,6 +58,9 @@ TEST(MarkupText, NumbersStopAtTheFirstCharacterThatCannotGoOn) {
     EXPECT_EQ(ParseMarkupInt("12px"), 12);
     EXPECT_EQ(ParseMarkupInt("-7"), -7);
     EXPECT_EQ(ParseMarkupInt("$1F"), 31);
+    EXPECT_EQ(ParseMarkupInt("0x1F"), 31);
+    const std::string longer = "12345";
+    EXPECT_EQ(ParseMarkupInt(std::string_view(longer).substr(0, 2)), 12);
     EXPECT_EQ(ParseMarkupInt("0x1g"), 1);
     EXPECT_EQ(ParseMarkupInt("0xg"), 0);
     EXPECT_EQ(ParseMarkupInt("px"), 0);

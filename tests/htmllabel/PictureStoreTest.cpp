@@ -131,6 +131,20 @@ TEST(PictureStore, ContainerFindsNamesInAnyCaseAndStretchesToTheMarkupsSize) {
     auto b = Blank(60, 40);
     Paint(*b, "<IMG src=\"logo\" width=\"20\" height=\"6\">", &container);
     EXPECT_EQ(PaintedBox(*b, kUnpainted), Rect(0, 0, 20, 6));
+    // Both sizes or neither.
+    auto natural = Blank(60, 40);
+    Paint(*natural, "<IMG src=\"logo\" width=\"20\">", &container);
+    EXPECT_EQ(PaintedBox(*natural, kUnpainted), Rect(0, 0, 10, 10));
+
+    // A picture whose bytes do not decode takes no room.
+    TPictureItem& bad = container.Items().Add();
+    bad.SetName("bad");
+    EXPECT_THROW(bad.Picture().LoadFromStream(Bytes{1, 2, 3}), Exception);
+    TBitmap canvas(60, 40);
+    EXPECT_EQ(LayoutHTML(canvas.Canvas(), "<IMG src=\"bad\">x", Rect(0, 0, 60, 40),
+                         {nullptr, nullptr, &container})
+                  .Boxes.size(),
+              1u);
 }
 
 TEST(PictureStore, BytesThatDoNotDecodeRaiseTheirMessageAndDrawNothing) {
