@@ -18,9 +18,10 @@ int ReflectionX(std::string_view markup, int controlWidth, int xSize) {
     return 0;
 }
 
-// std::nearbyint rounds halves to even under the default rounding mode.
+// std::nearbyint rounds halves to even under the default rounding mode. Rows run from 0, so
+// a ramp of no rows gives none.
 int ReflectionRowOpacity(int row, int size, int start, int end) {
-    if (row >= size || size <= 0)
+    if (row >= size)
         return 0;
     const double n = size;
     const double opacity = (n - row) / n * start + row / n * end;
