@@ -94,6 +94,13 @@ TEST_F(Caption, OpacityOutsideItsRangeIsIgnoredAndTheMarkupIsOneLine) {
     EXPECT_EQ(label.ReflectionOpacityStart(), 128);
     label.SetReflectionOpacityEnd(256);
     EXPECT_EQ(label.ReflectionOpacityEnd(), 0);
+    label.SetReflectionOpacityEnd(255); // the range's ends are taken
+    EXPECT_EQ(label.ReflectionOpacityEnd(), 255);
+    label.SetReflectionOpacityStart(0);
+    EXPECT_EQ(label.ReflectionOpacityStart(), 0);
+    label.SetReflectionOpacityStart(128);
+    label.SetReflectionOpacityEnd(0);
+    EXPECT_EQ(TAdvReflectionLabel(&panel).BoundsRect(), Bounds(0, 0, 185, 40)); // a new one
 
     TStringList two;
     two.Add("a");
@@ -110,6 +117,11 @@ TEST_F(Caption, OpacityOutsideItsRangeIsIgnoredAndTheMarkupIsOneLine) {
     Paint();
     EXPECT_EQ(label.Reflection()->GetWidth(), static_cast<unsigned>(label.XSize()));
     EXPECT_GT(label.Reflection()->GetWidth(), narrow);
+    // Centred text is mirrored where it stands.
+    label.SetHTMLText(std::string_view("<P align=\"center\">mid</P>"));
+    Paint();
+    EXPECT_EQ(label.ReflectionLeft(), (label.Width() - label.XSize()) / 2);
+    EXPECT_GT(label.ReflectionLeft(), 50);
 
     // A new opacity rebuilds at once from what the label draws.
     Paint();
