@@ -224,7 +224,10 @@ TEST_F(CompareTool, WrongUsage) {
 TEST_F(CompareTool, HelpAndVersion) {
     Result result = RunTool({"--help"});
     EXPECT_EQ(result.status, cli::kExitCompared);
-    EXPECT_EQ(result.out.rfind("Usage: dyadlist-compare [-m FILE] [-s FILE] LEFT RIGHT\n", 0), 0u);
+    EXPECT_EQ(result.out.rfind("Usage: dyadlist-compare [OPTION]... LEFT RIGHT\n", 0), 0u);
+    for (const char* option : {"-m, --multiple-hits FILE", "-s, --single-hits FILE",
+                               "-n, --line-numbers", "-q, --quiet", "-h, --help", "--version"})
+        EXPECT_NE(result.out.find(option), std::string::npos) << option;
     EXPECT_EQ(result.err, "");
     result = RunTool({"--version"});
     EXPECT_EQ(result.status, cli::kExitCompared);
