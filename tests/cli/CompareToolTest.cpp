@@ -106,7 +106,8 @@ TEST_F(CompareTool, IdenticalListsWriteNothing) {
     const std::string crlf = dir_.Write("crlf", "a\r\nb\r\nc");
     const std::string tabbed = dir_.Write("tabbed", "a\nb\nc\n\0more"s);
     for (const auto& [l, r] : {std::pair{left_, left_}, std::pair{crlf, tabbed}}) {
-        const Result result = RunTool({"-m", m, "-s", s, l, r});
+        // -q: the NUL byte in `tabbed` is warned about otherwise.
+        const Result result = RunTool({"-q", "-m", m, "-s", s, l, r});
         EXPECT_EQ(result.status, cli::kExitNothingToCompare);
         EXPECT_EQ(result.err, kNothingToCompare);
         EXPECT_EQ(result.out, "");
@@ -267,3 +268,34 @@ TEST_F(CompareTool, CountsPast32Bits) {
 }
 
 } // namespace
+
+TEST_F(CompareTool, LineNumbersFollowTheDrivingList) {
+    const std::string shorter = dir_.Write("shorter", "a\nb\nb\nx\n");
+    const std::string longer = dir_.Write("longer", "b\ny\nb\na\nz\n");
+    Result result = RunTool({"-n", "-m", "-", shorter, longer});
+    // Each multiple hit is numbered by the line of the longer list it stands for.
+    EXPECT_EQ(result.out, "R1:b\nR1:b\nR3:b\nR3:b\nR4:a\n");
+    EXPECT_EQ(result.err, "multiple hits: 5\nsingle hits: 3\n");
+    result = RunTool({"--line-numbers", "-m", "-", "-s", "-", longer, shorter});
+    EXPECT_EQ(result.out, "L1:b\nL1:b\nL3:b\nL3:b\nL4:a\nL2:y\nL5:z\nR4:x\n");
+    EXPECT_EQ(result.err, "multiple hits: 5\nsingle hits: 3\n");
+}
+
+TEST_F(CompareTool, WarningsChangeNoResultAndQuietSilencesThem) {
+    const std::string cut = dir_.Write("cut", "a\r\nb\nhidden\0z\n"s);
+    const std::string m = dir_.Path("m");
+    Result result = RunTool({"-m", m, cut, right_});
+    EXPECT_EQ(result.status, cli::kExitCompared);
+    EXPECT_EQ(result.out, "multiple hits: 1\nsingle hits: 4\n");
+    EXPECT_EQ(ReadAll(m), "b\n");
+    EXPECT_EQ(result.err, "dyadlist-compare: warning: \"" + cut +
+                              "\" holds a NUL byte at offset 11, which ends the list; the 2 bytes "
+                              "after it are not read\n"
+                              "dyadlist-compare: warning: \"" +
+                              cut +
+                              "\" has lines ending in a mix of LF (1) and CR LF (1); both "
+                              "end a line alike\n");
+    result = RunTool({"-q", "-m", m, cut, right_});
+    EXPECT_EQ(result.out, "multiple hits: 1\nsingle hits: 4\n");
+    EXPECT_EQ(result.err, "");
+}
