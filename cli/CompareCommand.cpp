@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "cli/InputWarnings.h"
+#include "cli/NearMisses.h"
 #include "cli/Options.h"
 #include "cli/OutputFile.h"
 #include "core/FileBytes.h"
@@ -188,8 +189,15 @@ int Compare(const Options& options, int outFd, int errFd) {
         multipleHits.emplace(options.multipleHitsFile, outFd);
     if (!options.singleHitsFile.empty())
         singleHits.emplace(options.singleHitsFile, outFd);
+    std::optional<OutputFile> nearMissesFile;
+    if (!options.nearMissesFile.empty())
+        nearMissesFile.emplace(options.nearMissesFile, outFd);
     if (multipleHits && singleHits && multipleHits->ClashesWith(*singleHits))
         throw UsageError("--multiple-hits and --single-hits name the same file");
+    for (const std::optional<OutputFile>* entries : {&multipleHits, &singleHits}) {
+        if (nearMissesFile && *entries && nearMissesFile->ClashesWith(**entries))
+            throw UsageError("--near-misses names the same file as an entry list");
+    }
 
     const bool lineNumbers = options.lineNumbers;
     if (multipleHits && singleHits)
@@ -200,8 +208,18 @@ int Compare(const Options& options, int outFd, int errFd) {
         WriteSingleHits(comparison, *singleHits, lineNumbers);
     CheckUnchanged(left, right, options);
 
-    const std::string counts =
-        CountsText(comparison.MultipleHitCount(), comparison.SingleHitCount());
+    std::string counts = CountsText(comparison.MultipleHitCount(), comparison.SingleHitCount());
+    if (options.explain || nearMissesFile) {
+        const NearMisses nearMisses(comparison);
+        CheckUnchanged(left, right, options);
+        if (nearMissesFile) {
+            for (const NearMissPair& pair : nearMisses.Pairs())
+                nearMissesFile->WriteLine(NearMisses::PairLine(pair));
+            nearMissesFile->Finish();
+        }
+        if (options.explain)
+            counts += nearMisses.SummaryText();
+    }
     if (options.WritesEntriesToStandardOutput())
         TellError(errFd, counts);
     else

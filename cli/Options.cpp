@@ -18,12 +18,16 @@ enum OptionCode : int {
     kQuiet = 'q',
     kSingleHits = 's',
     kVersion = 256,
+    kExplain,
+    kNearMisses,
 };
 
 constexpr option kLongOptions[] = {
+    {"explain", no_argument, nullptr, kExplain},
     {"help", no_argument, nullptr, kHelp},
     {"line-numbers", no_argument, nullptr, kLineNumbers},
     {"multiple-hits", required_argument, nullptr, kMultipleHits},
+    {"near-misses", required_argument, nullptr, kNearMisses},
     {"quiet", no_argument, nullptr, kQuiet},
     {"single-hits", required_argument, nullptr, kSingleHits},
     {"version", no_argument, nullptr, kVersion},
@@ -115,6 +119,12 @@ Options ParseOptions(std::span<const std::string> args) {
         case kSingleHits:
             SetOutput(options.singleHitsFile, code, optarg);
             break;
+        case kNearMisses:
+            SetOutput(options.nearMissesFile, code, optarg);
+            break;
+        case kExplain:
+            options.explain = true;
+            break;
         case kLineNumbers:
             options.lineNumbers = true;
             break;
@@ -161,6 +171,13 @@ std::string UsageText() {
            "  -s, --single-hits FILE    write the single hits to FILE, one per line\n"
            "  -n, --line-numbers        prefix each entry written with its line: L12: or R40:\n"
            "                            (a multiple hit: the line of the list it follows)\n"
+           "      --explain             after the counts, the near misses: single hits that\n"
+           "                            equal one of the other list but for blanks at either\n"
+           "                            end, letter case, encoding (UTF-8 against\n"
+           "                            Windows-1252), a byte order mark or invisible\n"
+           "                            characters; a count per cause and examples\n"
+           "      --near-misses FILE    write every near miss to FILE: left and right line\n"
+           "                            numbers, cause, both lines escaped, by tabs\n"
            "  -q, --quiet               no warnings about the input on standard error\n"
            "  -h, --help                show this help and exit\n"
            "      --version             show the version and exit\n"

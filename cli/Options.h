@@ -20,10 +20,14 @@ struct Options {
     std::string singleHitsFile;   // empty: not written
     bool lineNumbers = false;     // entries prefixed with L12: or R40:
     bool quiet = false;           // no warnings about the input
+    bool explain = false;         // the near misses' summary after the counts
+    std::string nearMissesFile;   // empty: not written
 
-    /// Whether an entry list goes to standard output, which moves the counts to standard error.
+    /// Whether an entry list or the near misses go to standard output, which moves the counts to
+    /// standard error.
     bool WritesEntriesToStandardOutput() const {
-        return multipleHitsFile == kStandardOutputName || singleHitsFile == kStandardOutputName;
+        return multipleHitsFile == kStandardOutputName || singleHitsFile == kStandardOutputName ||
+               nearMissesFile == kStandardOutputName;
     }
 };
 

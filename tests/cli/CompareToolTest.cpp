@@ -226,8 +226,9 @@ TEST_F(CompareTool, HelpAndVersion) {
     Result result = RunTool({"--help"});
     EXPECT_EQ(result.status, cli::kExitCompared);
     EXPECT_EQ(result.out.rfind("Usage: dyadlist-compare [OPTION]... LEFT RIGHT\n", 0), 0u);
-    for (const char* option : {"-m, --multiple-hits FILE", "-s, --single-hits FILE",
-                               "-n, --line-numbers", "-q, --quiet", "-h, --help", "--version"})
+    for (const char* option :
+         {"-m, --multiple-hits FILE", "-s, --single-hits FILE", "-n, --line-numbers", "-q, --quiet",
+          "--explain", "--near-misses FILE", "-h, --help", "--version"})
         EXPECT_NE(result.out.find(option), std::string::npos) << option;
     EXPECT_EQ(result.err, "");
     result = RunTool({"--version"});
@@ -298,4 +299,19 @@ TEST_F(CompareTool, WarningsChangeNoResultAndQuietSilencesThem) {
     result = RunTool({"-q", "-m", m, cut, right_});
     EXPECT_EQ(result.out, "multiple hits: 1\nsingle hits: 4\n");
     EXPECT_EQ(result.err, "");
+}
+
+TEST_F(CompareTool, ExplainFollowsTheCountsAndNearMissesGoToTheirFile) {
+    const std::string l = dir_.Write("l", "Apple \nsame\n"), r = dir_.Write("r", "same\napple\n");
+    const std::string pairs = dir_.Path("pairs");
+    Result result = RunTool({"--explain", "--near-misses=" + pairs, l, r});
+    EXPECT_EQ(result.status, cli::kExitCompared);
+    EXPECT_EQ(result.out, "multiple hits: 1\nsingle hits: 2\n"
+                          "near misses: 2 of 2 single hits\n  blanks: 2\n"
+                          "    L1 \"Apple \"  R2 \"apple\"\n");
+    EXPECT_EQ(ReadAll(pairs), "1\t2\tblanks\tApple \tapple\n");
+    // Near misses on standard output move the counts to standard error, as entries do.
+    result = RunTool({"--near-misses", "-", l, r});
+    EXPECT_EQ(result.out, "1\t2\tblanks\tApple \tapple\n");
+    EXPECT_EQ(result.err, "multiple hits: 1\nsingle hits: 2\n");
 }
