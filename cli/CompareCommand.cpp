@@ -10,8 +10,10 @@
 #include <string_view>
 #include <system_error>
 #include <utility>
+#include <vector>
 
 #include "cli/InputWarnings.h"
+#include "cli/JsonReport.h"
 #include "cli/NearMisses.h"
 #include "cli/Options.h"
 #include "cli/OutputFile.h"
@@ -117,19 +119,26 @@ void WriteSingleHits(const core::ListComparison& comparison, OutputFile& file, b
     file.Finish();
 }
 
-/// The warnings about both lists' bytes, unless -q. Told only once the files are known not
-/// to have shrunk meanwhile: the zeros read in place of a cut file's end are no NUL of its own.
-void TellInputWarnings(const core::LoadedList& left, const core::LoadedList& right,
-                       const Options& options, int errFd) {
-    if (options.quiet)
-        return;
-    std::string text;
+/// The warnings about both lists' bytes, told on standard error unless -q, and returned for
+/// --json. Told only once the files are known not to have shrunk meanwhile: the zeros read in
+/// place of a cut file's end are no NUL of its own.
+std::vector<std::string> WarnAboutInput(const core::LoadedList& left, const core::LoadedList& right,
+                                        const Options& options, int errFd) {
+    std::vector<std::string> warnings;
+    if (options.quiet && !options.json)
+        return warnings;
     for (const auto& [list, name] : {std::pair{&left, &options.left}, {&right, &options.right}}) {
-        for (const std::string& warning : InputWarnings(list->Text().Bytes(), *name))
-            text += std::string(kProgramName) + ": warning: " + warning + "\n";
+        for (std::string& warning : InputWarnings(list->Text().Bytes(), *name))
+            warnings.push_back(std::move(warning));
     }
     CheckUnchanged(left, right, options);
-    TellError(errFd, text);
+    if (!options.quiet) {
+        std::string text;
+        for (const std::string& warning : warnings)
+            text += std::string(kProgramName) + ": warning: " + warning + "\n";
+        TellError(errFd, text);
+    }
+    return warnings;
 }
 
 /// Writes both entry lists at once, each on its own thread, unless they go to one place (a
@@ -176,7 +185,7 @@ int Compare(const Options& options, int outFd, int errFd) {
     const core::LoadedList right = rightLoad.get();
     const core::ListComparison comparison(left, right);
     CheckUnchanged(left, right, options);
-    TellInputWarnings(left, right, options, errFd);
+    const std::vector<std::string> warnings = WarnAboutInput(left, right, options, errFd);
     if (!comparison.Compares()) {
         TellError(errFd, NothingToCompareText());
         return kExitNothingToCompare;
@@ -208,17 +217,26 @@ int Compare(const Options& options, int outFd, int errFd) {
         WriteSingleHits(comparison, *singleHits, lineNumbers);
     CheckUnchanged(left, right, options);
 
-    std::string counts = CountsText(comparison.MultipleHitCount(), comparison.SingleHitCount());
+    std::optional<NearMisses> nearMisses;
     if (options.explain || nearMissesFile) {
-        const NearMisses nearMisses(comparison);
+        nearMisses.emplace(comparison);
         CheckUnchanged(left, right, options);
         if (nearMissesFile) {
-            for (const NearMissPair& pair : nearMisses.Pairs())
+            for (const NearMissPair& pair : nearMisses->Pairs())
                 nearMissesFile->WriteLine(NearMisses::PairLine(pair));
             nearMissesFile->Finish();
         }
-        if (options.explain)
-            counts += nearMisses.SummaryText();
+    }
+
+    const NearMisses* explained = options.explain ? &*nearMisses : nullptr;
+    std::string counts;
+    if (options.json) {
+        counts = JsonReport(
+            {comparison.MultipleHitCount(), comparison.SingleHitCount(), &warnings, explained});
+    } else {
+        counts = CountsText(comparison.MultipleHitCount(), comparison.SingleHitCount());
+        if (explained)
+            counts += explained->SummaryText();
     }
     if (options.WritesEntriesToStandardOutput())
         TellError(errFd, counts);

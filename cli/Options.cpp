@@ -20,11 +20,13 @@ enum OptionCode : int {
     kVersion = 256,
     kExplain,
     kNearMisses,
+    kJson,
 };
 
 constexpr option kLongOptions[] = {
     {"explain", no_argument, nullptr, kExplain},
     {"help", no_argument, nullptr, kHelp},
+    {"json", no_argument, nullptr, kJson},
     {"line-numbers", no_argument, nullptr, kLineNumbers},
     {"multiple-hits", required_argument, nullptr, kMultipleHits},
     {"near-misses", required_argument, nullptr, kNearMisses},
@@ -122,6 +124,9 @@ Options ParseOptions(std::span<const std::string> args) {
         case kNearMisses:
             SetOutput(options.nearMissesFile, code, optarg);
             break;
+        case kJson:
+            options.json = true;
+            break;
         case kExplain:
             options.explain = true;
             break;
@@ -178,6 +183,8 @@ std::string UsageText() {
            "                            characters; a count per cause and examples\n"
            "      --near-misses FILE    write every near miss to FILE: left and right line\n"
            "                            numbers, cause, both lines escaped, by tabs\n"
+           "      --json                the counts, the warnings and (with --explain) the\n"
+           "                            near misses as one JSON object, in the counts' place\n"
            "  -q, --quiet               no warnings about the input on standard error\n"
            "  -h, --help                show this help and exit\n"
            "      --version             show the version and exit\n"

@@ -22,6 +22,7 @@ struct Options {
     bool quiet = false;           // no warnings about the input
     bool explain = false;         // the near misses' summary after the counts
     std::string nearMissesFile;   // empty: not written
+    bool json = false;            // the counts, warnings and near misses as one JSON object
 
     /// Whether an entry list or the near misses go to standard output, which moves the counts to
     /// standard error.

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include "TestFiles.h"
 #include "cli/CompareCommand.h"
@@ -314,4 +315,28 @@ TEST_F(CompareTool, ExplainFollowsTheCountsAndNearMissesGoToTheirFile) {
     result = RunTool({"--near-misses", "-", l, r});
     EXPECT_EQ(result.out, "1\t2\tblanks\tApple \tapple\n");
     EXPECT_EQ(result.err, "multiple hits: 1\nsingle hits: 2\n");
+}
+
+TEST_F(CompareTool, JsonHoldsCountsWarningsAndNearMissesWhateverTheBytes) {
+    // A quote, a backslash, a control byte, a byte that is no UTF-8, and mixed line ends.
+    const std::string l = dir_.Write("l\"\x01", "Say \"hi\"\\ \r\n\x1B\xFF\nsame\n");
+    const std::string r = dir_.Write("r", "same\nsay \"hi\"\\\n");
+    const Result result = RunTool({"--json", "--explain", l, r});
+    EXPECT_EQ(result.status, cli::kExitCompared);
+    const nlohmann::json json = nlohmann::json::parse(result.out); // throws when invalid
+    EXPECT_EQ(json["multipleHits"], 1);
+    EXPECT_EQ(json["singleHits"], 3);
+    ASSERT_EQ(json["warnings"].size(), 1u);
+    EXPECT_NE(json["warnings"][0].get<std::string>().find("mix of LF (2) and CR LF (1)"),
+              std::string::npos);
+    EXPECT_EQ(json["nearMisses"]["total"], 2);
+    const nlohmann::json& blanks = json["nearMisses"]["causes"]["blanks"];
+    EXPECT_EQ(blanks["count"], 2);
+    EXPECT_EQ(blanks["examples"][0], nlohmann::json({{"left", 1},
+                                                     {"right", 2},
+                                                     {"leftText", "Say \"hi\"\\x5C "},
+                                                     {"rightText", "say \"hi\"\\x5C"}}));
+    EXPECT_EQ(json["nearMisses"]["causes"]["case"]["count"], 0);
+    // The warnings go to standard error as well.
+    EXPECT_NE(result.err.find("warning"), std::string::npos);
 }
