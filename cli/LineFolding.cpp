@@ -1,5 +1,6 @@
 #include "cli/LineFolding.h"
 
+#include <algorithm>
 #include <cstdint>
 
 namespace cli {
@@ -8,15 +9,12 @@ namespace {
 
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
-/// Printable ASCII without capitals and without a blank at either end: no fold changes it.
-/// Most lines are like this, and cost a scan.
-bool FoldsToItself(std::string_view line) {
-    for (const char c : line) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte < 0x20 || byte > 0x7E || (byte >= 'A' && byte <= 'Z'))
-            return false;
-    }
-    return line.empty() || (line.front() != ' ' && line.back() != ' ');
+/// Most lines are printable ASCII, where no byte order mark, encoding or invisible
+/// character can hide.
+bool IsPrintableAscii(std::string_view line) {
+    return std::all_of(line.begin(), line.end(), [](char c) {
+        return static_cast<unsigned char>(c) >= 0x20 && static_cast<unsigned char>(c) <= 0x7E;
+    });
 }
 
 /// The code point of the UTF-8 sequence at `text[i]` and its length; length 0 when the bytes
@@ -176,6 +174,24 @@ std::string_view TrimBlanks(std::string_view text) {
     return text;
 }
 
+/// FoldLine for printable ASCII, the common case: only blanks and case can differ, and
+/// at most one copy is made, into `storage`, whose room is reused from line to line.
+std::string_view FoldAscii(std::string_view line, CauseSet causes, std::string& storage) {
+    if (causes & CauseBit(NearMissCause::kBlanks)) {
+        line.remove_prefix(std::min(line.find_first_not_of(' '), line.size()));
+        line.remove_suffix(line.size() - (line.find_last_not_of(' ') + 1));
+    }
+    if (!(causes & CauseBit(NearMissCause::kCase)) ||
+        std::none_of(line.begin(), line.end(), [](char c) { return c >= 'A' && c <= 'Z'; }))
+        return line;
+    storage.assign(line);
+    for (char& c : storage) {
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c + ('a' - 'A'));
+    }
+    return storage;
+}
+
 } // namespace
 
 std::string_view CauseName(NearMissCause cause) {
@@ -196,8 +212,8 @@ std::string_view CauseName(NearMissCause cause) {
 
 std::string_view FoldLine(std::string_view line, CauseSet causes, bool firstLine,
                           std::string& storage) {
-    if (FoldsToItself(line))
-        return line;
+    if (IsPrintableAscii(line))
+        return FoldAscii(line, causes, storage);
     std::string text(line);
     if ((causes & CauseBit(NearMissCause::kEncoding)) && !IsValidUtf8(text))
         text = Windows1252ToUtf8(text);
