@@ -232,6 +232,35 @@ std::string_view FoldLine(std::string_view line, CauseSet causes, bool firstLine
     return storage;
 }
 
+namespace {
+
+// FNV-1a, 64 bits: byte by byte, so a fold can feed it as it goes.
+constexpr std::uint64_t kFnvOffset = 14695981039346656037ULL;
+constexpr std::uint64_t kFnvPrime = 1099511628211ULL;
+
+std::uint64_t HashBytes(std::string_view bytes) {
+    std::uint64_t hash = kFnvOffset;
+    for (const char c : bytes)
+        hash = (hash ^ static_cast<unsigned char>(c)) * kFnvPrime;
+    return hash;
+}
+
+} // namespace
+
+std::uint64_t FoldedHash(std::string_view line, bool firstLine, std::string& storage) {
+    if (!IsPrintableAscii(line))
+        return HashBytes(FoldLine(line, FirstCauses(kNearMissCauses), firstLine, storage));
+    // As FoldAscii with every cause: blanks trimmed, capitals made small.
+    line.remove_prefix(std::min(line.find_first_not_of(' '), line.size()));
+    line.remove_suffix(line.size() - (line.find_last_not_of(' ') + 1));
+    std::uint64_t hash = kFnvOffset;
+    for (const char c : line) {
+        const char small = c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
+        hash = (hash ^ static_cast<unsigned char>(small)) * kFnvPrime;
+    }
+    return hash;
+}
+
 std::string Escaped(std::string_view text) {
     static constexpr char kHex[] = "0123456789ABCDEF";
     std::string out;

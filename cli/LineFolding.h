@@ -3,6 +3,7 @@
 // the causes of a near miss, in the order they are blamed.
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -37,6 +38,10 @@ std::string_view CauseName(NearMissCause cause);
 /// should on what the earlier ones left.
 std::string_view FoldLine(std::string_view line, CauseSet causes, bool firstLine,
                           std::string& storage);
+
+/// A hash of FoldLine(line, every cause, firstLine): equal folds hash alike. Printable ASCII,
+/// most lines, is hashed as it is folded, without a copy; `storage` serves the rest.
+std::uint64_t FoldedHash(std::string_view line, bool firstLine, std::string& storage);
 
 /// `text` with every byte outside printable ASCII, and the backslash, written as \xHH: what
 /// looks alike on a screen reads apart here.

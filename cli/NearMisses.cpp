@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <bit>
-#include <functional>
 #include <optional>
+#include <span>
 #include <unordered_map>
 
 namespace cli {
@@ -18,98 +18,124 @@ struct Hit {
     Side side;
 };
 
-constexpr CauseSet kAllCauses = FirstCauses(kNearMissCauses);
-
 std::string Folded(const Hit& hit, CauseSet causes) {
     std::string storage;
     return std::string(FoldLine(hit.text, causes, hit.index == 0, storage));
 }
 
-/// The first cause of `causes` without which `a` and `b` no longer fold alike.
+/// The first cause of `causes` (the first few causes, the fewest that match `a` with
+/// anything) without which `a` and `b` no longer fold alike. The last one is needed for sure,
+/// as `a` matched nothing without it.
 NearMissCause FirstNeededCause(const Hit& a, const Hit& b, CauseSet causes) {
-    for (int c = 0; c < kNearMissCauses; ++c) {
+    const int last = std::bit_width(causes) - 1;
+    for (int c = 0; c < last; ++c) {
         const CauseSet without = causes & ~(1u << c);
-        if (without != causes && Folded(a, without) != Folded(b, without))
+        if (Folded(a, without) != Folded(b, without))
             return static_cast<NearMissCause>(c);
     }
-    return static_cast<NearMissCause>(std::countr_zero(causes)); // not reached: a and b differ
+    return static_cast<NearMissCause>(last);
 }
-
 /// Bits set by the folded hashes of one list's hits, so that the other list's hits can tell
 /// at a glance whether they may have a match: false hits only cost a closer look.
 class HashFilter {
 public:
-    void Add(std::size_t hash) { bits_[hash % kBits / 64] |= std::uint64_t{1} << (hash % 64); }
-    bool MayHold(std::size_t hash) const { return bits_[hash % kBits / 64] >> (hash % 64) & 1; }
+    void Add(std::uint64_t hash) { bits_[hash % kBits / 64] |= std::uint64_t{1} << (hash % 64); }
+    bool MayHold(std::uint64_t hash) const { return bits_[hash % kBits / 64] >> (hash % 64) & 1; }
 
 private:
     static constexpr std::size_t kBits = std::size_t{1} << 24;
     std::vector<std::uint64_t> bits_ = std::vector<std::uint64_t>(kBits / 64);
 };
 
-/// Matches the hits of one group (alike with every cause ignored), ignoring the first cause,
-/// then the first two, and so on; a hit's partner is the first hit of the other list that
-/// folds like it at the first step it matches anything.
-void MatchGroup(const std::vector<Hit>& hits, const std::vector<std::uint32_t>& group,
+/// Matches the hits of one group (sharing the hash of their fold with every cause ignored),
+/// ignoring the first cause, then the first two, and so on; a hit's partner is the first hit
+/// of the other list that folds like it at the first step it matches anything. Groups are
+/// mostly a pair: their hits are compared each with each, a large group's through a map.
+void MatchGroup(const std::vector<Hit>& hits, std::span<const std::uint32_t> group,
                 std::vector<std::optional<std::uint32_t>>& partner,
                 std::vector<CauseSet>& matchedWith) {
-    for (int count = 1; count <= kNearMissCauses; ++count) {
+    constexpr std::size_t kSmallGroup = 8;
+    std::vector<std::string> keys(group.size());
+    std::size_t unmatched = group.size();
+    for (int count = 1; count <= kNearMissCauses && unmatched > 0; ++count) {
         const CauseSet causes = FirstCauses(count);
-        std::unordered_map<std::string, std::array<std::optional<std::uint32_t>, 2>> firsts;
-        std::vector<std::string> keys;
-        keys.reserve(group.size());
-        for (const std::uint32_t id : group) {
-            keys.push_back(Folded(hits[id], causes));
-            auto& first = firsts[keys.back()][hits[id].side];
-            if (!first)
-                first = id;
+        for (std::size_t m = 0; m < group.size(); ++m)
+            keys[m] = Folded(hits[group[m]], causes);
+        std::unordered_map<std::string_view, std::array<std::optional<std::uint32_t>, 2>> firsts;
+        if (group.size() > kSmallGroup) {
+            for (std::size_t m = 0; m < group.size(); ++m) {
+                auto& first = firsts[keys[m]][hits[group[m]].side];
+                if (!first)
+                    first = group[m];
+            }
         }
         for (std::size_t m = 0; m < group.size(); ++m) {
             const std::uint32_t id = group[m];
             if (partner[id])
                 continue;
-            const auto& other = firsts[keys[m]][1 - hits[id].side];
+            std::optional<std::uint32_t> other;
+            if (group.size() > kSmallGroup) {
+                other = firsts[keys[m]][1 - hits[id].side];
+            } else {
+                for (std::size_t n = 0; n < group.size() && !other; ++n) {
+                    if (hits[group[n]].side != hits[id].side && keys[n] == keys[m])
+                        other = group[n];
+                }
+            }
             if (other) {
                 partner[id] = *other;
                 matchedWith[id] = causes;
+                --unmatched;
             }
         }
     }
 }
-
 } // namespace
 
 NearMisses::NearMisses(const core::ListComparison& comparison) {
-    std::vector<Hit> hits;
+    // Two walks over the single hits. The first folds each with every cause ignored and
+    // notes the hash of its fold for its list; the second keeps only the hits whose hash the
+    // other list noted too, the few that may match.
+    std::array<HashFilter, 2> filters;
+    std::vector<std::uint64_t> allHashes;
+    allHashes.reserve(comparison.SingleHitCount());
+    std::string storage;
     comparison.ForEachSingleHitFrom(
         [&](core::ListComparison::Origin origin, std::string_view line) {
-            hits.push_back({line, origin.index, origin.list});
+            allHashes.push_back(FoldedHash(line, origin.index == 0, storage));
+            filters[origin.list].Add(allHashes.back());
         });
-    singleHits_ = hits.size();
+    singleHits_ = allHashes.size();
+    std::vector<Hit> hits;
+    std::vector<std::uint64_t> hashes;
+    std::size_t k = 0;
+    comparison.ForEachSingleHitFrom(
+        [&](core::ListComparison::Origin origin, std::string_view line) {
+            // The walk meets the hits again in the same order; one past the first walk's
+            // would be a list that changed meanwhile, which the caller then reports.
+            const std::uint64_t hash = k < allHashes.size() ? allHashes[k++] : 0;
+            if (filters[1 - origin.list].MayHold(hash)) {
+                hits.push_back({line, origin.index, origin.list});
+                hashes.push_back(hash);
+            }
+        });
 
-    // Fold every hit with every cause ignored; only hashes found on both lists go further.
-    std::vector<std::size_t> hashes(hits.size());
-    std::array<HashFilter, 2> filters;
-    std::string storage;
-    for (std::size_t i = 0; i < hits.size(); ++i) {
-        hashes[i] = std::hash<std::string_view>{}(
-            FoldLine(hits[i].text, kAllCauses, hits[i].index == 0, storage));
-        filters[hits[i].side].Add(hashes[i]);
-    }
-    std::unordered_map<std::string, std::vector<std::uint32_t>> groups;
-    for (std::size_t i = 0; i < hits.size(); ++i) {
-        if (filters[1 - hits[i].side].MayHold(hashes[i]))
-            groups[Folded(hits[i], kAllCauses)].push_back(static_cast<std::uint32_t>(i));
-    }
+    // Grouped by hash, each group in list order.
+    std::vector<std::uint32_t> byHash(hits.size());
+    for (std::uint32_t i = 0; i < byHash.size(); ++i)
+        byHash[i] = i;
+    std::stable_sort(byHash.begin(), byHash.end(),
+                     [&](std::uint32_t a, std::uint32_t b) { return hashes[a] < hashes[b]; });
 
     std::vector<std::optional<std::uint32_t>> partner(hits.size());
     std::vector<CauseSet> matchedWith(hits.size());
-    for (const auto& [key, group] : groups) {
-        const bool bothLists = std::any_of(group.begin(), group.end(), [&](std::uint32_t id) {
-            return hits[id].side != hits[group.front()].side;
-        });
+    for (std::size_t begin = 0, end = 0; begin < byHash.size(); begin = end) {
+        bool bothLists = false;
+        for (end = begin + 1; end < byHash.size() && hashes[byHash[end]] == hashes[byHash[begin]];
+             ++end)
+            bothLists |= hits[byHash[end]].side != hits[byHash[begin]].side;
         if (bothLists)
-            MatchGroup(hits, group, partner, matchedWith);
+            MatchGroup(hits, std::span(byHash).subspan(begin, end - begin), partner, matchedWith);
     }
 
     for (std::uint32_t id = 0; id < hits.size(); ++id) {
