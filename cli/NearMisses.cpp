@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <bit>
+#include <future>
 #include <optional>
 #include <span>
+#include <system_error>
 #include <unordered_map>
 
 namespace cli {
@@ -18,23 +20,44 @@ struct Hit {
     Side side;
 };
 
-std::string Folded(const Hit& hit, CauseSet causes) {
-    std::string storage;
-    return std::string(FoldLine(hit.text, causes, hit.index == 0, storage));
+std::string_view Folded(const Hit& hit, CauseSet causes, std::string& storage) {
+    return FoldLine(hit.text, causes, hit.index == 0, storage);
 }
-
 /// The first cause of `causes` (the first few causes, the fewest that match `a` with
 /// anything) without which `a` and `b` no longer fold alike. The last one is needed for sure,
 /// as `a` matched nothing without it.
 NearMissCause FirstNeededCause(const Hit& a, const Hit& b, CauseSet causes) {
     const int last = std::bit_width(causes) - 1;
+    std::string storageA, storageB;
     for (int c = 0; c < last; ++c) {
         const CauseSet without = causes & ~(1u << c);
-        if (Folded(a, without) != Folded(b, without))
+        if (Folded(a, without, storageA) != Folded(b, without, storageB))
             return static_cast<NearMissCause>(c);
     }
     return static_cast<NearMissCause>(last);
 }
+/// Runs `work(Side)` for both lists, the right one on a thread of its own when one is to be
+/// had.
+template <class Work> void OnBothListsAtOnce(Work&& work) {
+    std::future<void> right;
+    try {
+        right = std::async(std::launch::async, [&] { work(core::LineIndex::kRight); });
+    } catch (const std::system_error&) {
+        // No thread: one after the other.
+    }
+    try {
+        work(core::LineIndex::kLeft);
+    } catch (...) {
+        if (right.valid())
+            right.wait();
+        throw;
+    }
+    if (right.valid())
+        right.get();
+    else
+        work(core::LineIndex::kRight);
+}
+
 /// Bits set by the folded hashes of one list's hits, so that the other list's hits can tell
 /// at a glance whether they may have a match: false hits only cost a closer look.
 class HashFilter {
@@ -55,12 +78,13 @@ void MatchGroup(const std::vector<Hit>& hits, std::span<const std::uint32_t> gro
                 std::vector<std::optional<std::uint32_t>>& partner,
                 std::vector<CauseSet>& matchedWith) {
     constexpr std::size_t kSmallGroup = 8;
-    std::vector<std::string> keys(group.size());
+    std::vector<std::string> storage(group.size());
+    std::vector<std::string_view> keys(group.size());
     std::size_t unmatched = group.size();
     for (int count = 1; count <= kNearMissCauses && unmatched > 0; ++count) {
         const CauseSet causes = FirstCauses(count);
         for (std::size_t m = 0; m < group.size(); ++m)
-            keys[m] = Folded(hits[group[m]], causes);
+            keys[m] = Folded(hits[group[m]], causes, storage[m]);
         std::unordered_map<std::string_view, std::array<std::optional<std::uint32_t>, 2>> firsts;
         if (group.size() > kSmallGroup) {
             for (std::size_t m = 0; m < group.size(); ++m) {
@@ -95,30 +119,38 @@ void MatchGroup(const std::vector<Hit>& hits, std::span<const std::uint32_t> gro
 NearMisses::NearMisses(const core::ListComparison& comparison) {
     // Two walks over the single hits. The first folds each with every cause ignored and
     // notes the hash of its fold for its list; the second keeps only the hits whose hash the
-    // other list noted too, the few that may match.
+    // other list noted too, the few that may match. Each walks both lists at once.
     std::array<HashFilter, 2> filters;
-    std::vector<std::uint64_t> allHashes;
-    allHashes.reserve(comparison.SingleHitCount());
-    std::string storage;
-    comparison.ForEachSingleHitFrom(
-        [&](core::ListComparison::Origin origin, std::string_view line) {
-            allHashes.push_back(FoldedHash(line, origin.index == 0, storage));
-            filters[origin.list].Add(allHashes.back());
-        });
-    singleHits_ = allHashes.size();
-    std::vector<Hit> hits;
-    std::vector<std::uint64_t> hashes;
-    std::size_t k = 0;
-    comparison.ForEachSingleHitFrom(
-        [&](core::ListComparison::Origin origin, std::string_view line) {
-            // The walk meets the hits again in the same order; one past the first walk's
-            // would be a list that changed meanwhile, which the caller then reports.
-            const std::uint64_t hash = k < allHashes.size() ? allHashes[k++] : 0;
-            if (filters[1 - origin.list].MayHold(hash)) {
-                hits.push_back({line, origin.index, origin.list});
-                hashes.push_back(hash);
-            }
-        });
+    std::array<std::vector<std::uint64_t>, 2> allHashes;
+    OnBothListsAtOnce([&](Side side) {
+        std::string storage;
+        comparison.ForEachSingleHitOn(
+            side, [&](core::ListComparison::Origin origin, std::string_view line) {
+                allHashes[side].push_back(FoldedHash(line, origin.index == 0, storage));
+                filters[side].Add(allHashes[side].back());
+            });
+    });
+    singleHits_ = allHashes[0].size() + allHashes[1].size();
+    std::array<std::vector<Hit>, 2> kept;
+    std::array<std::vector<std::uint64_t>, 2> keptHashes;
+    OnBothListsAtOnce([&](Side side) {
+        std::size_t k = 0;
+        comparison.ForEachSingleHitOn(
+            side, [&](core::ListComparison::Origin origin, std::string_view line) {
+                // The walk meets the hits again in the same order; one past the first walk's
+                // would be a list that changed meanwhile, which the caller then reports.
+                const std::vector<std::uint64_t>& known = allHashes[side];
+                const std::uint64_t hash = k < known.size() ? known[k++] : 0;
+                if (filters[1 - side].MayHold(hash)) {
+                    kept[side].push_back({line, origin.index, side});
+                    keptHashes[side].push_back(hash);
+                }
+            });
+    });
+    std::vector<Hit> hits = std::move(kept[0]);
+    hits.insert(hits.end(), kept[1].begin(), kept[1].end());
+    std::vector<std::uint64_t> hashes = std::move(keptHashes[0]);
+    hashes.insert(hashes.end(), keptHashes[1].begin(), keptHashes[1].end());
 
     // Grouped by hash, each group in list order.
     std::vector<std::uint32_t> byHash(hits.size());

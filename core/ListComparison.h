@@ -78,16 +78,20 @@ public:
 
     /// Calls `visit(Origin, std::string_view)` for every single hit, in order.
     template <class Visit> void ForEachSingleHitFrom(Visit&& visit) const {
+        ForEachSingleHitOn(LineIndex::kLeft, visit);
+        ForEachSingleHitOn(LineIndex::kRight, visit);
+    }
+
+    /// The same for the single hits of one list; both lists may be walked at once.
+    template <class Visit> void ForEachSingleHitOn(LineIndex::Side side, Visit&& visit) const {
         if (!compares_)
             return;
-        for (const LineIndex::Side side : {LineIndex::kLeft, LineIndex::kRight}) {
-            ForEachKeyedLine(side == LineIndex::kLeft ? left_ : right_,
-                             side == LineIndex::kLeft ? leftKeys_ : rightKeys_,
-                             [&](std::size_t i, Key key, std::string_view line) {
-                                 if (!line.empty() && !OnBothLists(key))
-                                     visit(Origin{side, i}, line);
-                             });
-        }
+        ForEachKeyedLine(side == LineIndex::kLeft ? left_ : right_,
+                         side == LineIndex::kLeft ? leftKeys_ : rightKeys_,
+                         [&](std::size_t i, Key key, std::string_view line) {
+                             if (!line.empty() && !OnBothLists(key))
+                                 visit(Origin{side, i}, line);
+                         });
     }
 
 private:
