@@ -36,28 +36,27 @@ NearMissCause FirstNeededCause(const Hit& a, const Hit& b, CauseSet causes) {
     }
     return static_cast<NearMissCause>(last);
 }
-/// Runs `work(Side)` for both lists, the right one on a thread of its own when one is to be
-/// had.
-template <class Work> void OnBothListsAtOnce(Work&& work) {
-    std::future<void> right;
+/// Runs `work(0)` and `work(1)` at once, the second on a thread of its own when one is to
+/// be had: the machine's second core.
+template <class Work> void InTwoParts(Work&& work) {
+    std::future<void> second;
     try {
-        right = std::async(std::launch::async, [&] { work(core::LineIndex::kRight); });
+        second = std::async(std::launch::async, [&] { work(1); });
     } catch (const std::system_error&) {
         // No thread: one after the other.
     }
     try {
-        work(core::LineIndex::kLeft);
+        work(0);
     } catch (...) {
-        if (right.valid())
-            right.wait();
+        if (second.valid())
+            second.wait();
         throw;
     }
-    if (right.valid())
-        right.get();
+    if (second.valid())
+        second.get();
     else
-        work(core::LineIndex::kRight);
+        work(1);
 }
-
 /// Bits set by the folded hashes of one list's hits, so that the other list's hits can tell
 /// at a glance whether they may have a match: false hits only cost a closer look.
 class HashFilter {
@@ -72,11 +71,12 @@ private:
 
 /// Matches the hits of one group (sharing the hash of their fold with every cause ignored),
 /// ignoring the first cause, then the first two, and so on; a hit's partner is the first hit
-/// of the other list that folds like it at the first step it matches anything. Groups are
-/// mostly a pair: their hits are compared each with each, a large group's through a map.
+/// of the other list that folds like it at the first step it matches anything, and its cause
+/// the first one that match needs. Groups are mostly a pair: their hits are compared each
+/// with each, a large group's through a map.
 void MatchGroup(const std::vector<Hit>& hits, std::span<const std::uint32_t> group,
                 std::vector<std::optional<std::uint32_t>>& partner,
-                std::vector<CauseSet>& matchedWith) {
+                std::vector<NearMissCause>& causeOf) {
     constexpr std::size_t kSmallGroup = 8;
     std::vector<std::string> storage(group.size());
     std::vector<std::string_view> keys(group.size());
@@ -108,7 +108,7 @@ void MatchGroup(const std::vector<Hit>& hits, std::span<const std::uint32_t> gro
             }
             if (other) {
                 partner[id] = *other;
-                matchedWith[id] = causes;
+                causeOf[id] = FirstNeededCause(hits[id], hits[*other], causes);
                 --unmatched;
             }
         }
@@ -122,7 +122,8 @@ NearMisses::NearMisses(const core::ListComparison& comparison) {
     // other list noted too, the few that may match. Each walks both lists at once.
     std::array<HashFilter, 2> filters;
     std::array<std::vector<std::uint64_t>, 2> allHashes;
-    OnBothListsAtOnce([&](Side side) {
+    InTwoParts([&](int list) {
+        const auto side = static_cast<Side>(list);
         std::string storage;
         comparison.ForEachSingleHitOn(
             side, [&](core::ListComparison::Origin origin, std::string_view line) {
@@ -133,7 +134,8 @@ NearMisses::NearMisses(const core::ListComparison& comparison) {
     singleHits_ = allHashes[0].size() + allHashes[1].size();
     std::array<std::vector<Hit>, 2> kept;
     std::array<std::vector<std::uint64_t>, 2> keptHashes;
-    OnBothListsAtOnce([&](Side side) {
+    InTwoParts([&](int list) {
+        const auto side = static_cast<Side>(list);
         std::size_t k = 0;
         comparison.ForEachSingleHitOn(
             side, [&](core::ListComparison::Origin origin, std::string_view line) {
@@ -159,23 +161,31 @@ NearMisses::NearMisses(const core::ListComparison& comparison) {
     std::stable_sort(byHash.begin(), byHash.end(),
                      [&](std::uint32_t a, std::uint32_t b) { return hashes[a] < hashes[b]; });
 
-    std::vector<std::optional<std::uint32_t>> partner(hits.size());
-    std::vector<CauseSet> matchedWith(hits.size());
+    // The groups with hits of both lists, matched in two parts at once: each writes the
+    // partners of its own hits only.
+    std::vector<std::span<const std::uint32_t>> groups;
     for (std::size_t begin = 0, end = 0; begin < byHash.size(); begin = end) {
         bool bothLists = false;
         for (end = begin + 1; end < byHash.size() && hashes[byHash[end]] == hashes[byHash[begin]];
              ++end)
             bothLists |= hits[byHash[end]].side != hits[byHash[begin]].side;
         if (bothLists)
-            MatchGroup(hits, std::span(byHash).subspan(begin, end - begin), partner, matchedWith);
+            groups.push_back(std::span(byHash).subspan(begin, end - begin));
     }
+    std::vector<std::optional<std::uint32_t>> partner(hits.size());
+    std::vector<NearMissCause> causeOf(hits.size());
+    InTwoParts([&](int part) {
+        const std::size_t half = groups.size() / 2;
+        for (std::size_t g = part == 0 ? 0 : half; g < (part == 0 ? half : groups.size()); ++g)
+            MatchGroup(hits, groups[g], partner, causeOf);
+    });
 
     for (std::uint32_t id = 0; id < hits.size(); ++id) {
         if (!partner[id])
             continue;
         const Hit& hit = hits[id];
         const Hit& other = hits[*partner[id]];
-        const NearMissCause cause = FirstNeededCause(hit, other, matchedWith[id]);
+        const NearMissCause cause = causeOf[id];
         ++counts_[static_cast<int>(cause)];
         // Two hits that are each other's partner make one pair, listed from the left.
         if (hit.side == core::LineIndex::kRight && partner[*partner[id]] == id)
