@@ -67,6 +67,8 @@ TEST(NearMisses, CopiesPairWithTheFirstMatchAndNeverWithinOneList) {
     EXPECT_EQ(found.counts, (std::vector<std::uint64_t>{4, 1, 0, 0, 0}));
     // Lines alike within one list only are no near misses.
     EXPECT_EQ(Find("a\nA\na \n", "b\n").pairs, "");
+    // Blanks of mixed kinds at one end go, however they alternate.
+    EXPECT_EQ(Find("x \xC2\xA0\n", "\xC2\xA0 x\n").pairs, "1:1:blanks ");
     // A byte order mark stands at a list's start only.
     EXPECT_EQ(Find("x\n\xEF\xBB\xBFhead\n", "head\n").pairs, "");
 }
