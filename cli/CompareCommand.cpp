@@ -9,7 +9,12 @@
 #include <optional>
 #include <string_view>
 #include <system_error>
+#include <utility>
+#include <vector>
 
+#include "cli/InputWarnings.h"
+#include "cli/JsonReport.h"
+#include "cli/NearMisses.h"
 #include "cli/Options.h"
 #include "cli/OutputFile.h"
 #include "core/FileBytes.h"
@@ -81,14 +86,59 @@ void CheckUnchanged(const core::LoadedList& left, const core::LoadedList& right,
     CheckUnchanged(right, options.right);
 }
 
-void WriteMultipleHits(const core::ListComparison& comparison, OutputFile& file) {
-    comparison.ForEachMultipleHit([&](std::string_view line) { file.WriteLine(line); });
+/// Writes entries as they are, or after their origin (L12: or R40:) with -n.
+class EntryWriter {
+public:
+    EntryWriter(OutputFile& file, bool lineNumbers) : file_(file), lineNumbers_(lineNumbers) {}
+
+    void operator()(core::ListComparison::Origin origin, std::string_view line) {
+        if (!lineNumbers_) {
+            file_.WriteLine(line);
+            return;
+        }
+        char digits[24];
+        const auto end = std::to_chars(digits, digits + sizeof digits, origin.index + 1).ptr;
+        numbered_.assign(1, origin.list == core::LineIndex::kLeft ? 'L' : 'R');
+        numbered_.append(digits, end).append(1, ':').append(line);
+        file_.WriteLine(numbered_);
+    }
+
+private:
+    OutputFile& file_;
+    bool lineNumbers_;
+    std::string numbered_; // reused, so a numbered entry allocates only when it grows
+};
+
+void WriteMultipleHits(const core::ListComparison& comparison, OutputFile& file, bool lineNumbers) {
+    comparison.ForEachMultipleHitFrom(EntryWriter(file, lineNumbers));
     file.Finish();
 }
 
-void WriteSingleHits(const core::ListComparison& comparison, OutputFile& file) {
-    comparison.ForEachSingleHit([&](std::string_view line) { file.WriteLine(line); });
+void WriteSingleHits(const core::ListComparison& comparison, OutputFile& file, bool lineNumbers) {
+    comparison.ForEachSingleHitFrom(EntryWriter(file, lineNumbers));
     file.Finish();
+}
+
+/// The warnings about both lists' bytes, told on standard error unless -q, and returned for
+/// --json. Told only once the files are known not to have shrunk meanwhile: the zeros read in
+/// place of a cut file's end are no NUL of its own.
+std::vector<std::string> WarnAboutInput(const core::LoadedList& left, const core::LoadedList& right,
+                                        const Options& options, int errFd) {
+    std::vector<std::string> warnings;
+    if (options.quiet && !options.json)
+        return warnings;
+    for (const auto& [list, name] : {std::pair{&left, &options.left}, {&right, &options.right}}) {
+        for (std::string& warning : InputWarnings(list->Text().Bytes(), *name))
+            warnings.push_back(std::move(warning));
+    }
+    CheckUnchanged(left, right, options);
+    if (!options.quiet) {
+        std::string text;
+        for (const std::string& warning : warnings)
+            text += std::string(kProgramName) + ": warning: " + warning + "\n";
+        TellError(errFd, text);
+    }
+    return warnings;
 }
 
 /// Writes both entry lists at once, each on its own thread, unless they go to one place (a
@@ -96,18 +146,18 @@ void WriteSingleHits(const core::ListComparison& comparison, OutputFile& file) {
 /// first. Both are written even when one fails; the multiple hits' failure is the one
 /// reported when both fail.
 void WriteBoth(const core::ListComparison& comparison, OutputFile& multipleHits,
-               OutputFile& singleHits) {
+               OutputFile& singleHits, bool lineNumbers) {
     std::future<void> singles;
     if (!multipleHits.SharesTargetWith(singleHits)) {
         try {
-            singles =
-                std::async(std::launch::async, [&] { WriteSingleHits(comparison, singleHits); });
+            singles = std::async(std::launch::async,
+                                 [&] { WriteSingleHits(comparison, singleHits, lineNumbers); });
         } catch (const std::system_error&) {
             // No thread to be had: write one after the other.
         }
     }
     try {
-        WriteMultipleHits(comparison, multipleHits);
+        WriteMultipleHits(comparison, multipleHits, lineNumbers);
     } catch (...) {
         if (singles.valid())
             singles.wait();
@@ -116,7 +166,7 @@ void WriteBoth(const core::ListComparison& comparison, OutputFile& multipleHits,
     if (singles.valid())
         singles.get();
     else
-        WriteSingleHits(comparison, singleHits);
+        WriteSingleHits(comparison, singleHits, lineNumbers);
 }
 
 int Compare(const Options& options, int outFd, int errFd) {
@@ -135,6 +185,7 @@ int Compare(const Options& options, int outFd, int errFd) {
     const core::LoadedList right = rightLoad.get();
     const core::ListComparison comparison(left, right);
     CheckUnchanged(left, right, options);
+    const std::vector<std::string> warnings = WarnAboutInput(left, right, options, errFd);
     if (!comparison.Compares()) {
         TellError(errFd, NothingToCompareText());
         return kExitNothingToCompare;
@@ -147,19 +198,46 @@ int Compare(const Options& options, int outFd, int errFd) {
         multipleHits.emplace(options.multipleHitsFile, outFd);
     if (!options.singleHitsFile.empty())
         singleHits.emplace(options.singleHitsFile, outFd);
+    std::optional<OutputFile> nearMissesFile;
+    if (!options.nearMissesFile.empty())
+        nearMissesFile.emplace(options.nearMissesFile, outFd);
     if (multipleHits && singleHits && multipleHits->ClashesWith(*singleHits))
         throw UsageError("--multiple-hits and --single-hits name the same file");
+    for (const std::optional<OutputFile>* entries : {&multipleHits, &singleHits}) {
+        if (nearMissesFile && *entries && nearMissesFile->ClashesWith(**entries))
+            throw UsageError("--near-misses names the same file as an entry list");
+    }
 
+    const bool lineNumbers = options.lineNumbers;
     if (multipleHits && singleHits)
-        WriteBoth(comparison, *multipleHits, *singleHits);
+        WriteBoth(comparison, *multipleHits, *singleHits, lineNumbers);
     else if (multipleHits)
-        WriteMultipleHits(comparison, *multipleHits);
+        WriteMultipleHits(comparison, *multipleHits, lineNumbers);
     else if (singleHits)
-        WriteSingleHits(comparison, *singleHits);
+        WriteSingleHits(comparison, *singleHits, lineNumbers);
     CheckUnchanged(left, right, options);
 
-    const std::string counts =
-        CountsText(comparison.MultipleHitCount(), comparison.SingleHitCount());
+    std::optional<NearMisses> nearMisses;
+    if (options.explain || nearMissesFile) {
+        nearMisses.emplace(comparison);
+        CheckUnchanged(left, right, options);
+        if (nearMissesFile) {
+            for (const NearMissPair& pair : nearMisses->Pairs())
+                nearMissesFile->WriteLine(NearMisses::PairLine(pair));
+            nearMissesFile->Finish();
+        }
+    }
+
+    const NearMisses* explained = options.explain ? &*nearMisses : nullptr;
+    std::string counts;
+    if (options.json) {
+        counts = JsonReport(
+            {comparison.MultipleHitCount(), comparison.SingleHitCount(), &warnings, explained});
+    } else {
+        counts = CountsText(comparison.MultipleHitCount(), comparison.SingleHitCount());
+        if (explained)
+            counts += explained->SummaryText();
+    }
     if (options.WritesEntriesToStandardOutput())
         TellError(errFd, counts);
     else

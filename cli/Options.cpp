@@ -1,83 +1,159 @@
 #include "cli/Options.h"
 
-#include <optional>
 #include <string_view>
 #include <vector>
+
+#include <getopt.h>
 
 namespace cli {
 
 namespace {
 
-struct OutputOption {
-    std::string_view shortName;
-    std::string_view longName;
-    std::string Options::*target;
+// The values getopt_long returns: the short letter, or a code of its own for a long-only one.
+enum OptionCode : int {
+    kFileArgument = 1, // what getopt_long returns for a non-option in "-" mode
+    kHelp = 'h',
+    kMultipleHits = 'm',
+    kLineNumbers = 'n',
+    kQuiet = 'q',
+    kSingleHits = 's',
+    kVersion = 256,
+    kExplain,
+    kNearMisses,
+    kJson,
 };
 
-constexpr OutputOption kOutputOptions[] = {
-    {"-m", "--multiple-hits", &Options::multipleHitsFile},
-    {"-s", "--single-hits", &Options::singleHitsFile},
+constexpr option kLongOptions[] = {
+    {"explain", no_argument, nullptr, kExplain},
+    {"help", no_argument, nullptr, kHelp},
+    {"json", no_argument, nullptr, kJson},
+    {"line-numbers", no_argument, nullptr, kLineNumbers},
+    {"multiple-hits", required_argument, nullptr, kMultipleHits},
+    {"near-misses", required_argument, nullptr, kNearMisses},
+    {"quiet", no_argument, nullptr, kQuiet},
+    {"single-hits", required_argument, nullptr, kSingleHits},
+    {"version", no_argument, nullptr, kVersion},
+    {nullptr, 0, nullptr, 0},
 };
 
-void SetOutput(Options& options, const OutputOption& option, std::string value) {
-    if (value.empty())
-        throw UsageError("option " + std::string(option.longName) + " needs a file name");
-    std::string& target = options.*(option.target);
-    if (!target.empty())
-        throw UsageError("option " + std::string(option.longName) + " given twice");
-    target = std::move(value);
+// "-": non-options come back in order as kFileArgument, so nothing is permuted and
+// POSIXLY_CORRECT changes nothing. ":": a missing value is told apart from an unknown option.
+constexpr char kShortOptions[] = "-:hm:nqs:";
+
+std::string LongNameOf(int code) {
+    for (const option& o : kLongOptions) {
+        if (o.name != nullptr && o.val == code)
+            return std::string("--") + o.name;
+    }
+    return "-" + std::string(1, static_cast<char>(code));
 }
+
+void SetOutput(std::string& target, int code, const char* value) {
+    if (value == nullptr || *value == '\0')
+        throw UsageError("option " + LongNameOf(code) + " needs a file name");
+    if (!target.empty())
+        throw UsageError("option " + LongNameOf(code) + " given twice");
+    target = value;
+}
+
+/// getopt_long takes any unambiguous start of a long name ("--multiple" for
+/// "--multiple-hits"); only the whole name is an option here, so that a later option cannot
+/// change what an old command line means. `argument` is the word that held the option.
+void RequireWholeName(std::string_view argument, int longIndex) {
+    const std::string_view written = argument.substr(2, argument.find('=') - 2);
+    if (written != kLongOptions[longIndex].name)
+        throw UsageError("unknown option " + std::string(argument.substr(0, argument.find('='))));
+}
+
+/// getopt_long's argument vector: copies, as it wants them writable.
+class ArgumentVector {
+public:
+    explicit ArgumentVector(std::span<const std::string> args) {
+        words_.emplace_back("dyadlist-compare");
+        words_.insert(words_.end(), args.begin(), args.end());
+        for (std::string& word : words_)
+            pointers_.push_back(word.data());
+        pointers_.push_back(nullptr);
+    }
+    int Count() const { return static_cast<int>(words_.size()); }
+    char** Pointers() { return pointers_.data(); }
+    std::string_view operator[](int i) const { return words_[static_cast<std::size_t>(i)]; }
+
+private:
+    std::vector<std::string> words_;
+    std::vector<char*> pointers_;
+};
 
 } // namespace
 
 Options ParseOptions(std::span<const std::string> args) {
     Options options;
     std::vector<std::string> files;
-    bool optionsEnded = false;
+    ArgumentVector argv(args);
 
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string_view arg = args[i];
-        // A lone "-" is a file name, like any argument after "--".
-        if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
-            files.emplace_back(arg);
-            continue;
+    optind = 0; // 0, not 1: getopt_long starts over, forgetting the last parse's state
+    opterr = 0; // the messages are ours
+    for (;;) {
+        int longIndex = -1;
+        const int code =
+            getopt_long(argv.Count(), argv.Pointers(), kShortOptions, kLongOptions, &longIndex);
+        if (code == -1)
+            break;
+        if (longIndex >= 0) {
+            // The option's word is the last one read, or the one before when its value was.
+            const bool valueApart = optarg != nullptr && optind >= 2 &&
+                                    argv[optind - 1].data() == std::string_view(optarg).data();
+            RequireWholeName(argv[optind - (valueApart ? 2 : 1)], longIndex);
         }
-        if (arg == "--") {
-            optionsEnded = true;
-            continue;
-        }
-        if (arg == "--help" || arg == "-h") {
+        switch (code) {
+        case kFileArgument:
+            files.emplace_back(optarg);
+            break;
+        case kHelp:
             options.action = Options::Action::Help;
             return options;
-        }
-        if (arg == "--version") {
+        case kVersion:
             options.action = Options::Action::Version;
             return options;
+        case kMultipleHits:
+            SetOutput(options.multipleHitsFile, code, optarg);
+            break;
+        case kSingleHits:
+            SetOutput(options.singleHitsFile, code, optarg);
+            break;
+        case kNearMisses:
+            SetOutput(options.nearMissesFile, code, optarg);
+            break;
+        case kJson:
+            options.json = true;
+            break;
+        case kExplain:
+            options.explain = true;
+            break;
+        case kLineNumbers:
+            options.lineNumbers = true;
+            break;
+        case kQuiet:
+            options.quiet = true;
+            break;
+        case ':':
+            throw UsageError("option " + LongNameOf(optopt) + " needs a file name");
+        default: {
+            // optopt is an unknown short letter, or a known long option given a value it does
+            // not take, or 0 for an unknown long option, which is then the word just read.
+            const std::string_view word = argv[optind - 1];
+            const std::string name(word.substr(0, word.find('=')));
+            if (optopt != 0 && word.starts_with("--") && LongNameOf(optopt) == name)
+                throw UsageError("option " + name + " takes no value");
+            if (optopt != 0)
+                throw UsageError("unknown option -" + std::string(1, static_cast<char>(optopt)));
+            throw UsageError("unknown option " + name);
         }
-
-        bool matched = false;
-        for (const OutputOption& option : kOutputOptions) {
-            std::optional<std::string> value;
-            if (arg == option.shortName || arg == option.longName) {
-                if (i + 1 == args.size())
-                    throw UsageError("option " + std::string(option.longName) +
-                                     " needs a file name");
-                value = args[++i];
-            } else if (arg.starts_with(option.longName) && arg.size() > option.longName.size() &&
-                       arg[option.longName.size()] == '=') {
-                value = std::string(arg.substr(option.longName.size() + 1));
-            } else if (arg.starts_with(option.shortName) && arg[1] != '-') {
-                value = std::string(arg.substr(option.shortName.size())); // -mFILE
-            }
-            if (value) {
-                SetOutput(options, option, std::move(*value));
-                matched = true;
-                break;
-            }
         }
-        if (!matched)
-            throw UsageError("unknown option " + std::string(arg));
     }
+    // After "--", the rest are file names.
+    for (int i = optind; i < argv.Count(); ++i)
+        files.emplace_back(argv[i]);
 
     if (files.size() != 2)
         throw UsageError(files.size() < 2 ? "two list files are needed"
@@ -90,7 +166,7 @@ Options ParseOptions(std::span<const std::string> args) {
 }
 
 std::string UsageText() {
-    return "Usage: dyadlist-compare [-m FILE] [-s FILE] LEFT RIGHT\n"
+    return "Usage: dyadlist-compare [OPTION]... LEFT RIGHT\n"
            "Compares two lists of lines and prints the number of multiple hits (lines found on\n"
            "both lists, once per matching pair) and of single hits (non-empty lines found on\n"
            "only one list). Lines end at CR, LF or CR LF; a NUL byte ends a list; a tab counts\n"
@@ -98,11 +174,26 @@ std::string UsageText() {
            "\n"
            "  -m, --multiple-hits FILE  write the multiple hits to FILE, one per line\n"
            "  -s, --single-hits FILE    write the single hits to FILE, one per line\n"
+           "  -n, --line-numbers        prefix each entry written with its line: L12: or R40:\n"
+           "                            (a multiple hit: the line of the list it follows)\n"
+           "      --explain             after the counts, the near misses: single hits that\n"
+           "                            equal one of the other list but for blanks at either\n"
+           "                            end, letter case, encoding (UTF-8 against\n"
+           "                            Windows-1252), a byte order mark or invisible\n"
+           "                            characters; a count per cause and examples\n"
+           "      --near-misses FILE    write every near miss to FILE: left and right line\n"
+           "                            numbers, cause, both lines escaped, by tabs\n"
+           "      --json                the counts, the warnings and (with --explain) the\n"
+           "                            near misses as one JSON object, in the counts' place\n"
+           "  -q, --quiet               no warnings about the input on standard error\n"
            "  -h, --help                show this help and exit\n"
            "      --version             show the version and exit\n"
            "\n"
+           "A value may also follow as --option=VALUE or -mVALUE; \"--\" ends the options.\n"
            "FILE \"-\" is standard output; the counts then go to standard error.\n"
            "LEFT and RIGHT may be pipes: /dev/stdin, or <(command) in bash.\n"
+           "Warnings on standard error, which change no result: a list that looks like UTF-16\n"
+           "or UTF-32, a list cut short by a NUL byte, lines ending in a mix of LF and CR LF.\n"
            "Exit status: 0 compared, 1 a file could not be read or written, 2 wrong usage,\n"
            "3 the lists are identical or one of them holds no line.\n";
 }

@@ -1,5 +1,5 @@
 #pragma once
-// The command line of dyadlist-compare: [-m FILE] [-s FILE] LEFT RIGHT, --help, --version.
+// The command line of dyadlist-compare: [OPTION]... LEFT RIGHT; see UsageText().
 
 #include <span>
 #include <stdexcept>
@@ -18,10 +18,17 @@ struct Options {
     std::string right;
     std::string multipleHitsFile; // empty: not written
     std::string singleHitsFile;   // empty: not written
+    bool lineNumbers = false;     // entries prefixed with L12: or R40:
+    bool quiet = false;           // no warnings about the input
+    bool explain = false;         // the near misses' summary after the counts
+    std::string nearMissesFile;   // empty: not written
+    bool json = false;            // the counts, warnings and near misses as one JSON object
 
-    /// Whether an entry list goes to standard output, which moves the counts to standard error.
+    /// Whether an entry list or the near misses go to standard output, which moves the counts to
+    /// standard error.
     bool WritesEntriesToStandardOutput() const {
-        return multipleHitsFile == kStandardOutputName || singleHitsFile == kStandardOutputName;
+        return multipleHitsFile == kStandardOutputName || singleHitsFile == kStandardOutputName ||
+               nearMissesFile == kStandardOutputName;
     }
 };
 

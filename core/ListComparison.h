@@ -44,30 +44,54 @@ public:
     std::uint64_t MultipleHitCount() const { return multipleHitCount_; }
     std::uint64_t SingleHitCount() const { return singleHitCount_; }
 
+    /// Where an entry comes from: a list, and the line's index on it (0 for the first).
+    struct Origin {
+        LineIndex::Side list;
+        std::size_t index;
+    };
+
     /// Calls `visit(std::string_view)` for every multiple hit, in order.
     template <class Visit> void ForEachMultipleHit(Visit&& visit) const {
+        ForEachMultipleHitFrom([&](Origin, std::string_view line) { visit(line); });
+    }
+
+    /// Calls `visit(Origin, std::string_view)` for every multiple hit, in order; the origin is
+    /// the line of the list whose order the entries follow.
+    template <class Visit> void ForEachMultipleHitFrom(Visit&& visit) const {
         if (!compares_)
             return;
         const bool leftDrives = left_.Count() > right_.Count();
         const BigArray<Key>& outerKeys = leftDrives ? leftKeys_ : rightKeys_;
+        const LineIndex::Side outer = leftDrives ? LineIndex::kLeft : LineIndex::kRight;
         const LineIndex::Side inner = leftDrives ? LineIndex::kRight : LineIndex::kLeft;
         ForEachKeyedLine(leftDrives ? left_ : right_, outerKeys,
-                         [&](Key key, std::string_view line) {
+                         [&](std::size_t i, Key key, std::string_view line) {
                              for (std::uint32_t k = CopiesIfOnBoth(key, inner); k > 0; --k)
-                                 visit(line);
+                                 visit(Origin{outer, i}, line);
                          });
     }
 
     /// Calls `visit(std::string_view)` for every single hit, in order.
     template <class Visit> void ForEachSingleHit(Visit&& visit) const {
+        ForEachSingleHitFrom([&](Origin, std::string_view line) { visit(line); });
+    }
+
+    /// Calls `visit(Origin, std::string_view)` for every single hit, in order.
+    template <class Visit> void ForEachSingleHitFrom(Visit&& visit) const {
+        ForEachSingleHitOn(LineIndex::kLeft, visit);
+        ForEachSingleHitOn(LineIndex::kRight, visit);
+    }
+
+    /// The same for the single hits of one list; both lists may be walked at once.
+    template <class Visit> void ForEachSingleHitOn(LineIndex::Side side, Visit&& visit) const {
         if (!compares_)
             return;
-        auto single = [&](Key key, std::string_view line) {
-            if (!line.empty() && !OnBothLists(key))
-                visit(line);
-        };
-        ForEachKeyedLine(left_, leftKeys_, single);
-        ForEachKeyedLine(right_, rightKeys_, single);
+        ForEachKeyedLine(side == LineIndex::kLeft ? left_ : right_,
+                         side == LineIndex::kLeft ? leftKeys_ : rightKeys_,
+                         [&](std::size_t i, Key key, std::string_view line) {
+                             if (!line.empty() && !OnBothLists(key))
+                                 visit(Origin{side, i}, line);
+                         });
     }
 
 private:
@@ -89,13 +113,14 @@ private:
     std::uint32_t CopiesIfOnBoth(Key key, LineIndex::Side side) const {
         return OnBothLists(key) ? halves_[key & 1].Copies(key >> 1, side) : 0;
     }
-    /// Calls `visit(Key, std::string_view)` for the lines of `lines` in order, with their keys.
+    /// Calls `visit(std::size_t, Key, std::string_view)` for the lines of `lines` in order,
+    /// with their indexes and keys.
     template <class Visit>
     static void ForEachKeyedLine(const LineSource& lines, const BigArray<Key>& keys,
                                  Visit&& visit) {
         ForEachLineOf(lines, [&](std::size_t i, std::string_view line) {
             if (i < keys.size())
-                visit(keys[i], line);
+                visit(i, keys[i], line);
         });
     }
     /// Interns every line whose hash falls in half `half`, writing its key.

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include "TestFiles.h"
 #include "cli/CompareCommand.h"
@@ -106,7 +107,8 @@ TEST_F(CompareTool, IdenticalListsWriteNothing) {
     const std::string crlf = dir_.Write("crlf", "a\r\nb\r\nc");
     const std::string tabbed = dir_.Write("tabbed", "a\nb\nc\n\0more"s);
     for (const auto& [l, r] : {std::pair{left_, left_}, std::pair{crlf, tabbed}}) {
-        const Result result = RunTool({"-m", m, "-s", s, l, r});
+        // -q: the NUL byte in `tabbed` is warned about otherwise.
+        const Result result = RunTool({"-q", "-m", m, "-s", s, l, r});
         EXPECT_EQ(result.status, cli::kExitNothingToCompare);
         EXPECT_EQ(result.err, kNothingToCompare);
         EXPECT_EQ(result.out, "");
@@ -224,7 +226,11 @@ TEST_F(CompareTool, WrongUsage) {
 TEST_F(CompareTool, HelpAndVersion) {
     Result result = RunTool({"--help"});
     EXPECT_EQ(result.status, cli::kExitCompared);
-    EXPECT_EQ(result.out.rfind("Usage: dyadlist-compare [-m FILE] [-s FILE] LEFT RIGHT\n", 0), 0u);
+    EXPECT_EQ(result.out.rfind("Usage: dyadlist-compare [OPTION]... LEFT RIGHT\n", 0), 0u);
+    for (const char* option :
+         {"-m, --multiple-hits FILE", "-s, --single-hits FILE", "-n, --line-numbers", "-q, --quiet",
+          "--explain", "--near-misses FILE", "-h, --help", "--version"})
+        EXPECT_NE(result.out.find(option), std::string::npos) << option;
     EXPECT_EQ(result.err, "");
     result = RunTool({"--version"});
     EXPECT_EQ(result.status, cli::kExitCompared);
@@ -264,3 +270,73 @@ TEST_F(CompareTool, CountsPast32Bits) {
 }
 
 } // namespace
+
+TEST_F(CompareTool, LineNumbersFollowTheDrivingList) {
+    const std::string shorter = dir_.Write("shorter", "a\nb\nb\nx\n");
+    const std::string longer = dir_.Write("longer", "b\ny\nb\na\nz\n");
+    Result result = RunTool({"-n", "-m", "-", shorter, longer});
+    // Each multiple hit is numbered by the line of the longer list it stands for.
+    EXPECT_EQ(result.out, "R1:b\nR1:b\nR3:b\nR3:b\nR4:a\n");
+    EXPECT_EQ(result.err, "multiple hits: 5\nsingle hits: 3\n");
+    result = RunTool({"--line-numbers", "-m", "-", "-s", "-", longer, shorter});
+    EXPECT_EQ(result.out, "L1:b\nL1:b\nL3:b\nL3:b\nL4:a\nL2:y\nL5:z\nR4:x\n");
+    EXPECT_EQ(result.err, "multiple hits: 5\nsingle hits: 3\n");
+}
+
+TEST_F(CompareTool, WarningsChangeNoResultAndQuietSilencesThem) {
+    const std::string cut = dir_.Write("cut", "a\r\nb\nhidden\0z\n"s);
+    const std::string m = dir_.Path("m");
+    Result result = RunTool({"-m", m, cut, right_});
+    EXPECT_EQ(result.status, cli::kExitCompared);
+    EXPECT_EQ(result.out, "multiple hits: 1\nsingle hits: 4\n");
+    EXPECT_EQ(ReadAll(m), "b\n");
+    EXPECT_EQ(result.err, "dyadlist-compare: warning: \"" + cut +
+                              "\" holds a NUL byte at offset 11, which ends the list; the 2 bytes "
+                              "after it are not read\n"
+                              "dyadlist-compare: warning: \"" +
+                              cut +
+                              "\" has lines ending in a mix of LF (1) and CR LF (1); both "
+                              "end a line alike\n");
+    result = RunTool({"-q", "-m", m, cut, right_});
+    EXPECT_EQ(result.out, "multiple hits: 1\nsingle hits: 4\n");
+    EXPECT_EQ(result.err, "");
+}
+
+TEST_F(CompareTool, ExplainFollowsTheCountsAndNearMissesGoToTheirFile) {
+    const std::string l = dir_.Write("l", "Apple \nsame\n"), r = dir_.Write("r", "same\napple\n");
+    const std::string pairs = dir_.Path("pairs");
+    Result result = RunTool({"--explain", "--near-misses=" + pairs, l, r});
+    EXPECT_EQ(result.status, cli::kExitCompared);
+    EXPECT_EQ(result.out, "multiple hits: 1\nsingle hits: 2\n"
+                          "near misses: 2 of 2 single hits\n  blanks: 2\n"
+                          "    L1 \"Apple \"  R2 \"apple\"\n");
+    EXPECT_EQ(ReadAll(pairs), "1\t2\tblanks\tApple \tapple\n");
+    // Near misses on standard output move the counts to standard error, as entries do.
+    result = RunTool({"--near-misses", "-", l, r});
+    EXPECT_EQ(result.out, "1\t2\tblanks\tApple \tapple\n");
+    EXPECT_EQ(result.err, "multiple hits: 1\nsingle hits: 2\n");
+}
+
+TEST_F(CompareTool, JsonHoldsCountsWarningsAndNearMissesWhateverTheBytes) {
+    // A quote, a backslash, a control byte, a byte that is no UTF-8, and mixed line ends.
+    const std::string l = dir_.Write("l\"\x01", "Say \"hi\"\\ \r\n\x1B\xFF\nsame\n");
+    const std::string r = dir_.Write("r", "same\nsay \"hi\"\\\n");
+    const Result result = RunTool({"--json", "--explain", l, r});
+    EXPECT_EQ(result.status, cli::kExitCompared);
+    const nlohmann::json json = nlohmann::json::parse(result.out); // throws when invalid
+    EXPECT_EQ(json["multipleHits"], 1);
+    EXPECT_EQ(json["singleHits"], 3);
+    ASSERT_EQ(json["warnings"].size(), 1u);
+    EXPECT_NE(json["warnings"][0].get<std::string>().find("mix of LF (2) and CR LF (1)"),
+              std::string::npos);
+    EXPECT_EQ(json["nearMisses"]["total"], 2);
+    const nlohmann::json& blanks = json["nearMisses"]["causes"]["blanks"];
+    EXPECT_EQ(blanks["count"], 2);
+    EXPECT_EQ(blanks["examples"][0], nlohmann::json({{"left", 1},
+                                                     {"right", 2},
+                                                     {"leftText", "Say \"hi\"\\x5C "},
+                                                     {"rightText", "say \"hi\"\\x5C"}}));
+    EXPECT_EQ(json["nearMisses"]["causes"]["case"]["count"], 0);
+    // The warnings go to standard error as well.
+    EXPECT_NE(result.err.find("warning"), std::string::npos);
+}

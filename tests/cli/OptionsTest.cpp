@@ -51,6 +51,20 @@ TEST(Options, OutputFileForms) {
     EXPECT_EQ(Parse({"--single-hits=a=b", "L", "R"}).singleHitsFile, "a=b");
 }
 
+TEST(Options, FlagsAloneClusteredAndBeforeAValue) {
+    EXPECT_FALSE(Parse({"L", "R"}).lineNumbers);
+    EXPECT_FALSE(Parse({"L", "R"}).quiet);
+    for (const Args& args :
+         {Args{"-n", "-q", "L", "R"}, Args{"L", "--line-numbers", "R", "--quiet"},
+          Args{"-qnmM", "L", "R"}}) {
+        const Options options = Parse(args);
+        EXPECT_TRUE(options.lineNumbers) << testing::PrintToString(args);
+        EXPECT_TRUE(options.quiet) << testing::PrintToString(args);
+        EXPECT_EQ(options.left, "L");
+    }
+    EXPECT_EQ(Parse({"-qnmM", "L", "R"}).multipleHitsFile, "M");
+}
+
 TEST(Options, StandardOutput) {
     EXPECT_TRUE(Parse({"-m", "-", "L", "R"}).WritesEntriesToStandardOutput());
     EXPECT_TRUE(Parse({"-s", "-", "L", "R"}).WritesEntriesToStandardOutput());
@@ -85,6 +99,10 @@ TEST(Options, Misuse) {
     EXPECT_EQ(UsageErrorOf({"--single-hits=", "L", "R"}), "option --single-hits needs a file name");
     EXPECT_EQ(UsageErrorOf({"-s", "", "L", "R"}), "option --single-hits needs a file name");
     EXPECT_EQ(UsageErrorOf({"-m", "a", "-m", "b", "L", "R"}), "option --multiple-hits given twice");
+    EXPECT_EQ(UsageErrorOf({"--quiet", "-xn", "L", "R"}), "unknown option -x");
+    EXPECT_EQ(UsageErrorOf({"--quiet=yes", "L", "R"}), "option --quiet takes no value");
+    EXPECT_EQ(UsageErrorOf({"--line", "L", "R"}), "unknown option --line");
+    EXPECT_EQ(UsageErrorOf({"--single=S", "L", "R"}), "unknown option --single");
 }
 
 } // namespace

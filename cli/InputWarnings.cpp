@@ -1,0 +1,85 @@
+#include "cli/InputWarnings.h"
+
+#include <cstring>
+
+#include "core/LineText.h"
+
+namespace cli {
+
+namespace {
+
+/// Bytes looked at for NULs in every other position: enough to tell, little to read.
+constexpr std::size_t kWideSample = 256;
+
+/// "UTF-16" or "UTF-32" when `bytes` look like one of them, else empty: a byte order mark,
+/// or (without one) NUL in every other byte of the first kWideSample, the high byte of
+/// ASCII text stored in two bytes a character.
+std::string_view WideEncodingOf(std::string_view bytes) {
+    if (bytes.starts_with(std::string_view("\xFF\xFE\0\0", 4)) ||
+        bytes.starts_with(std::string_view("\0\0\xFE\xFF", 4)))
+        return "UTF-32";
+    if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF"))
+        return "UTF-16";
+    const std::size_t sample = std::min(bytes.size(), kWideSample) & ~std::size_t{1};
+    if (sample < 4)
+        return {};
+    for (std::size_t parity = 0; parity < 2; ++parity) {
+        bool everyOther = true;
+        for (std::size_t i = parity; i < sample && everyOther; i += 2)
+            everyOther = bytes[i] == '\0';
+        if (everyOther)
+            return "UTF-16";
+    }
+    return {};
+}
+
+/// Line ends that are a lone LF and that are CR LF, in the text before its first NUL.
+struct LineEndCounts {
+    std::size_t lf = 0;
+    std::size_t crLf = 0;
+};
+
+LineEndCounts CountLineEnds(std::string_view text) {
+    LineEndCounts counts;
+    const char* const begin = text.data();
+    const char* const end = begin + text.size();
+    for (const char* p = begin; p != end;) {
+        const void* found = std::memchr(p, '\n', static_cast<std::size_t>(end - p));
+        if (found == nullptr)
+            break;
+        const char* lf = static_cast<const char*>(found);
+        ++(lf != begin && lf[-1] == '\r' ? counts.crLf : counts.lf);
+        p = lf + 1;
+    }
+    return counts;
+}
+
+} // namespace
+
+std::vector<std::string> InputWarnings(std::string_view bytes, const std::string& fileName) {
+    std::vector<std::string> warnings;
+    const std::string file = "\"" + fileName + "\"";
+    const std::string_view wide = WideEncodingOf(bytes);
+    if (!wide.empty()) {
+        warnings.push_back(file + " looks like " + std::string(wide) +
+                           ", which is compared as bytes up to its first NUL byte; convert it "
+                           "to UTF-8 first, e.g. iconv -f " +
+                           std::string(wide) + " -t UTF-8");
+    }
+    const std::string_view text = core::TextBeforeNul(bytes);
+    if (text.size() < bytes.size()) {
+        const std::size_t unread = bytes.size() - text.size() - 1;
+        warnings.push_back(file + " holds a NUL byte at offset " + std::to_string(text.size()) +
+                           ", which ends the list; the " + std::to_string(unread) +
+                           " bytes after it are not read");
+    }
+    const LineEndCounts ends = CountLineEnds(text);
+    if (ends.lf > 0 && ends.crLf > 0) {
+        warnings.push_back(file + " has lines ending in a mix of LF (" + std::to_string(ends.lf) +
+                           ") and CR LF (" + std::to_string(ends.crLf) +
+                           "); both end a line alike");
+    }
+    return warnings;
+}
+
+} // namespace cli

@@ -1,0 +1,281 @@
+#include "cli/LineFolding.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace cli {
+
+namespace {
+
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+/// Most lines are printable ASCII, where no byte order mark, encoding or invisible
+/// character can hide.
+bool IsPrintableAscii(std::string_view line) {
+    return std::all_of(line.begin(), line.end(), [](char c) {
+        return static_cast<unsigned char>(c) >= 0x20 && static_cast<unsigned char>(c) <= 0x7E;
+    });
+}
+
+/// The code point of the UTF-8 sequence at `text[i]` and its length; length 0 when the bytes
+/// there are no valid sequence (overlong forms and surrogates included).
+struct Decoded {
+    char32_t codePoint = 0;
+    std::size_t length = 0;
+};
+
+Decoded DecodeUtf8(std::string_view text, std::size_t i) {
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[i + k]); };
+    const unsigned char lead = byte(0);
+    if (lead < 0x80)
+        return {lead, 1};
+    std::size_t length = 0;
+    char32_t min = 0;
+    char32_t cp = 0;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2, min = 0x80, cp = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3, min = 0x800, cp = lead & 0x0F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4, min = 0x10000, cp = lead & 0x07;
+    } else {
+        return {};
+    }
+    if (text.size() - i < length)
+        return {};
+    for (std::size_t k = 1; k < length; ++k) {
+        if ((byte(k) & 0xC0) != 0x80)
+            return {};
+        cp = cp << 6 | (byte(k) & 0x3F);
+    }
+    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+        return {};
+    return {cp, length};
+}
+
+void AppendUtf8(std::string& out, char32_t cp) {
+    if (cp < 0x80) {
+        out += static_cast<char>(cp);
+    } else if (cp < 0x800) {
+        out += static_cast<char>(0xC0 | cp >> 6);
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += static_cast<char>(0xE0 | cp >> 12);
+        out += static_cast<char>(0x80 | (cp >> 6 & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | cp >> 18);
+        out += static_cast<char>(0x80 | (cp >> 12 & 0x3F));
+        out += static_cast<char>(0x80 | (cp >> 6 & 0x3F));
+        out += static_cast<char>(0x80 | (cp & 0x3F));
+    }
+}
+
+bool IsValidUtf8(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const std::size_t length = DecodeUtf8(text, i).length;
+        if (length == 0)
+            return false;
+        i += length;
+    }
+    return true;
+}
+
+/// Windows-1252's characters for 0x80 to 0x9F; its five unassigned bytes read as the C1
+/// controls of the same number, as ISO 8859-1 has them. 0xA0 and up are ISO 8859-1's.
+constexpr std::array<char16_t, 32> kWindows1252High = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+};
+
+std::string Windows1252ToUtf8(std::string_view text) {
+    std::string out;
+    out.reserve(text.size() * 2);
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        AppendUtf8(out, byte >= 0x80 && byte < 0xA0 ? kWindows1252High[byte - 0x80] : byte);
+    }
+    return out;
+}
+
+bool IsInvisible(char32_t cp) {
+    return cp == 0x00AD || cp == 0x200B || cp == 0x200C || cp == 0x200D || cp == 0x2060;
+}
+
+/// The small letter of `cp`, for ASCII, Latin-1, Latin Extended-A, Greek and Cyrillic
+/// capitals; anything else as it is.
+char32_t Lower(char32_t cp) {
+    if ((cp >= 'A' && cp <= 'Z') || (cp >= 0xC0 && cp <= 0xDE && cp != 0xD7))
+        return cp + 0x20;
+    if (cp >= 0x100 && cp <= 0x17F) {
+        // Pairs of capital and small, the capital even up to U+0137 and from U+014A to
+        // U+0177, odd in between and after U+0178 (Ÿ, whose small letter is U+00FF).
+        // U+0130 (İ) and U+0138 (ĸ) have no partner in the pattern.
+        if (cp == 0x178)
+            return 0xFF;
+        if (cp == 0x130 || cp == 0x138 || cp == 0x149 || cp == 0x17F)
+            return cp;
+        const bool evenCapitals = cp < 0x139 || (cp >= 0x14A && cp < 0x178);
+        return (cp % 2 == 0) == evenCapitals ? cp + 1 : cp;
+    }
+    if ((cp >= 0x391 && cp <= 0x3A9 && cp != 0x3A2) || (cp >= 0x410 && cp <= 0x42F))
+        return cp + 0x20;
+    if (cp >= 0x400 && cp <= 0x40F)
+        return cp + 0x50;
+    switch (cp) {
+    case 0x386:
+        return 0x3AC;
+    case 0x388:
+    case 0x389:
+    case 0x38A:
+        return cp + 0x25;
+    case 0x38C:
+        return 0x3CC;
+    case 0x38E:
+    case 0x38F:
+        return cp + 0x3F;
+    default:
+        return cp;
+    }
+}
+
+/// `text` with each valid UTF-8 sequence passed through `map` (which returns the code point
+/// to write, or a negative value to drop it); bytes that are no valid sequence stay as they are.
+template <class Map> std::string MapCodePoints(std::string_view text, Map map) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        const Decoded decoded = DecodeUtf8(text, i);
+        if (decoded.length == 0) {
+            out += text[i++];
+            continue;
+        }
+        const std::int64_t mapped = map(decoded.codePoint);
+        if (mapped >= 0)
+            AppendUtf8(out, static_cast<char32_t>(mapped));
+        i += decoded.length;
+    }
+    return out;
+}
+
+std::string_view TrimBlanks(std::string_view text) {
+    constexpr std::string_view kNoBreakSpace = "\xC2\xA0";
+    for (bool trimmed = true; trimmed;) {
+        trimmed = false;
+        for (const std::string_view blank :
+             {std::string_view(" "), std::string_view("\t"), kNoBreakSpace}) {
+            if (text.starts_with(blank))
+                text.remove_prefix(blank.size()), trimmed = true;
+            if (text.ends_with(blank))
+                text.remove_suffix(blank.size()), trimmed = true;
+        }
+    }
+    return text;
+}
+
+/// FoldLine for printable ASCII, the common case: only blanks and case can differ, and
+/// at most one copy is made, into `storage`, whose room is reused from line to line.
+std::string_view FoldAscii(std::string_view line, CauseSet causes, std::string& storage) {
+    if (causes & CauseBit(NearMissCause::kBlanks)) {
+        line.remove_prefix(std::min(line.find_first_not_of(' '), line.size()));
+        line.remove_suffix(line.size() - (line.find_last_not_of(' ') + 1));
+    }
+    if (!(causes & CauseBit(NearMissCause::kCase)) ||
+        std::none_of(line.begin(), line.end(), [](char c) { return c >= 'A' && c <= 'Z'; }))
+        return line;
+    storage.assign(line);
+    for (char& c : storage) {
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c + ('a' - 'A'));
+    }
+    return storage;
+}
+
+} // namespace
+
+std::string_view CauseName(NearMissCause cause) {
+    switch (cause) {
+    case NearMissCause::kBlanks:
+        return "blanks";
+    case NearMissCause::kCase:
+        return "case";
+    case NearMissCause::kEncoding:
+        return "encoding";
+    case NearMissCause::kByteOrderMark:
+        return "byte-order-mark";
+    case NearMissCause::kInvisible:
+        return "invisible";
+    }
+    return "?";
+}
+
+std::string_view FoldLine(std::string_view line, CauseSet causes, bool firstLine,
+                          std::string& storage) {
+    if (IsPrintableAscii(line))
+        return FoldAscii(line, causes, storage);
+    std::string text(line);
+    if ((causes & CauseBit(NearMissCause::kEncoding)) && !IsValidUtf8(text))
+        text = Windows1252ToUtf8(text);
+    if ((causes & CauseBit(NearMissCause::kByteOrderMark)) && firstLine &&
+        text.starts_with(kByteOrderMark))
+        text.erase(0, kByteOrderMark.size());
+    if (causes & CauseBit(NearMissCause::kInvisible))
+        text = MapCodePoints(text, [](char32_t cp) -> std::int64_t {
+            return IsInvisible(cp) ? std::int64_t{-1} : std::int64_t{cp};
+        });
+    if (causes & CauseBit(NearMissCause::kBlanks))
+        text = std::string(TrimBlanks(text));
+    if (causes & CauseBit(NearMissCause::kCase))
+        text = MapCodePoints(text, [](char32_t cp) -> std::int64_t { return Lower(cp); });
+    storage = std::move(text);
+    return storage;
+}
+
+namespace {
+
+// FNV-1a, 64 bits: byte by byte, so a fold can feed it as it goes.
+constexpr std::uint64_t kFnvOffset = 14695981039346656037ULL;
+constexpr std::uint64_t kFnvPrime = 1099511628211ULL;
+
+std::uint64_t HashBytes(std::string_view bytes) {
+    std::uint64_t hash = kFnvOffset;
+    for (const char c : bytes)
+        hash = (hash ^ static_cast<unsigned char>(c)) * kFnvPrime;
+    return hash;
+}
+
+} // namespace
+
+std::uint64_t FoldedHash(std::string_view line, bool firstLine, std::string& storage) {
+    if (!IsPrintableAscii(line))
+        return HashBytes(FoldLine(line, FirstCauses(kNearMissCauses), firstLine, storage));
+    // As FoldAscii with every cause: blanks trimmed, capitals made small.
+    line.remove_prefix(std::min(line.find_first_not_of(' '), line.size()));
+    line.remove_suffix(line.size() - (line.find_last_not_of(' ') + 1));
+    std::uint64_t hash = kFnvOffset;
+    for (const char c : line) {
+        const char small = c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
+        hash = (hash ^ static_cast<unsigned char>(small)) * kFnvPrime;
+    }
+    return hash;
+}
+
+std::string Escaped(std::string_view text) {
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte >= 0x20 && byte <= 0x7E && byte != '\\') {
+            out += c;
+        } else {
+            out += "\\x";
+            out += kHex[byte >> 4];
+            out += kHex[byte & 0xF];
+        }
+    }
+    return out;
+}
+
+} // namespace cli

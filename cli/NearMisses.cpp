@@ -1,0 +1,237 @@
+#include "cli/NearMisses.h"
+
+#include <algorithm>
+#include <bit>
+#include <future>
+#include <optional>
+#include <span>
+#include <system_error>
+#include <unordered_map>
+
+namespace cli {
+
+namespace {
+
+using Side = core::LineIndex::Side;
+
+struct Hit {
+    std::string_view text;
+    std::size_t index;
+    Side side;
+};
+
+std::string_view Folded(const Hit& hit, CauseSet causes, std::string& storage) {
+    return FoldLine(hit.text, causes, hit.index == 0, storage);
+}
+/// The first cause of `causes` (the first few causes, the fewest that match `a` with
+/// anything) without which `a` and `b` no longer fold alike. The last one is needed for sure,
+/// as `a` matched nothing without it.
+NearMissCause FirstNeededCause(const Hit& a, const Hit& b, CauseSet causes) {
+    const int last = std::bit_width(causes) - 1;
+    std::string storageA, storageB;
+    for (int c = 0; c < last; ++c) {
+        const CauseSet without = causes & ~(1u << c);
+        if (Folded(a, without, storageA) != Folded(b, without, storageB))
+            return static_cast<NearMissCause>(c);
+    }
+    return static_cast<NearMissCause>(last);
+}
+/// Runs `work(0)` and `work(1)` at once, the second on a thread of its own when one is to
+/// be had: the machine's second core.
+template <class Work> void InTwoParts(Work&& work) {
+    std::future<void> second;
+    try {
+        second = std::async(std::launch::async, [&] { work(1); });
+    } catch (const std::system_error&) {
+        // No thread: one after the other.
+    }
+    try {
+        work(0);
+    } catch (...) {
+        if (second.valid())
+            second.wait();
+        throw;
+    }
+    if (second.valid())
+        second.get();
+    else
+        work(1);
+}
+/// Bits set by the folded hashes of one list's hits, so that the other list's hits can tell
+/// at a glance whether they may have a match: false hits only cost a closer look.
+class HashFilter {
+public:
+    void Add(std::uint64_t hash) { bits_[hash % kBits / 64] |= std::uint64_t{1} << (hash % 64); }
+    bool MayHold(std::uint64_t hash) const { return bits_[hash % kBits / 64] >> (hash % 64) & 1; }
+
+private:
+    static constexpr std::size_t kBits = std::size_t{1} << 24;
+    std::vector<std::uint64_t> bits_ = std::vector<std::uint64_t>(kBits / 64);
+};
+
+/// Matches the hits of one group (sharing the hash of their fold with every cause ignored),
+/// ignoring the first cause, then the first two, and so on; a hit's partner is the first hit
+/// of the other list that folds like it at the first step it matches anything, and its cause
+/// the first one that match needs. Groups are mostly a pair: their hits are compared each
+/// with each, a large group's through a map.
+void MatchGroup(const std::vector<Hit>& hits, std::span<const std::uint32_t> group,
+                std::vector<std::optional<std::uint32_t>>& partner,
+                std::vector<NearMissCause>& causeOf) {
+    constexpr std::size_t kSmallGroup = 8;
+    std::vector<std::string> storage(group.size());
+    std::vector<std::string_view> keys(group.size());
+    std::size_t unmatched = group.size();
+    for (int count = 1; count <= kNearMissCauses && unmatched > 0; ++count) {
+        const CauseSet causes = FirstCauses(count);
+        for (std::size_t m = 0; m < group.size(); ++m)
+            keys[m] = Folded(hits[group[m]], causes, storage[m]);
+        std::unordered_map<std::string_view, std::array<std::optional<std::uint32_t>, 2>> firsts;
+        if (group.size() > kSmallGroup) {
+            for (std::size_t m = 0; m < group.size(); ++m) {
+                auto& first = firsts[keys[m]][hits[group[m]].side];
+                if (!first)
+                    first = group[m];
+            }
+        }
+        for (std::size_t m = 0; m < group.size(); ++m) {
+            const std::uint32_t id = group[m];
+            if (partner[id])
+                continue;
+            std::optional<std::uint32_t> other;
+            if (group.size() > kSmallGroup) {
+                other = firsts[keys[m]][1 - hits[id].side];
+            } else {
+                for (std::size_t n = 0; n < group.size() && !other; ++n) {
+                    if (hits[group[n]].side != hits[id].side && keys[n] == keys[m])
+                        other = group[n];
+                }
+            }
+            if (other) {
+                partner[id] = *other;
+                causeOf[id] = FirstNeededCause(hits[id], hits[*other], causes);
+                --unmatched;
+            }
+        }
+    }
+}
+} // namespace
+
+NearMisses::NearMisses(const core::ListComparison& comparison) {
+    // Two walks over the single hits. The first folds each with every cause ignored and
+    // notes the hash of its fold for its list; the second keeps only the hits whose hash the
+    // other list noted too, the few that may match. Each walks both lists at once.
+    std::array<HashFilter, 2> filters;
+    std::array<std::vector<std::uint64_t>, 2> allHashes;
+    InTwoParts([&](int list) {
+        const auto side = static_cast<Side>(list);
+        std::string storage;
+        comparison.ForEachSingleHitOn(
+            side, [&](core::ListComparison::Origin origin, std::string_view line) {
+                allHashes[side].push_back(FoldedHash(line, origin.index == 0, storage));
+                filters[side].Add(allHashes[side].back());
+            });
+    });
+    singleHits_ = allHashes[0].size() + allHashes[1].size();
+    std::array<std::vector<Hit>, 2> kept;
+    std::array<std::vector<std::uint64_t>, 2> keptHashes;
+    InTwoParts([&](int list) {
+        const auto side = static_cast<Side>(list);
+        std::size_t k = 0;
+        comparison.ForEachSingleHitOn(
+            side, [&](core::ListComparison::Origin origin, std::string_view line) {
+                // The walk meets the hits again in the same order; one past the first walk's
+                // would be a list that changed meanwhile, which the caller then reports.
+                const std::vector<std::uint64_t>& known = allHashes[side];
+                const std::uint64_t hash = k < known.size() ? known[k++] : 0;
+                if (filters[1 - side].MayHold(hash)) {
+                    kept[side].push_back({line, origin.index, side});
+                    keptHashes[side].push_back(hash);
+                }
+            });
+    });
+    std::vector<Hit> hits = std::move(kept[0]);
+    hits.insert(hits.end(), kept[1].begin(), kept[1].end());
+    std::vector<std::uint64_t> hashes = std::move(keptHashes[0]);
+    hashes.insert(hashes.end(), keptHashes[1].begin(), keptHashes[1].end());
+
+    // Grouped by hash, each group in list order.
+    std::vector<std::uint32_t> byHash(hits.size());
+    for (std::uint32_t i = 0; i < byHash.size(); ++i)
+        byHash[i] = i;
+    std::stable_sort(byHash.begin(), byHash.end(),
+                     [&](std::uint32_t a, std::uint32_t b) { return hashes[a] < hashes[b]; });
+
+    // The groups with hits of both lists, matched in two parts at once: each writes the
+    // partners of its own hits only.
+    std::vector<std::span<const std::uint32_t>> groups;
+    for (std::size_t begin = 0, end = 0; begin < byHash.size(); begin = end) {
+        bool bothLists = false;
+        for (end = begin + 1; end < byHash.size() && hashes[byHash[end]] == hashes[byHash[begin]];
+             ++end)
+            bothLists |= hits[byHash[end]].side != hits[byHash[begin]].side;
+        if (bothLists)
+            groups.push_back(std::span(byHash).subspan(begin, end - begin));
+    }
+    std::vector<std::optional<std::uint32_t>> partner(hits.size());
+    std::vector<NearMissCause> causeOf(hits.size());
+    InTwoParts([&](int part) {
+        const std::size_t half = groups.size() / 2;
+        for (std::size_t g = part == 0 ? 0 : half; g < (part == 0 ? half : groups.size()); ++g)
+            MatchGroup(hits, groups[g], partner, causeOf);
+    });
+
+    for (std::uint32_t id = 0; id < hits.size(); ++id) {
+        if (!partner[id])
+            continue;
+        const Hit& hit = hits[id];
+        const Hit& other = hits[*partner[id]];
+        const NearMissCause cause = causeOf[id];
+        ++counts_[static_cast<int>(cause)];
+        // Two hits that are each other's partner make one pair, listed from the left.
+        if (hit.side == core::LineIndex::kRight && partner[*partner[id]] == id)
+            continue;
+        const Hit& left = hit.side == core::LineIndex::kLeft ? hit : other;
+        const Hit& right = hit.side == core::LineIndex::kLeft ? other : hit;
+        pairs_.push_back({left.index, right.index, cause, left.text, right.text});
+    }
+    std::sort(pairs_.begin(), pairs_.end(), [](const NearMissPair& a, const NearMissPair& b) {
+        return std::pair(a.leftIndex, a.rightIndex) < std::pair(b.leftIndex, b.rightIndex);
+    });
+}
+
+std::uint64_t NearMisses::Total() const {
+    std::uint64_t total = 0;
+    for (const std::uint64_t count : counts_)
+        total += count;
+    return total;
+}
+
+std::string NearMisses::SummaryText() const {
+    std::string text = "near misses: " + std::to_string(Total()) + " of " +
+                       std::to_string(singleHits_) + " single hits\n";
+    for (int c = 0; c < kNearMissCauses; ++c) {
+        const auto cause = static_cast<NearMissCause>(c);
+        if (counts_[c] == 0)
+            continue;
+        text += "  " + std::string(CauseName(cause)) + ": " + std::to_string(counts_[c]) + "\n";
+        std::size_t shown = 0;
+        for (const NearMissPair& pair : pairs_) {
+            if (pair.cause != cause)
+                continue;
+            if (shown++ == kExamples)
+                break;
+            text += "    L" + std::to_string(pair.leftIndex + 1) + " \"" + Escaped(pair.left) +
+                    "\"  R" + std::to_string(pair.rightIndex + 1) + " \"" + Escaped(pair.right) +
+                    "\"\n";
+        }
+    }
+    return text;
+}
+
+std::string NearMisses::PairLine(const NearMissPair& pair) {
+    return std::to_string(pair.leftIndex + 1) + "\t" + std::to_string(pair.rightIndex + 1) + "\t" +
+           std::string(CauseName(pair.cause)) + "\t" + Escaped(pair.left) + "\t" +
+           Escaped(pair.right);
+}
+
+} // namespace cli

@@ -1,0 +1,63 @@
+#pragma once
+// Near misses: single hits that equal a single hit of the other list once a difference the
+// reader cannot see is ignored (see LineFolding.h). Each such hit is counted once, under the
+// first cause in order that its match needs ignored: "Apple " against "apple" needs both
+// blanks and case, and counts under blanks.
+//
+// A hit is paired with one line of the other list: the first it matches while ignoring as
+// few causes as possible (the first one, then the first two, ...). So the pairs grow with
+// the hits, never with their product, however many copies a list holds.
+//
+// Costs one scan of each single hit, one hash and two bits; only lines whose folded hash
+// falls on both lists are looked at further.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/LineFolding.h"
+#include "core/ListComparison.h"
+
+namespace cli {
+
+struct NearMissPair {
+    std::size_t leftIndex; // 0 for a list's first line
+    std::size_t rightIndex;
+    NearMissCause cause;
+    std::string_view left;
+    std::string_view right;
+};
+
+class NearMisses {
+public:
+    static constexpr std::size_t kExamples = 5;
+
+    /// Finds the near misses among the single hits of `comparison`, whose lists must outlive
+    /// this object.
+    explicit NearMisses(const core::ListComparison& comparison);
+
+    /// Hits counted under `cause`.
+    std::uint64_t Count(NearMissCause cause) const { return counts_[static_cast<int>(cause)]; }
+    std::uint64_t Total() const;
+    std::uint64_t SingleHits() const { return singleHits_; }
+
+    /// Every pair, by left and then right line.
+    const std::vector<NearMissPair>& Pairs() const { return pairs_; }
+
+    /// The report after the counts: the total, then each cause found with its count and its
+    /// first kExamples pairs, texts escaped.
+    std::string SummaryText() const;
+
+    /// A pair's line, without its line break: left and right line numbers, cause, both texts
+    /// escaped, by tabs.
+    static std::string PairLine(const NearMissPair& pair);
+
+private:
+    std::array<std::uint64_t, kNearMissCauses> counts_{};
+    std::uint64_t singleHits_ = 0;
+    std::vector<NearMissPair> pairs_;
+};
+
+} // namespace cli

@@ -1,0 +1,87 @@
+// Near misses found between two small lists: each cause, the order they are blamed in, and
+// what is no near miss.
+
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "cli/NearMisses.h"
+#include "core/LineText.h"
+
+namespace {
+
+using cli::NearMissCause;
+
+/// The pairs of `left` against `right` as "L:R:cause" and the counts per cause.
+struct Found {
+    std::string pairs;
+    std::vector<std::uint64_t> counts;
+};
+
+Found Find(const std::string& left, const std::string& right) {
+    const core::LoadedList l(left), r(right);
+    const core::ListComparison comparison(l, r);
+    const cli::NearMisses nearMisses(comparison);
+    Found found;
+    for (const cli::NearMissPair& pair : nearMisses.Pairs())
+        found.pairs += std::to_string(pair.leftIndex + 1) + ":" +
+                       std::to_string(pair.rightIndex + 1) + ":" +
+                       std::string(cli::CauseName(pair.cause)) + " ";
+    for (int c = 0; c < cli::kNearMissCauses; ++c)
+        found.counts.push_back(nearMisses.Count(static_cast<NearMissCause>(c)));
+    return found;
+}
+
+TEST(NearMisses, EachCause) {
+    const Found found = Find("\xEF\xBB\xBFhead\n"
+                             " lead\ttab\xC2\xA0\n"
+                             "Straße ÉCOLE Ωmega Привет\n"
+                             "caf\xE9 \x80\n"
+                             "soft\xC2\xADhy\xE2\x80\x8Dphen\n"
+                             "same\n",
+                             "same\n"
+                             "soft-hyphen\n" // a visible hyphen is no invisible character
+                             "lead    tab\n"
+                             "straße école ωmega привет\n"
+                             "café €\n"
+                             "softhyphen\n"
+                             "head\n");
+    EXPECT_EQ(found.pairs, "1:7:byte-order-mark 2:3:blanks 3:4:case 4:5:encoding 5:6:invisible ");
+    // Every hit on both lists counted: two per pair; "soft-hyphen" is no near miss.
+    EXPECT_EQ(found.counts, (std::vector<std::uint64_t>{2, 2, 2, 2, 2}));
+}
+
+TEST(NearMisses, AHitCountsOnceUnderItsFirstNeededCause) {
+    // Blanks and case: blanks. Windows-1252 capitals: case before encoding.
+    const Found found = Find("Apple \nCAF\xC9\n", "x\napple\ncafé\n");
+    EXPECT_EQ(found.pairs, "1:2:blanks 2:3:case ");
+    EXPECT_EQ(found.counts, (std::vector<std::uint64_t>{2, 2, 0, 0, 0}));
+}
+
+TEST(NearMisses, CopiesPairWithTheFirstMatchAndNeverWithinOneList) {
+    // Both "a " pair with the first "a"; its copy pairs back with the first "a ". "A" matches
+    // only once case is ignored too, and needs no more than that.
+    const Found found = Find("a \na \nA\n", "a\nb\na\n");
+    EXPECT_EQ(found.pairs, "1:1:blanks 1:3:blanks 2:1:blanks 3:1:case ");
+    EXPECT_EQ(found.counts, (std::vector<std::uint64_t>{4, 1, 0, 0, 0}));
+    // Lines alike within one list only are no near misses.
+    EXPECT_EQ(Find("a\nA\na \n", "b\n").pairs, "");
+    // Blanks of mixed kinds at one end go, however they alternate.
+    EXPECT_EQ(Find("x \xC2\xA0\n", "\xC2\xA0 x\n").pairs, "1:1:blanks ");
+    // A byte order mark stands at a list's start only.
+    EXPECT_EQ(Find("x\n\xEF\xBB\xBFhead\n", "head\n").pairs, "");
+}
+
+TEST(NearMisses, ReportShowsInvisibleBytes) {
+    const core::LoadedList l(std::string("a\xC2\xA0\nb\\\n")), r(std::string("a\nb\\ \n"));
+    const core::ListComparison comparison(l, r);
+    const cli::NearMisses nearMisses(comparison);
+    EXPECT_EQ(nearMisses.SummaryText(), "near misses: 4 of 4 single hits\n"
+                                        "  blanks: 4\n"
+                                        "    L1 \"a\\xC2\\xA0\"  R1 \"a\"\n"
+                                        "    L2 \"b\\x5C\"  R2 \"b\\x5C \"\n");
+    EXPECT_EQ(cli::NearMisses::PairLine(nearMisses.Pairs().at(0)), "1\t1\tblanks\ta\\xC2\\xA0\ta");
+}
+
+} // namespace
