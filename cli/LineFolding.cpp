@@ -1,7 +1,11 @@
 #include "cli/LineFolding.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdint>
+
+#include <unicode/unorm2.h>
+#include <unicode/ustring.h>
 
 namespace cli {
 
@@ -174,6 +178,39 @@ std::string_view TrimBlanks(std::string_view text) {
     return text;
 }
 
+/// `text` with its letters composed (Unicode's NFC, by ICU), so a letter with a combining
+/// accent reads as its precomposed form. Text that is not UTF-8 stays as it is.
+std::string Composed(std::string text) {
+    if (text.size() > static_cast<std::size_t>(INT32_MAX / 2))
+        return text;
+    UErrorCode status = U_ZERO_ERROR;
+    const UNormalizer2* nfc = unorm2_getNFCInstance(&status);
+    std::int32_t units = 0;
+    u_strFromUTF8(nullptr, 0, &units, text.data(), static_cast<std::int32_t>(text.size()),
+                  &status);
+    if (status != U_BUFFER_OVERFLOW_ERROR && U_FAILURE(status))
+        return text;
+    status = U_ZERO_ERROR;
+    std::u16string wide(static_cast<std::size_t>(units), u'\0');
+    u_strFromUTF8(wide.data(), units, nullptr, text.data(), static_cast<std::int32_t>(text.size()),
+                  &status);
+    if (U_FAILURE(status) || unorm2_isNormalized(nfc, wide.data(), units, &status))
+        return text;
+    status = U_ZERO_ERROR;
+    const std::int32_t composedUnits = unorm2_normalize(nfc, wide.data(), units, nullptr, 0, &status);
+    status = U_ZERO_ERROR;
+    std::u16string composed(static_cast<std::size_t>(composedUnits), u'\0');
+    unorm2_normalize(nfc, wide.data(), units, composed.data(), composedUnits, &status);
+    if (U_FAILURE(status))
+        return text;
+    std::int32_t bytes = 0;
+    u_strToUTF8(nullptr, 0, &bytes, composed.data(), composedUnits, &status);
+    status = U_ZERO_ERROR;
+    std::string result(static_cast<std::size_t>(bytes), '\0');
+    u_strToUTF8(result.data(), bytes, nullptr, composed.data(), composedUnits, &status);
+    return U_FAILURE(status) ? text : result;
+}
+
 /// FoldLine for printable ASCII, the common case: only blanks and case can differ, and
 /// at most one copy is made, into `storage`, whose room is reused from line to line.
 std::string_view FoldAscii(std::string_view line, CauseSet causes, std::string& storage) {
@@ -204,6 +241,8 @@ std::string_view CauseName(NearMissCause cause) {
         return "encoding";
     case NearMissCause::kByteOrderMark:
         return "byte-order-mark";
+    case NearMissCause::kComposition:
+        return "composition";
     case NearMissCause::kInvisible:
         return "invisible";
     }
@@ -220,6 +259,8 @@ std::string_view FoldLine(std::string_view line, CauseSet causes, bool firstLine
     if ((causes & CauseBit(NearMissCause::kByteOrderMark)) && firstLine &&
         text.starts_with(kByteOrderMark))
         text.erase(0, kByteOrderMark.size());
+    if (causes & CauseBit(NearMissCause::kComposition))
+        text = Composed(std::move(text));
     if (causes & CauseBit(NearMissCause::kInvisible))
         text = MapCodePoints(text, [](char32_t cp) -> std::int64_t {
             return IsInvisible(cp) ? std::int64_t{-1} : std::int64_t{cp};

@@ -14,9 +14,10 @@ enum class NearMissCause : int {
     kCase,          // letter case: ASCII, Latin, Greek and Cyrillic
     kEncoding,      // UTF-8 on one side, Windows-1252 on the other
     kByteOrderMark, // a UTF-8 byte order mark at the start of a list's first line
+    kComposition,   // precomposed letters against letters with combining accents
     kInvisible,     // zero-width space, non-joiner and joiner, word joiner, soft hyphen
 };
-inline constexpr int kNearMissCauses = 5;
+inline constexpr int kNearMissCauses = 6;
 
 /// A set of causes, a bit for each.
 using CauseSet = unsigned;
@@ -33,9 +34,9 @@ std::string_view CauseName(NearMissCause cause);
 
 /// `line` with the differences of `causes` folded away; a view of `line` itself when nothing
 /// changes, else of `storage`. `firstLine`: the line is its list's first, where a byte order
-/// mark stands. The folds always run in one order (encoding, byte order mark, invisible
-/// characters, blanks, case), whatever subset is asked for, so that each undoes what it
-/// should on what the earlier ones left.
+/// mark stands. The folds always run in one order (encoding, byte order mark, composition,
+/// invisible characters, blanks, case), whatever subset is asked for, so that each undoes
+/// what it should on what the earlier ones left.
 std::string_view FoldLine(std::string_view line, CauseSet causes, bool firstLine,
                           std::string& storage);
 
