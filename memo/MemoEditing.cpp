@@ -285,7 +285,7 @@ void TMemoEditing::DeleteAtCaret(TPoint recordBefore, bool isBackspace) {
         Record(std::make_unique<TDeleteCharUndo>(isBackspace ? recordBefore : join, join, "\r",
                                                  isBackspace));
     }
-    // 3.
+    // 3. The selection collapses onto the caret.
     state.SelStart = state.SelEnd = state.Caret;
 }
 
@@ -347,7 +347,7 @@ void TMemoEditing::StepBack() {
     if (caret != old &&
         (caret.Y != old.Y || caret.X < lines.LineLength(std::clamp(caret.Y, 0, lines.Count() - 1))))
         DeleteAtCaret(old, true);
-    // 5.
+    // 5. A caret left past the last line comes back to its end.
     if (memo_.CaretY() >= lines.Count())
         memo_.SetCaretPosition(lines.LineLength(lines.Count() - 1), lines.Count() - 1);
     memo_.ResetSelection();
@@ -433,13 +433,13 @@ bool TMemoEditing::DeleteSelection(bool repaint) {
         state.Caret = first;
         state.ResetSelection();
     }
-    // 4.
+    // 4. Tell of the new selection and show it.
     if (memo_.OnSelectionChange)
         memo_.OnSelectionChange(&memo_);
     if (repaint)
         memo_.Repaint();
     memo_.RefreshStep();
-    // 5.
+    // 5. One undo record takes back the whole deletion.
     Record(std::make_unique<TDeleteBufUndo>(caretBefore, state.Caret, std::move(removed), first,
                                             last));
     return true;

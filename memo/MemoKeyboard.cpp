@@ -57,7 +57,7 @@ void TAdvCustomMemo::KeyDown(std::uint16_t& key, TShiftState shift) {
     // 4. The key-down table.
     if (const TKeyDownRow* row = FindKeyDown(key, shift))
         row->Action(*this, key, shift);
-    // 5.
+    // 5. Insert switched overwrite mode: the status changed.
     if (key == VK_INSERT && OnStatusChange)
         OnStatusChange(this);
 }
@@ -71,7 +71,7 @@ void TAdvCustomMemo::KeyUp(std::uint16_t&, TShiftState) {
 }
 
 void TAdvCustomMemo::KeyPress(char& key) {
-    // 1.
+    // 1. The handler sees the character first.
     if (OnKeyPress)
         OnKeyPress(this, key);
     const auto c = static_cast<unsigned char>(key);

@@ -32,7 +32,7 @@ void TAdvCustomMemo::FinishMove(bool extend) {
 }
 
 void TAdvCustomMemo::ArrowMove(int dx, int dy, TShiftState shift) {
-    // 1.
+    // 1. Whether the move drags the selection along.
     const bool extend = ExtendsSelection(shift);
     if (shift.Ctrl) {
         // 2. Words; Ctrl+Up and Ctrl+Down move nothing.
@@ -48,7 +48,7 @@ void TAdvCustomMemo::ArrowMove(int dx, int dy, TShiftState shift) {
         else
             SetCaretX(CaretX() + dx);
     }
-    // 4.
+    // 4. The selection follows, and the caret comes into view.
     FinishMove(extend);
 }
 
