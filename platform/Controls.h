@@ -5,6 +5,7 @@
 // hosted by one generic widget.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -163,6 +164,10 @@ private:
 
     TCursor cursor_ = TCursor::crDefault;
 };
+
+/// Runs `visit` on every control below `parent`, depth first in creation order, until it
+/// answers true; true when one did.
+bool AnyControl(const TWinControl& parent, const std::function<bool(TControl&)>& visit);
 
 /// Where the mouse pointer is, in screen coordinates.
 TPoint CursorPos();

@@ -301,9 +301,6 @@ TForm* ParentForm(TControl* control) {
 
 // --- Dialog keys and focus -----------------------------------------------------------------------
 
-namespace {
-// Runs `visit` on every control below `parent`, depth first in creation order, until it
-// answers true.
 bool AnyControl(const TWinControl& parent, const std::function<bool(TControl&)>& visit) {
     for (int i = 0; i < parent.ControlCount(); ++i) {
         TControl* control = parent.Control(i);
@@ -315,7 +312,6 @@ bool AnyControl(const TWinControl& parent, const std::function<bool(TControl&)>&
     }
     return false;
 }
-} // namespace
 
 bool TForm::OfferDialogKey(std::uint16_t key, TShiftState shift) {
     return AnyControl(*this, [&](TControl& c) { return c.Enabled() && c.DialogKey(key, shift); });

@@ -25,18 +25,11 @@ FormWindow::FormWindow() : client_(new QWidget(this)) {
 
 // The control whose widget holds the focus now; every control of the form hears of it.
 void FormWindow::FocusMovedTo(QWidget* widget) {
-    std::function<TControl*(TWinControl&)> find = [&](TWinControl& parent) -> TControl* {
-        for (int i = 0; i < parent.ControlCount(); ++i) {
-            TControl* control = parent.Control(i);
-            if (WidgetOf(*control) == widget)
-                return control;
-            if (auto* container = dynamic_cast<TWinControl*>(control))
-                if (TControl* found = find(*container))
-                    return found;
-        }
-        return nullptr;
-    };
-    TControl* focused = find(*form_);
+    TControl* focused = nullptr;
+    AnyControl(*form_, [&](TControl& c) {
+        focused = WidgetOf(c) == widget ? &c : nullptr;
+        return focused != nullptr;
+    });
     GuardEvent([&] { form_->BroadcastFocusChanged(focused); });
 }
 
