@@ -1,8 +1,10 @@
 #include "cli/LineFolding.h"
 
 #include <algorithm>
+#include <bit>
 #include <climits>
 #include <cstdint>
+#include <cstring>
 
 #include <unicode/unorm2.h>
 #include <unicode/ustring.h>
@@ -186,8 +188,7 @@ std::string Composed(std::string text) {
     UErrorCode status = U_ZERO_ERROR;
     const UNormalizer2* nfc = unorm2_getNFCInstance(&status);
     std::int32_t units = 0;
-    u_strFromUTF8(nullptr, 0, &units, text.data(), static_cast<std::int32_t>(text.size()),
-                  &status);
+    u_strFromUTF8(nullptr, 0, &units, text.data(), static_cast<std::int32_t>(text.size()), &status);
     if (status != U_BUFFER_OVERFLOW_ERROR && U_FAILURE(status))
         return text;
     status = U_ZERO_ERROR;
@@ -197,7 +198,8 @@ std::string Composed(std::string text) {
     if (U_FAILURE(status) || unorm2_isNormalized(nfc, wide.data(), units, &status))
         return text;
     status = U_ZERO_ERROR;
-    const std::int32_t composedUnits = unorm2_normalize(nfc, wide.data(), units, nullptr, 0, &status);
+    const std::int32_t composedUnits =
+        unorm2_normalize(nfc, wide.data(), units, nullptr, 0, &status);
     status = U_ZERO_ERROR;
     std::u16string composed(static_cast<std::size_t>(composedUnits), u'\0');
     unorm2_normalize(nfc, wide.data(), units, composed.data(), composedUnits, &status);
@@ -275,31 +277,86 @@ std::string_view FoldLine(std::string_view line, CauseSet causes, bool firstLine
 
 namespace {
 
-// FNV-1a, 64 bits: byte by byte, so a fold can feed it as it goes.
-constexpr std::uint64_t kFnvOffset = 14695981039346656037ULL;
-constexpr std::uint64_t kFnvPrime = 1099511628211ULL;
+// Lines are hashed eight bytes at a time: each word is mixed in by a multiplication, the
+// last, shorter one padded with zeros and the length mixed in after it, and the sum goes
+// through a final mix so that its low bits (which pick the filter's bit) depend on every byte.
+constexpr std::uint64_t kMultiplier = 0x9E3779B97F4A7C15ULL;
+constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+constexpr std::uint64_t kHighBits = 0x8080808080808080ULL;
+
+std::uint64_t MixWord(std::uint64_t hash, std::uint64_t word) {
+    hash = (hash ^ word) * kMultiplier;
+    return hash ^ hash >> 29;
+}
+std::uint64_t Finish(std::uint64_t hash, std::size_t length) {
+    hash = MixWord(hash, length);
+    hash = (hash ^ hash >> 33) * 0xFF51AFD7ED558CCDULL;
+    hash = (hash ^ hash >> 33) * 0xC4CEB9FE1A85EC53ULL;
+    return hash ^ hash >> 33;
+}
+/// The eight bytes of `text` from `i` on as a word, the first in the lowest bits; past the
+/// end of `text` the word holds zeros. The last, shorter word of a text of eight bytes or more
+/// is read as the text's last eight bytes, shifted: one load rather than a byte at a time.
+std::uint64_t LoadWord(std::string_view text, std::size_t i) {
+    const auto load8 = [](const char* bytes) {
+        std::uint64_t word;
+        std::memcpy(&word, bytes, 8);
+        return std::endian::native == std::endian::little ? word : __builtin_bswap64(word);
+    };
+    const std::size_t count = text.size() - i;
+    if (count >= 8)
+        return load8(text.data() + i);
+    if (text.size() >= 8)
+        return load8(text.data() + text.size() - 8) >> 8 * (8 - count);
+    std::uint64_t word = 0;
+    for (std::size_t k = 0; k < count; ++k)
+        word |= std::uint64_t{static_cast<unsigned char>(text[i + k])} << 8 * k;
+    return word;
+}
+/// Whether every byte of `word` is printable ASCII (0x20 to 0x7E).
+bool AllPrintable(std::uint64_t word) {
+    const auto anyBelow = [](std::uint64_t w, std::uint64_t n) {
+        return ((w - kOnes * n) & ~w & kHighBits) != 0;
+    };
+    return (word & kHighBits) == 0 && !anyBelow(word, 0x20) && !anyBelow(word ^ (kOnes * 0x7F), 1);
+}
+/// `word`, all ASCII, with its capitals made small.
+std::uint64_t LowerAscii(std::uint64_t word) {
+    const std::uint64_t fromA = word + kOnes * (0x80 - 'A');     // high bit: at least 'A'
+    const std::uint64_t pastZ = word + kOnes * (0x80 - 'Z' - 1); // high bit: past 'Z'
+    return word | ((fromA ^ pastZ) & kHighBits) >> 2;
+}
+
+/// Blanks in the bytes of a word that LoadWord pads with zeros after `count` bytes, so that
+/// the padding passes for printable.
+std::uint64_t PaddingBlanks(std::size_t count) {
+    return count >= 8 ? 0 : (~std::uint64_t{0} << 8 * count) & kOnes * ' ';
+}
 
 std::uint64_t HashBytes(std::string_view bytes) {
-    std::uint64_t hash = kFnvOffset;
-    for (const char c : bytes)
-        hash = (hash ^ static_cast<unsigned char>(c)) * kFnvPrime;
-    return hash;
+    std::uint64_t hash = 0;
+    for (std::size_t i = 0; i < bytes.size(); i += 8)
+        hash = MixWord(hash, LoadWord(bytes, i));
+    return Finish(hash, bytes.size());
 }
 
 } // namespace
 
 std::uint64_t FoldedHash(std::string_view line, bool firstLine, std::string& storage) {
-    if (!IsPrintableAscii(line))
-        return HashBytes(FoldLine(line, FirstCauses(kNearMissCauses), firstLine, storage));
-    // As FoldAscii with every cause: blanks trimmed, capitals made small.
-    line.remove_prefix(std::min(line.find_first_not_of(' '), line.size()));
-    line.remove_suffix(line.size() - (line.find_last_not_of(' ') + 1));
-    std::uint64_t hash = kFnvOffset;
-    for (const char c : line) {
-        const char small = c >= 'A' && c <= 'Z' ? static_cast<char>(c + ('a' - 'A')) : c;
-        hash = (hash ^ static_cast<unsigned char>(small)) * kFnvPrime;
+    // As FoldAscii with every cause, while the line proves printable ASCII: blanks trimmed,
+    // capitals made small, hashed as HashBytes would hash the fold.
+    std::string_view trimmed = line;
+    trimmed.remove_prefix(std::min(trimmed.find_first_not_of(' '), trimmed.size()));
+    trimmed.remove_suffix(trimmed.size() - (trimmed.find_last_not_of(' ') + 1));
+    std::uint64_t hash = 0;
+    for (std::size_t i = 0; i < trimmed.size(); i += 8) {
+        const std::uint64_t word = LoadWord(trimmed, i);
+        if (!AllPrintable(word | PaddingBlanks(trimmed.size() - i)))
+            return HashBytes(FoldLine(line, FirstCauses(kNearMissCauses), firstLine, storage));
+        hash = MixWord(hash, LowerAscii(word));
     }
-    return hash;
+    // The blanks trimmed were printable too, so the whole line was.
+    return Finish(hash, trimmed.size());
 }
 
 std::string Escaped(std::string_view text) {

@@ -1,5 +1,7 @@
 #include "cli/NearMisses.h"
 
+#include "core/BigArray.h"
+
 #include <algorithm>
 #include <bit>
 #include <future>
@@ -66,8 +68,33 @@ public:
 
 private:
     static constexpr std::size_t kBits = std::size_t{1} << 24;
-    std::vector<std::uint64_t> bits_ = std::vector<std::uint64_t>(kBits / 64);
+    core::BigArray<std::uint64_t> bits_{kBits / 64};
 };
+
+struct HashedHit {
+    Hit hit;
+    std::uint64_t hash; // of its fold with every cause ignored
+};
+/// Calls `use(std::span<const HashedHit>)` for the single hits of `side`, in order, a few
+/// thousand at a time: the filter's bits for a whole batch are then looked up in one tight
+/// loop, where the processor waits for many cache misses at once rather than one at a time
+/// between two foldings.
+template <class Use>
+void ForEachHashedSingleHit(const core::ListComparison& comparison, Side side, Use&& use) {
+    constexpr std::size_t kBatch = 4096;
+    std::vector<HashedHit> batch;
+    batch.reserve(kBatch);
+    std::string storage;
+    comparison.ForEachSingleHitOn(side, [&](core::ListComparison::Origin origin,
+                                            std::string_view line) {
+        batch.push_back({{line, origin.index, side}, FoldedHash(line, origin.index == 0, storage)});
+        if (batch.size() == kBatch) {
+            use(std::span<const HashedHit>(batch));
+            batch.clear();
+        }
+    });
+    use(std::span<const HashedHit>(batch));
+}
 
 /// Matches the hits of one group (sharing the hash of their fold with every cause ignored),
 /// ignoring the first cause, then the first two, and so on; a hit's partner is the first hit
@@ -117,37 +144,35 @@ void MatchGroup(const std::vector<Hit>& hits, std::span<const std::uint32_t> gro
 } // namespace
 
 NearMisses::NearMisses(const core::ListComparison& comparison) {
-    // Two walks over the single hits. The first folds each with every cause ignored and
-    // notes the hash of its fold for its list; the second keeps only the hits whose hash the
-    // other list noted too, the few that may match. Each walks both lists at once.
+    // Two walks over the single hits, each over both lists at once. The first folds each hit
+    // with every cause ignored and notes the hash of its fold in its list's filter; the second
+    // folds it again and keeps only the hits whose hash the other list noted too, the few that
+    // may match. Folding twice costs less than keeping a hash for every hit: the hits of a
+    // large list would fill tens of megabytes of fresh pages, and a fresh page costs more than
+    // folding the lines that fill it.
     std::array<HashFilter, 2> filters;
-    std::array<std::vector<std::uint64_t>, 2> allHashes;
+    std::array<std::uint64_t, 2> found{};
     InTwoParts([&](int list) {
         const auto side = static_cast<Side>(list);
-        std::string storage;
-        comparison.ForEachSingleHitOn(
-            side, [&](core::ListComparison::Origin origin, std::string_view line) {
-                allHashes[side].push_back(FoldedHash(line, origin.index == 0, storage));
-                filters[side].Add(allHashes[side].back());
-            });
+        ForEachHashedSingleHit(comparison, side, [&](std::span<const HashedHit> batch) {
+            for (const HashedHit& hashed : batch)
+                filters[side].Add(hashed.hash);
+            found[side] += batch.size();
+        });
     });
-    singleHits_ = allHashes[0].size() + allHashes[1].size();
+    singleHits_ = found[0] + found[1];
     std::array<std::vector<Hit>, 2> kept;
     std::array<std::vector<std::uint64_t>, 2> keptHashes;
     InTwoParts([&](int list) {
         const auto side = static_cast<Side>(list);
-        std::size_t k = 0;
-        comparison.ForEachSingleHitOn(
-            side, [&](core::ListComparison::Origin origin, std::string_view line) {
-                // The walk meets the hits again in the same order; one past the first walk's
-                // would be a list that changed meanwhile, which the caller then reports.
-                const std::vector<std::uint64_t>& known = allHashes[side];
-                const std::uint64_t hash = k < known.size() ? known[k++] : 0;
-                if (filters[1 - side].MayHold(hash)) {
-                    kept[side].push_back({line, origin.index, side});
-                    keptHashes[side].push_back(hash);
+        ForEachHashedSingleHit(comparison, side, [&](std::span<const HashedHit> batch) {
+            for (const HashedHit& hashed : batch) {
+                if (filters[1 - side].MayHold(hashed.hash)) {
+                    kept[side].push_back(hashed.hit);
+                    keptHashes[side].push_back(hashed.hash);
                 }
-            });
+            }
+        });
     });
     std::vector<Hit> hits = std::move(kept[0]);
     hits.insert(hits.end(), kept[1].begin(), kept[1].end());
