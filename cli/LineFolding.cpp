@@ -6,8 +6,9 @@
 #include <cstdint>
 #include <cstring>
 
-#include <unicode/unorm2.h>
-#include <unicode/ustring.h>
+#include <unicode/bytestream.h>
+#include <unicode/normalizer2.h>
+#include <unicode/stringpiece.h>
 
 namespace cli {
 
@@ -105,10 +106,6 @@ std::string Windows1252ToUtf8(std::string_view text) {
     return out;
 }
 
-bool IsInvisible(char32_t cp) {
-    return cp == 0x00AD || cp == 0x200B || cp == 0x200C || cp == 0x200D || cp == 0x2060;
-}
-
 /// The small letter of `cp`, for ASCII, Latin-1, Latin Extended-A, Greek and Cyrillic
 /// capitals; anything else as it is.
 char32_t Lower(char32_t cp) {
@@ -146,25 +143,6 @@ char32_t Lower(char32_t cp) {
     }
 }
 
-/// `text` with each valid UTF-8 sequence passed through `map` (which returns the code point
-/// to write, or a negative value to drop it); bytes that are no valid sequence stay as they are.
-template <class Map> std::string MapCodePoints(std::string_view text, Map map) {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size();) {
-        const Decoded decoded = DecodeUtf8(text, i);
-        if (decoded.length == 0) {
-            out += text[i++];
-            continue;
-        }
-        const std::int64_t mapped = map(decoded.codePoint);
-        if (mapped >= 0)
-            AppendUtf8(out, static_cast<char32_t>(mapped));
-        i += decoded.length;
-    }
-    return out;
-}
-
 std::string_view TrimBlanks(std::string_view text) {
     constexpr std::string_view kNoBreakSpace = "\xC2\xA0";
     for (bool trimmed = true; trimmed;) {
@@ -180,38 +158,110 @@ std::string_view TrimBlanks(std::string_view text) {
     return text;
 }
 
-/// `text` with its letters composed (Unicode's NFC, by ICU), so a letter with a combining
-/// accent reads as its precomposed form. Text that is not UTF-8 stays as it is.
-std::string Composed(std::string text) {
-    if (text.size() > static_cast<std::size_t>(INT32_MAX / 2))
-        return text;
-    UErrorCode status = U_ZERO_ERROR;
-    const UNormalizer2* nfc = unorm2_getNFCInstance(&status);
-    std::int32_t units = 0;
-    u_strFromUTF8(nullptr, 0, &units, text.data(), static_cast<std::int32_t>(text.size()), &status);
-    if (status != U_BUFFER_OVERFLOW_ERROR && U_FAILURE(status))
-        return text;
-    status = U_ZERO_ERROR;
-    std::u16string wide(static_cast<std::size_t>(units), u'\0');
-    u_strFromUTF8(wide.data(), units, nullptr, text.data(), static_cast<std::int32_t>(text.size()),
-                  &status);
-    if (U_FAILURE(status) || unorm2_isNormalized(nfc, wide.data(), units, &status))
-        return text;
-    status = U_ZERO_ERROR;
-    const std::int32_t composedUnits =
-        unorm2_normalize(nfc, wide.data(), units, nullptr, 0, &status);
-    status = U_ZERO_ERROR;
-    std::u16string composed(static_cast<std::size_t>(composedUnits), u'\0');
-    unorm2_normalize(nfc, wide.data(), units, composed.data(), composedUnits, &status);
-    if (U_FAILURE(status))
-        return text;
-    std::int32_t bytes = 0;
-    u_strToUTF8(nullptr, 0, &bytes, composed.data(), composedUnits, &status);
-    status = U_ZERO_ERROR;
-    std::string result(static_cast<std::size_t>(bytes), '\0');
-    u_strToUTF8(result.data(), bytes, nullptr, composed.data(), composedUnits, &status);
-    return U_FAILURE(status) ? text : result;
+/// Whether `text`, valid UTF-8, may not be composed already: only a code point from U+0300
+/// on (a lead byte from 0xCC on) can combine with what stands before it or be replaced.
+bool MayNeedComposing(std::string_view text) {
+    return std::any_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) >= 0xCC; });
 }
+
+/// `text`, valid UTF-8, with its letters composed (Unicode's NFC, by ICU), so that a letter
+/// with a combining accent reads as its precomposed form; empty when it is composed already,
+/// and when ICU fails, which leaves the text as it is.
+std::string Composed(std::string_view text) {
+    std::string composed;
+    if (text.size() > static_cast<std::size_t>(INT32_MAX))
+        return composed;
+    UErrorCode status = U_ZERO_ERROR;
+    const icu::Normalizer2* nfc = icu::Normalizer2::getNFCInstance(status);
+    const icu::StringPiece piece(text.data(), static_cast<std::int32_t>(text.size()));
+    if (U_FAILURE(status) || nfc->isNormalizedUTF8(piece, status) || U_FAILURE(status))
+        return composed;
+    icu::StringByteSink<std::string> sink(&composed, static_cast<std::int32_t>(text.size()));
+    nfc->normalizeUTF8(0, piece, sink, nullptr, status);
+    if (U_FAILURE(status))
+        composed.clear();
+    return composed;
+}
+
+/// The length of an invisible character's UTF-8 sequence at `text[i]`, else 0. Its lead byte
+/// can be no other sequence's continuation, so the bytes mean the character wherever they
+/// stand.
+std::size_t InvisibleAt(std::string_view text, std::size_t i) {
+    const std::string_view rest = text.substr(i);
+    if (rest.starts_with("\xC2\xAD")) // soft hyphen
+        return 2;
+    if (rest.size() >= 3 && rest.starts_with("\xE2\x80") &&
+        (rest[2] == '\x8B' || rest[2] == '\x8C' || rest[2] == '\x8D')) // zero-width space, joiners
+        return 3;
+    return rest.starts_with("\xE2\x81\xA0") ? 3 : 0; // word joiner
+}
+
+/// The line being folded: a view of the line itself until a fold must change bytes, then of
+/// `storage`, which the later folds change in place.
+class Folding {
+public:
+    Folding(std::string_view line, std::string& storage) : text_(line), storage_(storage) {}
+
+    std::string_view Text() const { return text_; }
+    /// Keeps only `part`, a part of Text().
+    void Narrow(std::string_view part) { text_ = part; }
+    /// Goes on with `text` instead, kept in `storage`.
+    void Take(std::string&& text) {
+        storage_ = std::move(text);
+        text_ = storage_;
+        owned_ = true;
+    }
+    /// The bytes of the text, copied into `storage` first if they are the line's.
+    char* Writable() {
+        if (!owned_)
+            Take(std::string(text_));
+        return storage_.data() + (text_.data() - storage_.data());
+    }
+    /// Drops the invisible characters, moving what follows each forward.
+    void DropInvisible() {
+        std::size_t i = 0;
+        while (i < text_.size() && InvisibleAt(text_, i) == 0)
+            ++i;
+        if (i == text_.size())
+            return;
+        char* bytes = Writable();
+        std::size_t kept = i;
+        while (i < text_.size()) {
+            if (const std::size_t length = InvisibleAt(text_, i))
+                i += length;
+            else
+                bytes[kept++] = bytes[i++];
+        }
+        text_ = text_.substr(0, kept);
+    }
+    /// Makes each capital small. A small letter is as long in UTF-8 as its capital, so the
+    /// bytes change in place; bytes that are no valid sequence stay as they are.
+    void Lower() {
+        char* bytes = nullptr;
+        for (std::size_t i = 0; i < text_.size();) {
+            const Decoded decoded = DecodeUtf8(text_, i);
+            if (decoded.length == 0) {
+                ++i;
+                continue;
+            }
+            const char32_t small = cli::Lower(decoded.codePoint);
+            if (small != decoded.codePoint) {
+                if (!bytes)
+                    bytes = Writable();
+                std::string encoded;
+                AppendUtf8(encoded, small);
+                std::copy(encoded.begin(), encoded.end(), bytes + i);
+            }
+            i += decoded.length;
+        }
+    }
+
+private:
+    std::string_view text_;
+    std::string& storage_;
+    bool owned_ = false; // text_ lies in storage_
+};
 
 /// FoldLine for printable ASCII, the common case: only blanks and case can differ, and
 /// at most one copy is made, into `storage`, whose room is reused from line to line.
@@ -255,24 +305,27 @@ std::string_view FoldLine(std::string_view line, CauseSet causes, bool firstLine
                           std::string& storage) {
     if (IsPrintableAscii(line))
         return FoldAscii(line, causes, storage);
-    std::string text(line);
-    if ((causes & CauseBit(NearMissCause::kEncoding)) && !IsValidUtf8(text))
-        text = Windows1252ToUtf8(text);
+    Folding folding(line, storage);
+    bool valid = IsValidUtf8(line);
+    if ((causes & CauseBit(NearMissCause::kEncoding)) && !valid) {
+        folding.Take(Windows1252ToUtf8(line));
+        valid = true;
+    }
     if ((causes & CauseBit(NearMissCause::kByteOrderMark)) && firstLine &&
-        text.starts_with(kByteOrderMark))
-        text.erase(0, kByteOrderMark.size());
-    if (causes & CauseBit(NearMissCause::kComposition))
-        text = Composed(std::move(text));
+        folding.Text().starts_with(kByteOrderMark))
+        folding.Narrow(folding.Text().substr(kByteOrderMark.size()));
+    if ((causes & CauseBit(NearMissCause::kComposition)) && valid &&
+        MayNeedComposing(folding.Text())) {
+        if (std::string composed = Composed(folding.Text()); !composed.empty())
+            folding.Take(std::move(composed));
+    }
     if (causes & CauseBit(NearMissCause::kInvisible))
-        text = MapCodePoints(text, [](char32_t cp) -> std::int64_t {
-            return IsInvisible(cp) ? std::int64_t{-1} : std::int64_t{cp};
-        });
+        folding.DropInvisible();
     if (causes & CauseBit(NearMissCause::kBlanks))
-        text = std::string(TrimBlanks(text));
+        folding.Narrow(TrimBlanks(folding.Text()));
     if (causes & CauseBit(NearMissCause::kCase))
-        text = MapCodePoints(text, [](char32_t cp) -> std::int64_t { return Lower(cp); });
-    storage = std::move(text);
-    return storage;
+        folding.Lower();
+    return folding.Text();
 }
 
 namespace {
