@@ -197,6 +197,14 @@ std::size_t InvisibleAt(std::string_view text, std::size_t i) {
     return rest.starts_with("\xE2\x81\xA0") ? 3 : 0; // word joiner
 }
 
+bool HasInvisible(std::string_view text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (InvisibleAt(text, i) != 0)
+            return true;
+    }
+    return false;
+}
+
 /// The line being folded: a view of the line itself until a fold must change bytes, then of
 /// `storage`, which the later folds change in place.
 class Folding {
@@ -299,6 +307,24 @@ std::string_view CauseName(NearMissCause cause) {
         return "invisible";
     }
     return "?";
+}
+
+CauseSet MayChange(std::string_view line, bool firstLine) {
+    CauseSet causes = CauseBit(NearMissCause::kBlanks) | CauseBit(NearMissCause::kCase);
+    if (IsPrintableAscii(line))
+        return causes;
+    // Text read as Windows-1252 may gain accents, from 0xCC on, and soft hyphens, 0xAD.
+    if (!IsValidUtf8(line))
+        causes |= CauseBit(NearMissCause::kEncoding) | CauseBit(NearMissCause::kComposition) |
+                  CauseBit(NearMissCause::kInvisible);
+    if (firstLine && line.starts_with(kByteOrderMark))
+        causes |= CauseBit(NearMissCause::kByteOrderMark);
+    if (MayNeedComposing(line))
+        causes |= CauseBit(NearMissCause::kComposition);
+    // Composing neither makes nor takes invisible characters.
+    if (HasInvisible(line))
+        causes |= CauseBit(NearMissCause::kInvisible);
+    return causes;
 }
 
 std::string_view FoldLine(std::string_view line, CauseSet causes, bool firstLine,

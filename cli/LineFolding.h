@@ -40,6 +40,12 @@ std::string_view CauseName(NearMissCause cause);
 std::string_view FoldLine(std::string_view line, CauseSet causes, bool firstLine,
                           std::string& storage);
 
+/// The causes whose folds may change `line`, alone or after the others: at least all of
+/// those, so that FoldLine(line, causes & MayChange(line, firstLine), firstLine) folds as
+/// FoldLine(line, causes, firstLine) does. Blanks and case are always in; for printable
+/// ASCII nothing else is.
+CauseSet MayChange(std::string_view line, bool firstLine);
+
 /// A hash of FoldLine(line, every cause, firstLine): equal folds hash alike. Printable ASCII,
 /// most lines, is hashed as it is folded, without a copy; `storage` serves the rest.
 std::uint64_t FoldedHash(std::string_view line, bool firstLine, std::string& storage);

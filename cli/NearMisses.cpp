@@ -25,19 +25,6 @@ struct Hit {
 std::string_view Folded(const Hit& hit, CauseSet causes, std::string& storage) {
     return FoldLine(hit.text, causes, hit.index == 0, storage);
 }
-/// The first cause of `causes` (the first few causes, the fewest that match `a` with
-/// anything) without which `a` and `b` no longer fold alike. The last one is needed for sure,
-/// as `a` matched nothing without it.
-NearMissCause FirstNeededCause(const Hit& a, const Hit& b, CauseSet causes) {
-    const int last = std::bit_width(causes) - 1;
-    std::string storageA, storageB;
-    for (int c = 0; c < last; ++c) {
-        const CauseSet without = causes & ~(1u << c);
-        if (Folded(a, without, storageA) != Folded(b, without, storageB))
-            return static_cast<NearMissCause>(c);
-    }
-    return static_cast<NearMissCause>(last);
-}
 /// Runs `work(0)` and `work(1)` at once, the second on a thread of its own when one is to
 /// be had: the machine's second core.
 template <class Work> void InTwoParts(Work&& work) {
@@ -100,47 +87,93 @@ void ForEachHashedSingleHit(const core::ListComparison& comparison, Side side, U
 /// ignoring the first cause, then the first two, and so on; a hit's partner is the first hit
 /// of the other list that folds like it at the first step it matches anything, and its cause
 /// the first one that match needs. Groups are mostly a pair: their hits are compared each
-/// with each, a large group's through a map.
-void MatchGroup(const std::vector<Hit>& hits, std::span<const std::uint32_t> group,
-                std::vector<std::optional<std::uint32_t>>& partner,
-                std::vector<NearMissCause>& causeOf) {
-    constexpr std::size_t kSmallGroup = 8;
-    std::vector<std::string> storage(group.size());
-    std::vector<std::string_view> keys(group.size());
-    std::size_t unmatched = group.size();
-    for (int count = 1; count <= kNearMissCauses && unmatched > 0; ++count) {
-        const CauseSet causes = FirstCauses(count);
+/// with each, a large group's through a map. One matcher serves many groups, reusing its
+/// room for the folds.
+class GroupMatcher {
+public:
+    GroupMatcher(const std::vector<Hit>& hits, std::vector<std::optional<std::uint32_t>>& partner,
+                 std::vector<NearMissCause>& causeOf)
+        : hits_(hits), partner_(partner), causeOf_(causeOf) {}
+
+    void Match(std::span<const std::uint32_t> group) {
+        constexpr std::size_t kSmallGroup = 8;
+        if (storage_.size() < group.size())
+            storage_.resize(group.size());
+        keys_.resize(group.size());
+        mayChange_.resize(group.size());
         for (std::size_t m = 0; m < group.size(); ++m)
-            keys[m] = Folded(hits[group[m]], causes, storage[m]);
-        std::unordered_map<std::string_view, std::array<std::optional<std::uint32_t>, 2>> firsts;
-        if (group.size() > kSmallGroup) {
+            mayChange_[m] = MayChange(hits_[group[m]].text, hits_[group[m]].index == 0);
+        std::size_t unmatched = group.size();
+        for (int count = 1; count <= kNearMissCauses && unmatched > 0; ++count) {
+            // Only hits that the cause added may change are folded again; when none is, the
+            // step matches nothing new.
+            const CauseSet causes = FirstCauses(count);
+            const CauseSet added = 1u << (count - 1);
+            bool changed = false;
             for (std::size_t m = 0; m < group.size(); ++m) {
-                auto& first = firsts[keys[m]][hits[group[m]].side];
-                if (!first)
-                    first = group[m];
-            }
-        }
-        for (std::size_t m = 0; m < group.size(); ++m) {
-            const std::uint32_t id = group[m];
-            if (partner[id])
-                continue;
-            std::optional<std::uint32_t> other;
-            if (group.size() > kSmallGroup) {
-                other = firsts[keys[m]][1 - hits[id].side];
-            } else {
-                for (std::size_t n = 0; n < group.size() && !other; ++n) {
-                    if (hits[group[n]].side != hits[id].side && keys[n] == keys[m])
-                        other = group[n];
+                if (count == 1 || (mayChange_[m] & added)) {
+                    keys_[m] = Folded(hits_[group[m]], causes, storage_[m]);
+                    changed = true;
                 }
             }
-            if (other) {
-                partner[id] = *other;
-                causeOf[id] = FirstNeededCause(hits[id], hits[*other], causes);
-                --unmatched;
+            if (!changed)
+                continue;
+            std::unordered_map<std::string_view, std::array<std::optional<std::size_t>, 2>> firsts;
+            if (group.size() > kSmallGroup) {
+                for (std::size_t m = 0; m < group.size(); ++m) {
+                    auto& first = firsts[keys_[m]][hits_[group[m]].side];
+                    if (!first)
+                        first = m;
+                }
+            }
+            for (std::size_t m = 0; m < group.size(); ++m) {
+                const std::uint32_t id = group[m];
+                if (partner_[id])
+                    continue;
+                std::optional<std::size_t> other; // its place in the group
+                if (group.size() > kSmallGroup) {
+                    other = firsts[keys_[m]][1 - hits_[id].side];
+                } else {
+                    for (std::size_t n = 0; n < group.size() && !other; ++n) {
+                        if (hits_[group[n]].side != hits_[id].side && keys_[n] == keys_[m])
+                            other = n;
+                    }
+                }
+                if (other) {
+                    partner_[id] = group[*other];
+                    causeOf_[id] = FirstNeededCause(hits_[id], hits_[group[*other]], causes,
+                                                    mayChange_[m] | mayChange_[*other]);
+                    --unmatched;
+                }
             }
         }
     }
-}
+
+private:
+    /// The first cause of `causes` (the first few causes, the fewest that match `a` with
+    /// anything) without which `a` and `b` no longer fold alike. The last one is needed for
+    /// sure, as `a` matched nothing without it. A cause outside `mayChange`, which changes
+    /// neither, is not needed.
+    NearMissCause FirstNeededCause(const Hit& a, const Hit& b, CauseSet causes,
+                                   CauseSet mayChange) {
+        const int last = std::bit_width(causes) - 1;
+        for (int c = 0; c < last; ++c) {
+            const CauseSet without = causes & ~(1u << c);
+            if ((mayChange & (1u << c)) &&
+                Folded(a, without, storageA_) != Folded(b, without, storageB_))
+                return static_cast<NearMissCause>(c);
+        }
+        return static_cast<NearMissCause>(last);
+    }
+
+    const std::vector<Hit>& hits_;
+    std::vector<std::optional<std::uint32_t>>& partner_; // written for the group's hits only
+    std::vector<NearMissCause>& causeOf_;
+    std::vector<std::string> storage_;
+    std::vector<std::string_view> keys_;
+    std::vector<CauseSet> mayChange_;
+    std::string storageA_, storageB_;
+};
 } // namespace
 
 NearMisses::NearMisses(const core::ListComparison& comparison) {
@@ -180,11 +213,13 @@ NearMisses::NearMisses(const core::ListComparison& comparison) {
     hashes.insert(hashes.end(), keptHashes[1].begin(), keptHashes[1].end());
 
     // Grouped by hash, each group in list order.
+    std::vector<std::pair<std::uint64_t, std::uint32_t>> hashAndHit(hits.size());
+    for (std::uint32_t i = 0; i < hits.size(); ++i)
+        hashAndHit[i] = {hashes[i], i};
+    std::sort(hashAndHit.begin(), hashAndHit.end());
     std::vector<std::uint32_t> byHash(hits.size());
-    for (std::uint32_t i = 0; i < byHash.size(); ++i)
-        byHash[i] = i;
-    std::stable_sort(byHash.begin(), byHash.end(),
-                     [&](std::uint32_t a, std::uint32_t b) { return hashes[a] < hashes[b]; });
+    for (std::size_t i = 0; i < byHash.size(); ++i)
+        byHash[i] = hashAndHit[i].second;
 
     // The groups with hits of both lists, matched in two parts at once: each writes the
     // partners of its own hits only.
@@ -201,8 +236,9 @@ NearMisses::NearMisses(const core::ListComparison& comparison) {
     std::vector<NearMissCause> causeOf(hits.size());
     InTwoParts([&](int part) {
         const std::size_t half = groups.size() / 2;
+        GroupMatcher matcher(hits, partner, causeOf);
         for (std::size_t g = part == 0 ? 0 : half; g < (part == 0 ? half : groups.size()); ++g)
-            MatchGroup(hits, groups[g], partner, causeOf);
+            matcher.Match(groups[g]);
     });
 
     for (std::uint32_t id = 0; id < hits.size(); ++id) {
