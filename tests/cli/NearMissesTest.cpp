@@ -76,6 +76,26 @@ TEST(NearMisses, CopiesPairWithTheFirstMatchAndNeverWithinOneList) {
     EXPECT_EQ(Find("x\n\xEF\xBB\xBFhead\n", "head\n").pairs, "");
 }
 
+TEST(NearMisses, FoldsLeaveOutOnlyCausesThatCannotChangeALine) {
+    // The matcher folds a line again only for causes in MayChange: leaving the others out
+    // must fold every line alike, a Windows-1252 soft hyphen (0xAD) included.
+    for (const std::string_view line :
+         {"Plain", " ok\t",
+          "\xEF\xBB\xBF"
+          "A",
+          "CAF\xC9\xAD", "e\xCC\x81 ", "x\xE2\x80\x8B", "\xE2\x84\xAB"}) {
+        for (const bool firstLine : {false, true}) {
+            const cli::CauseSet mayChange = cli::MayChange(line, firstLine);
+            std::string all, some;
+            for (cli::CauseSet causes = 0; causes <= cli::FirstCauses(cli::kNearMissCauses);
+                 ++causes)
+                EXPECT_EQ(cli::FoldLine(line, causes & mayChange, firstLine, some),
+                          cli::FoldLine(line, causes, firstLine, all))
+                    << cli::Escaped(line) << " causes " << causes;
+        }
+    }
+}
+
 TEST(NearMisses, ReportShowsInvisibleBytes) {
     const core::LoadedList l(std::string("a\xC2\xA0\nb\\\n")), r(std::string("a\nb\\ \n"));
     const core::ListComparison comparison(l, r);
