@@ -243,8 +243,9 @@ public:
         }
         text_ = text_.substr(0, kept);
     }
-    /// Makes each capital small. A small letter is as long in UTF-8 as its capital, so the
-    /// bytes change in place; bytes that are no valid sequence stay as they are.
+    /// Makes each capital small. Lower() keeps ASCII in ASCII and the rest within U+0080 to
+    /// U+07FF, so a small letter is as long in UTF-8 as its capital and the bytes change in
+    /// place; bytes that are no valid sequence stay as they are.
     void Lower() {
         char* bytes = nullptr;
         for (std::size_t i = 0; i < text_.size();) {
