@@ -60,19 +60,15 @@ Decoded DecodeUtf8(std::string_view text, std::size_t i) {
     return {cp, length};
 }
 
-void AppendUtf8(std::string& out, char32_t cp) {
+/// Appends `cp`, which the folds only ever take from the Basic Multilingual Plane.
+void AppendUtf8(std::string& out, char16_t cp) {
     if (cp < 0x80) {
         out += static_cast<char>(cp);
     } else if (cp < 0x800) {
         out += static_cast<char>(0xC0 | cp >> 6);
         out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | cp >> 12);
-        out += static_cast<char>(0x80 | (cp >> 6 & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
     } else {
-        out += static_cast<char>(0xF0 | cp >> 18);
-        out += static_cast<char>(0x80 | (cp >> 12 & 0x3F));
+        out += static_cast<char>(0xE0 | cp >> 12);
         out += static_cast<char>(0x80 | (cp >> 6 & 0x3F));
         out += static_cast<char>(0x80 | (cp & 0x3F));
     }
@@ -259,7 +255,7 @@ public:
                 if (!bytes)
                     bytes = Writable();
                 std::string encoded;
-                AppendUtf8(encoded, small);
+                AppendUtf8(encoded, static_cast<char16_t>(small));
                 std::copy(encoded.begin(), encoded.end(), bytes + i);
             }
             i += decoded.length;

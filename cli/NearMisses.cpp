@@ -105,13 +105,13 @@ public:
             mayChange_[m] = MayChange(hits_[group[m]].text, hits_[group[m]].index == 0);
         std::size_t unmatched = group.size();
         for (int count = 1; count <= kNearMissCauses && unmatched > 0; ++count) {
-            // Only hits that the cause added may change are folded again; when none is, the
-            // step matches nothing new.
+            // Only hits that the cause added may change are folded again (blanks, the first,
+            // may change any); when none is, the step matches nothing new.
             const CauseSet causes = FirstCauses(count);
             const CauseSet added = 1u << (count - 1);
             bool changed = false;
             for (std::size_t m = 0; m < group.size(); ++m) {
-                if (count == 1 || (mayChange_[m] & added)) {
+                if (mayChange_[m] & added) {
                     keys_[m] = Folded(hits_[group[m]], causes, storage_[m]);
                     changed = true;
                 }

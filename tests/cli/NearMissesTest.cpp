@@ -36,7 +36,7 @@ Found Find(const std::string& left, const std::string& right) {
 TEST(NearMisses, EachCause) {
     const Found found = Find("\xEF\xBB\xBFhead\n"
                              " lead\ttab\xC2\xA0\n"
-                             "Straße ÉCOLE Ωmega Привет\n"
+                             "Straße ÀÉÞ ĀŸ ΑΩ ЀЏ АЯ\n" // the ends of each range of capitals
                              "caf\xE9 \x80\n"
                              "soft\xC2\xADhy\xE2\x80\x8Dphen\n"
                              "Noe\xCC\x88l\n" // e and a combining diaeresis
@@ -44,7 +44,7 @@ TEST(NearMisses, EachCause) {
                              "same\n"
                              "soft-hyphen\n" // a visible hyphen is no invisible character
                              "lead    tab\n"
-                             "straße école ωmega привет\n"
+                             "straße àéþ āÿ αω ѐџ ая\n"
                              "café €\n"
                              "softhyphen\n"
                              "head\n"
@@ -72,6 +72,8 @@ TEST(NearMisses, CopiesPairWithTheFirstMatchAndNeverWithinOneList) {
     EXPECT_EQ(Find("a\nA\na \n", "b\n").pairs, "");
     // Blanks of mixed kinds at one end go, however they alternate.
     EXPECT_EQ(Find("x \xC2\xA0\n", "\xC2\xA0 x\n").pairs, "1:1:blanks ");
+    // A line whose only capital is the last letter; the only pair, whose hash comes first.
+    EXPECT_EQ(Find("Zz\n", "zz\n").pairs, "1:1:case ");
     // A byte order mark stands at a list's start only.
     EXPECT_EQ(Find("x\n\xEF\xBB\xBFhead\n", "head\n").pairs, "");
 }
@@ -105,6 +107,12 @@ TEST(NearMisses, ReportShowsInvisibleBytes) {
                                         "    L1 \"a\\xC2\\xA0\"  R1 \"a\"\n"
                                         "    L2 \"b\\x5C\"  R2 \"b\\x5C \"\n");
     EXPECT_EQ(cli::NearMisses::PairLine(nearMisses.Pairs().at(0)), "1\t1\tblanks\ta\\xC2\\xA0\ta");
+
+    // Five examples a cause at most.
+    const core::LoadedList six(std::string("a \nb \nc \nd \ne \nf \n")),
+        plain(std::string("a\nb\nc\nd\ne\nf\n"));
+    const std::string summary = cli::NearMisses(core::ListComparison(six, plain)).SummaryText();
+    EXPECT_TRUE(summary.ends_with("    L5 \"e \"  R5 \"e\"\n")) << summary;
 }
 
 } // namespace
