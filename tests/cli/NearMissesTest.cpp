@@ -34,21 +34,22 @@ Found Find(const std::string& left, const std::string& right) {
 }
 
 TEST(NearMisses, EachCause) {
-    const Found found = Find("\xEF\xBB\xBFhead\n"
-                             " lead\ttab\xC2\xA0\n"
-                             "Straße ÀÉÞ ĀŸ ΑΩ ЀЏ АЯ\n" // the ends of each range of capitals
-                             "caf\xE9 \x80\n"
-                             "soft\xC2\xADhy\xE2\x80\x8Dphen\n"
-                             "Noe\xCC\x88l\n" // e and a combining diaeresis
-                             "same\n",
-                             "same\n"
-                             "soft-hyphen\n" // a visible hyphen is no invisible character
-                             "lead    tab\n"
-                             "straße àéþ āÿ αω ѐџ ая\n"
-                             "café €\n"
-                             "softhyphen\n"
-                             "head\n"
-                             "No\xC3\xABl\n"); // the precomposed letter
+    const Found found =
+        Find("\xEF\xBB\xBFhead\n"
+             " lead\ttab\xC2\xA0\n"
+             "Straße ÀÉÞ ĀŸ ΑΩ ЀЏ АЯ\n" // the ends of each range of capitals
+             "caf\xE9 \x80\n"
+             "soft\xC2\xADhy\xE2\x80\x8Dphen \xF0\x9F\x98\x80\n" // and an emoji, four bytes
+             "Noe\xCC\x88l\n"                                    // e and a combining diaeresis
+             "same\n",
+             "same\n"
+             "soft-hyphen\n" // a visible hyphen is no invisible character
+             "lead    tab\n"
+             "straße àéþ āÿ αω ѐџ ая\n"
+             "café €\n"
+             "softhyphen \xF0\x9F\x98\x80\n"
+             "head\n"
+             "No\xC3\xABl\n"); // the precomposed letter
     EXPECT_EQ(found.pairs, "1:7:byte-order-mark 2:3:blanks 3:4:case 4:5:encoding 5:6:invisible "
                            "6:8:composition ");
     // Every hit on both lists counted: two per pair; "soft-hyphen" is no near miss.
