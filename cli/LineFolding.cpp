@@ -154,27 +154,36 @@ std::string_view TrimBlanks(std::string_view text) {
     return text;
 }
 
-/// Whether `text`, valid UTF-8, may not be composed already: only a code point from U+0300
-/// on (a lead byte from 0xCC on) can combine with what stands before it or be replaced.
-bool MayNeedComposing(std::string_view text) {
-    return std::any_of(text.begin(), text.end(),
-                       [](char c) { return static_cast<unsigned char>(c) >= 0xCC; });
-}
-
-/// `text`, valid UTF-8, with its letters composed (Unicode's NFC, by ICU), so that a letter
-/// with a combining accent reads as its precomposed form; empty when it is composed already,
-/// and when ICU fails, which leaves the text as it is.
-std::string Composed(std::string_view text) {
-    std::string composed;
-    if (text.size() > static_cast<std::size_t>(INT32_MAX))
-        return composed;
+/// Whether `text`, valid UTF-8, is composed already (Unicode's NFC). Only a code point from
+/// U+0300 on (a lead byte from 0xCC on) can combine with what stands before it or be
+/// replaced, so text without one is, and ICU need not look. Text ICU cannot look at counts
+/// as composed: it stays as it is.
+bool IsComposed(std::string_view text) {
+    if (std::none_of(text.begin(), text.end(),
+                     [](char c) { return static_cast<unsigned char>(c) >= 0xCC; }) ||
+        text.size() > static_cast<std::size_t>(INT32_MAX))
+        return true;
     UErrorCode status = U_ZERO_ERROR;
     const icu::Normalizer2* nfc = icu::Normalizer2::getNFCInstance(status);
-    const icu::StringPiece piece(text.data(), static_cast<std::int32_t>(text.size()));
-    if (U_FAILURE(status) || nfc->isNormalizedUTF8(piece, status) || U_FAILURE(status))
+    if (U_FAILURE(status))
+        return true;
+    const bool composed = nfc->isNormalizedUTF8(
+        icu::StringPiece(text.data(), static_cast<std::int32_t>(text.size())), status);
+    return U_FAILURE(status) || composed;
+}
+
+/// `text`, valid UTF-8 and not IsComposed, with its letters composed by ICU, so that a letter
+/// with a combining accent reads as its precomposed form; empty when ICU fails, which leaves
+/// the text as it is.
+std::string Composed(std::string_view text) {
+    std::string composed;
+    UErrorCode status = U_ZERO_ERROR;
+    const icu::Normalizer2* nfc = icu::Normalizer2::getNFCInstance(status);
+    if (U_FAILURE(status))
         return composed;
     icu::StringByteSink<std::string> sink(&composed, static_cast<std::int32_t>(text.size()));
-    nfc->normalizeUTF8(0, piece, sink, nullptr, status);
+    nfc->normalizeUTF8(0, icu::StringPiece(text.data(), static_cast<std::int32_t>(text.size())),
+                       sink, nullptr, status);
     if (U_FAILURE(status))
         composed.clear();
     return composed;
@@ -311,12 +320,13 @@ CauseSet MayChange(std::string_view line, bool firstLine) {
     if (IsPrintableAscii(line))
         return causes;
     // Text read as Windows-1252 may gain accents, from 0xCC on, and soft hyphens, 0xAD.
-    if (!IsValidUtf8(line))
+    const bool valid = IsValidUtf8(line);
+    if (!valid)
         causes |= CauseBit(NearMissCause::kEncoding) | CauseBit(NearMissCause::kComposition) |
                   CauseBit(NearMissCause::kInvisible);
     if (firstLine && line.starts_with(kByteOrderMark))
         causes |= CauseBit(NearMissCause::kByteOrderMark);
-    if (MayNeedComposing(line))
+    if (valid && !IsComposed(line)) // a byte order mark before it makes no difference
         causes |= CauseBit(NearMissCause::kComposition);
     // Composing neither makes nor takes invisible characters.
     if (HasInvisible(line))
@@ -337,8 +347,7 @@ std::string_view FoldLine(std::string_view line, CauseSet causes, bool firstLine
     if ((causes & CauseBit(NearMissCause::kByteOrderMark)) && firstLine &&
         folding.Text().starts_with(kByteOrderMark))
         folding.Narrow(folding.Text().substr(kByteOrderMark.size()));
-    if ((causes & CauseBit(NearMissCause::kComposition)) && valid &&
-        MayNeedComposing(folding.Text())) {
+    if ((causes & CauseBit(NearMissCause::kComposition)) && valid && !IsComposed(folding.Text())) {
         if (std::string composed = Composed(folding.Text()); !composed.empty())
             folding.Take(std::move(composed));
     }
@@ -418,21 +427,43 @@ std::uint64_t HashBytes(std::string_view bytes) {
 
 } // namespace
 
-std::uint64_t FoldedHash(std::string_view line, bool firstLine, std::string& storage) {
-    // As FoldAscii with every cause, while the line proves printable ASCII: blanks trimmed,
-    // capitals made small, hashed as HashBytes would hash the fold.
+void FoldHashes::Add(std::uint64_t hash) {
+    if (std::find(values_.begin(), values_.begin() + count_, hash) == values_.begin() + count_)
+        values_[count_++] = hash;
+}
+
+FoldHashes FoldedHashes(std::string_view line, bool firstLine, std::string& storage) {
+    // Case is folded after blanks, so two lines alike ignoring blanks are alike ignoring
+    // case too: the first fold needs no hash of its own. The others are no function of the
+    // one before (their folds come first), so each that may change the line has one.
+    //
+    // While the line proves printable ASCII, its fold ignoring blanks and case is hashed as it
+    // is made, as HashBytes would hash it; the other causes never change printable ASCII.
     std::string_view trimmed = line;
     trimmed.remove_prefix(std::min(trimmed.find_first_not_of(' '), trimmed.size()));
     trimmed.remove_suffix(trimmed.size() - (trimmed.find_last_not_of(' ') + 1));
     std::uint64_t hash = 0;
-    for (std::size_t i = 0; i < trimmed.size(); i += 8) {
+    bool ascii = true;
+    for (std::size_t i = 0; i < trimmed.size() && ascii; i += 8) {
         const std::uint64_t word = LoadWord(trimmed, i);
-        if (!AllPrintable(word | PaddingBlanks(trimmed.size() - i)))
-            return HashBytes(FoldLine(line, FirstCauses(kNearMissCauses), firstLine, storage));
+        ascii = AllPrintable(word | PaddingBlanks(trimmed.size() - i));
         hash = MixWord(hash, LowerAscii(word));
     }
-    // The blanks trimmed were printable too, so the whole line was.
-    return Finish(hash, trimmed.size());
+    FoldHashes hashes;
+    if (ascii) {
+        // The blanks trimmed were printable too, so the whole line was.
+        hashes.Add(Finish(hash, trimmed.size()));
+        return hashes;
+    }
+    // A fold differs from the one before only by a cause that may change the line, and
+    // folds as it would without the causes that cannot.
+    const CauseSet mayChange = MayChange(line, firstLine);
+    for (int count = 2; count <= kNearMissCauses; ++count) {
+        if (mayChange & CauseBit(static_cast<NearMissCause>(count - 1)))
+            hashes.Add(
+                HashBytes(FoldLine(line, FirstCauses(count) & mayChange, firstLine, storage)));
+    }
+    return hashes;
 }
 
 std::string Escaped(std::string_view text) {

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -46,9 +47,23 @@ std::string_view FoldLine(std::string_view line, CauseSet causes, bool firstLine
 /// ASCII nothing else is.
 CauseSet MayChange(std::string_view line, bool firstLine);
 
-/// A hash of FoldLine(line, every cause, firstLine): equal folds hash alike. Printable ASCII,
-/// most lines, is hashed as it is folded, without a copy; `storage` serves the rest.
-std::uint64_t FoldedHash(std::string_view line, bool firstLine, std::string& storage);
+/// The hashes of a line's folds ignoring the first cause, the first two, and so on up to all
+/// of them, each hash once, as far as needed so that two lines that fold alike at some step
+/// share a hash.
+class FoldHashes {
+public:
+    std::span<const std::uint64_t> Values() const { return {values_.data(), count_}; }
+    /// Adds `hash` unless it is there.
+    void Add(std::uint64_t hash);
+
+private:
+    std::array<std::uint64_t, kNearMissCauses> values_{};
+    std::size_t count_ = 0;
+};
+
+/// FoldHashes of `line`. Printable ASCII, most lines, is hashed as it is folded, without a
+/// copy; `storage` serves the rest.
+FoldHashes FoldedHashes(std::string_view line, bool firstLine, std::string& storage);
 
 /// `text` with every byte outside printable ASCII, and the backslash, written as \xHH: what
 /// looks alike on a screen reads apart here.

@@ -60,7 +60,7 @@ private:
 
 struct HashedHit {
     Hit hit;
-    std::uint64_t hash; // of its fold with every cause ignored
+    FoldHashes hashes;
 };
 /// Calls `use(std::span<const HashedHit>)` for the single hits of `side`, in order, a few
 /// thousand at a time: the filter's bits for a whole batch are then looked up in one tight
@@ -72,14 +72,15 @@ void ForEachHashedSingleHit(const core::ListComparison& comparison, Side side, U
     std::vector<HashedHit> batch;
     batch.reserve(kBatch);
     std::string storage;
-    comparison.ForEachSingleHitOn(side, [&](core::ListComparison::Origin origin,
-                                            std::string_view line) {
-        batch.push_back({{line, origin.index, side}, FoldedHash(line, origin.index == 0, storage)});
-        if (batch.size() == kBatch) {
-            use(std::span<const HashedHit>(batch));
-            batch.clear();
-        }
-    });
+    comparison.ForEachSingleHitOn(
+        side, [&](core::ListComparison::Origin origin, std::string_view line) {
+            batch.push_back(
+                {{line, origin.index, side}, FoldedHashes(line, origin.index == 0, storage)});
+            if (batch.size() == kBatch) {
+                use(std::span<const HashedHit>(batch));
+                batch.clear();
+            }
+        });
     use(std::span<const HashedHit>(batch));
 }
 
@@ -174,64 +175,105 @@ private:
     std::vector<CauseSet> mayChange_;
     std::string storageA_, storageB_;
 };
+/// A hash of a hit's fold, and the hit's number.
+struct HashOfHit {
+    std::uint64_t hash;
+    std::uint32_t hit;
+    auto operator<=>(const HashOfHit&) const = default;
+};
+
+/// The hits linked by shared hashes, directly or through others, make a group: a hit's
+/// every possible match is in its group. Writes the hits of each group that holds both lists
+/// into `grouped`, each group in list order, and returns the groups as parts of it.
+std::vector<std::span<const std::uint32_t>> Groups(const std::vector<Hit>& hits,
+                                                   std::vector<HashOfHit>& hashes,
+                                                   std::vector<std::uint32_t>& grouped) {
+    std::vector<std::uint32_t> parent(hits.size());
+    for (std::uint32_t id = 0; id < parent.size(); ++id)
+        parent[id] = id;
+    const auto root = [&](std::uint32_t id) {
+        while (parent[id] != id)
+            id = parent[id] = parent[parent[id]];
+        return id;
+    };
+    std::sort(hashes.begin(), hashes.end());
+    for (std::size_t i = 1; i < hashes.size(); ++i) {
+        if (hashes[i].hash == hashes[i - 1].hash)
+            parent[root(hashes[i].hit)] = root(hashes[i - 1].hit);
+    }
+    std::vector<std::pair<std::uint32_t, std::uint32_t>> byRoot(hits.size());
+    for (std::uint32_t id = 0; id < hits.size(); ++id)
+        byRoot[id] = {root(id), id};
+    std::sort(byRoot.begin(), byRoot.end());
+
+    std::vector<std::pair<std::size_t, std::size_t>> bounds;
+    for (std::size_t begin = 0, end = 0; begin < byRoot.size(); begin = end) {
+        bool bothLists = false;
+        for (end = begin + 1; end < byRoot.size() && byRoot[end].first == byRoot[begin].first;
+             ++end)
+            bothLists |= hits[byRoot[end].second].side != hits[byRoot[begin].second].side;
+        if (!bothLists)
+            continue;
+        bounds.emplace_back(grouped.size(), end - begin);
+        for (std::size_t i = begin; i < end; ++i)
+            grouped.push_back(byRoot[i].second);
+    }
+    std::vector<std::span<const std::uint32_t>> groups;
+    for (const auto& [start, size] : bounds)
+        groups.push_back(std::span<const std::uint32_t>(grouped).subspan(start, size));
+    return groups;
+}
 } // namespace
 
 NearMisses::NearMisses(const core::ListComparison& comparison) {
     // Two walks over the single hits, each over both lists at once. The first folds each hit
-    // with every cause ignored and notes the hash of its fold in its list's filter; the second
-    // folds it again and keeps only the hits whose hash the other list noted too, the few that
-    // may match. Folding twice costs less than keeping a hash for every hit: the hits of a
-    // large list would fill tens of megabytes of fresh pages, and a fresh page costs more than
-    // folding the lines that fill it.
+    // (ignoring the first cause, the first two, and so on) and notes the hashes of its folds
+    // in its list's filter; the second folds it again and keeps only the hits with a hash the
+    // other list noted too, the few that may match. Folding twice costs less than keeping
+    // hashes for every hit: the hits of a large list would fill tens of megabytes of fresh
+    // pages, and a fresh page costs more than folding the lines that fill it.
     std::array<HashFilter, 2> filters;
     std::array<std::uint64_t, 2> found{};
     InTwoParts([&](int list) {
         const auto side = static_cast<Side>(list);
         ForEachHashedSingleHit(comparison, side, [&](std::span<const HashedHit> batch) {
-            for (const HashedHit& hashed : batch)
-                filters[side].Add(hashed.hash);
+            for (const HashedHit& hashed : batch) {
+                for (const std::uint64_t hash : hashed.hashes.Values())
+                    filters[side].Add(hash);
+            }
             found[side] += batch.size();
         });
     });
     singleHits_ = found[0] + found[1];
     std::array<std::vector<Hit>, 2> kept;
-    std::array<std::vector<std::uint64_t>, 2> keptHashes;
+    std::array<std::vector<HashOfHit>, 2> keptHashes; // hits numbered within their list
     InTwoParts([&](int list) {
         const auto side = static_cast<Side>(list);
         ForEachHashedSingleHit(comparison, side, [&](std::span<const HashedHit> batch) {
             for (const HashedHit& hashed : batch) {
-                if (filters[1 - side].MayHold(hashed.hash)) {
-                    kept[side].push_back(hashed.hit);
-                    keptHashes[side].push_back(hashed.hash);
-                }
+                const std::span<const std::uint64_t> hashes = hashed.hashes.Values();
+                if (std::none_of(hashes.begin(), hashes.end(), [&](std::uint64_t hash) {
+                        return filters[1 - side].MayHold(hash);
+                    }))
+                    continue;
+                for (const std::uint64_t hash : hashes)
+                    keptHashes[side].push_back(
+                        {hash, static_cast<std::uint32_t>(kept[side].size())});
+                kept[side].push_back(hashed.hit);
             }
         });
     });
     std::vector<Hit> hits = std::move(kept[0]);
+    const auto leftHits = static_cast<std::uint32_t>(hits.size());
     hits.insert(hits.end(), kept[1].begin(), kept[1].end());
-    std::vector<std::uint64_t> hashes = std::move(keptHashes[0]);
-    hashes.insert(hashes.end(), keptHashes[1].begin(), keptHashes[1].end());
-
-    // Grouped by hash, each group in list order.
-    std::vector<std::pair<std::uint64_t, std::uint32_t>> hashAndHit(hits.size());
-    for (std::uint32_t i = 0; i < hits.size(); ++i)
-        hashAndHit[i] = {hashes[i], i};
-    std::sort(hashAndHit.begin(), hashAndHit.end());
-    std::vector<std::uint32_t> byHash(hits.size());
-    for (std::size_t i = 0; i < byHash.size(); ++i)
-        byHash[i] = hashAndHit[i].second;
+    std::vector<HashOfHit> hashes = std::move(keptHashes[0]);
+    for (const HashOfHit& rightHash : keptHashes[1])
+        hashes.push_back({rightHash.hash, leftHits + rightHash.hit});
 
     // The groups with hits of both lists, matched in two parts at once: each writes the
     // partners of its own hits only.
-    std::vector<std::span<const std::uint32_t>> groups;
-    for (std::size_t begin = 0, end = 0; begin < byHash.size(); begin = end) {
-        bool bothLists = false;
-        for (end = begin + 1; end < byHash.size() && hashes[byHash[end]] == hashes[byHash[begin]];
-             ++end)
-            bothLists |= hits[byHash[end]].side != hits[byHash[begin]].side;
-        if (bothLists)
-            groups.push_back(std::span(byHash).subspan(begin, end - begin));
-    }
+    std::vector<std::uint32_t> grouped;
+    const std::vector<std::span<const std::uint32_t>> groups = Groups(hits, hashes, grouped);
     std::vector<std::optional<std::uint32_t>> partner(hits.size());
     std::vector<NearMissCause> causeOf(hits.size());
     InTwoParts([&](int part) {

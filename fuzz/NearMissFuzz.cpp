@@ -45,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 cli::FoldLine(line, causes & mayChange, true, some))
                 std::abort();
         }
-        (void)cli::FoldedHash(line, false, storage);
+        (void)cli::FoldedHashes(line, false, storage);
         (void)cli::Escaped(line);
     }
 

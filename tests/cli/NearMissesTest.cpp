@@ -63,6 +63,13 @@ TEST(NearMisses, AHitCountsOnceUnderItsFirstNeededCause) {
     EXPECT_EQ(found.counts, (std::vector<std::uint64_t>{2, 2, 0, 0, 0, 0}));
 }
 
+TEST(NearMisses, FoundThoughIgnoringEveryCauseWouldPartThem) {
+    // "H" and a macron below has no precomposed form, its small letter has one (U+1E96):
+    // alike once case is ignored, apart once composition is too. A no-break space before a
+    // stray byte: alike once blanks are ignored, apart once the line reads as Windows-1252.
+    EXPECT_EQ(Find("H\xCC\xB1\n\xC2\xA0\xA9\n", "h\xCC\xB1\n\xA9\n").pairs, "1:1:case 2:2:blanks ");
+}
+
 TEST(NearMisses, CopiesPairWithTheFirstMatchAndNeverWithinOneList) {
     // Both "a " pair with the first "a"; its copy pairs back with the first "a ". "A" matches
     // only once case is ignored too, and needs no more than that.
