@@ -1,12 +1,18 @@
 // Bytes of any kind taken as two lists for dyadlist-compare's readers: split at the first
 // 0xFF byte (or in the middle), warned about, compared, and explained, with every fold of
 // every line and the JSON report. Nothing may crash, hang or read outside the bytes; a JSON
-// report holds printable ASCII only.
+// report holds printable ASCII only; the near misses are those a plain search finds.
 
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <climits>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 #include "cli/InputWarnings.h"
@@ -15,6 +21,65 @@
 #include "cli/NearMisses.h"
 #include "core/LineText.h"
 #include "core/ListComparison.h"
+
+namespace {
+
+using Pair = std::tuple<std::size_t, std::size_t, cli::NearMissCause>;
+
+/// The near misses found the plain way, each hit against every hit of the other list: its
+/// partner is the first that folds like it ignoring the first cause, else the first two, and
+/// so on; its cause the first without which they fold apart. None when the lists are too
+/// long for that.
+std::optional<std::vector<Pair>> PlainNearMisses(const core::ListComparison& comparison) {
+    struct Hit {
+        std::size_t index;
+        std::string_view text;
+    };
+    std::array<std::vector<Hit>, 2> hits;
+    for (const auto side : {core::LineIndex::kLeft, core::LineIndex::kRight})
+        comparison.ForEachSingleHitOn(
+            side, [&](core::ListComparison::Origin origin, std::string_view line) {
+                hits[side].push_back({origin.index, line});
+            });
+    if (hits[0].size() > 200 || hits[1].size() > 200)
+        return std::nullopt;
+    std::vector<Pair> pairs;
+    std::string a, b;
+    const auto alike = [&](const Hit& x, const Hit& y, cli::CauseSet causes) {
+        return cli::FoldLine(x.text, causes, x.index == 0, a) ==
+               cli::FoldLine(y.text, causes, y.index == 0, b);
+    };
+    const auto partnerOf = [&](int side, std::size_t h) -> std::pair<std::size_t, cli::CauseSet> {
+        for (int count = 1; count <= cli::kNearMissCauses; ++count)
+            for (std::size_t o = 0; o < hits[1 - side].size(); ++o)
+                if (alike(hits[side][h], hits[1 - side][o], cli::FirstCauses(count)))
+                    return {o, cli::FirstCauses(count)};
+        return {SIZE_MAX, 0};
+    };
+    for (int side = 0; side < 2; ++side) {
+        for (std::size_t h = 0; h < hits[side].size(); ++h) {
+            const auto [o, causes] = partnerOf(side, h);
+            if (o == SIZE_MAX)
+                continue;
+            // Two hits that are each other's partner make one pair, listed from the left.
+            if (side == 1 && partnerOf(0, o).first == h)
+                continue;
+            int cause = std::bit_width(causes) - 1;
+            for (int c = 0; c < cause; ++c)
+                if (!alike(hits[side][h], hits[1 - side][o], causes & ~(1u << c))) {
+                    cause = c;
+                    break;
+                }
+            const Hit& left = side == 0 ? hits[0][h] : hits[0][o];
+            const Hit& right = side == 0 ? hits[1][o] : hits[1][h];
+            pairs.emplace_back(left.index, right.index, static_cast<cli::NearMissCause>(cause));
+        }
+    }
+    std::sort(pairs.begin(), pairs.end());
+    return pairs;
+}
+
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
@@ -31,8 +96,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const core::LoadedList l(left), r(right);
     const core::ListComparison comparison(l, r);
     const cli::NearMisses nearMisses(comparison);
-    for (const cli::NearMissPair& pair : nearMisses.Pairs())
+    std::vector<Pair> pairs;
+    for (const cli::NearMissPair& pair : nearMisses.Pairs()) {
         (void)cli::NearMisses::PairLine(pair);
+        pairs.emplace_back(pair.leftIndex, pair.rightIndex, pair.cause);
+    }
+    std::sort(pairs.begin(), pairs.end());
+    if (const auto plain = PlainNearMisses(comparison); plain && *plain != pairs)
+        std::abort();
     (void)nearMisses.SummaryText();
 
     std::string storage;
