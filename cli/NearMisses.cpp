@@ -182,6 +182,25 @@ struct HashOfHit {
     auto operator<=>(const HashOfHit&) const = default;
 };
 
+/// `hashes` in the order of their hashes, equal ones by hit. The hashes are spread evenly, so
+/// their top bits put each in one of many buckets, counted first, that hold a handful each.
+void SortByHash(std::vector<HashOfHit>& hashes) {
+    const int bucketBits = std::clamp(static_cast<int>(std::bit_width(hashes.size())), 1, 20);
+    const auto bucketOf = [&](const HashOfHit& h) { return h.hash >> (64 - bucketBits); };
+    std::vector<std::uint32_t> starts((std::size_t{1} << bucketBits) + 1);
+    for (const HashOfHit& h : hashes)
+        ++starts[bucketOf(h) + 1];
+    for (std::size_t b = 1; b < starts.size(); ++b)
+        starts[b] += starts[b - 1];
+    std::vector<HashOfHit> sorted(hashes.size());
+    std::vector<std::uint32_t> next(starts.begin(), starts.end() - 1);
+    for (const HashOfHit& h : hashes)
+        sorted[next[bucketOf(h)]++] = h;
+    for (std::size_t b = 0; b + 1 < starts.size(); ++b)
+        std::sort(sorted.begin() + starts[b], sorted.begin() + starts[b + 1]);
+    hashes = std::move(sorted);
+}
+
 /// The hits linked by shared hashes, directly or through others, make a group: a hit's
 /// every possible match is in its group. Writes the hits of each group that holds both lists
 /// into `grouped`, each group in list order, and returns the groups as parts of it.
@@ -196,27 +215,31 @@ std::vector<std::span<const std::uint32_t>> Groups(const std::vector<Hit>& hits,
             id = parent[id] = parent[parent[id]];
         return id;
     };
-    std::sort(hashes.begin(), hashes.end());
+    SortByHash(hashes);
     for (std::size_t i = 1; i < hashes.size(); ++i) {
         if (hashes[i].hash == hashes[i - 1].hash)
             parent[root(hashes[i].hit)] = root(hashes[i - 1].hit);
     }
-    std::vector<std::pair<std::uint32_t, std::uint32_t>> byRoot(hits.size());
+    // Each group's hits, counted by their root and then placed in order of number: list order.
+    std::vector<std::uint32_t> starts(hits.size() + 1);
+    std::vector<bool> sides(2 * hits.size());
+    for (std::uint32_t id = 0; id < hits.size(); ++id) {
+        ++starts[root(id) + 1];
+        sides[2 * root(id) + hits[id].side] = true;
+    }
+    for (std::size_t r = 1; r < starts.size(); ++r)
+        starts[r] += starts[r - 1];
+    std::vector<std::uint32_t> byGroup(hits.size());
+    std::vector<std::uint32_t> next(starts.begin(), starts.end() - 1);
     for (std::uint32_t id = 0; id < hits.size(); ++id)
-        byRoot[id] = {root(id), id};
-    std::sort(byRoot.begin(), byRoot.end());
+        byGroup[next[root(id)]++] = id;
 
     std::vector<std::pair<std::size_t, std::size_t>> bounds;
-    for (std::size_t begin = 0, end = 0; begin < byRoot.size(); begin = end) {
-        bool bothLists = false;
-        for (end = begin + 1; end < byRoot.size() && byRoot[end].first == byRoot[begin].first;
-             ++end)
-            bothLists |= hits[byRoot[end].second].side != hits[byRoot[begin].second].side;
-        if (!bothLists)
+    for (std::uint32_t r = 0; r < hits.size(); ++r) {
+        if (!sides[2 * r] || !sides[2 * r + 1])
             continue;
-        bounds.emplace_back(grouped.size(), end - begin);
-        for (std::size_t i = begin; i < end; ++i)
-            grouped.push_back(byRoot[i].second);
+        bounds.emplace_back(grouped.size(), starts[r + 1] - starts[r]);
+        grouped.insert(grouped.end(), byGroup.begin() + starts[r], byGroup.begin() + starts[r + 1]);
     }
     std::vector<std::span<const std::uint32_t>> groups;
     for (const auto& [start, size] : bounds)
