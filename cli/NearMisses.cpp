@@ -58,30 +58,27 @@ private:
     core::BigArray<std::uint64_t> bits_{kBits / 64};
 };
 
+/// A hit with a hash of one of its folds; a hit with several hashes has an entry for each,
+/// one after the other.
 struct HashedHit {
-    Hit hit;
-    FoldHashes hashes;
+    std::string_view text;
+    std::size_t index;
+    std::uint64_t hash;
 };
-/// Calls `use(std::span<const HashedHit>)` for the single hits of `side`, in order, a few
-/// thousand at a time: the filter's bits for a whole batch are then looked up in one tight
-/// loop, where the processor waits for many cache misses at once rather than one at a time
-/// between two foldings.
-template <class Use>
-void ForEachHashedSingleHit(const core::ListComparison& comparison, Side side, Use&& use) {
-    constexpr std::size_t kBatch = 4096;
-    std::vector<HashedHit> batch;
-    batch.reserve(kBatch);
+/// The single hits of `side`, in order, with FoldHashes: written one after the other, so that
+/// the lists' filters are then filled and asked in tight loops over them, where the processor
+/// waits for many cache misses at once rather than one at a time between two foldings.
+std::vector<HashedHit> HashedSingleHits(const core::ListComparison& comparison, Side side) {
+    std::vector<HashedHit> hashed;
+    // Room for every single hit, of which the pages this list does not fill are never touched.
+    hashed.reserve(comparison.SingleHitCount());
     std::string storage;
     comparison.ForEachSingleHitOn(
         side, [&](core::ListComparison::Origin origin, std::string_view line) {
-            batch.push_back(
-                {{line, origin.index, side}, FoldedHashes(line, origin.index == 0, storage)});
-            if (batch.size() == kBatch) {
-                use(std::span<const HashedHit>(batch));
-                batch.clear();
-            }
+            for (const std::uint64_t hash : FoldedHashes(line, origin.index == 0, storage).Values())
+                hashed.push_back({line, origin.index, hash});
         });
-    use(std::span<const HashedHit>(batch));
+    return hashed;
 }
 
 /// Matches the hits of one group (sharing the hash of their fold with every cause ignored),
@@ -249,43 +246,39 @@ std::vector<std::span<const std::uint32_t>> Groups(const std::vector<Hit>& hits,
 } // namespace
 
 NearMisses::NearMisses(const core::ListComparison& comparison) {
-    // Two walks over the single hits, each over both lists at once. The first folds each hit
-    // (ignoring the first cause, the first two, and so on) and notes the hashes of its folds
-    // in its list's filter; the second folds it again and keeps only the hits with a hash the
-    // other list noted too, the few that may match. Folding twice costs less than keeping
-    // hashes for every hit: the hits of a large list would fill tens of megabytes of fresh
-    // pages, and a fresh page costs more than folding the lines that fill it.
+    // One walk over the single hits of each list, both lists at once, folds each hit
+    // (ignoring the first cause, the first two, and so on) and keeps the hashes of its folds.
+    // The hashes of each list fill its filter; the hits with a hash the other list's filter
+    // holds too, the few that may match, are kept.
+    std::array<std::vector<HashedHit>, 2> hashed;
     std::array<HashFilter, 2> filters;
+    InTwoParts([&](int list) {
+        const auto side = static_cast<Side>(list);
+        hashed[side] = HashedSingleHits(comparison, side);
+        for (const HashedHit& hit : hashed[side])
+            filters[side].Add(hit.hash);
+    });
+    std::array<std::vector<Hit>, 2> kept;
+    std::array<std::vector<HashOfHit>, 2> keptHashes; // hits numbered within their list
     std::array<std::uint64_t, 2> found{};
     InTwoParts([&](int list) {
         const auto side = static_cast<Side>(list);
-        ForEachHashedSingleHit(comparison, side, [&](std::span<const HashedHit> batch) {
-            for (const HashedHit& hashed : batch) {
-                for (const std::uint64_t hash : hashed.hashes.Values())
-                    filters[side].Add(hash);
-            }
-            found[side] += batch.size();
-        });
+        const std::vector<HashedHit>& all = hashed[side];
+        for (std::size_t begin = 0, end = 0; begin < all.size(); begin = end) {
+            // The entries of one hit.
+            bool mayMatch = false;
+            for (end = begin; end < all.size() && all[end].index == all[begin].index; ++end)
+                mayMatch |= filters[1 - side].MayHold(all[end].hash);
+            ++found[side];
+            if (!mayMatch)
+                continue;
+            for (std::size_t e = begin; e < end; ++e)
+                keptHashes[side].push_back(
+                    {all[e].hash, static_cast<std::uint32_t>(kept[side].size())});
+            kept[side].push_back({all[begin].text, all[begin].index, side});
+        }
     });
     singleHits_ = found[0] + found[1];
-    std::array<std::vector<Hit>, 2> kept;
-    std::array<std::vector<HashOfHit>, 2> keptHashes; // hits numbered within their list
-    InTwoParts([&](int list) {
-        const auto side = static_cast<Side>(list);
-        ForEachHashedSingleHit(comparison, side, [&](std::span<const HashedHit> batch) {
-            for (const HashedHit& hashed : batch) {
-                const std::span<const std::uint64_t> hashes = hashed.hashes.Values();
-                if (std::none_of(hashes.begin(), hashes.end(), [&](std::uint64_t hash) {
-                        return filters[1 - side].MayHold(hash);
-                    }))
-                    continue;
-                for (const std::uint64_t hash : hashes)
-                    keptHashes[side].push_back(
-                        {hash, static_cast<std::uint32_t>(kept[side].size())});
-                kept[side].push_back(hashed.hit);
-            }
-        });
-    });
     std::vector<Hit> hits = std::move(kept[0]);
     const auto leftHits = static_cast<std::uint32_t>(hits.size());
     hits.insert(hits.end(), kept[1].begin(), kept[1].end());
