@@ -47,15 +47,20 @@ template <class Work> void InTwoParts(Work&& work) {
         work(1);
 }
 /// Bits set by the folded hashes of one list's hits, so that the other list's hits can tell
-/// at a glance whether they may have a match: false hits only cost a closer look.
+/// at a glance whether they may have a match: false hits only cost a closer look. With 32 bits
+/// a hash, about one hash in 32 that the filter never saw passes.
 class HashFilter {
 public:
-    void Add(std::uint64_t hash) { bits_[hash % kBits / 64] |= std::uint64_t{1} << (hash % 64); }
-    bool MayHold(std::uint64_t hash) const { return bits_[hash % kBits / 64] >> (hash % 64) & 1; }
+    /// An empty filter for `hashes` hashes.
+    explicit HashFilter(std::size_t hashes)
+        : mask_(std::bit_ceil(std::max<std::size_t>(hashes, 64) * 32) - 1), bits_(mask_ / 64 + 1) {}
+
+    void Add(std::uint64_t hash) { bits_[(hash & mask_) / 64] |= std::uint64_t{1} << (hash % 64); }
+    bool MayHold(std::uint64_t hash) const { return bits_[(hash & mask_) / 64] >> (hash % 64) & 1; }
 
 private:
-    static constexpr std::size_t kBits = std::size_t{1} << 24;
-    core::BigArray<std::uint64_t> bits_{kBits / 64};
+    std::uint64_t mask_; // the number of bits, a power of two, less one
+    core::BigArray<std::uint64_t> bits_;
 };
 
 /// A hit with a hash of one of its folds; a hit with several hashes has an entry for each,
@@ -251,12 +256,13 @@ NearMisses::NearMisses(const core::ListComparison& comparison) {
     // The hashes of each list fill its filter; the hits with a hash the other list's filter
     // holds too, the few that may match, are kept.
     std::array<std::vector<HashedHit>, 2> hashed;
-    std::array<HashFilter, 2> filters;
+    std::array<std::optional<HashFilter>, 2> filters;
     InTwoParts([&](int list) {
         const auto side = static_cast<Side>(list);
         hashed[side] = HashedSingleHits(comparison, side);
+        filters[side].emplace(hashed[side].size());
         for (const HashedHit& hit : hashed[side])
-            filters[side].Add(hit.hash);
+            filters[side]->Add(hit.hash);
     });
     std::array<std::vector<Hit>, 2> kept;
     std::array<std::vector<HashOfHit>, 2> keptHashes; // hits numbered within their list
@@ -268,7 +274,7 @@ NearMisses::NearMisses(const core::ListComparison& comparison) {
             // The entries of one hit.
             bool mayMatch = false;
             for (end = begin; end < all.size() && all[end].index == all[begin].index; ++end)
-                mayMatch |= filters[1 - side].MayHold(all[end].hash);
+                mayMatch |= filters[1 - side]->MayHold(all[end].hash);
             ++found[side];
             if (!mayMatch)
                 continue;
