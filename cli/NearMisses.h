@@ -8,8 +8,10 @@
 // few causes as possible (the first one, then the first two, ...). So the pairs grow with
 // the hits, never with their product, however many copies a list holds.
 //
-// Costs one scan of each single hit, one hash and two bits; only lines whose folded hash
-// falls on both lists are looked at further.
+// Costs one walk over each list's single hits, folding each and keeping an entry of 32 bytes
+// for each hash of its folds (FoldedHashes: one for printable ASCII), and a bit a hash in a
+// filter; only hits with a hash on both lists are looked at further, in groups of hits linked
+// by their hashes.
 
 #include <array>
 #include <cstdint>
