@@ -6,7 +6,6 @@
 #include <QResizeEvent>
 
 #include <algorithm>
-#include <functional>
 
 #include "platform/Forms.h"
 #include "platform/qt/ControlEvents.h"
