@@ -86,7 +86,7 @@ std::vector<HashedHit> HashedSingleHits(const core::ListComparison& comparison, 
     return hashed;
 }
 
-/// Matches the hits of one group (sharing the hash of their fold with every cause ignored),
+/// Matches the hits of one group (hits linked by the hashes of their folds, see Groups),
 /// ignoring the first cause, then the first two, and so on; a hit's partner is the first hit
 /// of the other list that folds like it at the first step it matches anything, and its cause
 /// the first one that match needs. Groups are mostly a pair: their hits are compared each
