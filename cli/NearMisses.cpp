@@ -80,7 +80,8 @@ std::vector<HashedHit> HashedSingleHits(const core::ListComparison& comparison, 
     std::string storage;
     comparison.ForEachSingleHitOn(
         side, [&](core::ListComparison::Origin origin, std::string_view line) {
-            for (const std::uint64_t hash : FoldedHashes(line, origin.index == 0, storage).Values())
+            const FoldHashes hashes = FoldedHashes(line, origin.index == 0, storage);
+            for (const std::uint64_t hash : hashes.Values())
                 hashed.push_back({line, origin.index, hash});
         });
     return hashed;
