@@ -4,11 +4,9 @@
 #include <charconv>
 #include <cstdint>
 #include <exception>
-#include <future>
 #include <new>
 #include <optional>
 #include <string_view>
-#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -21,6 +19,7 @@
 #include "core/FileText.h"
 #include "core/LineText.h"
 #include "core/ListComparison.h"
+#include "core/RunBoth.h"
 
 namespace cli {
 
@@ -147,42 +146,24 @@ std::vector<std::string> WarnAboutInput(const core::LoadedList& left, const core
 /// reported when both fail.
 void WriteBoth(const core::ListComparison& comparison, OutputFile& multipleHits,
                OutputFile& singleHits, bool lineNumbers) {
-    std::future<void> singles;
-    if (!multipleHits.SharesTargetWith(singleHits)) {
-        try {
-            singles = std::async(std::launch::async,
-                                 [&] { WriteSingleHits(comparison, singleHits, lineNumbers); });
-        } catch (const std::system_error&) {
-            // No thread to be had: write one after the other.
-        }
+    const auto multiples = [&] { WriteMultipleHits(comparison, multipleHits, lineNumbers); };
+    const auto singles = [&] { WriteSingleHits(comparison, singleHits, lineNumbers); };
+    if (multipleHits.SharesTargetWith(singleHits)) {
+        multiples();
+        singles();
+    } else {
+        core::RunBoth(multiples, singles);
     }
-    try {
-        WriteMultipleHits(comparison, multipleHits, lineNumbers);
-    } catch (...) {
-        if (singles.valid())
-            singles.wait();
-        throw;
-    }
-    if (singles.valid())
-        singles.get();
-    else
-        WriteSingleHits(comparison, singleHits, lineNumbers);
 }
 
 int Compare(const Options& options, int outFd, int errFd) {
     // The two files load side by side: reading and splitting are half the run, and the lists
     // do not depend on each other. A failing left file is reported first, as if read first.
-    std::future<core::LoadedList> rightLoad =
-        std::async(std::launch::async, [&] { return LoadList(options.right); });
-    std::optional<core::LoadedList> loadedLeft;
-    try {
-        loadedLeft.emplace(LoadList(options.left));
-    } catch (...) {
-        rightLoad.wait();
-        throw;
-    }
+    std::optional<core::LoadedList> loadedLeft, loadedRight;
+    core::RunBoth([&] { loadedLeft.emplace(LoadList(options.left)); },
+                  [&] { loadedRight.emplace(LoadList(options.right)); });
     const core::LoadedList& left = *loadedLeft;
-    const core::LoadedList right = rightLoad.get();
+    const core::LoadedList& right = *loadedRight;
     const core::ListComparison comparison(left, right);
     CheckUnchanged(left, right, options);
     const std::vector<std::string> warnings = WarnAboutInput(left, right, options, errFd);

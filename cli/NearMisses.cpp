@@ -1,13 +1,12 @@
 #include "cli/NearMisses.h"
 
 #include "core/BigArray.h"
+#include "core/RunBoth.h"
 
 #include <algorithm>
 #include <bit>
-#include <future>
 #include <optional>
 #include <span>
-#include <system_error>
 #include <unordered_map>
 
 namespace cli {
@@ -24,27 +23,6 @@ struct Hit {
 
 std::string_view Folded(const Hit& hit, CauseSet causes, std::string& storage) {
     return FoldLine(hit.text, causes, hit.index == 0, storage);
-}
-/// Runs `work(0)` and `work(1)` at once, the second on a thread of its own when one is to
-/// be had: the machine's second core.
-template <class Work> void InTwoParts(Work&& work) {
-    std::future<void> second;
-    try {
-        second = std::async(std::launch::async, [&] { work(1); });
-    } catch (const std::system_error&) {
-        // No thread: one after the other.
-    }
-    try {
-        work(0);
-    } catch (...) {
-        if (second.valid())
-            second.wait();
-        throw;
-    }
-    if (second.valid())
-        second.get();
-    else
-        work(1);
 }
 /// Bits set by the folded hashes of one list's hits, so that the other list's hits can tell
 /// at a glance whether they may have a match: false hits only cost a closer look. With 32 bits
@@ -258,7 +236,7 @@ NearMisses::NearMisses(const core::ListComparison& comparison) {
     // holds too, the few that may match, are kept.
     std::array<std::vector<HashedHit>, 2> hashed;
     std::array<std::optional<HashFilter>, 2> filters;
-    InTwoParts([&](int list) {
+    core::InTwoParts([&](int list) {
         const auto side = static_cast<Side>(list);
         hashed[side] = HashedSingleHits(comparison, side);
         filters[side].emplace(hashed[side].size());
@@ -268,7 +246,7 @@ NearMisses::NearMisses(const core::ListComparison& comparison) {
     std::array<std::vector<Hit>, 2> kept;
     std::array<std::vector<HashOfHit>, 2> keptHashes; // hits numbered within their list
     std::array<std::uint64_t, 2> found{};
-    InTwoParts([&](int list) {
+    core::InTwoParts([&](int list) {
         const auto side = static_cast<Side>(list);
         const std::vector<HashedHit>& all = hashed[side];
         for (std::size_t begin = 0, end = 0; begin < all.size(); begin = end) {
@@ -299,7 +277,7 @@ NearMisses::NearMisses(const core::ListComparison& comparison) {
     const std::vector<std::span<const std::uint32_t>> groups = Groups(hits, hashes, grouped);
     std::vector<std::optional<std::uint32_t>> partner(hits.size());
     std::vector<NearMissCause> causeOf(hits.size());
-    InTwoParts([&](int part) {
+    core::InTwoParts([&](int part) {
         const std::size_t half = groups.size() / 2;
         GroupMatcher matcher(hits, partner, causeOf);
         for (std::size_t g = part == 0 ? 0 : half; g < (part == 0 ? half : groups.size()); ++g)

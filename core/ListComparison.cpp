@@ -1,12 +1,11 @@
 #include "core/ListComparison.h"
 
 #include <algorithm>
-#include <exception>
 #include <limits>
 #include <stdexcept>
-#include <thread>
 
 #include "core/LineText.h"
+#include "core/RunBoth.h"
 
 namespace core {
 
@@ -87,29 +86,9 @@ ListComparison::ListComparison(const LineSource& left, const LineSource& right)
         IndexHalf(0);
         IndexHalf(1);
     } else {
-        IndexBothHalves();
+        InTwoParts([&](int half) { IndexHalf(half); });
     }
     Count();
-}
-
-void ListComparison::IndexBothHalves() {
-    std::exception_ptr failure;
-    std::thread second([&] {
-        try {
-            IndexHalf(1);
-        } catch (...) {
-            failure = std::current_exception();
-        }
-    });
-    try {
-        IndexHalf(0);
-    } catch (...) {
-        second.join();
-        throw;
-    }
-    second.join();
-    if (failure)
-        std::rethrow_exception(failure);
 }
 
 void ListComparison::Count() {

@@ -125,8 +125,6 @@ private:
     }
     /// Interns every line whose hash falls in half `half`, writing its key.
     void IndexHalf(int half);
-    /// Both halves at once, the second on a thread of its own.
-    void IndexBothHalves();
     /// The multiple and single hits, counted.
     void Count();
 
