@@ -277,13 +277,18 @@ private:
     bool owned_ = false; // text_ lies in storage_
 };
 
+/// `text` without spaces at either end: TrimBlanks for printable ASCII, where the space is the
+/// only blank.
+std::string_view TrimSpaces(std::string_view text) {
+    text.remove_prefix(std::min(text.find_first_not_of(' '), text.size()));
+    return text.substr(0, text.find_last_not_of(' ') + 1);
+}
+
 /// FoldLine for printable ASCII, the common case: only blanks and case can differ, and
 /// at most one copy is made, into `storage`, whose room is reused from line to line.
 std::string_view FoldAscii(std::string_view line, CauseSet causes, std::string& storage) {
-    if (causes & CauseBit(NearMissCause::kBlanks)) {
-        line.remove_prefix(std::min(line.find_first_not_of(' '), line.size()));
-        line.remove_suffix(line.size() - (line.find_last_not_of(' ') + 1));
-    }
+    if (causes & CauseBit(NearMissCause::kBlanks))
+        line = TrimSpaces(line);
     if (!(causes & CauseBit(NearMissCause::kCase)) ||
         std::none_of(line.begin(), line.end(), [](char c) { return c >= 'A' && c <= 'Z'; }))
         return line;
@@ -439,9 +444,7 @@ FoldHashes FoldedHashes(std::string_view line, bool firstLine, std::string& stor
     //
     // While the line proves printable ASCII, its fold ignoring blanks and case is hashed as it
     // is made, as HashBytes would hash it; the other causes never change printable ASCII.
-    std::string_view trimmed = line;
-    trimmed.remove_prefix(std::min(trimmed.find_first_not_of(' '), trimmed.size()));
-    trimmed.remove_suffix(trimmed.size() - (trimmed.find_last_not_of(' ') + 1));
+    const std::string_view trimmed = TrimSpaces(line);
     std::uint64_t hash = 0;
     bool ascii = true;
     for (std::size_t i = 0; i < trimmed.size() && ascii; i += 8) {
