@@ -93,7 +93,7 @@ TEST(NearMisses, FoldsLeaveOutOnlyCausesThatCannotChangeALine) {
          {"Plain", " ok\t",
           "\xEF\xBB\xBF"
           "A",
-          "CAF\xC9\xAD", "e\xCC\x81 ", "x\xE2\x80\x8B", "\xE2\x84\xAB"}) {
+          "CAF\xC9\xAD", "e\xCC\x81 ", "\xE2\x80\x8Bx", "\xE2\x84\xAB"}) {
         for (const bool firstLine : {false, true}) {
             const cli::CauseSet mayChange = cli::MayChange(line, firstLine);
             std::string all, some;
