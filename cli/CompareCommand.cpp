@@ -7,14 +7,17 @@
 #include <new>
 #include <optional>
 #include <string_view>
+#include <system_error>
 #include <utility>
 #include <vector>
 
+#include "cli/Escaping.h"
 #include "cli/InputWarnings.h"
 #include "cli/JsonReport.h"
 #include "cli/NearMisses.h"
 #include "cli/Options.h"
 #include "cli/OutputFile.h"
+#include "cli/StandardStreams.h"
 #include "core/FileBytes.h"
 #include "core/FileText.h"
 #include "core/LineText.h"
@@ -39,7 +42,21 @@ void TellError(int errFd, std::string_view text) {
     }
 }
 
-core::LoadedList LoadList(const std::string& fileName) {
+/// A message of one line that may hold the user's bytes (a file name, an argument), shown so
+/// that none of them acts on the terminal.
+void TellLine(int errFd, std::string_view line) {
+    TellError(errFd, Printable(line) + "\n");
+}
+
+/// A closed standard stream's names lead to the /dev/null that stands in for it, which would
+/// read as an empty list or take entries without a word: they fail as the stream would.
+void RefuseClosedStream(const std::string& fileName, const StandardStreams& streams) {
+    if (streams.NamesClosed(fileName))
+        throw core::FileOpenError(fileName, std::generic_category().message(EBADF));
+}
+
+core::LoadedList LoadList(const std::string& fileName, const StandardStreams& streams) {
+    RefuseClosedStream(fileName, streams);
     core::FileText text = core::FileText::Open(fileName, core::FileKinds::AnyReadable);
     try {
         return core::LoadedList(std::move(text));
@@ -75,7 +92,7 @@ std::string CountsText(std::uint64_t multipleHits, std::uint64_t singleHits) {
 /// entries are written, which read the lines once more; by then the entry files are written,
 /// and exit status 1 says not to trust them, as after a failed write.
 void CheckUnchanged(const core::LoadedList& list, const std::string& fileName) {
-    if (list.Text().Shrank())
+    if (list.File().Shrank())
         throw core::FileOpenError(fileName, "The file shrank while it was read");
 }
 
@@ -127,14 +144,14 @@ std::vector<std::string> WarnAboutInput(const core::LoadedList& left, const core
     if (options.quiet && !options.json)
         return warnings;
     for (const auto& [list, name] : {std::pair{&left, &options.left}, {&right, &options.right}}) {
-        for (std::string& warning : InputWarnings(list->Text().Bytes(), *name))
+        for (std::string& warning : InputWarnings(list->File(), *name))
             warnings.push_back(std::move(warning));
     }
     CheckUnchanged(left, right, options);
     if (!options.quiet) {
         std::string text;
         for (const std::string& warning : warnings)
-            text += std::string(kProgramName) + ": warning: " + warning + "\n";
+            text += Printable(std::string(kProgramName) + ": warning: " + warning) + "\n";
         TellError(errFd, text);
     }
     return warnings;
@@ -156,14 +173,53 @@ void WriteBoth(const core::ListComparison& comparison, OutputFile& multipleHits,
     }
 }
 
-int Compare(const Options& options, int outFd, int errFd) {
+/// The options that name an output file, with the names they give.
+struct NamedOutput {
+    std::string_view option;
+    const std::string& fileName;
+};
+
+std::vector<NamedOutput> NamedOutputs(const Options& options) {
+    std::vector<NamedOutput> named;
+    for (const NamedOutput output : {NamedOutput{"--multiple-hits", options.multipleHitsFile},
+                                     NamedOutput{"--single-hits", options.singleHitsFile},
+                                     NamedOutput{"--near-misses", options.nearMissesFile}}) {
+        if (!output.fileName.empty() && output.fileName != kStandardOutputName)
+            named.push_back(output);
+    }
+    return named;
+}
+
+/// Refuses, before anything is opened for writing, every output that is one of the lists:
+/// each file named, and standard output, which the counts or the entries go to.
+void CheckOutputsSpareTheLists(const ListGuard& lists, const Options& options, int outFd) {
+    for (const NamedOutput& output : NamedOutputs(options))
+        lists.CheckName(output.fileName, output.option);
+    lists.Check(core::DescriptorIdentity(outFd), "standard output");
+}
+
+std::optional<OutputFile> OpenOutput(const std::string& fileName, std::string_view option,
+                                     int outFd, const ListGuard& lists,
+                                     const StandardStreams& streams) {
+    if (fileName.empty())
+        return std::nullopt;
+    RefuseClosedStream(fileName, streams);
+    return std::optional<OutputFile>(std::in_place, fileName, outFd, &lists, option);
+}
+
+int Compare(const Options& options, int outFd, int errFd, const StandardStreams& streams) {
     // The two files load side by side: reading and splitting are half the run, and the lists
     // do not depend on each other. A failing left file is reported first, as if read first.
     std::optional<core::LoadedList> loadedLeft, loadedRight;
-    core::RunBoth([&] { loadedLeft.emplace(LoadList(options.left)); },
-                  [&] { loadedRight.emplace(LoadList(options.right)); });
+    core::RunBoth([&] { loadedLeft.emplace(LoadList(options.left, streams)); },
+                  [&] { loadedRight.emplace(LoadList(options.right, streams)); });
     const core::LoadedList& left = *loadedLeft;
     const core::LoadedList& right = *loadedRight;
+    ListGuard lists;
+    lists.Add(left.File().Identity(), options.left);
+    lists.Add(right.File().Identity(), options.right);
+    CheckOutputsSpareTheLists(lists, options, outFd);
+
     const core::ListComparison comparison(left, right);
     CheckUnchanged(left, right, options);
     const std::vector<std::string> warnings = WarnAboutInput(left, right, options, errFd);
@@ -173,15 +229,12 @@ int Compare(const Options& options, int outFd, int errFd) {
     }
 
     // Create both outputs before writing either, so a bad name fails before the long part.
-    std::optional<OutputFile> multipleHits;
-    std::optional<OutputFile> singleHits;
-    if (!options.multipleHitsFile.empty())
-        multipleHits.emplace(options.multipleHitsFile, outFd);
-    if (!options.singleHitsFile.empty())
-        singleHits.emplace(options.singleHitsFile, outFd);
-    std::optional<OutputFile> nearMissesFile;
-    if (!options.nearMissesFile.empty())
-        nearMissesFile.emplace(options.nearMissesFile, outFd);
+    std::optional<OutputFile> multipleHits =
+        OpenOutput(options.multipleHitsFile, "--multiple-hits", outFd, lists, streams);
+    std::optional<OutputFile> singleHits =
+        OpenOutput(options.singleHitsFile, "--single-hits", outFd, lists, streams);
+    std::optional<OutputFile> nearMissesFile =
+        OpenOutput(options.nearMissesFile, "--near-misses", outFd, lists, streams);
     if (multipleHits && singleHits && multipleHits->ClashesWith(*singleHits))
         throw UsageError("--multiple-hits and --single-hits name the same file");
     for (const std::optional<OutputFile>* entries : {&multipleHits, &singleHits}) {
@@ -228,12 +281,14 @@ int Compare(const Options& options, int outFd, int errFd) {
 
 } // namespace
 
-int RunCompareTool(std::span<const std::string> args, int outFd, int errFd) {
+int RunCompareTool(std::span<const std::string> args, int outFd, int errFd,
+                   const StandardStreams& streams) {
     Options options;
     try {
         options = ParseOptions(args);
     } catch (const UsageError& error) {
-        TellError(errFd, std::string(kProgramName) + ": " + error.what() + "\n" + UsageText());
+        TellLine(errFd, std::string(kProgramName) + ": " + error.what());
+        TellError(errFd, UsageText());
         return kExitUsage;
     }
 
@@ -247,19 +302,19 @@ int RunCompareTool(std::span<const std::string> args, int outFd, int errFd) {
                       std::string(kStandardOutputName));
             return kExitCompared;
         case Options::Action::Compare:
-            return Compare(options, outFd, errFd);
+            return Compare(options, outFd, errFd, streams);
         }
     } catch (const UsageError& error) {
-        TellError(errFd, std::string(kProgramName) + ": " + error.what() + "\n");
+        TellLine(errFd, std::string(kProgramName) + ": " + error.what());
         return kExitUsage;
     } catch (const core::FileOpenError& error) {
-        TellError(errFd, std::string(error.what()) + "\n");
+        TellLine(errFd, error.what());
     } catch (const FileWriteError& error) {
-        TellError(errFd, std::string(error.what()) + "\n");
+        TellLine(errFd, error.what());
     } catch (const std::bad_alloc&) {
-        TellError(errFd, "Cannot compare the lists. " + OutOfMemoryReason() + "\n");
+        TellLine(errFd, "Cannot compare the lists. " + OutOfMemoryReason());
     } catch (const std::exception& error) {
-        TellError(errFd, std::string(kProgramName) + ": " + error.what() + "\n");
+        TellLine(errFd, std::string(kProgramName) + ": " + error.what());
     }
     return kExitFileError;
 }

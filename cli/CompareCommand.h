@@ -5,6 +5,8 @@
 #include <span>
 #include <string>
 
+#include "cli/StandardStreams.h"
+
 namespace cli {
 
 enum ExitStatus : int {
@@ -15,6 +17,9 @@ enum ExitStatus : int {
 };
 
 /// Runs the tool on `args` (the arguments after the program name) and returns its exit status.
-int RunCompareTool(std::span<const std::string> args, int outFd, int errFd);
+/// `outFd` or `errFd` may be -1, a stream that is closed; `streams` says which of the
+/// process's own were found closed.
+int RunCompareTool(std::span<const std::string> args, int outFd, int errFd,
+                   const StandardStreams& streams = {});
 
 } // namespace cli

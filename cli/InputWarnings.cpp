@@ -2,8 +2,6 @@
 
 #include <cstring>
 
-#include "core/LineText.h"
-
 namespace cli {
 
 namespace {
@@ -13,7 +11,7 @@ constexpr std::size_t kWideSample = 256;
 
 /// "UTF-16" or "UTF-32" when `bytes` look like one of them, else empty: a byte order mark,
 /// or (without one) NUL in every other byte of the first kWideSample, the high byte of
-/// ASCII text stored in two bytes a character.
+/// ASCII text stored in two bytes a character, and not in all of the others.
 std::string_view WideEncodingOf(std::string_view bytes) {
     if (bytes.starts_with(std::string_view("\xFF\xFE\0\0", 4)) ||
         bytes.starts_with(std::string_view("\0\0\xFE\xFF", 4)))
@@ -23,13 +21,13 @@ std::string_view WideEncodingOf(std::string_view bytes) {
     const std::size_t sample = std::min(bytes.size(), kWideSample) & ~std::size_t{1};
     if (sample < 4)
         return {};
-    for (std::size_t parity = 0; parity < 2; ++parity) {
-        bool everyOther = true;
-        for (std::size_t i = parity; i < sample && everyOther; i += 2)
-            everyOther = bytes[i] == '\0';
-        if (everyOther)
-            return "UTF-16";
-    }
+    // NULs alone (a file of zeros) are no text in any encoding.
+    std::size_t nulsAt[2] = {0, 0};
+    for (std::size_t i = 0; i < sample; ++i)
+        nulsAt[i % 2] += bytes[i] == '\0';
+    const std::size_t half = sample / 2;
+    if ((nulsAt[0] == half) != (nulsAt[1] == half))
+        return "UTF-16";
     return {};
 }
 
@@ -56,26 +54,28 @@ LineEndCounts CountLineEnds(std::string_view text) {
 
 } // namespace
 
-std::vector<std::string> InputWarnings(std::string_view bytes, const std::string& fileName) {
+std::vector<std::string> InputWarnings(const core::FileText& file, const std::string& fileName) {
+    const std::string_view bytes = file.Bytes();
     std::vector<std::string> warnings;
-    const std::string file = "\"" + fileName + "\"";
+    const std::string quoted = "\"" + fileName + "\"";
     const std::string_view wide = WideEncodingOf(bytes);
     if (!wide.empty()) {
-        warnings.push_back(file + " looks like " + std::string(wide) +
+        warnings.push_back(quoted + " looks like " + std::string(wide) +
                            ", which is compared as bytes up to its first NUL byte; convert it "
                            "to UTF-8 first, e.g. iconv -f " +
                            std::string(wide) + " -t UTF-8");
     }
-    const std::string_view text = core::TextBeforeNul(bytes);
+    const std::string_view text = file.Text();
     if (text.size() < bytes.size()) {
-        const std::size_t unread = bytes.size() - text.size() - 1;
-        warnings.push_back(file + " holds a NUL byte at offset " + std::to_string(text.size()) +
-                           ", which ends the list; the " + std::to_string(unread) +
-                           " bytes after it are not read");
+        // A read that stopped at the NUL does not know how much follows.
+        const std::string unread =
+            file.Whole() ? std::to_string(bytes.size() - text.size() - 1) + " bytes" : "bytes";
+        warnings.push_back(quoted + " holds a NUL byte at offset " + std::to_string(text.size()) +
+                           ", which ends the list; the " + unread + " after it are not read");
     }
     const LineEndCounts ends = CountLineEnds(text);
     if (ends.lf > 0 && ends.crLf > 0) {
-        warnings.push_back(file + " has lines ending in a mix of LF (" + std::to_string(ends.lf) +
+        warnings.push_back(quoted + " has lines ending in a mix of LF (" + std::to_string(ends.lf) +
                            ") and CR LF (" + std::to_string(ends.crLf) +
                            "); both end a line alike");
     }

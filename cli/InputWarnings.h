@@ -5,13 +5,14 @@
 // None of them changes a result; they are told on standard error.
 
 #include <string>
-#include <string_view>
 #include <vector>
+
+#include "core/FileText.h"
 
 namespace cli {
 
-/// The warnings for the bytes of the list file `fileName`, one sentence each, without the
-/// program's name and without a line break.
-std::vector<std::string> InputWarnings(std::string_view bytes, const std::string& fileName);
+/// The warnings for the list file `fileName` whose bytes `file` holds, one sentence each,
+/// without the program's name and without a line break.
+std::vector<std::string> InputWarnings(const core::FileText& file, const std::string& fileName);
 
 } // namespace cli

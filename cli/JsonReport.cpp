@@ -1,5 +1,7 @@
 #include "cli/JsonReport.h"
 
+#include "cli/Escaping.h"
+
 #include "cli/NearMisses.h"
 
 namespace cli {

@@ -469,21 +469,4 @@ FoldHashes FoldedHashes(std::string_view line, bool firstLine, std::string& stor
     return hashes;
 }
 
-std::string Escaped(std::string_view text) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string out;
-    out.reserve(text.size());
-    for (const char c : text) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (byte >= 0x20 && byte <= 0x7E && byte != '\\') {
-            out += c;
-        } else {
-            out += "\\x";
-            out += kHex[byte >> 4];
-            out += kHex[byte & 0xF];
-        }
-    }
-    return out;
-}
-
 } // namespace cli

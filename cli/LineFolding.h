@@ -65,8 +65,4 @@ private:
 /// copy; `storage` serves the rest.
 FoldHashes FoldedHashes(std::string_view line, bool firstLine, std::string& storage);
 
-/// `text` with every byte outside printable ASCII, and the backslash, written as \xHH: what
-/// looks alike on a screen reads apart here.
-std::string Escaped(std::string_view text);
-
 } // namespace cli

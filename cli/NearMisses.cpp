@@ -1,5 +1,6 @@
 #include "cli/NearMisses.h"
 
+#include "cli/Escaping.h"
 #include "core/BigArray.h"
 #include "core/RunBoth.h"
 

@@ -195,7 +195,8 @@ std::string UsageText() {
            "LEFT and RIGHT may be pipes: /dev/stdin, or <(command) in bash.\n"
            "Warnings on standard error, which change no result: a list that looks like UTF-16\n"
            "or UTF-32, a list cut short by a NUL byte, lines ending in a mix of LF and CR LF.\n"
-           "Exit status: 0 compared, 1 a file could not be read or written, 2 wrong usage,\n"
+           "Exit status: 0 compared, 1 a file could not be read or written, 2 wrong usage\n"
+           "(an output that is one of the lists included: nothing is written then),\n"
            "3 the lists are identical or one of them holds no line.\n";
 }
 

@@ -38,16 +38,43 @@ void WriteText(int fd, std::string_view text, const std::string& fileName) {
     }
 }
 
-OutputFile::OutputFile(const std::string& fileName, int standardOutputFd)
+void ListGuard::Check(const core::FileIdentity& output, std::string_view what) const {
+    for (const List& list : lists_) {
+        if (output.holdsData && output.SameFileAs(list.identity))
+            throw UsageError(std::string(what) + " would overwrite the list \"" + list.fileName +
+                             "\"");
+    }
+}
+
+void ListGuard::CheckName(const std::string& fileName, std::string_view what) const {
+    Check(core::PathIdentity(fileName), what);
+}
+
+OutputFile::OutputFile(const std::string& fileName, int standardOutputFd, const ListGuard* lists,
+                       std::string_view what)
     : fileName_(fileName), buffer_(std::make_unique_for_overwrite<char[]>(kBufferSize)) {
     if (fileName == kStandardOutputName) {
         fd_ = standardOutputFd;
         return;
     }
-    fd_ = ::open(fileName.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    // Opened without truncation, so the file can be told from the lists before any byte of
+    // it goes: the name may have come to lead to a list since it was checked.
+    fd_ = ::open(fileName.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
     if (fd_ < 0)
         throw core::FileOpenError(fileName, SystemReason(errno));
     ownsFd_ = true;
+    const core::FileIdentity identity = core::DescriptorIdentity(fd_);
+    try {
+        if (lists != nullptr)
+            lists->Check(identity, what);
+        // Only a regular file has bytes to drop; a device or a pipe takes what comes.
+        if (identity.holdsData && ::ftruncate(fd_, 0) != 0 && errno != EINVAL)
+            throw core::FileOpenError(fileName, SystemReason(errno));
+    } catch (...) {
+        ::close(fd_);
+        ownsFd_ = false;
+        throw;
+    }
 }
 
 OutputFile::~OutputFile() {

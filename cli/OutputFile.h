@@ -9,8 +9,32 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "core/FileBytes.h"
 
 namespace cli {
+
+/// The list files, which no output may be: writing one would destroy a list before, or while,
+/// it is read. Raises UsageError naming the output and the list.
+class ListGuard {
+public:
+    void Add(const core::FileIdentity& identity, const std::string& fileName) {
+        lists_.push_back({identity, fileName});
+    }
+    /// Refuses `output` (what `what`, an option or "standard output", writes to) when it is
+    /// the same file as a list and writing it would replace the list's bytes.
+    void Check(const core::FileIdentity& output, std::string_view what) const;
+    /// The same for the file `fileName` names, after links; a name that leads nowhere is no list.
+    void CheckName(const std::string& fileName, std::string_view what) const;
+
+private:
+    struct List {
+        core::FileIdentity identity;
+        std::string fileName;
+    };
+    std::vector<List> lists_;
+};
 
 class FileWriteError : public std::runtime_error {
 public:
@@ -22,8 +46,11 @@ public:
     static constexpr std::size_t kBufferSize = 1 << 20;
 
     /// Creates or truncates `fileName`; "-" is `standardOutputFd`, which is not closed.
-    /// Failing to create the file raises core::FileOpenError.
-    OutputFile(const std::string& fileName, int standardOutputFd);
+    /// Failing to create the file raises core::FileOpenError. With `lists`, a file that turns
+    /// out to be one of them once open is left as it was, and `what` is refused as
+    /// ListGuard::Check refuses it.
+    OutputFile(const std::string& fileName, int standardOutputFd, const ListGuard* lists = nullptr,
+               std::string_view what = {});
     ~OutputFile();
 
     OutputFile(const OutputFile&) = delete;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstring>
 #include <new>
 #include <system_error>
 
@@ -30,7 +31,22 @@ void WaitForFirstWriter(int fd) {
     }
 }
 
+FileIdentity IdentityOf(const struct stat& info) {
+    return {static_cast<std::uint64_t>(info.st_dev), static_cast<std::uint64_t>(info.st_ino),
+            S_ISREG(info.st_mode) || S_ISBLK(info.st_mode)};
+}
+
 } // namespace
+
+FileIdentity DescriptorIdentity(int fd) {
+    struct stat info {};
+    return ::fstat(fd, &info) == 0 ? IdentityOf(info) : FileIdentity{};
+}
+
+FileIdentity PathIdentity(const std::string& fileName) {
+    struct stat info {};
+    return ::stat(fileName.c_str(), &info) == 0 ? IdentityOf(info) : FileIdentity{};
+}
 
 InputFile::InputFile(const std::string& fileName, FileKinds kinds) : fileName_(fileName) {
     // Open without blocking, so a FIFO without a writer cannot hang the open itself; the kind
@@ -45,6 +61,7 @@ InputFile::InputFile(const std::string& fileName, FileKinds kinds) : fileName_(f
         if (S_ISDIR(info.st_mode))
             throw FileOpenError(fileName, SystemReason(EISDIR));
         regular_ = S_ISREG(info.st_mode);
+        identity_ = IdentityOf(info);
         if (kinds == FileKinds::RegularOnly && !regular_)
             throw FileOpenError(fileName, "Not a regular file");
         if (regular_) {
@@ -67,26 +84,34 @@ InputFile::~InputFile() {
     ::close(fd_);
 }
 
-std::string InputFile::ReadAll() {
+std::string InputFile::ReadAll(ReadEnd end) {
     std::string bytes;
+    reachedEnd_ = false;
     try {
-        // Room for the whole file and one more chunk, so reaching its end needs no growth.
-        constexpr std::size_t kChunk = 65536;
+        // Room for the whole file and one more chunk, so reaching its end needs no growth;
+        // only what a read may fill is ever written, so room that no byte fills costs no
+        // memory.
+        constexpr std::size_t kChunk = 1 << 18;
         if (size_ > 0)
             bytes.reserve(static_cast<std::size_t>(size_) + kChunk);
         std::size_t used = 0;
         while (true) {
-            if (bytes.size() - used < kChunk)
-                bytes.resize(std::max(bytes.capacity(), used + kChunk));
-            const ssize_t got = ::read(fd_, bytes.data() + used, bytes.size() - used);
+            bytes.resize(used + kChunk);
+            const ssize_t got = ::read(fd_, bytes.data() + used, kChunk);
             if (got < 0) {
                 if (errno == EINTR)
                     continue;
                 throw FileOpenError(fileName_, SystemReason(errno));
             }
-            if (got == 0)
+            if (got == 0) {
+                reachedEnd_ = true;
                 break;
+            }
+            const char* const fresh = bytes.data() + used;
             used += static_cast<std::size_t>(got);
+            if (end == ReadEnd::FirstNul &&
+                std::memchr(fresh, '\0', static_cast<std::size_t>(got)) != nullptr)
+                break;
         }
         bytes.resize(used);
     } catch (const std::bad_alloc&) {
@@ -99,6 +124,17 @@ std::string InputFile::ReadAll() {
 
 std::string ReadFileBytes(const std::string& fileName, FileKinds kinds) {
     return InputFile(fileName, kinds).ReadAll();
+}
+
+std::string ReadFileText(const std::string& fileName, FileKinds kinds) {
+    std::string bytes = InputFile(fileName, kinds).ReadAll(ReadEnd::FirstNul);
+    const void* nul = std::memchr(bytes.data(), '\0', bytes.size());
+    if (nul != nullptr) {
+        // Stopped early: the room kept for the rest of the file goes back.
+        bytes.resize(static_cast<std::size_t>(static_cast<const char*>(nul) - bytes.data()));
+        bytes.shrink_to_fit();
+    }
+    return bytes;
 }
 
 } // namespace core

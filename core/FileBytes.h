@@ -24,6 +24,36 @@ enum class FileKinds {
 /// memory fails with the system's "Cannot allocate memory".
 std::string ReadFileBytes(const std::string& fileName, FileKinds kinds = FileKinds::RegularOnly);
 
+/// The text of a list file: its bytes before the first NUL, which ends a text. Reading stops
+/// at the NUL, so a file of zeros or a device that never ends costs one read. Fails as
+/// ReadFileBytes does.
+std::string ReadFileText(const std::string& fileName, FileKinds kinds = FileKinds::RegularOnly);
+
+/// What a name or descriptor leads to: one file however it is reached (a link, a hard link,
+/// another path, a descriptor).
+struct FileIdentity {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    /// Whether writing it would replace bytes that reading it gives: a regular file or a
+    /// block device. A terminal, a pipe or /dev/null can be read and written alike.
+    bool holdsData = false;
+
+    bool SameFileAs(const FileIdentity& other) const {
+        return inode != 0 && device == other.device && inode == other.inode;
+    }
+};
+
+/// What descriptor `fd` leads to; nothing (inode 0) when it is not open.
+FileIdentity DescriptorIdentity(int fd);
+/// What `fileName` leads to after links; nothing (inode 0) when it leads nowhere.
+FileIdentity PathIdentity(const std::string& fileName);
+
+/// Where the read of an InputFile ends.
+enum class ReadEnd {
+    FileEnd,  // every byte
+    FirstNul, // the read that brings the first NUL is the last one
+};
+
 /// A file opened for reading by the rules of ReadFileBytes, for readers that take its bytes
 /// another way (core::FileText maps regular files). Opening never blocks on a FIFO without a
 /// writer; with AnyReadable, a FIFO is ready to read once its first writer has come.
@@ -39,15 +69,21 @@ public:
     bool IsRegular() const { return regular_; }
     /// The size at opening; only a regular file has one.
     std::uint64_t Size() const { return size_; }
+    const FileIdentity& Identity() const { return identity_; }
 
-    /// Reads from the current position to the end.
-    std::string ReadAll();
+    /// Reads from the current position to the end, or with FirstNul until the first NUL is
+    /// among the bytes read (a few more may follow it).
+    std::string ReadAll(ReadEnd end = ReadEnd::FileEnd);
+    /// Whether the last ReadAll reached the end of the file.
+    bool ReachedEnd() const { return reachedEnd_; }
 
 private:
     std::string fileName_;
     int fd_ = -1;
     bool regular_ = false;
     std::uint64_t size_ = 0;
+    FileIdentity identity_;
+    bool reachedEnd_ = false;
 };
 
 } // namespace core

@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdint>
+#include <cstring>
 #include <mutex>
 #include <system_error>
 #include <utility>
@@ -88,12 +89,21 @@ std::string SystemReason(int error) {
 FileText FileText::Open(const std::string& fileName, FileKinds kinds) {
     InputFile file(fileName, kinds);
     FileText text;
-    if (file.IsRegular() && file.Size() > 0 && file.Size() <= SIZE_MAX &&
-        text.Map(file.Descriptor(), static_cast<std::size_t>(file.Size()), fileName))
-        return text;
-    text.read_ = std::make_unique<const std::string>(file.ReadAll());
-    text.bytes_ = *text.read_;
+    text.identity_ = file.Identity();
+    if (!(file.IsRegular() && file.Size() > 0 && file.Size() <= SIZE_MAX &&
+          text.Map(file.Descriptor(), static_cast<std::size_t>(file.Size()), fileName))) {
+        text.read_ = std::make_unique<const std::string>(file.ReadAll(ReadEnd::FirstNul));
+        text.bytes_ = *text.read_;
+        text.whole_ = file.ReachedEnd();
+    }
+    text.FindText();
     return text;
+}
+
+void FileText::FindText() {
+    const void* nul = std::memchr(bytes_.data(), '\0', bytes_.size());
+    textSize_ = nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - bytes_.data())
+                    : bytes_.size();
 }
 
 bool FileText::Map(int fd, std::size_t size, const std::string& fileName) {
@@ -111,11 +121,11 @@ bool FileText::Map(int fd, std::size_t size, const std::string& fileName) {
             throw FileOpenError(fileName, SystemReason(ENOMEM));
         return false;
     }
-    // Ask for the whole file at once, so a file not yet in the page cache is read ahead while
-    // the split runs. Not MADV_SEQUENTIAL: the comparison and the writing read the lines again,
-    // and that advice lets the kernel drop pages once passed. (On the development machine,
-    // neither advice nor MAP_POPULATE changed the load time, cached or evicted.)
-    ::madvise(at, size, MADV_WILLNEED);
+    // No advice to read the whole file ahead: only the bytes before the first NUL are text,
+    // and the search for it reads them in order, which the kernel reads ahead of anyway. Not
+    // MADV_SEQUENTIAL either: the comparison and the writing read the lines again, and that
+    // advice lets the kernel drop pages once passed. (On the development machine, neither
+    // advice nor MAP_POPULATE changed the load time, cached or evicted.)
 
     const auto begin = reinterpret_cast<std::uintptr_t>(at);
     MappingSlot& entry = g_slots[slot];
@@ -130,16 +140,21 @@ bool FileText::Map(int fd, std::size_t size, const std::string& fileName) {
 FileText::FileText(std::string bytes)
     : read_(std::make_unique<const std::string>(std::move(bytes))) {
     bytes_ = *read_;
+    FindText();
 }
 
 FileText::FileText(FileText&& other) noexcept
-    : bytes_(std::exchange(other.bytes_, {})), read_(std::move(other.read_)),
-      slot_(std::exchange(other.slot_, -1)) {}
+    : bytes_(std::exchange(other.bytes_, {})), textSize_(std::exchange(other.textSize_, 0)),
+      whole_(other.whole_), identity_(std::exchange(other.identity_, {})),
+      read_(std::move(other.read_)), slot_(std::exchange(other.slot_, -1)) {}
 
 FileText& FileText::operator=(FileText&& other) noexcept {
     if (this != &other) {
         Unmap();
         bytes_ = std::exchange(other.bytes_, {});
+        textSize_ = std::exchange(other.textSize_, 0);
+        whole_ = other.whole_;
+        identity_ = std::exchange(other.identity_, {});
         read_ = std::move(other.read_);
         slot_ = std::exchange(other.slot_, -1);
     }

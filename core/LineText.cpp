@@ -106,13 +106,13 @@ bool JoinedTextsEqual(const LineSource& a, const LineSource& b) {
 class LoadedList::Walker final : public LineSource::Cursor {
 public:
     explicit Walker(const LoadedList& list)
-        : list_(list), lines_(list.text_.Bytes()), emptyLineDue_(list.emptyText_) {}
+        : list_(list), lines_(list.text_.Text()), emptyLineDue_(list.emptyText_) {}
 
     std::size_t Read(std::span<std::string_view> batch) override {
         std::size_t n = 0;
         if (emptyLineDue_ && !batch.empty()) {
             emptyLineDue_ = false;
-            batch[n++] = std::string_view(list_.text_.Bytes().data(), 0);
+            batch[n++] = std::string_view(list_.text_.Text().data(), 0);
         }
         const std::vector<TabbedLine>& tabbed = list_.tabbed_;
         std::string_view line;
@@ -135,7 +135,8 @@ LoadedList::LoadedList(std::string bytes, int tabSize)
     : LoadedList(FileText(std::move(bytes)), tabSize) {}
 
 LoadedList::LoadedList(FileText text, int tabSize) : text_(std::move(text)) {
-    const std::string_view bytes = text_.Bytes();
+    // Only the text before the first NUL: nothing past it is split or searched for tabs.
+    const std::string_view bytes = text_.Text();
 
     // The next tab is looked for past the line that held the last one only, so a text
     // without tabs costs one memchr.
@@ -179,7 +180,8 @@ LoadedList::LoadedList(FileText text, int tabSize) : text_(std::move(text)) {
             else
                 *out++ = c;
         }
-        tabbed_.push_back({line.data(), std::string_view(start, static_cast<std::size_t>(out - start))});
+        tabbed_.push_back(
+            {line.data(), std::string_view(start, static_cast<std::size_t>(out - start))});
     }
 }
 

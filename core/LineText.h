@@ -116,8 +116,8 @@ public:
     std::size_t Count() const override { return count_; }
     std::unique_ptr<Cursor> Walk() const override;
 
-    /// The bytes the lines were split from, mapped or read.
-    const FileText& Text() const { return text_; }
+    /// The file the lines were split from, mapped or read.
+    const FileText& File() const { return text_; }
 
 private:
     class Walker;

@@ -15,6 +15,7 @@
 #include <tuple>
 #include <vector>
 
+#include "cli/Escaping.h"
 #include "cli/InputWarnings.h"
 #include "cli/JsonReport.h"
 #include "cli/LineFolding.h"
@@ -79,6 +80,22 @@ std::optional<std::vector<Pair>> PlainNearMisses(const core::ListComparison& com
     return pairs;
 }
 
+/// Reads \xHH back as its byte.
+std::string Unescaped(std::string_view shown) {
+    std::string bytes;
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        if (shown[i] != '\\') {
+            bytes += shown[i];
+            continue;
+        }
+        if (i + 3 >= shown.size() || shown[i + 1] != 'x')
+            std::abort(); // an escape cut short, or no escape
+        bytes += static_cast<char>(std::stoi(std::string(shown.substr(i + 2, 2)), nullptr, 16));
+        i += 3;
+    }
+    return bytes;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -89,11 +106,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string left(bytes.substr(0, split));
     const std::string right(bytes.substr(std::min(split + 1, size)));
 
-    std::vector<std::string> warnings = cli::InputWarnings(left, "left");
-    for (std::string& w : cli::InputWarnings(right, "right"))
-        warnings.push_back(std::move(w));
-
     const core::LoadedList l(left), r(right);
+    std::vector<std::string> warnings = cli::InputWarnings(l.File(), "left");
+    for (std::string& w : cli::InputWarnings(r.File(), "right"))
+        warnings.push_back(std::move(w));
+    // Whatever the bytes, what a terminal is shown of them holds no control character, and
+    // reads back as they were.
+    const std::string shown = cli::Printable(bytes);
+    if (Unescaped(shown) != bytes)
+        std::abort();
+    for (std::size_t i = 0; i < shown.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(shown[i]);
+        const bool c1 =
+            byte == 0xC2 && i + 1 < shown.size() && static_cast<unsigned char>(shown[i + 1]) < 0xA0;
+        if (byte < 0x20 || byte == 0x7F || c1)
+            std::abort();
+    }
+
     const core::ListComparison comparison(l, r);
     const cli::NearMisses nearMisses(comparison);
     std::vector<Pair> pairs;

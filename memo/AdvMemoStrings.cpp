@@ -185,7 +185,7 @@ core::FileOpenError OutOfMemory(const std::string& fileName) {
 // The file is read and split before anything changes, so a file that cannot be read leaves
 // the store exactly as it was.
 core::TextDocument::SplitText TAdvMemoStrings::ReadFile(const std::string& fileName) const {
-    std::string bytes = core::ReadFileBytes(fileName);
+    std::string bytes = core::ReadFileText(fileName);
     try {
         return core::TextDocument::Split(std::move(bytes), {tabSize_, true});
     } catch (const std::bad_alloc&) {

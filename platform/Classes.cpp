@@ -56,7 +56,7 @@ void TStrings::SetText(std::string_view text) {
 }
 
 void TStrings::LoadFromFile(const std::string& fileName) {
-    SetText(core::ReadFileBytes(fileName));
+    SetText(core::ReadFileText(fileName));
 }
 
 void TStrings::LoadFromStream(TStream& stream) {

@@ -340,3 +340,61 @@ TEST_F(CompareTool, JsonHoldsCountsWarningsAndNearMissesWhateverTheBytes) {
     // The warnings go to standard error as well.
     EXPECT_NE(result.err.find("warning"), std::string::npos);
 }
+
+namespace {
+
+TEST_F(CompareTool, AnOutputThatIsAListIsRefusedBeforeAnythingIsWritten) {
+    const std::string leftBytes = ReadAll(left_), rightBytes = ReadAll(right_);
+    const std::string linkToRight = dir_.Path("link"), hardLeft = dir_.Path("hard");
+    ASSERT_EQ(::symlink(right_.c_str(), linkToRight.c_str()), 0);
+    ASSERT_EQ(::link(left_.c_str(), hardLeft.c_str()), 0);
+    const std::string fresh = dir_.Path("fresh");
+    for (const char* option : {"-m", "-s", "--near-misses"}) {
+        for (const std::string& target :
+             {left_, right_, dir_.Path("./left.txt"), linkToRight, hardLeft}) {
+            // Another output comes first, so refusing late would have created it.
+            const std::string other = option == "-m"s ? "-s" : "-m";
+            const Result result = RunTool({other, fresh, option, target, left_, right_});
+            EXPECT_EQ(result.status, cli::kExitUsage) << option << " " << target;
+            EXPECT_NE(result.err.find("would overwrite the list"), std::string::npos) << result.err;
+            EXPECT_EQ(result.out, "");
+            EXPECT_EQ(ReadAll(left_), leftBytes);
+            EXPECT_EQ(ReadAll(right_), rightBytes);
+            EXPECT_FALSE(Exists(fresh));
+        }
+    }
+    // Standard output that is a list, whether entries or only the counts would go there.
+    const int out = ::open(right_.c_str(), O_WRONLY | O_APPEND);
+    ASSERT_GE(out, 0);
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"-m", "-", left_, right_}, {left_, right_}}) {
+        const Result result = RunTool(args, out);
+        EXPECT_EQ(result.status, cli::kExitUsage);
+        EXPECT_EQ(ReadAll(right_), rightBytes);
+    }
+    ::close(out);
+    // A device that is read and written alike is no list to lose.
+    EXPECT_EQ(RunTool({"-m", "/dev/null", "/dev/null", right_}).status, cli::kExitCompared);
+}
+
+TEST_F(CompareTool, ControlCharactersInNamesAreShownEscaped) {
+    const std::string missing = dir_.Path("\x1B[2Jgone\n");
+    Result result = RunTool({missing, right_});
+    EXPECT_EQ(result.status, cli::kExitFileError);
+    EXPECT_EQ(result.err, "Cannot open file \"" + dir_.Path("\\x1B[2Jgone\\x0A") +
+                              "\". No such file or directory\n");
+    const std::string cut = dir_.Write("cut\x9B"
+                                       "1m\xC2\x9B",
+                                       "a\0"s);
+    result = RunTool({cut, right_});
+    EXPECT_EQ(result.err.find("\x1B"), std::string::npos);
+    EXPECT_NE(result.err.find("cut\\x9B1m\\xC2\\x9B\" holds a NUL"), std::string::npos)
+        << result.err;
+    result = RunTool({"--\x1B[31m", left_, right_});
+    EXPECT_EQ(result.err.rfind("dyadlist-compare: unknown option --\\x1B[31m\n", 0), 0u);
+    // Letters beyond ASCII are no control: shown as they are.
+    result = RunTool({dir_.Path("café"), right_});
+    EXPECT_NE(result.err.find("café\". No such file"), std::string::npos) << result.err;
+}
+
+} // namespace

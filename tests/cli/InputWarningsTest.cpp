@@ -12,7 +12,7 @@ using namespace std::string_literals;
 
 std::string WarningsOf(const std::string& bytes) {
     std::string all;
-    for (const std::string& warning : cli::InputWarnings(bytes, "f"))
+    for (const std::string& warning : cli::InputWarnings(core::FileText(bytes), "f"))
         all += warning + "|";
     return all;
 }
@@ -40,6 +40,8 @@ TEST(InputWarnings, WideEncodings) {
     }
     EXPECT_TRUE(Says(WarningsOf("\xFF\xFE\0\0a\0\0\0"s), "looks like UTF-32"));
     EXPECT_TRUE(Says(WarningsOf("\0\0\xFE\xFF\0\0\0a"s), "looks like UTF-32"));
+    // Zeros alone are no UTF-16.
+    EXPECT_EQ(WarningsOf(std::string(300, '\0')).find("UTF"), std::string::npos);
     // Too short to tell: two bytes.
     EXPECT_EQ(WarningsOf("a\0"s).find("UTF"), std::string::npos);
 }

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "cli/Escaping.h"
 #include "cli/NearMisses.h"
 #include "core/LineText.h"
 

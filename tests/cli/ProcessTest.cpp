@@ -27,6 +27,7 @@ struct Child {
     int status = -1; // exit status, or 128 + signal
     std::string out;
     std::string err;
+    long peakKilobytes = 0; // the child's largest resident set
 };
 
 struct ChildSetup {
@@ -34,6 +35,7 @@ struct ChildSetup {
     bool closedStdout = false;               // standard output is a pipe nobody reads
     bool pipedStdout = false;                // standard output is a pipe read to its end
     bool closedStdin = false;                // no standard input at all
+    bool noStdout = false;                   // no standard output at all
     const std::string* stdinBytes = nullptr; // standard input is a pipe carrying these
     std::function<void(pid_t)> beforeStdin =
         nullptr; // runs once the child started, before its input
@@ -71,6 +73,8 @@ Child RunBinary(const std::vector<std::string>& args, const ChildSetup& setup = 
         for (int fd : {outPipe[0], outPipe[1], inPipe[0], inPipe[1]})
             if (fd >= 0)
                 ::close(fd);
+        if (setup.noStdout)
+            ::close(STDOUT_FILENO);
         if (setup.addressSpaceLimit) {
             const rlimit limit{setup.addressSpaceLimit, setup.addressSpaceLimit};
             ::setrlimit(RLIMIT_AS, &limit);
@@ -104,7 +108,9 @@ Child RunBinary(const std::vector<std::string>& args, const ChildSetup& setup = 
         ::close(outPipe[0]);
     }
     int raw = 0;
-    ::waitpid(pid, &raw, 0);
+    rusage usage{};
+    ::wait4(pid, &raw, 0, &usage);
+    child.peakKilobytes = usage.ru_maxrss;
     child.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
     if (!setup.closedStdout && !setup.pipedStdout)
         child.out = ReadAll(outPath);
@@ -149,8 +155,8 @@ TEST_F(Process, ClosedPipeIsAWriteErrorNotASignal) {
     EXPECT_EQ(child.err, "Cannot write file \"-\". Broken pipe\n");
 }
 
-TEST_F(Process, EntryFileMayBeDescriptorZero) {
-    // Without standard input, the first file opened gets descriptor 0.
+TEST_F(Process, EntryFileWithStandardInputClosed) {
+    // Descriptor 0, free, is not the one the entry file gets.
     const std::string m = dir_.Path("m");
     const Child child = RunBinary({"-m", m, left_, right_}, {.closedStdin = true});
     EXPECT_EQ(child.status, 0) << child.err;
@@ -248,6 +254,63 @@ TEST_F(Process, ListTruncatedWhileMappedIsUnreadable) {
     EXPECT_EQ(child.err, "Cannot open file \"" + big + "\". The file shrank while it was read\n");
     EXPECT_EQ(child.out, "");
     EXPECT_FALSE(clitest::Exists(m));
+}
+
+TEST_F(Process, ClosedStandardOutputTakesNoOtherOutput) {
+    // Unguarded, the next file opened would take descriptor 1 and standard output's entries.
+    const std::string s = dir_.Path("s");
+    Child child = RunBinary({"-m", "-", "-s", s, left_, right_}, {.noStdout = true});
+    EXPECT_EQ(child.status, 1);
+    EXPECT_EQ(child.err, "Cannot write file \"-\". Bad file descriptor\n");
+    EXPECT_EQ(ReadAll(s), "a\nd\n");
+
+    child = RunBinary({left_, right_}, {.noStdout = true});
+    EXPECT_EQ(child.status, 1);
+    EXPECT_EQ(child.err, "Cannot write file \"-\". Bad file descriptor\n");
+
+    // Its names lead nowhere either, rather than to what stands in for it.
+    child = RunBinary({"-m", "/dev/stdout", "-s", s, left_, right_}, {.noStdout = true});
+    EXPECT_EQ(child.status, 1);
+    EXPECT_EQ(child.err, "Cannot open file \"/dev/stdout\". Bad file descriptor\n");
+    child = RunBinary({"/dev/stdin", right_}, {.closedStdin = true});
+    EXPECT_EQ(child.status, 1);
+    EXPECT_EQ(child.err, "Cannot open file \"/dev/stdin\". Bad file descriptor\n");
+}
+
+TEST_F(Process, ReadingStopsAtTheFirstNul) {
+#ifdef DYADLIST_SANITIZED
+    GTEST_SKIP() << "sanitizers reserve more address space than the limit under test";
+#endif
+    // Neither device ends, so reading on to the end fails for memory under this limit.
+    for (const std::string device : {"/dev/zero", "/dev/urandom"}) {
+        const Child child = RunBinary({"-q", "-s", "-", device, right_},
+                                      {.addressSpaceLimit = std::size_t{512} << 20});
+        EXPECT_EQ(child.status, 0) << device << ": " << child.err;
+    }
+    const Child child = RunBinary({"-m", "-", "/dev/zero", right_});
+    EXPECT_EQ(child.err, "dyadlist-compare: warning: \"/dev/zero\" holds a NUL byte at offset 0, "
+                         "which ends the list; the bytes after it are not read\n"
+                         "multiple hits: 0\nsingle hits: 3\n");
+}
+
+TEST_F(Process, MappedListIsNotSearchedPastItsFirstNul) {
+    // A sparse 2 GiB file of zeros costs no disk, but every page touched costs memory.
+    const std::string zeros = dir_.Path("zeros");
+    {
+        const int fd = ::open(zeros.c_str(), O_WRONLY | O_CREAT, 0600);
+        ASSERT_GE(fd, 0);
+        ASSERT_EQ(::write(fd, "a\tb\n", 4), 4);
+        ASSERT_EQ(::ftruncate(fd, off_t{2} << 30), 0);
+        ::close(fd);
+    }
+    const Child child = RunBinary({"-s", "-", zeros, right_});
+    EXPECT_EQ(child.status, 0);
+    EXPECT_EQ(child.out, "a    b\nb\nc\nd\n");
+    EXPECT_NE(child.err.find("holds a NUL byte at offset 4, which ends the list; the 2147483643 "
+                             "bytes after it are not read"),
+              std::string::npos)
+        << child.err;
+    EXPECT_LT(child.peakKilobytes, 256 * 1024);
 }
 
 } // namespace

@@ -8,18 +8,27 @@
 #include <thread>
 
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
 #include "AsNobody.h"
+#include "PipeLeftOpen.h"
 #include "core/FileBytes.h"
 
 namespace {
 
 namespace fs = std::filesystem;
+using namespace std::string_literals;
 using core::FileKinds;
+
+long PeakKilobytes() {
+    rusage usage{};
+    ::getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
 
 class FileBytes : public testing::Test {
 protected:
@@ -165,6 +174,29 @@ TEST_F(FileBytes, FifoWhoseWriterWritesNothingReadsEmpty) {
     });
     EXPECT_EQ(core::ReadFileBytes(path, FileKinds::AnyReadable), "");
     writer.join();
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(FileBytes, ATextIsReadOnlyUpToItsFirstNul) {
+    EXPECT_EQ(coretest::ReadPipeLeftOpen("ab\ncd\0ef"s,
+                                         [](const std::string& name) {
+                                             return core::ReadFileText(name,
+                                                                       FileKinds::AnyReadable);
+                                         }),
+              "ab\ncd");
+    // Files of other kinds are read whole, as pictures need.
+    EXPECT_EQ(core::ReadFileBytes(Write("nul", "ab\0cd"s)), "ab\0cd"s);
+    EXPECT_EQ(core::ReadFileText(Write("nul", "ab\0cd"s)), "ab");
+
+    // A sparse file of zeros past a short text: a read to its end would cost 2 GiB.
+    const std::string zeros = Write("zeros", "text\0"s);
+    ASSERT_EQ(::truncate(zeros.c_str(), off_t{2} << 30), 0);
+    const long before = PeakKilobytes();
+    EXPECT_EQ(core::ReadFileText(zeros), "text");
+    EXPECT_LT(PeakKilobytes() - before, 256 * 1024);
 }
 
 } // namespace

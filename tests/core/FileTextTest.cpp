@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include "PipeLeftOpen.h"
 #include "core/FileText.h"
 #include "core/LineText.h"
 
@@ -51,14 +52,14 @@ bool Inside(std::string_view part, std::string_view whole) {
 TEST_F(FileText, RegularFileIsMappedAndSplitInPlace) {
     const std::string bytes = "plain\r\nwith\ttab\n\nlast\tone\t";
     core::LoadedList list(core::FileText::Open(Write("list", bytes)));
-    ASSERT_TRUE(list.Text().IsMapped());
-    EXPECT_EQ(list.Text().Bytes(), bytes);
-    EXPECT_FALSE(list.Text().Shrank());
+    ASSERT_TRUE(list.File().IsMapped());
+    EXPECT_EQ(list.File().Bytes(), bytes);
+    EXPECT_FALSE(list.File().Shrank());
 
     // Moving keeps the views; lines without tabs are the file's own bytes, lines with tabs
     // copies with the tabs replaced.
     const core::LoadedList moved = std::move(list);
-    const std::string_view mapped = moved.Text().Bytes();
+    const std::string_view mapped = moved.File().Bytes();
     const std::vector<std::string_view> lines = core::Views(moved);
     ASSERT_EQ(moved.Count(), 4u);
     ASSERT_EQ(lines.size(), 4u);
@@ -70,6 +71,26 @@ TEST_F(FileText, RegularFileIsMappedAndSplitInPlace) {
     EXPECT_TRUE(Inside(lines[2], mapped));
     EXPECT_FALSE(Inside(lines[1], mapped));
     EXPECT_FALSE(Inside(lines[3], mapped));
+}
+
+TEST_F(FileText, TheTextEndsAtTheFirstNul) {
+    const core::FileText mapped = core::FileText::Open(Write("nul", std::string("ab\0c\td", 6)));
+    ASSERT_TRUE(mapped.IsMapped());
+    EXPECT_EQ(mapped.Text(), "ab");
+    EXPECT_EQ(mapped.Bytes().size(), 6u);
+    EXPECT_TRUE(mapped.Whole());
+    EXPECT_EQ(core::FileText::Open(Write("plain", "abc")).Text(), "abc");
+
+    // A pipe is read no further than the NUL: its writer need not finish.
+    bool whole = true;
+    EXPECT_EQ(coretest::ReadPipeLeftOpen(std::string("ab\ncd\0ef", 8),
+                                         [&](const std::string& name) {
+                                             const core::FileText text = core::FileText::Open(name);
+                                             whole = text.Whole();
+                                             return std::string(text.Text());
+                                         }),
+              "ab\ncd");
+    EXPECT_FALSE(whole);
 }
 
 TEST_F(FileText, MovedOntoEachOther) {
@@ -125,7 +146,7 @@ TEST_F(FileText, EmptyFilesAndPipesAreRead) {
         core::FileText::Open("/dev/fd/" + std::to_string(fds[0]), core::FileKinds::AnyReadable));
     writer.join();
     ::close(fds[0]);
-    EXPECT_FALSE(piped.Text().IsMapped());
+    EXPECT_FALSE(piped.File().IsMapped());
     ASSERT_EQ(piped.Count(), 2u);
     EXPECT_EQ(core::Views(piped), (std::vector<std::string_view>{"a    b", "c"}));
 }
