@@ -89,11 +89,16 @@ std::string InputFile::ReadAll(ReadEnd end) {
     reachedEnd_ = false;
     try {
         // Room for the whole file and one more chunk, so reaching its end needs no growth;
-        // only what a read may fill is ever written, so room that no byte fills costs no
-        // memory.
+        // only what a read fills is ever written, so room that no byte fills costs no memory.
+        // A read that may stop at a NUL asks for that room once the first chunk holds none,
+        // so a file of zeros never asks for it.
         constexpr std::size_t kChunk = 1 << 18;
-        if (size_ > 0)
-            bytes.reserve(static_cast<std::size_t>(size_) + kChunk);
+        const auto makeRoom = [&] {
+            if (size_ > 0)
+                bytes.reserve(static_cast<std::size_t>(size_) + kChunk);
+        };
+        if (end == ReadEnd::FileEnd)
+            makeRoom();
         std::size_t used = 0;
         while (true) {
             bytes.resize(used + kChunk);
@@ -108,10 +113,14 @@ std::string InputFile::ReadAll(ReadEnd end) {
                 break;
             }
             const char* const fresh = bytes.data() + used;
+            const bool first = used == 0;
             used += static_cast<std::size_t>(got);
-            if (end == ReadEnd::FirstNul &&
-                std::memchr(fresh, '\0', static_cast<std::size_t>(got)) != nullptr)
-                break;
+            if (end == ReadEnd::FirstNul) {
+                if (std::memchr(fresh, '\0', static_cast<std::size_t>(got)) != nullptr)
+                    break;
+                if (first)
+                    makeRoom();
+            }
         }
         bytes.resize(used);
     } catch (const std::bad_alloc&) {
