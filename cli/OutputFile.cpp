@@ -71,8 +71,7 @@ OutputFile::OutputFile(const std::string& fileName, int standardOutputFd, const 
         if (identity.holdsData && ::ftruncate(fd_, 0) != 0 && errno != EINVAL)
             throw core::FileOpenError(fileName, SystemReason(errno));
     } catch (...) {
-        ::close(fd_);
-        ownsFd_ = false;
+        ::close(fd_); // no destructor runs for an object never made
         throw;
     }
 }

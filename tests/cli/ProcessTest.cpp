@@ -268,10 +268,20 @@ TEST_F(Process, ClosedStandardOutputTakesNoOtherOutput) {
     EXPECT_EQ(child.status, 1);
     EXPECT_EQ(child.err, "Cannot write file \"-\". Bad file descriptor\n");
 
-    // Its names lead nowhere either, rather than to what stands in for it.
-    child = RunBinary({"-m", "/dev/stdout", "-s", s, left_, right_}, {.noStdout = true});
-    EXPECT_EQ(child.status, 1);
-    EXPECT_EQ(child.err, "Cannot open file \"/dev/stdout\". Bad file descriptor\n");
+    // Its names lead nowhere either, rather than to what stands in for it; an open stream's
+    // names still lead to it.
+    for (const std::string name : {"/dev/stdout", "/dev/fd/1", "/proc/self/fd/1"}) {
+        child = RunBinary({"-m", name, "-s", "/dev/fd/2", left_, right_}, {.noStdout = true});
+        EXPECT_EQ(child.status, 1);
+        EXPECT_EQ(child.err, "Cannot open file \"" + name + "\". Bad file descriptor\n");
+    }
+    for (const std::string name : {"/dev/fd/2", "/proc/self/fd/2"}) {
+        child = RunBinary({"-q", "-m", name, left_, right_}, {.noStdout = true});
+        EXPECT_EQ(child.status, 1) << "the counts have nowhere to go";
+        // The entries went to standard error's file through a description of their own;
+        // the message then wrote over them from the start.
+        EXPECT_EQ(child.err, "Cannot write file \"-\". Bad file descriptor\n");
+    }
     child = RunBinary({"/dev/stdin", right_}, {.closedStdin = true});
     EXPECT_EQ(child.status, 1);
     EXPECT_EQ(child.err, "Cannot open file \"/dev/stdin\". Bad file descriptor\n");
