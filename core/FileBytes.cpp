@@ -87,6 +87,7 @@ InputFile::~InputFile() {
 std::string InputFile::ReadAll(ReadEnd end) {
     std::string bytes;
     reachedEnd_ = false;
+    textSize_ = 0;
     try {
         // Room for the whole file and one more chunk, so reaching its end needs no growth;
         // only what a read fills is ever written, so room that no byte fills costs no memory.
@@ -116,8 +117,13 @@ std::string InputFile::ReadAll(ReadEnd end) {
             const bool first = used == 0;
             used += static_cast<std::size_t>(got);
             if (end == ReadEnd::FirstNul) {
-                if (std::memchr(fresh, '\0', static_cast<std::size_t>(got)) != nullptr)
+                const void* nul = std::memchr(fresh, '\0', static_cast<std::size_t>(got));
+                if (nul != nullptr) {
+                    textSize_ =
+                        static_cast<std::size_t>(static_cast<const char*>(nul) - bytes.data());
                     break;
+                }
+                textSize_ = used;
                 if (first)
                     makeRoom();
             }
@@ -136,11 +142,11 @@ std::string ReadFileBytes(const std::string& fileName, FileKinds kinds) {
 }
 
 std::string ReadFileText(const std::string& fileName, FileKinds kinds) {
-    std::string bytes = InputFile(fileName, kinds).ReadAll(ReadEnd::FirstNul);
-    const void* nul = std::memchr(bytes.data(), '\0', bytes.size());
-    if (nul != nullptr) {
-        // Stopped early: the room kept for the rest of the file goes back.
-        bytes.resize(static_cast<std::size_t>(static_cast<const char*>(nul) - bytes.data()));
+    InputFile file(fileName, kinds);
+    std::string bytes = file.ReadAll(ReadEnd::FirstNul);
+    if (file.TextSize() < bytes.size()) {
+        // Stopped at a NUL: the room kept for the rest of the file goes back.
+        bytes.resize(file.TextSize());
         bytes.shrink_to_fit();
     }
     return bytes;

@@ -76,6 +76,8 @@ public:
     std::string ReadAll(ReadEnd end = ReadEnd::FileEnd);
     /// Whether the last ReadAll reached the end of the file.
     bool ReachedEnd() const { return reachedEnd_; }
+    /// After a ReadAll with FirstNul: how many bytes it read before the first NUL.
+    std::size_t TextSize() const { return textSize_; }
 
 private:
     std::string fileName_;
@@ -84,6 +86,7 @@ private:
     std::uint64_t size_ = 0;
     FileIdentity identity_;
     bool reachedEnd_ = false;
+    std::size_t textSize_ = 0;
 };
 
 } // namespace core

@@ -95,6 +95,8 @@ FileText FileText::Open(const std::string& fileName, FileKinds kinds) {
         text.read_ = std::make_unique<const std::string>(file.ReadAll(ReadEnd::FirstNul));
         text.bytes_ = *text.read_;
         text.whole_ = file.ReachedEnd();
+        text.textSize_ = file.TextSize();
+        return text;
     }
     text.FindText();
     return text;
