@@ -143,8 +143,11 @@ TEST(LineStoreLoad, AFileTooLargeForMemoryGivesAClearMessage) {
     TempFile file("");
     const std::string big = (file.Dir() / "big.txt").string();
     {
-        std::ofstream(big).put('x');
-        std::filesystem::resize_file(big, 2ull << 30); // sparse: costs no disk
+        // Real bytes: a sparse file reads as zeros, and the first NUL would end the read.
+        std::ofstream out(big, std::ios::binary);
+        const std::string mebibyte(1 << 20, 'x');
+        for (int i = 0; i < 256; ++i)
+            out << mebibyte;
     }
     TAdvMemo memo(nullptr);
     const pid_t child = fork();
@@ -159,7 +162,7 @@ TEST(LineStoreLoad, AFileTooLargeForMemoryGivesAClearMessage) {
                 pages = 0;
             std::fclose(statm);
         }
-        limit.rlim_cur = static_cast<rlim_t>(pages) * 4096 + (512ull << 20);
+        limit.rlim_cur = static_cast<rlim_t>(pages) * 4096 + (128ull << 20);
         setrlimit(RLIMIT_AS, &limit);
         try {
             memo.Lines().LoadFromFile(big);
