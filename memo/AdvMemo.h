@@ -26,8 +26,8 @@
 
 #include "memo/AdvMemoStrings.h"
 #include "memo/CaretState.h"
-#include "memo/KeptSettings.h"
 #include "memo/Gutter.h"
+#include "memo/KeptSettings.h"
 #include "memo/MemoView.h"
 #include "memo/RowMap.h"
 #include "memo/ViewSettings.h"

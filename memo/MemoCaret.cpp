@@ -1,5 +1,5 @@
-// Caret and selection operations of the editor: the caret may stand beyond a line's end
-// (virtual space); moving it there pads the line when AutoExpand is on.
+// Caret and selection operations of the editor: with AutoExpand the caret may stand beyond a
+// line's end (virtual space). Moving the caret never changes the text.
 
 #include <algorithm>
 
@@ -23,19 +23,16 @@ void TAdvCustomMemo::SetCaretX(int column) {
             column = lines.LineLength(previous);
         }
     }
-    // Beyond the end: padded with AutoExpand, else pulled back to the end.
+    // Beyond the end: with AutoExpand the caret stands in virtual space, and the line stays
+    // as it is (the spaces that typing there needs are part of that edit and of its undo);
+    // without it, the caret is pulled back to the end.
     if (lines.Count() == 0) {
-        lines.Add(std::string(static_cast<std::size_t>(column), ' '));
+        lines.Add(""); // the caret's line, empty: the caret stands in virtual space
         Invalidate();
-    } else {
-        const int line = caret_.Caret.Y;
-        const int length = lines.LineLength(line);
+    } else if (!autoExpand_) {
+        const int length = lines.LineLength(caret_.Caret.Y);
         if (column > length) {
-            if (autoExpand_)
-                lines.Put(line, std::string(lines.Get(line)) +
-                                    std::string(static_cast<std::size_t>(column - length), ' '));
-            else
-                column = length;
+            column = length;
             Invalidate();
         }
     }

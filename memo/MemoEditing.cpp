@@ -153,16 +153,16 @@ void TMemoEditing::NewLine() {
                                                : std::min(std::max(length - 1, x), length);
             indent = std::max(0, indent);
         }
-        // 3. The head stays; the tail moves, trimmed (as it is while undo replays).
+        // 3. The head stays; the tail moves, trimmed (untrimmed while undo replays: the
+        // record puts back or takes away the spaces itself).
         const int split = std::min(x, length);
         const std::string_view rest =
             std::string_view(line).substr(static_cast<std::size_t>(split));
-        std::string_view tail = rest;
-        if (!Replaying()) {
-            tail = TrimRight(tail);
-            if (memo_.AutoIndent())
-                tail = TrimLeft(tail);
-        }
+        const std::string_view trimmedRight = TrimRight(rest);
+        const std::string_view trimmed = memo_.AutoIndent() ? TrimLeft(trimmedRight) : trimmedRight;
+        const TSplitTrim trim{static_cast<int>(trimmedRight.size() - trimmed.size()),
+                              static_cast<int>(rest.size() - trimmedRight.size())};
+        const std::string_view tail = Replaying() ? rest : trimmed;
         // 5. The new line after the caret line; the caret down and to the indent.
         const std::string newLine = Spaces(indent) + std::string(tail);
         lines.Put(y, line.substr(0, static_cast<std::size_t>(split)));
@@ -171,17 +171,10 @@ void TMemoEditing::NewLine() {
         memo_.ArrowMove(0, 1, {});
         memo_.SetCaretX(indent);
         memo_.ResetSelection();
-        // 6. Its record: CR and the indent; when spaces went, the tail's replacement.
-        const TPoint before{split, y};
-        if (tail.size() == rest.size()) {
-            Record(std::make_unique<TInsertCharUndo>(before, memo_.CaretState().Caret,
-                                                     "\r" + Spaces(indent)));
-        } else {
-            Record(std::make_unique<TDeleteBufUndo>(before, before, std::string(rest), before,
-                                                    TPoint{length, y}));
-            Record(std::make_unique<TPasteUndo>(
-                before, TPoint{static_cast<int>(newLine.size()), y + 1}, "\r\n" + newLine, true));
-        }
+        // 6. Its record: CR and the indent, and the spaces the tail lost, which undo puts
+        // back: it merges with the typing before and after it.
+        Record(std::make_unique<TInsertCharUndo>(TPoint{split, y}, memo_.CaretState().Caret,
+                                                 "\r" + Spaces(indent), trim));
     }
     memo_.RefreshStep();
 }
@@ -270,9 +263,14 @@ void TMemoEditing::DeleteAtCaret(TPoint recordBefore, bool isBackspace) {
     std::string line(lines.Get(caret.Y));
     const auto length = static_cast<int>(line.size());
     if (caret.X >= 0 && caret.X < length) {
-        // 1. A character of the line.
-        std::string removed(1, line[static_cast<std::size_t>(caret.X)]);
-        line.erase(static_cast<std::size_t>(caret.X), 1);
+        // 1. A character of the line, all of its bytes; for a Backspace only those left of
+        // the caret it was pressed at, so a run's text stays one piece of the line.
+        int end = NextCharColumn(line, caret.X);
+        if (isBackspace && recordBefore.Y == caret.Y)
+            end = std::min(end, recordBefore.X);
+        const auto count = static_cast<std::size_t>(end - caret.X);
+        std::string removed = line.substr(static_cast<std::size_t>(caret.X), count);
+        line.erase(static_cast<std::size_t>(caret.X), count);
         lines.Put(caret.Y, line);
         Record(std::make_unique<TDeleteCharUndo>(isBackspace ? recordBefore : caret, caret,
                                                  std::move(removed), isBackspace));

@@ -2,8 +2,9 @@
 // the selection only while the caret still stands where the selection was last reset or
 // extended; otherwise the selection collapses at the new caret.
 //
-// Word moves never pad a line: they stop at a line's end (the spaces AutoExpand adds belong to
-// a caret moved into virtual space, not to a jump between words).
+// Word moves stop at a line's end: virtual space is for a caret moved there one step at a
+// time, not for a jump between words. Every step goes over a whole character as the display
+// shows it, so no move stops inside one.
 
 #include <algorithm>
 
@@ -41,12 +42,17 @@ void TAdvCustomMemo::ArrowMove(int dx, int dy, TShiftState shift) {
         else if (dx == -1)
             WordMoveLeft();
     } else {
-        // 3. A selecting move never enters virtual space.
+        // 3. A character at a time; a selecting move never enters virtual space.
         SetCaretY(CaretY() + dy);
+        int x = CaretX();
+        if (dx != 0 && lines_->Count() > 0) {
+            const std::string_view line = lines_->Get(CaretY());
+            x = dx > 0 ? NextCharColumn(line, x) : PreviousCharColumn(line, x);
+        }
         if (shift.Shift && lines_->Count() > 0)
-            SetCaretX(std::min(lines_->LineLength(CaretY()), CaretX() + dx));
+            SetCaretX(std::min(lines_->LineLength(CaretY()), x));
         else
-            SetCaretX(CaretX() + dx);
+            SetCaretX(x);
     }
     // 4. The selection follows, and the caret comes into view.
     FinishMove(extend);
@@ -61,7 +67,8 @@ void TAdvCustomMemo::WordMoveRight() {
     const std::string_view text = WithoutTrailingSpaces(line);
     const auto length = static_cast<int>(text.size());
     // One step right, then on to the start of the next word.
-    int x = std::min(CaretX(), static_cast<int>(line.size())) + 1;
+    const int from = CaretX();
+    int x = NextCharColumn(line, std::min(from, static_cast<int>(line.size())));
     while (x < length && (!IsWordMoveBreak(text[static_cast<std::size_t>(x - 1)]) ||
                           text[static_cast<std::size_t>(x)] == ' '))
         ++x;
@@ -69,7 +76,8 @@ void TAdvCustomMemo::WordMoveRight() {
         SetCaretPosition(0, y + 1);
         return;
     }
-    SetCaretX(std::min(x, static_cast<int>(line.size())));
+    // On the last line the caret stays where it is, in virtual space too.
+    SetCaretX(std::max(from, std::min(x, static_cast<int>(line.size()))));
 }
 
 void TAdvCustomMemo::WordMoveLeft() {
@@ -86,7 +94,7 @@ void TAdvCustomMemo::WordMoveLeft() {
     const std::string_view text = WithoutTrailingSpaces(lines_->Get(y));
     const auto length = static_cast<int>(text.size());
     auto at = [&](int x) { return x < length ? text[static_cast<std::size_t>(x)] : ' '; };
-    int x = start - 1;
+    int x = PreviousCharColumn(lines_->Get(y), start);
     while (x > 0 && x <= length && !(IsWordMoveBreak(at(x - 1)) && at(x) != ' '))
         --x;
     SetCaretX(x);

@@ -19,35 +19,71 @@ void TUndo::CaretTo(TPoint p) {
     Memo->SetCaretX(p.X);
 }
 
+void TUndo::DeleteRange(TPoint from, TPoint to) {
+    Memo->SetSelection(from, to);
+    Memo->DeleteSelection(false);
+}
+
+namespace {
+
+/// Where `text` ends when it stands from `start` on, CR being a line break.
+TPoint EndOfText(TPoint start, std::string_view text) {
+    for (const char c : text)
+        start = c == '\r' ? TPoint{0, start.Y + 1} : TPoint{start.X + 1, start.Y};
+    return start;
+}
+
+} // namespace
+
 bool TInsertCharUndo::Append(const TUndo& newer) {
     // Typing that goes on where the last typing ended.
     const auto* typed = dynamic_cast<const TInsertCharUndo*>(&newer);
     if (!typed || typed->Before() != After())
         return false;
     Text += typed->Text;
+    Trims.insert(Trims.end(), typed->Trims.begin(), typed->Trims.end());
     AfterX = typed->AfterX;
     AfterY = typed->AfterY;
     return true;
 }
 
 void TInsertCharUndo::Undo() {
-    // Backwards: each character that stands left of the caret goes with a Backspace.
-    for (auto c = Text.rbegin(); c != Text.rend(); ++c) {
-        const int x = Memo->CaretX();
-        const std::string_view line = Memo->Lines().Get(Memo->CaretY());
-        const bool lineBreak = *c == '\r' && x == 0;
-        const bool leftOfCaret = x > 0 && x <= static_cast<int>(line.size()) && line[x - 1] == *c;
-        if (lineBreak || leftOfCaret)
-            Memo->Backspace();
+    // What went in comes out; the line then ends in the part Enter moved down, and gets its
+    // dropped spaces back, the last Enter's first.
+    DeleteRange(Before(), After());
+    TAdvMemoStrings& lines = Memo->Lines();
+    const int y = Memo->CaretY();
+    for (auto trim = Trims.rbegin(); trim != Trims.rend(); ++trim) {
+        if (trim->Leading == 0 && trim->Trailing == 0)
+            continue;
+        std::string line(lines.Get(y));
+        line.insert(std::min(line.size(), static_cast<std::size_t>(BeforeX)),
+                    static_cast<std::size_t>(trim->Leading), ' ');
+        line.append(static_cast<std::size_t>(trim->Trailing), ' ');
+        lines.Put(y, line);
     }
 }
 
 void TInsertCharUndo::Redo() {
+    std::size_t breaks = 0;
     for (const char c : Text) {
-        if (c == '\r')
-            Memo->NewLine();
-        else
+        if (c != '\r') {
             Memo->InsertChar(c);
+            continue;
+        }
+        // Enter while replaying moves the whole rest down; the spaces it dropped go again.
+        Memo->NewLine();
+        const TSplitTrim trim = breaks < Trims.size() ? Trims[breaks] : TSplitTrim{};
+        ++breaks;
+        if (trim.Leading == 0 && trim.Trailing == 0)
+            continue;
+        TAdvMemoStrings& lines = Memo->Lines();
+        const int y = Memo->CaretY();
+        std::string line(lines.Get(y));
+        const auto trailing = std::min(line.size(), static_cast<std::size_t>(trim.Trailing));
+        line.erase(line.size() - trailing);
+        line.erase(0, std::min(line.size(), static_cast<std::size_t>(trim.Leading)));
+        lines.Put(y, line);
     }
 }
 
@@ -67,18 +103,17 @@ bool TDeleteCharUndo::Append(const TUndo& newer) {
     const auto* deleted = dynamic_cast<const TDeleteCharUndo*>(&newer);
     if (!deleted || deleted->Before() != After() || deleted->IsBackspace != IsBackspace)
         return false;
-    Text = deleted->Text + Text;
+    // Text order: Backspace takes what stands before, Delete what stands after.
+    Text = IsBackspace ? deleted->Text + Text : Text + deleted->Text;
     AfterX = deleted->AfterX;
     AfterY = deleted->AfterY;
     return true;
 }
 
 void TDeleteCharUndo::Undo() {
-    // A Backspace run comes back left to right from its end; a Delete run character by
-    // character at the place it was deleted from.
+    // The whole text comes back from the after-position on (the start of a Backspace run, the
+    // place of a Delete run), byte by byte in text order.
     for (const char c : Text) {
-        if (!IsBackspace)
-            CaretTo(Before());
         if (c == '\r')
             Memo->NewLine();
         else
@@ -88,12 +123,9 @@ void TDeleteCharUndo::Undo() {
 }
 
 void TDeleteCharUndo::Redo() {
-    for (std::size_t i = 0; i < Text.size(); ++i) {
-        if (IsBackspace)
-            Memo->Backspace();
-        else
-            Memo->DeleteChar();
-    }
+    // The same text goes again from the same place. (A Backspace took a whole character, which
+    // can reach past the caret it was pressed at when the caret stood inside one.)
+    DeleteRange(After(), EndOfText(After(), Text));
 }
 
 void TDeleteLineUndo::Undo() {

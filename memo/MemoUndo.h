@@ -15,6 +15,7 @@
 #include <deque>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/Types.h"
 
@@ -43,12 +44,27 @@ public:
 protected:
     /// Puts the caret at `p`: line first, then column.
     void CaretTo(TPoint p);
+    /// Removes the text from `from` up to `to`.
+    void DeleteRange(TPoint from, TPoint to);
 };
 
-/// Typed characters, Enter (CR and the new line's indent), a smart Tab's spaces.
+/// The spaces Enter drops from the part of a line it moves down: in front of it (with
+/// AutoIndent) and at its end.
+struct TSplitTrim {
+    int Leading = 0;
+    int Trailing = 0;
+};
+
+/// Typed characters, Enter (CR and the new line's indent), a smart Tab's spaces. The text went
+/// in from the before-position to the after-position, so undo takes that range out again;
+/// Trims holds, for each CR of Text in order, the spaces that Enter dropped, which undo puts
+/// back and redo drops again.
 class TInsertCharUndo : public TUndo {
 public:
     using TUndo::TUndo;
+    TInsertCharUndo(TPoint before, TPoint after, std::string text, TSplitTrim trim)
+        : TUndo(before, after, std::move(text)), Trims{trim} {}
+    std::vector<TSplitTrim> Trims;
     bool Append(const TUndo& newer) override;
     void Undo() override;
     void Redo() override;
@@ -62,8 +78,9 @@ public:
     void Redo() override { Undo(); } // the same exchange, at the same place
 };
 
-/// Characters removed by Delete or Backspace; CR stands for a joined line break. A Delete run
-/// keeps the newest character in front, so its undo re-inserts each at the same place.
+/// Characters removed by Delete or Backspace, in text order; CR stands for a joined line
+/// break. A Backspace run's newest character goes in front, a Delete run's at the end, so undo
+/// puts the whole text back from the after-position on.
 class TDeleteCharUndo : public TUndo {
 public:
     TDeleteCharUndo(TPoint before, TPoint after, std::string text, bool isBackspace)

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "memo/AdvMemoStrings.h"
+#include "platform/TextCodec.h"
 
 std::string TextBetween(const TAdvMemoStrings& lines, TPoint first, TPoint last) {
     if (Before(last, first))
@@ -48,4 +49,27 @@ std::pair<int, int> WordAtCaret(std::string_view line, int column) {
     while (end < size && !IsWordAtCaretDelimiter(line[static_cast<std::size_t>(end)]))
         ++end;
     return {start, end};
+}
+
+int NextCharColumn(std::string_view line, int column) {
+    if (column < 0 || column >= static_cast<int>(line.size()))
+        return column + 1;
+    return column +
+           static_cast<int>(DecodeDisplayChar(line, static_cast<std::size_t>(column)).length);
+}
+
+int PreviousCharColumn(std::string_view line, int column) {
+    if (column <= 0 || column > static_cast<int>(line.size()))
+        return column - 1;
+    return static_cast<int>(DisplayCharStart(line, static_cast<std::size_t>(column - 1)));
+}
+
+int NearestCharColumn(std::string_view line, int column) {
+    if (column <= 0 || column >= static_cast<int>(line.size()))
+        return column;
+    const int start = static_cast<int>(DisplayCharStart(line, static_cast<std::size_t>(column)));
+    if (start == column)
+        return column;
+    const int end = NextCharColumn(line, start);
+    return column - start <= end - column ? start : end;
 }

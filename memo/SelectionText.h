@@ -46,6 +46,18 @@ inline bool IsCompletionTrigger(char c) {
     return c == '\t' || c == '\r' || std::string_view(" (,.=[").find(c) != std::string_view::npos;
 }
 
+/// Character steps. One byte is one column, but a character of several bytes (UTF-8, as the
+/// display codec decodes it; a byte that starts no valid sequence is a character of its own)
+/// is one step for the caret, Backspace and Delete, so no edit ever splits it. Past a line's
+/// end (virtual space) every column is a step.
+
+/// The column after the character at `column` of `line`.
+int NextCharColumn(std::string_view line, int column);
+/// The column where the character before `column` starts (`column` > 0).
+int PreviousCharColumn(std::string_view line, int column);
+/// `column`, or when it falls inside a character, the nearer of that character's two ends.
+int NearestCharColumn(std::string_view line, int column);
+
 /// The word around `column` of `line`: scanning right from the character left of `column`
 /// (the one at it for column 0) and left from the same character while no delimiter of the
 /// word-at-caret set comes. Returns [start, end); start == end when there is none.

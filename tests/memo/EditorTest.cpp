@@ -20,13 +20,20 @@ TEST(Editor, CaretColumnClampsToTheLineWithoutAutoExpand) {
     EXPECT_EQ(memo.Lines().Get(0), "abc");
 }
 
-TEST(Editor, AutoExpandPadsTheLineWithSpaces) {
+TEST(Editor, AutoExpandLetsTheCaretStandBeyondTheEndAndTypingThereUndoesWhole) {
     TAdvMemo memo(nullptr);
     memo.SetAutoExpand(true);
     memo.Lines().Put(0, "ab");
     memo.SetCaretX(5);
-    EXPECT_EQ(memo.Lines().Get(0), "ab   ");
-    EXPECT_EQ(memo.Lines().LineLength(0), 5);
+    EXPECT_EQ(memo.CaretX(), 5);
+    EXPECT_EQ(memo.Lines().Get(0), "ab"); // moving the caret changes no text
+    memo.InsertChar('x');
+    EXPECT_EQ(memo.Lines().Get(0), "ab   x");
+    memo.Undo();
+    EXPECT_EQ(memo.Lines().Get(0), "ab");
+    EXPECT_FALSE(memo.CanUndo());
+    memo.Redo();
+    EXPECT_EQ(memo.Lines().Get(0), "ab   x");
 }
 
 TEST(Editor, CaretLeftOfColumnZeroGoesToThePreviousLineEnd) {

@@ -12,6 +12,7 @@
 
 #include "memo/MemoUndo.h"
 #include "platform/Clipboard.h"
+#include "platform/TextCodec.h"
 #include "tests/memo/MemoInput.h"
 
 namespace {
@@ -50,11 +51,21 @@ struct Model {
                      std::string(static_cast<std::size_t>(indent), ' ') + tail);
         caret = {indent, caret.Y + 1};
     }
+    // One step is one character as the display decodes it.
+    int CharStart(int x) {
+        return static_cast<int>(DisplayCharStart(Line(), static_cast<std::size_t>(x)));
+    }
+    int CharLength(int x) {
+        return static_cast<int>(DecodeDisplayChar(Line(), static_cast<std::size_t>(x)).length);
+    }
     void Backspace() {
         if (caret.X > Length()) {
             caret.X = Length();
         } else if (caret.X > 0) {
-            Line().erase(static_cast<std::size_t>(--caret.X), 1);
+            const int start = CharStart(caret.X - 1);
+            Line().erase(static_cast<std::size_t>(start),
+                         static_cast<std::size_t>(caret.X - start));
+            caret.X = start;
         } else if (caret.Y > 0) {
             const std::string line = Line();
             lines.erase(lines.begin() + caret.Y);
@@ -65,7 +76,8 @@ struct Model {
     }
     void Delete() {
         if (caret.X < Length())
-            Line().erase(static_cast<std::size_t>(caret.X), 1);
+            Line().erase(static_cast<std::size_t>(caret.X),
+                         static_cast<std::size_t>(CharLength(caret.X)));
         else if (caret.Y + 1 < static_cast<int>(lines.size())) {
             Line() += lines[static_cast<std::size_t>(caret.Y + 1)];
             lines.erase(lines.begin() + caret.Y + 1);
@@ -75,8 +87,10 @@ struct Model {
         caret.Y = std::clamp(caret.Y + dy, 0, static_cast<int>(lines.size()) - 1);
         if (dx < 0 && caret.X == 0 && caret.Y > 0)
             caret = {static_cast<int>(lines[static_cast<std::size_t>(--caret.Y)].size()), caret.Y};
-        else if (dx != 0)
-            caret.X = std::clamp(caret.X + dx, 0, Length());
+        else if (dx < 0 && caret.X > 0)
+            caret.X = CharStart(std::min(caret.X, Length() + 1) - 1);
+        else if (dx > 0)
+            caret.X = caret.X < Length() ? caret.X + CharLength(caret.X) : Length();
     }
 };
 
@@ -105,16 +119,19 @@ void ExpectSound(const TAdvMemo& memo, int step) {
         ASSERT_TRUE(p.Y >= 0 && p.Y < lines.Count() && p.X >= 0) << step;
 }
 
-TEST(RandomEdit, EditsMatchThePlainModelAndUndoRestoresEveryText) {
-    std::mt19937 random(20261208);
+/// Runs `steps` random keys, clicks, drags and clipboard commands on `memo`. With a model,
+/// the simple commands are checked against it after every step. Every 40 steps, undoing
+/// everything must give the exact bytes from before them, and redoing everything the bytes
+/// after them.
+void RunRandomEdits(TInputMemo& memo, std::mt19937& random, int steps, Model* model) {
     auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
-    TInputMemo memo;
-    memo.SetAutoExpand(false);
-    Model model;
+    // Letters, blanks, quotes, and the bytes of "é" typed one by one: typing a lone lead or a
+    // lone continuation byte leaves bytes that are no UTF-8.
     const std::string alphabet = "ab  xy.\"'(\xC3\xA9";
     std::string before = memo.Text();
-    for (int step = 0; step < 6000; ++step) {
-        bool modelled = true;
+    std::string log; // what the steps since the last check did, for a failure's message
+    for (int step = 0; step < steps; ++step) {
+        bool modelled = model != nullptr;
         const bool selection = !memo.SelectionEmpty();
         const int command = pick(24);
         switch (command) {
@@ -126,24 +143,26 @@ TEST(RandomEdit, EditsMatchThePlainModelAndUndoRestoresEveryText) {
             const char c =
                 alphabet[static_cast<std::size_t>(pick(static_cast<int>(alphabet.size())))];
             memo.Type(std::string(1, c));
-            model.Type(c);
+            if (model)
+                model->Type(c);
             break;
         }
         case 5:
             memo.Type("\n");
-            if (selection)
-                modelled = false;
-            else
-                model.Enter();
+            if (model && !selection)
+                model->Enter();
+            modelled = modelled && !selection;
             break;
         case 6:
         case 7:
             memo.Key(VK_BACK);
-            model.Backspace();
+            if (model)
+                model->Backspace();
             break;
         case 8:
             memo.Key(VK_DELETE);
-            model.Delete();
+            if (model)
+                model->Delete();
             break;
         case 9:
         case 10:
@@ -152,7 +171,8 @@ TEST(RandomEdit, EditsMatchThePlainModelAndUndoRestoresEveryText) {
             const int dx[] = {-1, 0, 1, 0}, dy[] = {0, -1, 0, 1}; // Left, Up, Right, Down
             const int d = pick(4);
             memo.Key(static_cast<std::uint16_t>(VK_LEFT + d));
-            model.Arrow(dx[d], dy[d]);
+            if (model)
+                model->Arrow(dx[d], dy[d]);
             break;
         }
         case 13: {
@@ -170,8 +190,14 @@ TEST(RandomEdit, EditsMatchThePlainModelAndUndoRestoresEveryText) {
             modelled = false;
             break;
         case 16: {
-            const std::string texts[] = {"p", "q\r\nr", "\r\n", "s\nt\r", "  u\r\n\r\nv"};
-            SetClipboardText(texts[pick(5)]);
+            // Text from another program, or the editor's own cut or copy of its bytes.
+            const std::string texts[] = {"p",      "q\r\nr",       "\r\n",
+                                         "s\nt\r", "  u\r\n\r\nv", "\xC3\xA9\xE2\x82\xAC"};
+            const int what = pick(8);
+            if (what < 6)
+                SetClipboardText(texts[what]);
+            else
+                memo.CtrlKey(what == 6 ? 'C' : 'X');
             memo.CtrlKey(pick(3) ? 'V' : 'X');
             modelled = false;
             break;
@@ -204,54 +230,102 @@ TEST(RandomEdit, EditsMatchThePlainModelAndUndoRestoresEveryText) {
             break;
         case 20:
             memo.Key(VK_INSERT);
-            model.overwrite = memo.OverwriteMode();
+            if (model)
+                model->overwrite = memo.OverwriteMode();
             break;
         case 21:
             memo.Key(VK_HOME);
-            model.caret.X = 0;
+            if (model)
+                model->caret.X = 0;
             break;
         case 22:
             memo.Key(VK_END);
-            model.caret.X = static_cast<int>(model.Line().find_last_not_of(' ') + 1);
+            if (model)
+                model->caret.X = static_cast<int>(model->Line().find_last_not_of(' ') + 1);
             break;
         default:
             memo.Key(VK_TAB, pick(2) ? TShiftState{} : kShift);
             modelled = false;
             break;
         }
+        log += std::to_string(command) + " -> [" + memo.Text() + "] caret " +
+               std::to_string(memo.CaretX()) + "," + std::to_string(memo.CaretY()) + "\n";
         ExpectSound(memo, step);
-        if (HasFatalFailure())
+        if (testing::Test::HasFatalFailure())
             return;
         if (modelled) {
-            ASSERT_EQ(LinesOf(memo), model.lines) << "step " << step << " command " << command;
-            ASSERT_EQ(memo.Caret().Caret, model.caret)
+            ASSERT_EQ(LinesOf(memo), model->lines) << "step " << step << " command " << command;
+            ASSERT_EQ(memo.Caret().Caret, model->caret)
                 << "step " << step << " command " << command << " [" << memo.Text() << "]";
-        } else {
-            model.lines = LinesOf(memo);
-            model.caret = memo.Caret().Caret;
-            model.overwrite = memo.OverwriteMode();
+        } else if (model) {
+            model->lines = LinesOf(memo);
+            model->caret = memo.Caret().Caret;
+            model->overwrite = memo.OverwriteMode();
         }
-        // Every 40 steps: all undone gives the text before them, all redone the text after.
         if (step % 40 == 39) {
             while (memo.CanRedo())
                 memo.Redo();
             const std::string after = memo.Text();
             while (memo.CanUndo())
                 memo.Undo();
-            ASSERT_EQ(memo.Text(), before) << "step " << step;
+            ASSERT_EQ(memo.Text(), before) << "step " << step << "\n" << log;
             while (memo.CanRedo())
                 memo.Redo();
-            ASSERT_EQ(memo.Text(), after) << "step " << step;
-            while (memo.CanRedo())
-                memo.Redo();
-            ASSERT_EQ(memo.Text(), after) << "step " << step;
+            ASSERT_EQ(memo.Text(), after) << "step " << step << "\n" << log;
             memo.ClearUndo();
             memo.SetOverwriteMode(false);
             memo.Go(0, 0);
-            model = {LinesOf(memo), {0, 0}, false};
+            if (model)
+                *model = {LinesOf(memo), {0, 0}, false};
             before = after;
+            log.clear();
         }
     }
 }
+
+TEST(RandomEdit, EditsMatchThePlainModelAndUndoRestoresEveryText) {
+    std::mt19937 random(20261208);
+    TInputMemo memo;
+    memo.SetAutoExpand(false);
+    Model model;
+    RunRandomEdits(memo, random, 6000, &model);
+}
+
+// The main window's settings, and each editing switch flipped, on text holding characters of
+// several bytes and bytes that are no UTF-8: undo-all and redo-all give back exact bytes.
+struct EditSettings {
+    const char* name;
+    bool autoExpand = true;
+    bool delErase = true;
+    bool autoIndent = true;
+    bool smartTabs = false;
+    bool overwrite = false;
+};
+
+class RandomEditSettings : public testing::TestWithParam<EditSettings> {};
+
+TEST_P(RandomEditSettings, UndoAllAndRedoAllGiveExactBytes) {
+    const EditSettings& settings = GetParam();
+    TInputMemo memo("caf\xE9 au lait\r\n  \xC3\xA9t\xC3\xA9 \xE2\x82\xAC\xFF\r\n\r\n"
+                    "    indented   \r\n\x80lone\xC3");
+    memo.SetAutoExpand(settings.autoExpand);
+    memo.SetDelErase(settings.delErase);
+    memo.SetAutoIndent(settings.autoIndent);
+    memo.SetSmartTabs(settings.smartTabs);
+    memo.SetOverwriteMode(settings.overwrite);
+    std::mt19937 random(std::hash<std::string>{}(settings.name) ^ 20261209u);
+    RunRandomEdits(memo, random, 4000, nullptr);
+}
+
+INSTANTIATE_TEST_SUITE_P(Settings, RandomEditSettings,
+                         testing::Values(EditSettings{.name = "MainWindow"},
+                                         EditSettings{.name = "NoAutoExpand", .autoExpand = false},
+                                         EditSettings{.name = "NoDelErase", .delErase = false},
+                                         EditSettings{.name = "NoAutoIndent", .autoIndent = false},
+                                         EditSettings{.name = "SmartTabs", .smartTabs = true},
+                                         EditSettings{.name = "Overwrite", .overwrite = true}),
+                         [](const testing::TestParamInfo<EditSettings>& info) {
+                             return std::string(info.param.name);
+                         });
 
 } // namespace
