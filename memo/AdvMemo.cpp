@@ -240,13 +240,17 @@ void TAdvCustomMemo::Clear() {
 }
 
 // The document changed: caret, selection and bookmarks follow their text, and a whole new
-// text starts afresh (caret at the start, no regions). Only a load empties the undo list
-// (OnLoad): clearing or assigning the lines keeps it.
+// text starts afresh (caret at the start, no regions, no undo). Undo records replay edits on
+// the text they were made on: kept past a clear, a cancelled load or an assignment of the
+// lines, they would write text the user never had into the new one.
 void TAdvCustomMemo::LinesChanged(const core::LineChange& change) {
     const int count = lines_->Count();
     FollowChange(caret_, change, count);
-    if (change.replacedAll)
+    if (change.replacedAll) {
         regionCount_ = 0;
+        if (undoList_->Count() > 0 && !undoList_->Suspended())
+            undoList_->Clear();
+    }
     Invalidate();
 }
 

@@ -1,15 +1,15 @@
-// The editor's clipboard commands: plain text only. The selected bytes go out through the
-// text codec as the screen shows them; pasted text comes in as UTF-8.
+// The editor's clipboard commands. The selected bytes go out exactly, for Dyadlist, and as
+// the screen shows them, for other programs; a paste takes the exact bytes back when Dyadlist
+// put them there, and another program's text as UTF-8.
 
 #include <algorithm>
 
 #include "memo/AdvMemo.h"
 #include "platform/Clipboard.h"
-#include "platform/TextCodec.h"
 
 void TAdvCustomMemo::CopyToClipboard() {
     // An empty selection puts an empty text there.
-    SetClipboardText(DisplayUtf8(GetSelectedText()));
+    SetClipboardBytes(GetSelectedText());
 }
 
 void TAdvCustomMemo::CutToClipboard() {
@@ -22,7 +22,7 @@ void TAdvCustomMemo::CutToClipboard() {
 void TAdvCustomMemo::PasteFromClipboard() {
     if (readOnly_ || !ClipboardHasText())
         return;
-    std::string text = ClipboardText();
+    std::string text = ClipboardBytes();
     // The text ends at its first NUL, as the clipboard's plain text does.
     if (const std::size_t nul = text.find('\0'); nul != std::string::npos)
         text.resize(nul);

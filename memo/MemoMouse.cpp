@@ -55,6 +55,12 @@ void TMemoMouse::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
         memo_.SetActiveLine(memo_.CaretY());
 }
 
+int TMemoMouse::CharColumn(int line, int column) const {
+    // On the line, and never inside a character of several bytes: the nearer of its ends.
+    const std::string_view text = memo_.Lines().Get(line);
+    return NearestCharColumn(text, std::clamp(column, 0, static_cast<int>(text.size())));
+}
+
 void TMemoMouse::PlaceCaret(int x, int y, TShiftState shift, bool dragAllowed) {
     if (!InTextArea(x, y))
         return;
@@ -70,7 +76,7 @@ void TMemoMouse::PlaceCaret(int x, int y, TShiftState shift, bool dragAllowed) {
     suppressNextMove_ = true;
     const int oldLine = memo_.CaretY();
     memo_.SetCaretY(place.Y);
-    memo_.SetCaretX(std::min(place.X, lines.LineLength(memo_.CaretY())));
+    memo_.SetCaretX(CharColumn(memo_.CaretY(), place.X));
     if (memo_.CaretY() != oldLine && memo_.OnCursorChange)
         memo_.OnCursorChange(&memo_);
     if (dragAllowed) {
@@ -109,7 +115,7 @@ void TMemoMouse::MouseMove(TShiftState shift, int x, int y) {
     if (x < area.Left)
         memo_.SetLeftCol(0);
     else
-        column = std::min(lines.LineLength(line), TextPlace(x, y).X);
+        column = CharColumn(line, TextPlace(x, y).X);
     const TCaretState before = memo_.Caret();
     memo_.SetCaretY(line);
     memo_.SetCaretX(column);
@@ -144,7 +150,7 @@ void TMemoMouse::Drop(TShiftState shift, int x, int y) {
         return;
     TPoint place = TextPlace(x, y);
     place.Y = std::clamp(place.Y, 0, lines.Count() - 1);
-    place.X = std::clamp(place.X, 0, lines.LineLength(place.Y));
+    place.X = CharColumn(place.Y, place.X);
     const bool inside = !Before(place, first) && !Before(last, place);
     if (memo_.ReadOnly() || inside || first == last) {
         memo_.ResetSelection();

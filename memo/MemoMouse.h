@@ -39,6 +39,8 @@ private:
     /// marks a drag as pending.
     void PlaceCaret(int x, int y, TShiftState shift, bool dragAllowed);
     void Drop(TShiftState shift, int x, int y);
+    /// `column` of `line` as the pointer may place the caret: on the line, between characters.
+    int CharColumn(int line, int column) const;
     bool InTextArea(int x, int y) const;
     bool InGutter(int x) const;
     /// The text place under client (x, y): column (by the nearer cell edge) and line.

@@ -1,13 +1,27 @@
 #include "platform/Clipboard.h"
 
+#include <QByteArray>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QString>
 
+#include "platform/TextCodec.h"
+
+namespace {
+
+// The exact bytes travel under this type; only Dyadlist reads it.
+const QString kBytesFormat = QStringLiteral("application/x-dyadlist-bytes");
+
+QString Utf8String(std::string_view utf8) {
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
+
+} // namespace
+
 void SetClipboardText(std::string_view utf8) {
     if (QClipboard* clipboard = QGuiApplication::clipboard())
-        clipboard->setText(QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())));
+        clipboard->setText(Utf8String(utf8));
 }
 
 std::string ClipboardText() {
@@ -21,4 +35,29 @@ bool ClipboardHasText() {
     QClipboard* clipboard = QGuiApplication::clipboard();
     const QMimeData* data = clipboard ? clipboard->mimeData() : nullptr;
     return data && data->hasText();
+}
+
+void SetClipboardBytes(std::string_view bytes) {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (!clipboard)
+        return;
+    // Other programs get the text the screen shows, lines ending in LF as is usual here.
+    QString text = Utf8String(DisplayUtf8(bytes));
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    auto* data = new QMimeData; // the clipboard takes it
+    data->setText(text);
+    data->setData(kBytesFormat, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
+    clipboard->setMimeData(data);
+}
+
+std::string ClipboardBytes() {
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    const QMimeData* data = clipboard ? clipboard->mimeData() : nullptr;
+    if (!data)
+        return {};
+    if (data->hasFormat(kBytesFormat)) {
+        const QByteArray bytes = data->data(kBytesFormat);
+        return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    }
+    return data->text().toStdString();
 }

@@ -185,8 +185,18 @@ std::string TMemo::SelText() const {
 }
 
 void TMemo::CopyToClipboard() {
-    if (box_->editing.HasSelection())
-        SetClipboardText(SelText());
+    if (!box_->editing.HasSelection())
+        return;
+    // The exact bytes, lines joined as the editors join them, so a paste into a list gives
+    // them back as they were.
+    const TextLines lines = box_->editing.Selected();
+    std::string bytes;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        if (i > 0)
+            bytes += "\r\n";
+        bytes += lines[i];
+    }
+    SetClipboardBytes(bytes);
 }
 
 void TMemo::CutToClipboard() {
@@ -197,7 +207,7 @@ void TMemo::CutToClipboard() {
 }
 
 void TMemo::PasteFromClipboard() {
-    const std::string text = ClipboardText();
+    const std::string text = ClipboardBytes();
     if (!text.empty())
         EditText([&](TextBoxEditing& e) { e.Paste(text); });
 }

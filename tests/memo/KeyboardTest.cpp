@@ -260,6 +260,23 @@ TEST(Keyboard, TypedUtf8BytesAreOneRecordAndCopyAsText) {
     EXPECT_EQ(memo.Lines().Get(0), "");
 }
 
+TEST(Keyboard, CutAndPasteKeepBytesThatAreNoUtf8) {
+    // A Windows-1252 line: other programs get its UTF-8 look, a paste here the bytes.
+    TInputMemo memo("caf\xE9 x\r\nend");
+    memo.Go(0, 0);
+    memo.Key(VK_END, kShift);
+    memo.CtrlKey('X');
+    EXPECT_EQ(ClipboardText(), "caf\xC3\xA9 x");
+    EXPECT_EQ(ClipboardBytes(), "caf\xE9 x");
+    memo.Go(3, 1);
+    memo.CtrlKey('V');
+    EXPECT_EQ(memo.Text(), "|endcaf\xE9 x");
+    // Text another program put there comes in as its UTF-8.
+    SetClipboardText("\xC3\xA9");
+    memo.CtrlKey('V');
+    EXPECT_EQ(memo.Text(), "|endcaf\xE9 x\xC3\xA9");
+}
+
 TEST(Keyboard, KeyHandlersComeFirstAndMayTakeTheKey) {
     TInputMemo memo("abc");
     int finds = 0;

@@ -146,16 +146,64 @@ TEST(Undo, InsertKeyTogglesOverwriteModeAndUndoReturnsToInsertMode) {
     EXPECT_FALSE(memo.OverwriteMode());
 }
 
-TEST(Undo, ClearKeepsTheRecordsAndModifiedFollowsTheList) {
+TEST(Undo, ANewWholeTextEmptiesTheListAndModifiedFollowsIt) {
+    // Records kept past a clear would replay against an empty list: "abc", clear, Ctrl+Z
+    // gave one line of three spaces.
     TInputMemo memo;
-    memo.Type("ab");
+    memo.Type("abc");
     EXPECT_TRUE(memo.Modified());
     memo.Clear();
-    EXPECT_TRUE(memo.CanUndo());
+    EXPECT_FALSE(memo.CanUndo());
+    memo.CtrlKey('Z');
+    EXPECT_EQ(memo.Text(), ""); // the key puts the caret's empty line back, nothing more
+    // The same after the store's own clear (a load that was cancelled) and a new text.
+    memo.Type("abc");
+    memo.Lines().ClearStore();
+    EXPECT_FALSE(memo.CanUndo());
+    memo.Type("abc");
+    memo.Lines().SetText("x");
+    EXPECT_FALSE(memo.CanUndo());
+    memo.Type("y");
     memo.SetModified(true);
     EXPECT_TRUE(memo.CanUndo());
     memo.SetModified(false);
     EXPECT_FALSE(memo.Modified());
+}
+
+TEST(Undo, AfterACaretMoveIntoVirtualSpaceUndoGivesTheTextBack) {
+    // "alpha beta", Enter at column 0, Up, Right, Ctrl+Z gave " alpha beta".
+    TInputMemo memo("alpha beta");
+    memo.Go(0, 0);
+    memo.Type("\n");
+    memo.Key(VK_UP);
+    memo.Key(VK_RIGHT);
+    EXPECT_EQ(memo.Text(), "|alpha beta");
+    memo.CtrlKey('Z');
+    EXPECT_EQ(memo.Text(), "alpha beta");
+    EXPECT_FALSE(memo.CanUndo());
+}
+
+TEST(Undo, EnterThatDroppedSpacesUndoesWithTheTypingAfterItAndLeavesNoSelection) {
+    // "abc def", Enter at column 3, Ctrl+Z, "x" gave "abcx".
+    TInputMemo memo("abc def  ");
+    memo.Go(3, 0);
+    memo.Type("\n");
+    EXPECT_EQ(memo.Text(), "abc|def");
+    memo.CtrlKey('Z');
+    EXPECT_EQ(memo.Text(), "abc def  ");
+    EXPECT_EQ(memo.Caret().Caret, (TPoint{3, 0}));
+    EXPECT_TRUE(memo.SelectionEmpty());
+    memo.Type("x");
+    EXPECT_EQ(memo.Text(), "abcx def  ");
+    // Typing before and after Enter is one step; redo gives the edited bytes again.
+    memo.CtrlKey('Z');
+    memo.Type("12\n34");
+    EXPECT_EQ(memo.Text(), "abc12|34def");
+    memo.CtrlKey('Z');
+    EXPECT_EQ(memo.Text(), "abc def  ");
+    memo.CtrlKey('Y');
+    EXPECT_EQ(memo.Text(), "abc12|34def");
+    EXPECT_EQ(memo.Caret().Caret, (TPoint{2, 1}));
 }
 
 TEST(Undo, DeleteLineComesBackWhereItWas) {

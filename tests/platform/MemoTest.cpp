@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "platform/Clipboard.h"
+
 #include <QClipboard>
 #include <QCoreApplication>
 #include <QFontMetrics>
@@ -258,6 +260,8 @@ TEST_F(MemoTest, SelectAllAndCopyPutExactlyTheEntriesOnTheClipboard) {
     Key(Qt::Key_Down, Qt::ShiftModifier);
     Ctrl('C');
     EXPECT_EQ(QGuiApplication::clipboard()->text(), QString::fromUtf8("caf\xC3\xA9\n"));
+    // A list editor's paste gets the entries' own bytes back.
+    EXPECT_EQ(ClipboardBytes(), "caf\xE9\r\n");
 }
 
 TEST_F(MemoTest, TypingEnterAndBackspaceEditAndCtrlZTakesTypingBackInOneStep) {
