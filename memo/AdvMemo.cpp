@@ -41,7 +41,11 @@ TAdvCustomMemo::TAdvCustomMemo(TWinControl* parent)
     };
     codeFolding_.OnChange = [this](TObject*) { Invalidate(); };
     gutter_->OnInvalidate = [this](const TRect& r) { InvalidateRect(r); };
-    gutter_->OnResize = [this] { Resize(); };
+    gutter_->OnResize = [this] {
+        gutterDigits_ = 0; // measured again: the font or the numbers may have changed
+        FitGutterToNumbers();
+        Resize();
+    };
     OnGutterDraw = [this](TAdvCustomMemo&, TCanvas& canvas, const TRect& row, int index) {
         gutter_->PaintRow(canvas, row, index, GutterRows());
     };
@@ -246,6 +250,7 @@ void TAdvCustomMemo::Clear() {
 void TAdvCustomMemo::LinesChanged(const core::LineChange& change) {
     const int count = lines_->Count();
     FollowChange(caret_, change, count);
+    FitGutterToNumbers();
     if (change.replacedAll) {
         regionCount_ = 0;
         if (undoList_->Count() > 0 && !undoList_->Suspended())

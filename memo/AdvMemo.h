@@ -325,6 +325,8 @@ protected:
     bool DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos) override;
     void FontChanged() override;
     void Resize() override;
+    /// Widens the gutter when the numbers shown outgrow four digits (and back).
+    void FitGutterToNumbers();
     void DoEnter() override;
     void DoExit() override;
 
@@ -402,6 +404,7 @@ private:
     std::unique_ptr<TRowMap> rowMap_;
     int activeLine_ = -1;
     int regionCount_ = 0;
+    int gutterDigits_ = 0;   // the digits of the largest line number, as the gutter was fitted
     int wheelRemainder_ = 0; // wheel delta not yet worth a notch
     bool refreshOn_ = true;
     bool applyingFont_ = false;

@@ -60,8 +60,10 @@ void TAdvGutter::SetShowLineNumbers(bool value) {
 }
 
 void TAdvGutter::SetLineNumberStart(int value) {
-    if (value >= 0)
+    if (value >= 0 && value != lineNumberStart_) {
         Store(lineNumberStart_, value);
+        NumbersChanged();
+    }
 }
 
 void TAdvGutter::SetNumberSuffix(std::string value) {
@@ -69,11 +71,23 @@ void TAdvGutter::SetNumberSuffix(std::string value) {
 }
 
 void TAdvGutter::SetShowLeadingZeros(bool value) {
-    Store(showLeadingZeros_, value);
+    if (value != showLeadingZeros_) {
+        Store(showLeadingZeros_, value);
+        NumbersChanged();
+    }
 }
 
 void TAdvGutter::SetDigitCount(int value) {
-    Store(digitCount_, value);
+    if (value != digitCount_) {
+        Store(digitCount_, value);
+        NumbersChanged();
+    }
+}
+
+void TAdvGutter::NumbersChanged() {
+    // Longer numbers may need a wider gutter.
+    if (OnResize)
+        OnResize();
 }
 
 void TAdvGutter::SetShowModified(bool value) {
@@ -147,9 +161,28 @@ std::string TAdvGutter::NumberText(long long number) const {
 }
 
 int TAdvGutter::NumberLeft(const std::string& digits) const {
+    // Up to four digits by the fixed steps; longer numbers end where four digits end, in the
+    // room made for them.
     static constexpr std::array<int, 4> kIndent{0, 24, 16, 8};
-    const std::size_t count = digits.size();
-    return gutterWidth_ - gutterMargin_ + (count < kIndent.size() ? kIndent[count] : 0);
+    const auto count = static_cast<int>(digits.size());
+    const int indent =
+        count < 4 ? kIndent[static_cast<std::size_t>(count)] : -(count - 4) * digitWidth_;
+    return Width() - gutterMargin_ + indent;
+}
+
+int TAdvGutter::DigitsShown(int lineCount) const {
+    const long long largest = std::max(1, lineCount) - 1LL + lineNumberStart_;
+    const int digits = static_cast<int>(std::to_string(largest).size());
+    return showLeadingZeros_ ? std::max(digits, digitCount_) : digits;
+}
+
+bool TAdvGutter::FitNumbers(int digits, int digitWidth) {
+    const int room = std::max(0, digits - 4) * digitWidth;
+    digitWidth_ = digitWidth;
+    if (room == numberRoom_)
+        return false;
+    numberRoom_ = room;
+    return true;
 }
 
 void TAdvGutter::PaintRow(TCanvas& canvas, const TRect& row, int index,

@@ -73,7 +73,14 @@ public:
     // Placement inside the editor: left and top stay 1; the height follows the text area.
     int Left() const { return 1; }
     int Top() const { return 1; }
-    int Width() const { return gutterWidth_; }
+    /// GutterWidth, and more when the numbers shown have more than four digits, so that none
+    /// is cut off; the stored GutterWidth stays as it is.
+    int Width() const { return gutterWidth_ + numberRoom_; }
+    /// Makes room for numbers of `digits` digits, `digitWidth` pixels each; four fit in
+    /// GutterWidth. True when the width changed.
+    bool FitNumbers(int digits, int digitWidth);
+    /// The digits of the largest number shown for `lineCount` lines (zero padding counted).
+    int DigitsShown(int lineCount) const;
     int Height() const { return height_; }
     void SetHeight(int height) { height_ = height; }
     TRect BoundsRect() const { return Bounds(Left(), Top(), Width(), Height()); }
@@ -91,9 +98,12 @@ public:
 
 private:
     void Changed();
+    void NumbersChanged();
     template <class T> void Store(T& field, T value);
 
     int gutterWidth_ = 45;
+    int numberRoom_ = 0; // pixels added for numbers of more than four digits
+    int digitWidth_ = 8; // the width of a digit in the gutter font, as last measured
     int gutterMargin_ = 45;
     TColor gutterColor_ = clBtnFace;
     TColor gutterColorTo_ = clWhite;

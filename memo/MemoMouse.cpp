@@ -20,7 +20,7 @@ bool TMemoMouse::InTextArea(int x, int y) const {
 
 bool TMemoMouse::InGutter(int x) const {
     const TAdvGutter& gutter = memo_.Gutter();
-    return gutter.Visible() && x <= gutter.GutterWidth();
+    return gutter.Visible() && x <= gutter.Width();
 }
 
 TPoint TMemoMouse::TextPlace(int x, int y) const {
@@ -204,7 +204,7 @@ void TMemoMouse::DoubleClick(int x, int y) {
 void TMemoMouse::ContextPopup(TPoint client, TPoint screen) {
     memo_.SetFocus();
     const TAdvGutter& gutter = memo_.Gutter();
-    const int gutterWidth = gutter.Visible() ? gutter.GutterWidth() : 0;
+    const int gutterWidth = gutter.Visible() ? gutter.Width() : 0;
     if (memo_.PopupMenu() || client.X <= gutterWidth)
         return;
     const bool selected = memo_.SelLength() >= 1;

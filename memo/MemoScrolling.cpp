@@ -46,7 +46,7 @@ void TAdvCustomMemo::UpdateFrame() {
     frame.Width = Width();
     frame.Height = Height();
     const TAdvGutter& gutter = *gutter_;
-    frame.GutterPart = gutter.Visible() && gutter.GutterWidth() > 2 ? gutter.GutterWidth() + 2 : 2;
+    frame.GutterPart = gutter.Visible() && gutter.GutterWidth() > 2 ? gutter.Width() + 2 : 2;
     frame.FoldColumn = codeFolding_.Enabled() && regionCount_ > 0;
     frame.VerticalBarWidth = GetSystemMetrics(TSystemMetric::smCxVScroll);
     frame.HorizontalBarHeight = GetSystemMetrics(TSystemMetric::smCyHScroll);
@@ -151,6 +151,19 @@ void TAdvCustomMemo::ScrollBarMoved(TScrollBar& bar, int position) {
         SetTopLine(position);
     else
         SetLeftCol(position);
+}
+
+void TAdvCustomMemo::FitGutterToNumbers() {
+    // Measured only when the digits of the largest number change, which a list crosses a
+    // handful of times on its way to millions of lines.
+    const int digits = gutter_->DigitsShown(lines_->Count());
+    if (digits == gutterDigits_)
+        return;
+    gutterDigits_ = digits;
+    TBitmap measure(1, 1);
+    measure.Canvas().Font().Assign(gutter_->Font());
+    if (gutter_->FitNumbers(digits, measure.Canvas().TextWidth("0")))
+        Resize();
 }
 
 void TAdvCustomMemo::Resize() {

@@ -84,6 +84,36 @@ TEST_F(GutterView, LeadingZerosPadToTheDigitCountAndMoveTheNumberLeft) {
     EXPECT_EQ(memo.Gutter().NumberLeft("12"), 16);
 }
 
+TEST_F(GutterView, NumbersOfSixDigitsWidenTheGutterAndAreNotCutOff) {
+    // "10000(" was all that showed of line 100,000 in the gutter's 45 pixels.
+    const int textLeft = memo.TextArea().Left;
+    std::string text;
+    for (int i = 0; i < 100000; ++i)
+        text += "x\r\n";
+    memo.Lines().SetText(text);
+    TAdvGutter& gutter = memo.Gutter();
+    EXPECT_EQ(gutter.GutterWidth(), 45); // the stored layout stays
+    const int room = gutter.Width() - 45;
+    EXPECT_GT(room, 0);
+    EXPECT_EQ(memo.TextArea().Left, textLeft + room);
+    memo.SetTopLine(99999);
+    const Rendered b = Render(memo);
+    // The whole of "100000" lies left of the modified strip's place, ending where the four
+    // digits of shorter numbers end.
+    const int digit = room / 2;
+    EXPECT_EQ(gutter.NumberLeft("100000") + 6 * digit, gutter.NumberLeft("1000") + 4 * digit);
+    EXPECT_LE(gutter.NumberLeft("100000") + 6 * digit, gutter.Width() - 4);
+    const int top = 1 + (99999 - memo.TopLine()) * memo.LineHeight(); // the row of 100000
+    const int inkLeft =
+        LeftmostWhere(b, 1, gutter.Width() - 2, top, top + memo.LineHeight(), IsInk);
+    EXPECT_GE(inkLeft, gutter.NumberLeft("100000"));
+    EXPECT_LT(inkLeft, gutter.NumberLeft("100000") + digit);
+    // Back to short lists, back to the stored width.
+    memo.Lines().SetText("a");
+    EXPECT_EQ(gutter.Width(), 45);
+    EXPECT_EQ(memo.TextArea().Left, textLeft);
+}
+
 TEST_F(GutterView, NumbersStandOnePixelAboveTheirText) {
     memo.Lines().Put(0, "_");
     memo.Gutter().SetShowLineNumbers(true);
