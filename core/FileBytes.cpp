@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <new>
 #include <system_error>
@@ -15,6 +16,9 @@ namespace core {
 
 FileOpenError::FileOpenError(const std::string& fileName, const std::string& reason)
     : std::runtime_error("Cannot open file \"" + fileName + "\". " + reason) {}
+
+FileCreateError::FileCreateError(const std::string& fileName, const std::string& reason)
+    : std::runtime_error("Cannot create file \"" + fileName + "\". " + reason) {}
 
 namespace {
 
@@ -150,6 +154,53 @@ std::string ReadFileText(const std::string& fileName, FileKinds kinds) {
         bytes.shrink_to_fit();
     }
     return bytes;
+}
+
+} // namespace core
+
+namespace core {
+
+void WriteFileBytes(const std::string& fileName, std::string_view bytes) {
+    // The new file in the same folder, so that renaming it over the old one is one step.
+    const std::size_t slash = fileName.rfind('/');
+    std::string temporary =
+        (slash == std::string::npos ? std::string() : fileName.substr(0, slash + 1)) +
+        ".dyadlist-XXXXXX";
+    const int fd = ::mkstemp(temporary.data());
+    if (fd < 0)
+        throw FileCreateError(fileName, SystemReason(errno));
+    auto fail = [&](int error) {
+        ::close(fd);
+        ::unlink(temporary.c_str());
+        throw FileCreateError(fileName, SystemReason(error));
+    };
+    struct stat existing {};
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    const mode_t mode =
+        ::stat(fileName.c_str(), &existing) == 0 ? existing.st_mode & 07777 : 0666 & ~mask;
+    if (::fchmod(fd, mode) != 0)
+        fail(errno);
+    for (std::size_t done = 0; done < bytes.size();) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            fail(errno);
+        done += static_cast<std::size_t>(n);
+    }
+    if (::fsync(fd) != 0)
+        fail(errno);
+    if (::close(fd) != 0) {
+        const int error = errno;
+        ::unlink(temporary.c_str());
+        throw FileCreateError(fileName, SystemReason(error));
+    }
+    if (::rename(temporary.c_str(), fileName.c_str()) != 0) {
+        const int error = errno;
+        ::unlink(temporary.c_str());
+        throw FileCreateError(fileName, SystemReason(error));
+    }
 }
 
 } // namespace core

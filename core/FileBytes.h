@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <string_view>
 
 namespace core {
 
@@ -28,6 +29,17 @@ std::string ReadFileBytes(const std::string& fileName, FileKinds kinds = FileKin
 /// at the NUL, so a file of zeros or a device that never ends costs one read. Fails as
 /// ReadFileBytes does.
 std::string ReadFileText(const std::string& fileName, FileKinds kinds = FileKinds::RegularOnly);
+
+class FileCreateError : public std::runtime_error {
+public:
+    FileCreateError(const std::string& fileName, const std::string& reason);
+};
+
+/// Replaces the content of `fileName` by `bytes`, or creates it. The bytes go to a new file
+/// beside it first, which then takes its name, so a failure half way (a full disk) leaves the
+/// old file as it was. A file that exists keeps its permissions. Failures raise
+/// FileCreateError: "Cannot create file "NAME". REASON".
+void WriteFileBytes(const std::string& fileName, std::string_view bytes);
 
 /// What a name or descriptor leads to: one file however it is reached (a link, a hard link,
 /// another path, a descriptor).

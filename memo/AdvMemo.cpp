@@ -62,6 +62,12 @@ TAdvCustomMemo::TAdvCustomMemo(TWinControl* parent)
             RefreshStep();
     };
     lines_->OnLoad = [this](TObject*) { ClearUndo(); };
+    lines_->OnDeleteLine = [this](int index) { DeleteLineOfStore(index); };
+    lines_->OnCleared = [this] {
+        caret_.Caret = {0, 0};
+        caret_.ResetSelection();
+        Invalidate();
+    };
     // A new editor holds one empty line.
     lines_->Add("");
     ApplyFont();
@@ -70,6 +76,8 @@ TAdvCustomMemo::TAdvCustomMemo(TWinControl* parent)
 TAdvCustomMemo::~TAdvCustomMemo() {
     lines_->OnChange = nullptr;
     lines_->OnLoad = nullptr;
+    lines_->OnDeleteLine = nullptr;
+    lines_->OnCleared = nullptr;
     lines_->Document().RemoveListener(*this);
     if (blinkSaved_)
         SetCaretBlinkTime(savedBlinkTime_);
@@ -241,6 +249,19 @@ void TAdvCustomMemo::Clear() {
     SetRefreshOn(true);
     RefreshStep();
     lines_->Clear();
+}
+
+// A line deleted through the store is deleted as the editor deletes its caret line, so it
+// can be undone; the caret then goes back onto the text it stood on.
+void TAdvCustomMemo::DeleteLineOfStore(int index) {
+    const TPoint caret = caret_.Caret;
+    const int count = lines_->Count();
+    SetCaretY(index);
+    DeleteLine();
+    caret_.Caret.X = count == 1 ? 0 : caret.X;
+    caret_.Caret.Y =
+        std::clamp(caret.Y - (index < caret.Y ? 1 : 0), 0, std::max(0, lines_->Count() - 1));
+    caret_.ResetSelection();
 }
 
 // The document changed: caret, selection and bookmarks follow their text, and a whole new

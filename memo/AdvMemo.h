@@ -105,6 +105,8 @@ public:
     /// The linear offset of the ordered selection's start, and the selected text's length.
     int SelStart() const;
     int SelLength() const;
+    /// SelLength() >= 1, without building the text (a selection of millions of lines).
+    bool SelectionHasText() const;
     /// The ordered selection's text, lines joined by CR LF.
     std::string GetSelectedText() const;
     /// Anchor at the start, moving end at the end of the last line; the caret stays.
@@ -325,6 +327,8 @@ protected:
     bool DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos) override;
     void FontChanged() override;
     void Resize() override;
+    bool WantsKey(std::uint16_t key, TShiftState shift) const override;
+    void DeleteLineOfStore(int index);
     /// Widens the gutter when the numbers shown outgrow four digits (and back).
     void FitGutterToNumbers();
     void DoEnter() override;

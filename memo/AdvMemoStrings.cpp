@@ -93,6 +93,15 @@ void TAdvMemoStrings::InsertWithRecords(int index, std::span<const std::string_v
 void TAdvMemoStrings::Delete(int index) {
     if (index < 0 || index >= Count())
         return;
+    if (OnDeleteLine)
+        OnDeleteLine(index);
+    else
+        RemoveLine(index);
+}
+
+void TAdvMemoStrings::RemoveLine(int index) {
+    if (index < 0 || index >= Count())
+        return;
     // An editor always keeps a line: its only line is emptied instead.
     if (editorStore_ && Count() == 1)
         document_.ReplaceLine(0, "");
@@ -102,6 +111,12 @@ void TAdvMemoStrings::Delete(int index) {
 }
 
 void TAdvMemoStrings::Clear() {
+    if (OnCleared)
+        OnCleared();
+    ClearStore();
+}
+
+void TAdvMemoStrings::ClearStore() {
     document_.ReplaceAll({}, {});
     Changed();
 }
@@ -221,4 +236,20 @@ void TAdvMemoStrings::TakeText(core::TextDocument::SplitText&& text) {
     if (OnLoad)
         OnLoad(this);
     Changed();
+}
+
+void TAdvMemoStrings::SaveToFile(const std::string& fileName) {
+    if (editorStore_) {
+        BeginUpdate();
+        for (int i = 0; i < Count(); ++i) {
+            const std::string_view line = Get(i);
+            std::size_t keep = line.size();
+            while (keep > 0 && static_cast<unsigned char>(line[keep - 1]) <= 32)
+                --keep;
+            if (keep < line.size())
+                Put(i, std::string(line.substr(0, keep)));
+        }
+        EndUpdate();
+    }
+    core::WriteFileBytes(fileName, Text());
 }

@@ -8,6 +8,7 @@
 // (unless NoRecord is set), and never fewer than one line when a line is deleted.
 
 #include <algorithm>
+#include <functional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -43,7 +44,11 @@ public:
     /// Inserts `lines` before line `index`, each with a record of its own (what typing a line
     /// break or pasting lines makes), in one change of the document.
     void InsertWithRecords(int index, std::span<const std::string_view> lines);
+    /// With an editor: through the editor's DeleteLine, so the deletion can be undone and the
+    /// caret stays on its text; without one, RemoveLine.
     void Delete(int index) override;
+    /// Removes line `index` and nothing else (an editor's only line is emptied instead).
+    void RemoveLine(int index);
     void Clear() override;
     void AddStrings(const TStrings& list) override;
     void Assign(const TStrings& list) override;
@@ -55,9 +60,16 @@ public:
     core::TextDocument::SplitText ReadFile(const std::string& fileName) const;
     void LoadText(core::TextDocument::SplitText&& text, const std::string& fileName);
     void LoadFromStream(TStream& stream) override;
+    /// Writes the joined text (every line and CR LF) to `fileName`; an editor's lines first
+    /// lose their trailing spaces and control characters, in the store too. Failures raise
+    /// core::FileCreateError, and the file stays as it was.
+    void SaveToFile(const std::string& fileName);
 
-    /// Drops every line at once (the load commands do this before their dialog).
-    void ClearStore() { Clear(); }
+    /// Drops every line at once, leaving the editor's caret, selection and view as they are
+    /// (the load commands do this before their dialog).
+    void ClearStore();
+    /// With an editor, Clear also puts its caret and selection at the start.
+    std::function<void()> OnCleared;
 
     /// The record of line `index` to read, or nullptr when it has none.
     const TLineProp* Record(int index) const { return records_.Record(index); }
@@ -76,6 +88,8 @@ public:
     TNotifyEvent OnChange;
     /// Called when a file or stream was loaded (the editor empties its undo list).
     TNotifyEvent OnLoad;
+    /// The editor's deletion of line `index` (set by the editor that owns the store).
+    std::function<void(int)> OnDeleteLine;
 
 protected:
     void SetUpdateState(bool updating) override {

@@ -132,6 +132,16 @@ int TAdvCustomMemo::SelLength() const {
     return static_cast<int>(GetSelectedText().size());
 }
 
+bool TAdvCustomMemo::SelectionHasText() const {
+    const auto [first, last] = OrderedSelection(caret_);
+    if (first == last || first.Y < 0 || last.Y >= lines_->Count())
+        return false;
+    if (first.Y != last.Y)
+        return true; // a line break at least
+    const int length = lines_->LineLength(first.Y);
+    return std::min(last.X, length) > std::min(first.X, length);
+}
+
 std::string TAdvCustomMemo::GetSelectedText() const {
     return TextBetween(*lines_, caret_.SelStart, caret_.SelEnd);
 }

@@ -26,6 +26,8 @@ void TAdvCustomMemo::PasteFromClipboard() {
     // The text ends at its first NUL, as the clipboard's plain text does.
     if (const std::size_t nul = text.find('\0'); nul != std::string::npos)
         text.resize(nul);
+    if (text.empty())
+        return; // nothing to insert: no undo record, no change of Modified
     const int firstLine = CaretY();
     // InsertText pads a caret in virtual space and turns every line break into CR LF.
     InsertText(text);

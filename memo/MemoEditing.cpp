@@ -278,7 +278,7 @@ void TMemoEditing::DeleteAtCaret(TPoint recordBefore, bool isBackspace) {
         // 2. The line break: the next line joins this one, unpadded.
         line += lines.Get(caret.Y + 1);
         lines.Put(caret.Y, line);
-        lines.Delete(caret.Y + 1);
+        lines.RemoveLine(caret.Y + 1);
         const TPoint join{length, caret.Y};
         Record(std::make_unique<TDeleteCharUndo>(isBackspace ? recordBefore : join, join, "\r",
                                                  isBackspace));
@@ -393,7 +393,9 @@ void TMemoEditing::DeleteLine() {
         // The store keeps the caret and the bookmarks on their lines; a store of one line
         // keeps it, emptied; from the last line the caret goes up.
         memo_.CaretState().Caret.X = 0;
-        lines.Delete(y);
+        lines.RemoveLine(y);
+        if (onlyLine) // emptied, not removed: its bookmarks go as with a removed line
+            ShiftBookmarks(memo_.CaretState().Bookmarks, y, -1);
         memo_.ResetSelection();
         memo_.Repaint();
         Record(std::make_unique<TDeleteLineUndo>(before, memo_.CaretState().Caret, std::move(text),

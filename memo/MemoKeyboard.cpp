@@ -170,3 +170,8 @@ void TAdvCustomMemo::WordCompletionStep() {
         caret_.Caret.X = x + static_cast<int>(replacement.size()) - static_cast<int>(word.size());
     caret_.ResetSelection();
 }
+
+bool TAdvCustomMemo::WantsKey(std::uint16_t key, TShiftState shift) const {
+    // Enter is a line break here, never the form's default button.
+    return key == VK_RETURN || TCustomControl::WantsKey(key, shift);
+}

@@ -207,7 +207,7 @@ void TMemoMouse::ContextPopup(TPoint client, TPoint screen) {
     const int gutterWidth = gutter.Visible() ? gutter.Width() : 0;
     if (memo_.PopupMenu() || client.X <= gutterWidth)
         return;
-    const bool selected = memo_.SelLength() >= 1;
+    const bool selected = memo_.SelectionHasText();
     const bool writable = !memo_.ReadOnly();
     const std::vector<TPopupEntry> entries = {
         {"Undo\tCtrl-Z", memo_.CanUndo() && writable},

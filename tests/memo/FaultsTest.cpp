@@ -7,8 +7,12 @@
 #include <climits>
 #include <string>
 
+#include "MemoInput.h"
+#include "TempFile.h"
 #include "ViewPixels.h"
+#include "core/FileBytes.h"
 #include "platform/Classes.h"
+#include "platform/Clipboard.h"
 
 namespace {
 
@@ -152,6 +156,64 @@ TEST(Faults, AVeryLongMarkedRangeIsDrawnWhereItIsVisible) {
         EXPECT_EQ(CountWhere(b, x, x + 1, y - 1, y + 2, red), 1) << "x " << x;
     const int total = CountWhere(b, 0, b.Width(), 0, b.Height(), red);
     EXPECT_EQ(total, text.Right - text.Left);
+}
+
+TEST(Faults, CaretMovesAndStoreCallsChangeOnlyWhatTheyName) {
+    TInputMemo memo("one two\r\nlast");
+    // Ctrl+Right from virtual space on the last line stays there instead of going left.
+    memo.Go(9, 1);
+    memo.Key(VK_RIGHT, kCtrl);
+    EXPECT_EQ(memo.Caret().Caret, (TPoint{9, 1}));
+    // An empty clipboard text pastes nothing: no record, not modified.
+    SetClipboardText("");
+    memo.CtrlKey('V');
+    EXPECT_FALSE(memo.CanUndo());
+    EXPECT_FALSE(memo.Modified());
+    // A selection in virtual space holds no text: the menu's Copy, Cut, Delete stay grey.
+    memo.SetSelection({5, 1}, {8, 1});
+    EXPECT_FALSE(memo.SelectionHasText());
+    memo.SetSelection({3, 1}, {5, 1});
+    EXPECT_TRUE(memo.SelectionHasText());
+    memo.SetSelection({9, 0}, {0, 1});
+    EXPECT_TRUE(memo.SelectionHasText()); // the line break
+    // Deleting through the store is the editor's deletion: undoable, the caret on its text.
+    memo.Go(2, 1);
+    memo.Lines().Delete(0);
+    EXPECT_EQ(memo.Text(), "last");
+    EXPECT_EQ(memo.Caret().Caret, (TPoint{2, 0}));
+    memo.Undo();
+    EXPECT_EQ(memo.Text(), "one two|last");
+    // Deleting the only line drops the bookmarks on it.
+    TInputMemo single("only");
+    single.SetBookmark(0, 0);
+    single.DeleteLine();
+    EXPECT_EQ(single.Bookmark(0), -1);
+    // The store's own Clear puts caret and selection at the start.
+    memo.SetSelection({1, 0}, {3, 1});
+    memo.Lines().Clear();
+    EXPECT_EQ(memo.Caret().Caret, (TPoint{0, 0}));
+    EXPECT_TRUE(memo.SelectionEmpty());
+    // The editor claims Enter, so a form's default button never takes it.
+    EXPECT_TRUE(memo.WantsKey(VK_RETURN, {}));
+    EXPECT_FALSE(memo.WantsKey(VK_ESCAPE, {}));
+}
+
+TEST(Faults, SaveToFileWritesTrimmedLinesWithCrLfAndFailsWithoutHarm) {
+    TempFile file("old");
+    TAdvMemo memo(nullptr);
+    memo.Lines().SetText("a  \r\n\r\nb\x01 c \x1F");
+    memo.Lines().SaveToFile(file.Path());
+    EXPECT_EQ(core::ReadFileBytes(file.Path()), "a\r\n\r\nb\x01 c\r\n");
+    EXPECT_EQ(memo.Lines().Get(2), "b\x01 c");
+    const std::string missing = (file.Dir() / "no" / "such.txt").string();
+    try {
+        memo.Lines().SaveToFile(missing);
+        ADD_FAILURE() << "no error";
+    } catch (const core::FileCreateError& error) {
+        EXPECT_EQ(std::string(error.what()),
+                  "Cannot create file \"" + missing + "\". No such file or directory");
+    }
+    EXPECT_EQ(core::ReadFileBytes(file.Path()), "a\r\n\r\nb\x01 c\r\n");
 }
 
 } // namespace

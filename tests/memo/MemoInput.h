@@ -77,6 +77,7 @@ public:
     using TAdvMemo::DoExit;
     using TAdvMemo::KeyDown;
     using TAdvMemo::KeyUp;
+    using TAdvMemo::WantsKey;
     std::string Text() const {
         std::string text;
         for (int i = 0; i < Lines().Count(); ++i)
