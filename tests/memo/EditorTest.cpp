@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "memo/SelectionText.h"
+
 #include "memo/AdvMemo.h"
 #include "platform/Graphics.h"
 
@@ -34,6 +36,27 @@ TEST(Editor, AutoExpandLetsTheCaretStandBeyondTheEndAndTypingThereUndoesWhole) {
     EXPECT_FALSE(memo.CanUndo());
     memo.Redo();
     EXPECT_EQ(memo.Lines().Get(0), "ab   x");
+}
+
+TEST(Editor, CharacterStepsGoOverWholeCharactersAndColumnByColumnPastTheEnd) {
+    const std::string_view line = "a\xE2\x82\xAC\xC3\xA9\xFF"
+                                  "b"; // a, euro, e-acute, a stray byte, b
+    EXPECT_EQ(NextCharColumn(line, 0), 1);
+    EXPECT_EQ(NextCharColumn(line, 1), 4);
+    EXPECT_EQ(NextCharColumn(line, 4), 6);
+    EXPECT_EQ(NextCharColumn(line, 6), 7);
+    EXPECT_EQ(NextCharColumn(line, 8), 9); // the end, then virtual space
+    EXPECT_EQ(NextCharColumn(line, 9), 10);
+    EXPECT_EQ(PreviousCharColumn(line, 4), 1);
+    EXPECT_EQ(PreviousCharColumn(line, 6), 4);
+    EXPECT_EQ(PreviousCharColumn(line, 8), 7);
+    EXPECT_EQ(PreviousCharColumn(line, 10), 9);
+    EXPECT_EQ(PreviousCharColumn(line, 0), -1); // to the line above
+    EXPECT_EQ(NearestCharColumn(line, 2), 1);
+    EXPECT_EQ(NearestCharColumn(line, 3), 4);
+    EXPECT_EQ(NearestCharColumn(line, 5), 4); // as near to either end: the start
+    EXPECT_EQ(NearestCharColumn(line, 7), 7);
+    EXPECT_EQ(NearestCharColumn(line, 12), 12);
 }
 
 TEST(Editor, CaretLeftOfColumnZeroGoesToThePreviousLineEnd) {

@@ -108,6 +108,9 @@ TEST_F(GutterView, NumbersOfSixDigitsWidenTheGutterAndAreNotCutOff) {
         LeftmostWhere(b, 1, gutter.Width() - 2, top, top + memo.LineHeight(), IsInk);
     EXPECT_GE(inkLeft, gutter.NumberLeft("100000"));
     EXPECT_LT(inkLeft, gutter.NumberLeft("100000") + digit);
+    // 99,999 lines need five digits only.
+    memo.Lines().Delete(99999);
+    EXPECT_EQ(gutter.Width(), 45 + digit);
     // Back to short lists, back to the stored width.
     memo.Lines().SetText("a");
     EXPECT_EQ(gutter.Width(), 45);
