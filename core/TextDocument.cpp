@@ -117,6 +117,7 @@ void TextDocument::DeleteLines(int at, int count) {
         throw std::out_of_range("line index out of range");
     if (count == 0)
         return;
+    NotifyRemoving(at, count);
     LengthsGone(static_cast<std::size_t>(at), static_cast<std::size_t>(at + count));
     for (int i = at; i < at + count; ++i) {
         const Entry& e = lines_[static_cast<std::size_t>(i)];
@@ -154,6 +155,8 @@ void TextDocument::NewText::AddCopy(std::string_view line) {
 
 void TextDocument::TakeOver(std::string&& buffer, NewText&& text) {
     const int removed = Count();
+    if (removed > 0)
+        NotifyRemoving(0, removed);
     loaded_ = std::move(buffer);
     edited_ = std::move(text.edited);
     editedLive_ = edited_.size();
@@ -237,6 +240,11 @@ void TextDocument::CompactIfMostlyGarbage() {
 
 void TextDocument::RemoveListener(DocumentListener& listener) {
     std::erase(listeners_, &listener);
+}
+
+void TextDocument::NotifyRemoving(int first, int count) {
+    for (std::size_t i = 0; i < listeners_.size(); ++i)
+        listeners_[i]->LinesRemoving(first, count);
 }
 
 void TextDocument::Notify(const LineChange& change) {

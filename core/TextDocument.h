@@ -41,9 +41,12 @@ struct LoadRules {
     bool emptyTextIsOneLine = false; // a text without lines gives one empty line
 };
 
-/// Told after every change, in the order the listeners were added.
+/// Told of every change, in the order the listeners were added: before lines are removed
+/// (while they, and whatever a listener keeps for them, still exist), and after every change.
 class DocumentListener {
 public:
+    /// Lines [first, first + count) are about to go (a deletion, or a whole new text).
+    virtual void LinesRemoving(int /*first*/, int /*count*/) {}
     virtual void LinesChanged(const LineChange& change) = 0;
 
 protected:
@@ -147,6 +150,7 @@ private:
     /// One line of `size` more (delta 1) or less (delta -1).
     void CountLength(std::uint32_t size, int delta);
     void Notify(const LineChange& change);
+    void NotifyRemoving(int first, int count);
 
     std::string loaded_; // the bytes of the last whole replacement
     std::string edited_; // copies of lines inserted or replaced since

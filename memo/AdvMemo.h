@@ -244,6 +244,8 @@ public:
     TAdvGutter& Gutter() { return *gutter_; }
     const TAdvGutter& Gutter() const { return *gutter_; }
     const TRowMap& RowMap() const { return *rowMap_; }
+    /// Puts `map` in the identity's place (folding and word wrap fill their own).
+    void SetRowMap(std::unique_ptr<TRowMap> map);
     /// Number of foldable regions found in the text (none without a styler).
     int RegionCount() const { return regionCount_; }
 
@@ -253,8 +255,19 @@ public:
 
     // --- view: position and metrics ---
     const TMemoView& View() const { return view_; }
-    int TopLine() const { return view_.TopLine(); }
+    /// The line shown in the first row of the view.
+    int TopLine() const { return rowMap_->LineOfRow(view_.TopRow()); }
     void SetTopLine(int line);
+
+    // --- rows: lines as the view shows them, through the row map ---
+    /// The rows the text takes.
+    int RowCount() const { return rowMap_->RowCount(lines_->Count()); }
+    /// The screen row (0: the view's first) that shows `line`; negative above the view.
+    int ScreenRowOfLine(int line) const { return rowMap_->RowOfLine(line) - view_.TopRow(); }
+    /// The line shown in screen row `row`.
+    int LineOfScreenRow(int row) const { return rowMap_->LineOfRow(view_.TopRow() + row); }
+    /// The line `rows` rows away from `line` (up when negative), within the text.
+    int LineRowsAway(int line, int rows) const;
     int LeftCol() const { return view_.LeftCol(); }
     void SetLeftCol(int column);
     int CharWidth() const { return view_.CharWidth; }
@@ -272,9 +285,11 @@ public:
         return view_.PointToTextPosition(style_, x, y);
     }
     int VisibleColCount() const { return view_.VisibleColCount(style_); }
-    int VisibleLineCount() const { return view_.VisibleLineCount(style_); }
+    /// Whole rows in the text area.
+    int VisibleLineCount() const { return view_.VisibleRowCount(style_); }
     int LastVisibleCol() const { return view_.LastVisibleCol(style_); }
-    int LastVisibleLine() const { return view_.LastVisibleLine(style_); }
+    /// The line shown in the last whole row of the text area.
+    int LastVisibleLine() const { return rowMap_->LineOfRow(view_.LastVisibleRow(style_)); }
 
     void ScrollCaretIntoView();
     void UpdateScrollBars();

@@ -133,23 +133,19 @@ void TAdvGutter::Paint(TCanvas& canvas, const TGutterRows& rows, const RowPainte
         DrawGradient(canvas, gutterColor_, gutterColorTo_, 48, TGradientDirection::gdHorizontal,
                      Rect(left, top, right - 1, bottom));
     }
-    // One row per line in view. The first is always painted, so an empty store still shows
-    // its number 1.
+    // One row per row in view, each for the line the row map puts there; the first is always
+    // painted, so an empty store still shows its number 1. Word-wrap continuations get none.
     if (!drawRow)
         return;
     const int count = rows.Lines->Count();
-    int line = rows.TopLine;
-    int number = line - rows.Rows->WrappedContinuationsBefore(line);
     const int lineHeight = std::max(1, rows.LineHeight);
-    for (int y = top; y < bottom; y += lineHeight) {
-        const TLineProp* record = rows.Lines->Record(line);
-        if (!(record && record->WrappedContinuation)) {
-            drawRow(canvas, Rect(left, y, right - 2, y + lineHeight), number);
-            ++number;
-        }
-        ++line;
-        if (line >= count)
+    for (int y = top, row = rows.TopRow; y < bottom; y += lineHeight, ++row) {
+        const int line = rows.Rows->LineOfRow(row);
+        if (row > rows.TopRow && line >= count)
             break;
+        const TLineProp* record = rows.Lines->Record(line);
+        if (!(record && record->WrappedContinuation))
+            drawRow(canvas, Rect(left, y, right - 2, y + lineHeight), row);
     }
 }
 
@@ -187,16 +183,19 @@ bool TAdvGutter::FitNumbers(int digits, int digitWidth) {
 
 void TAdvGutter::PaintRow(TCanvas& canvas, const TRect& row, int index,
                           const TGutterRows& rows) const {
-    // Without folding a row's index is its line; markers and flags come with their features,
-    // which this program does not use.
+    // The row shows a line; its number is the line's own (a hidden line's number is skipped,
+    // as the line is), less the wrapped continuations before it. Markers and flags come with
+    // their features, which this program does not use.
     const int line = rows.Rows->LineOfRow(index);
+    const long long number =
+        static_cast<long long>(line) - rows.Rows->WrappedContinuationsBefore(line);
     const int x0 = row.Left;
     const int y0 = row.Top;
     const TAdvMemoStrings& lines = *rows.Lines;
     // The number, placed by its digit count; the sum is taken wide, so a start near the
     // largest int still counts on.
     if (showLineNumbers_) {
-        const std::string digits = NumberText(static_cast<long long>(index) + lineNumberStart_);
+        const std::string digits = NumberText(number + lineNumberStart_);
         TFont saved;
         saved.Assign(canvas.Font());
         canvas.Font().Assign(*font_);

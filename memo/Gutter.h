@@ -16,7 +16,7 @@
 struct TGutterRows {
     const TAdvMemoStrings* Lines = nullptr;
     const TRowMap* Rows = nullptr;
-    int TopLine = 0;
+    int TopRow = 0; // the view's first row
     int LineHeight = 0;
     int Height = 0;      // the text area's height
     int ActiveLine = -1; // the active line, when its arrow is shown; else -1
@@ -27,7 +27,8 @@ public:
     TAdvGutter();
     ~TAdvGutter();
 
-    /// A row's painter: canvas, row rectangle, number index.
+    /// A row's painter: canvas, row rectangle, row index (the row counted from the first row
+    /// of the text; the row map says which line it shows).
     using RowPainter = std::function<void(TCanvas& canvas, const TRect& row, int index)>;
 
     /// The gutter needs repainting: its rectangle.

@@ -116,8 +116,8 @@ void TAdvCustomMemo::ExtendSelection() {
     if (OnSelectionChange)
         OnSelectionChange(this);
     // Only the rows between the old and the new moving end change.
-    const int first = std::min(oldTrack, caret_.Caret.Y) - TopLine();
-    const int last = std::max(oldTrack, caret_.Caret.Y) - TopLine();
+    const int first = ScreenRowOfLine(std::min(oldTrack, caret_.Caret.Y));
+    const int last = ScreenRowOfLine(std::max(oldTrack, caret_.Caret.Y));
     const TRect area = TextArea();
     InvalidateRect(Rect(area.Left, area.Top + std::max(0, first) * LineHeight(), area.Right,
                         area.Top + (std::max(0, last) + 1) * LineHeight() + 1));
@@ -158,7 +158,7 @@ void TAdvCustomMemo::SelectAll() {
 // --- the system caret ----------------------------------------------------------------------
 
 TPoint TAdvCustomMemo::CaretPixel() const {
-    const TRect cell = CellRect(CaretX() - LeftCol(), CaretY() - TopLine());
+    const TRect cell = CellRect(CaretX() - LeftCol(), ScreenRowOfLine(CaretY()));
     return {cell.Left, cell.Top};
 }
 

@@ -25,13 +25,13 @@ bool TMemoMouse::InGutter(int x) const {
 
 TPoint TMemoMouse::TextPlace(int x, int y) const {
     const TPoint cell = memo_.PointToCell(x, y);
-    return {cell.X + memo_.LeftCol(), cell.Y + memo_.TopLine()};
+    return {cell.X + memo_.LeftCol(), memo_.LineOfScreenRow(cell.Y)};
 }
 
 int TMemoMouse::LineAt(int y) const {
     if (memo_.LineHeight() == 0)
         return -1;
-    const int line = (y - memo_.TextArea().Top) / memo_.LineHeight() + memo_.TopLine();
+    const int line = memo_.LineOfScreenRow((y - memo_.TextArea().Top) / memo_.LineHeight());
     return y >= memo_.TextArea().Top && line < memo_.Lines().Count() ? line : -1;
 }
 
@@ -110,7 +110,7 @@ void TMemoMouse::MouseMove(TShiftState shift, int x, int y) {
     const TRect area = memo_.TextArea();
     const int offset = y - area.Top;
     const int row = (offset < 0 ? offset - memo_.LineHeight() + 1 : offset) / memo_.LineHeight();
-    const int line = std::clamp(row + memo_.TopLine(), 0, lines.Count() - 1);
+    const int line = std::clamp(memo_.LineOfScreenRow(row), 0, lines.Count() - 1);
     int column = 0;
     if (x < area.Left)
         memo_.SetLeftCol(0);

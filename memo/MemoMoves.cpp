@@ -43,7 +43,8 @@ void TAdvCustomMemo::ArrowMove(int dx, int dy, TShiftState shift) {
             WordMoveLeft();
     } else {
         // 3. A character at a time; a selecting move never enters virtual space.
-        SetCaretY(CaretY() + dy);
+        if (dy != 0)
+            SetCaretY(LineRowsAway(CaretY(), dy)); // a row up or down: hidden lines skipped
         int x = CaretX();
         if (dx != 0 && lines_->Count() > 0) {
             const std::string_view line = lines_->Get(CaretY());
@@ -156,14 +157,15 @@ void TAdvCustomMemo::PageMove(int direction, TShiftState shift) {
     if (LineHeight() == 0)
         return;
     const bool extend = ExtendsSelection(shift);
+    // A page of whole rows: the caret and the view move by as many.
     const int page = TextArea().Height() / LineHeight();
     const int count = lines_->Count();
     const int oldTop = TopLine();
-    if (page < count) {
-        SetTopLine(TopLine() + page * direction);
-        SetCaretY(std::clamp(CaretY() + page * direction, 0, std::max(0, count - 1)));
+    if (page < RowCount()) {
+        SetTopLine(LineRowsAway(TopLine(), page * direction));
+        SetCaretY(LineRowsAway(CaretY(), page * direction));
     } else {
-        SetCaretY(direction < 0 ? 0 : count - 1);
+        SetCaretY(direction < 0 ? 0 : LineRowsAway(count - 1, 0));
     }
     if (TopLine() != oldTop)
         Invalidate();

@@ -36,7 +36,7 @@ TGutterRows TAdvCustomMemo::GutterRows() const {
     TGutterRows rows;
     rows.Lines = lines_.get();
     rows.Rows = rowMap_.get();
-    rows.TopLine = TopLine();
+    rows.TopRow = view_.TopRow();
     rows.LineHeight = LineHeight();
     rows.Height = TextArea().Height();
     rows.ActiveLine = activeLineSettings_.ShowActiveLineIndicator() ? activeLine_ : -1;
@@ -81,8 +81,8 @@ void TAdvCustomMemo::Paint() {
     PaintBorder(canvas);
 }
 
-// Rows from TopLine, the partly visible last one included, clipped to the text area; below
-// the text, the background.
+// The rows of the view, the partly visible last one included, each showing the line the row
+// map puts there, clipped to the text area; below the text, the background.
 void TAdvCustomMemo::PaintRows(TCanvas& canvas, const TViewStyle& style, const TRect& text) const {
     const TRowContext context = RowContext(style);
     const int lineHeight = LineHeight();
@@ -94,7 +94,8 @@ void TAdvCustomMemo::PaintRows(TCanvas& canvas, const TViewStyle& style, const T
     int openBoxes = 0;
     int row = 0;
     bool ended = false;
-    for (int line = rowMap_->LineOfRow(rowMap_->RowOfLine(TopLine())); row <= rows; ++line, ++row) {
+    for (; row <= rows; ++row) {
+        const int line = LineOfScreenRow(row);
         if (line >= count) {
             ended = true;
             break;
@@ -108,8 +109,6 @@ void TAdvCustomMemo::PaintRows(TCanvas& canvas, const TViewStyle& style, const T
         }
         PaintRow(*rowBitmap_, context, line);
         canvas.CopyRect(rowRect, *rowBitmap_, Rect(0, 0, rowRect.Width(), lineHeight));
-        if (style.FoldingEnabled)
-            line = LastLineOfCollapsedRegion(line);
     }
     canvas.ResetClip();
     if (ended) {

@@ -68,7 +68,7 @@ void TAdvCustomMemo::ApplyBars() {
 // --- position ----------------------------------------------------------------------------
 
 void TAdvCustomMemo::SetTopLine(int line) {
-    if (view_.SetTopLine(style_, line, lines_->Count())) {
+    if (view_.SetTopRow(style_, rowMap_->RowOfLine(line), RowCount())) {
         ApplyBars();
         Invalidate();
     }
@@ -88,7 +88,7 @@ void TAdvCustomMemo::SetActiveLine(int line) {
     if (activeLineSettings_.ShowActiveLine()) {
         // Outside the view, the line comes to its middle.
         if (line >= 0 && (line < TopLine() || line > LastVisibleLine()))
-            SetTopLine(std::max(0, line - VisibleLineCount() / 2));
+            SetTopLine(LineRowsAway(line, -(VisibleLineCount() / 2)));
         Invalidate();
     } else {
         InvalidateRect(gutter_->BoundsRect());
@@ -112,20 +112,21 @@ void TAdvCustomMemo::ScrollCaretIntoView() {
         }
     }
     bool moved = view_.SetLeftCol(style_, leftCol);
-    // Lines, likewise.
-    const int caretY = CaretY();
-    int topLine = TopLine();
-    if (caretY < topLine) {
-        topLine = std::max(0, caretY);
-    } else if (const int last = LastVisibleLine(); caretY > last && VisibleLineCount() > 0) {
+    // Rows, likewise.
+    const int caretRow = rowMap_->RowOfLine(CaretY());
+    int topRow = view_.TopRow();
+    if (caretRow < topRow) {
+        topRow = std::max(0, caretRow);
+    } else if (const int last = view_.LastVisibleRow(style_);
+               caretRow > last && VisibleLineCount() > 0) {
         if (!style_.VerticalBarAllowed() && strict) {
-            SetCaretY(last);
-            topLine = TopLine();
+            SetCaretY(rowMap_->LineOfRow(last));
+            topRow = view_.TopRow();
         } else {
-            topLine = topLine + caretY - last;
+            topRow = topRow + caretRow - last;
         }
     }
-    moved = view_.SetTopLine(style_, topLine, lines_->Count()) || moved;
+    moved = view_.SetTopRow(style_, topRow, RowCount()) || moved;
     // Repaint when the view moved.
     if (moved) {
         ApplyBars();
@@ -139,7 +140,7 @@ void TAdvCustomMemo::UpdateScrollBars() {
     if (!refreshOn_ || LineHeight() == 0)
         return;
     UpdateFrame();
-    view_.UpdateBars(style_, lines_->Count(), LongestLine(), CaretX());
+    view_.UpdateBars(style_, RowCount(), LongestLine(), CaretX());
     ApplyBars();
     // Gutter and text follow.
     gutter_->SetHeight(TextArea().Height());
@@ -148,9 +149,22 @@ void TAdvCustomMemo::UpdateScrollBars() {
 
 void TAdvCustomMemo::ScrollBarMoved(TScrollBar& bar, int position) {
     if (&bar == verticalBar_.get())
-        SetTopLine(position);
+        SetTopLine(rowMap_->LineOfRow(position)); // the bar counts rows
     else
         SetLeftCol(position);
+}
+
+int TAdvCustomMemo::LineRowsAway(int line, int rows) const {
+    const int last = std::max(0, RowCount() - 1);
+    return rowMap_->LineOfRow(std::clamp(rowMap_->RowOfLine(line) + rows, 0, last));
+}
+
+void TAdvCustomMemo::SetRowMap(std::unique_ptr<TRowMap> map) {
+    const int topLine = TopLine();
+    rowMap_ = map ? std::move(map) : std::make_unique<TRowMap>();
+    UpdateScrollBars();
+    SetTopLine(topLine);
+    Invalidate();
 }
 
 void TAdvCustomMemo::FitGutterToNumbers() {

@@ -47,7 +47,7 @@ TPoint TMemoView::PointToTextPosition(const TViewStyle& style, int x, int y) con
     if (CharWidth == 0 || LineHeight == 0)
         return {1, 1};
     const TRect text = TextArea(style);
-    return {(x - text.Left) / CharWidth + leftCol_, (y - text.Top) / LineHeight + topLine_};
+    return {(x - text.Left) / CharWidth + leftCol_, (y - text.Top) / LineHeight + topRow_};
 }
 
 int TMemoView::VisibleColCount(const TViewStyle& style) const {
@@ -55,7 +55,7 @@ int TMemoView::VisibleColCount(const TViewStyle& style) const {
     return std::max(0, PointToCell(style, text.Right - 1, text.Bottom - 1).X);
 }
 
-int TMemoView::VisibleLineCount(const TViewStyle& style) const {
+int TMemoView::VisibleRowCount(const TViewStyle& style) const {
     if (LineHeight == 0)
         return 0;
     const TRect text = TextArea(style);
@@ -67,20 +67,20 @@ int TMemoView::LastVisibleCol(const TViewStyle& style) const {
     return PointToTextPosition(style, text.Right - 1, text.Bottom - 1).X - 1;
 }
 
-int TMemoView::LastVisibleLine(const TViewStyle& style) const {
+int TMemoView::LastVisibleRow(const TViewStyle& style) const {
     const TRect text = TextArea(style);
     return PointToTextPosition(style, text.Right - 1, text.Bottom - 1).Y - 1;
 }
 
 // --- position ----------------------------------------------------------------------------
 
-int TMemoView::ClampTopLine(const TViewStyle& style, int line, int lineCount) const {
+int TMemoView::ClampTopRow(const TViewStyle& style, int row, int rowCount) const {
     // With a vertical bar allowed, the view goes where the bar goes (to the top when every
-    // line fits); without one, the caret may scroll it down to the last line.
-    int last = std::max(0, lineCount - 1);
+    // row fits); without one, the caret may scroll it down to the last row.
+    int last = std::max(0, rowCount - 1);
     if (style.VerticalBarAllowed())
         last = Vertical.Visible ? std::max(0, Vertical.LastPosition()) : 0;
-    return std::clamp(line, 0, last);
+    return std::clamp(row, 0, last);
 }
 
 int TMemoView::ClampLeftCol(const TViewStyle& style, int column) const {
@@ -92,12 +92,12 @@ int TMemoView::ClampLeftCol(const TViewStyle& style, int column) const {
     return std::clamp(column, 0, last);
 }
 
-bool TMemoView::SetTopLine(const TViewStyle& style, int line, int lineCount) {
-    line = ClampTopLine(style, line, lineCount);
-    Vertical.Position = line;
-    if (line == topLine_)
+bool TMemoView::SetTopRow(const TViewStyle& style, int row, int rowCount) {
+    row = ClampTopRow(style, row, rowCount);
+    Vertical.Position = row;
+    if (row == topRow_)
         return false;
-    topLine_ = line;
+    topRow_ = row;
     return true;
 }
 
@@ -111,28 +111,27 @@ bool TMemoView::SetLeftCol(const TViewStyle& style, int column) {
 }
 
 void TMemoView::Home() {
-    topLine_ = leftCol_ = 0;
+    topRow_ = leftCol_ = 0;
     Vertical.Position = Horizontal.Position = 0;
 }
 
 // --- scroll bars -------------------------------------------------------------------------
 
-void TMemoView::UpdateBars(const TViewStyle& style, int lineCount, int longestLine, int caretX) {
+void TMemoView::UpdateBars(const TViewStyle& style, int rowCount, int longestLine, int caretX) {
     if (LineHeight == 0)
         return;
     // A bar that appears or goes changes the text area: once more then (a third pass cannot
     // change anything the second did not).
     for (int pass = 0; pass < 3; ++pass) {
-        if (!UpdateBarsOnce(style, lineCount, longestLine, caretX))
+        if (!UpdateBarsOnce(style, rowCount, longestLine, caretX))
             break;
     }
     // The bars' positions are the view's.
-    SetTopLine(style, Vertical.Visible ? Vertical.Position : topLine_, lineCount);
+    SetTopRow(style, Vertical.Visible ? Vertical.Position : topRow_, rowCount);
     SetLeftCol(style, Horizontal.Visible ? Horizontal.Position : leftCol_);
 }
 
-bool TMemoView::UpdateBarsOnce(const TViewStyle& style, int lineCount, int longestLine,
-                               int caretX) {
+bool TMemoView::UpdateBarsOnce(const TViewStyle& style, int rowCount, int longestLine, int caretX) {
     const bool verticalWas = Vertical.Visible;
     const bool horizontalWas = Horizontal.Visible;
     // Bars that are not allowed stay hidden.
@@ -140,16 +139,16 @@ bool TMemoView::UpdateBarsOnce(const TViewStyle& style, int lineCount, int longe
         Vertical.Visible = false;
     if (!style.HorizontalBarAllowed())
         Horizontal.Visible = false;
-    // The vertical bar, at the text area's right edge, while not every line fits.
+    // The vertical bar, at the text area's right edge, while not every row fits.
     if (style.VerticalBarAllowed()) {
         const TRect text = TextArea(style);
         Vertical.Bounds = Bounds(text.Right, text.Top, Frame.VerticalBarWidth, text.Height() + 1);
-        const int rows = VisibleLineCount(style);
-        if (rows < 1 || rows >= lineCount) {
+        const int rows = VisibleRowCount(style);
+        if (rows < 1 || rows >= rowCount) {
             Vertical.Visible = false;
-            topLine_ = 0;
+            topRow_ = 0;
         } else {
-            Vertical = {true, Vertical.Bounds, lineCount - 1, rows, topLine_};
+            Vertical = {true, Vertical.Bounds, rowCount - 1, rows, topRow_};
             Vertical.Position = std::clamp(Vertical.Position, 0, Vertical.LastPosition());
         }
     }

@@ -1,10 +1,12 @@
 #pragma once
 // The editor's view as a model: cell metrics, the layout of gutter, folding column and text
-// area, the first visible line and column, and the two scroll bars' ranges. No widget here:
+// area, the first visible row and column, and the two scroll bars' ranges. No widget here:
 // the editor hands the view its size and settings and moves its bar controls to match.
 //
-// TopLine and LeftCol are clamped in one place, ClampTopLine and ClampLeftCol, for the bars,
-// caret scrolling and active-line centring alike: never past where the bars can go.
+// The view counts rows, not lines: the editor's row map says which line a row shows (every
+// line is one row without folding or word wrap). The first row and column are clamped in one
+// place, ClampTopRow and ClampLeftCol, for the bars, caret scrolling and active-line centring
+// alike: never past where the bars can go.
 
 #include <climits>
 
@@ -51,20 +53,21 @@ public:
     TRect FoldingColumn(const TViewStyle& style) const;
     TRect CellRect(const TViewStyle& style, int column, int row) const;
     TPoint PointToCell(const TViewStyle& style, int x, int y) const;
+    /// The column and the row (counted from the first row of the text) under (x, y).
     TPoint PointToTextPosition(const TViewStyle& style, int x, int y) const;
     int VisibleColCount(const TViewStyle& style) const;
-    int VisibleLineCount(const TViewStyle& style) const;
+    int VisibleRowCount(const TViewStyle& style) const;
     int LastVisibleCol(const TViewStyle& style) const;
-    int LastVisibleLine(const TViewStyle& style) const;
+    int LastVisibleRow(const TViewStyle& style) const;
 
     // --- position ---
-    int TopLine() const { return topLine_; }
+    int TopRow() const { return topRow_; }
     int LeftCol() const { return leftCol_; }
-    /// `line` within what the view allows for `lineCount` lines.
-    int ClampTopLine(const TViewStyle& style, int line, int lineCount) const;
+    /// `row` within what the view allows for `rowCount` rows.
+    int ClampTopRow(const TViewStyle& style, int row, int rowCount) const;
     int ClampLeftCol(const TViewStyle& style, int column) const;
     /// Set, clamped; true when the position changed. The bars' positions follow.
-    bool SetTopLine(const TViewStyle& style, int line, int lineCount);
+    bool SetTopRow(const TViewStyle& style, int row, int rowCount);
     bool SetLeftCol(const TViewStyle& style, int column);
     /// Back to the start, unclamped (the editor's clear).
     void Home();
@@ -72,11 +75,11 @@ public:
     // --- scroll bars ---
     /// Shows, hides and sizes the bars for the text, until their showing settles, then takes
     /// the view's position from them.
-    void UpdateBars(const TViewStyle& style, int lineCount, int longestLine, int caretX);
+    void UpdateBars(const TViewStyle& style, int rowCount, int longestLine, int caretX);
 
 private:
-    bool UpdateBarsOnce(const TViewStyle& style, int lineCount, int longestLine, int caretX);
+    bool UpdateBarsOnce(const TViewStyle& style, int rowCount, int longestLine, int caretX);
 
-    int topLine_ = 0;
+    int topRow_ = 0;
     int leftCol_ = 0;
 };

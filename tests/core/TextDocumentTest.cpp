@@ -21,10 +21,19 @@ Lines LinesOf(const core::TextDocument& d) {
     return lines;
 }
 
-// Applies every change it hears to a copy of the line count, so a wrong report shows.
+// Applies every change it hears to a copy of the line count, so a wrong report shows, and
+// reads the lines it is told are going while they still exist.
 struct Recorder : core::DocumentListener {
+    const core::TextDocument* doc = nullptr;
     std::vector<core::LineChange> changes;
+    Lines going; // the lines of the last removal, read before they went
     int count = 0;
+    void LinesRemoving(int first, int removing) override {
+        going.clear();
+        if (doc)
+            for (int i = first; i < first + removing; ++i)
+                going.emplace_back(doc->Line(i));
+    }
     void LinesChanged(const core::LineChange& c) override {
         changes.push_back(c);
         count = c.replacedAll ? c.added : count - c.removed + c.added;
@@ -46,6 +55,7 @@ TEST(TextDocument, RandomPrimitivesMatchAVectorModel) {
     };
     core::TextDocument doc;
     Recorder heard;
+    heard.doc = &doc;
     doc.AddListener(heard);
     Lines model;
     for (int step = 0; step < 20000; ++step) {
@@ -71,6 +81,7 @@ TEST(TextDocument, RandomPrimitivesMatchAVectorModel) {
                 const int at = pick(n);
                 const int count = 1 + pick(std::min(3, n - at));
                 doc.DeleteLines(at, count);
+                EXPECT_EQ(heard.going, Lines(model.begin() + at, model.begin() + at + count));
                 model.erase(model.begin() + at, model.begin() + at + count);
                 EXPECT_EQ(heard.changes.back(), (core::LineChange{at, count, 0, false}));
             }
@@ -93,7 +104,9 @@ TEST(TextDocument, RandomPrimitivesMatchAVectorModel) {
             const std::string other = word();
             const std::string_view parts[] = {std::string_view(buffer).substr(0, 4), other,
                                               std::string_view(buffer).substr(5, 9)};
+            heard.going.clear();
             doc.ReplaceAll(std::move(buffer), parts);
+            EXPECT_EQ(heard.going, model); // the old text, told before it went
             model = {"kept", other, "also kept"};
             EXPECT_EQ(heard.changes.back(), (core::LineChange{0, n, 3, true}));
             break;

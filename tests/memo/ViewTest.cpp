@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "HiddenRows.h"
+#include "MemoInput.h"
 #include "ViewPixels.h"
 #include "platform/Forms.h"
 #include "platform/SysColors.h"
@@ -285,6 +287,7 @@ TEST_F(View, ACollapsedRegionShowsItsStartAndSkipsItsLines) {
     memo.Lines().LineProp(2)->Inside = true;
     memo.Lines().LineProp(3)->Inside = true;
     memo.Lines().LineProp(3)->RegionEndCount = 1;
+    memo.SetRowMap(std::make_unique<THiddenRows>(std::vector<int>{2, 3})); // as folding hides
     const Rendered b = Render(memo);
     const int lh = memo.LineHeight();
     const int x0 = memo.FoldingColumn().Left;
@@ -493,26 +496,53 @@ TEST_F(View, TheWavyUnderlineKeepsItsPhase) {
 }
 
 // A collapsed region hides the regions nested in it: each nested start needs one more end.
-TEST_F(View, ACollapsedRegionSkipsTheRegionsNestedInIt) {
-    memo.CodeFolding().SetEnabled(true);
-    memo.Lines().SetText("before\r\nouter\r\ninner\r\ninner end\r\nouter end\r\nafter");
-    TAdvMemoStrings& lines = memo.Lines();
-    lines.LineProp(1)->RegionStart = true;
-    lines.LineProp(1)->Expanded = false;
-    for (int i = 2; i <= 4; ++i)
-        lines.LineProp(i)->Inside = true;
-    lines.LineProp(2)->RegionStart = true;
-    lines.LineProp(3)->RegionEndCount = 1;
-    lines.LineProp(4)->RegionEndCount = 1;
-    const Rendered b = Render(memo);
+// Rows as a model: a row map that hides lines drives the painter, the gutter's numbers, caret
+// and page moves, clicks and scrolling alike.
+TEST_F(View, ARowMapThatHidesLinesDrivesEveryRowQuestion) {
+    TInputMemo input;
+    input.SetBounds(0, 0, 500, 367);
+    std::string text;
+    for (int i = 0; i < 200; ++i)
+        text += "line " + std::to_string(i) + "\r\n";
+    input.Lines().SetText(text);
+    // Lines 2 to 4 and 100 to 149 hidden.
+    std::vector<int> hidden = {2, 3, 4};
+    for (int i = 100; i < 150; ++i)
+        hidden.push_back(i);
+    input.SetRowMap(std::make_unique<THiddenRows>(hidden));
+    const int lh = input.LineHeight();
+    // Painted rows and gutter numbers: row 2 shows line 5 and the number 6.
     TAdvMemo plain(nullptr);
     plain.SetBounds(0, 0, 500, 367);
-    plain.Lines().SetText("x\r\ny\r\nafter");
+    plain.Lines().SetText("line 0\r\nline 1\r\nline 5");
+    plain.Gutter().SetLineNumberStart(4); // its third number is 6
+    const Rendered b = Render(input);
     const Rendered expected = Render(plain);
-    const int lh = memo.LineHeight();
-    for (int x = 48; x < 48 + 10 * memo.CharWidth(); ++x)
+    for (int x = 1; x < 48 + 6 * input.CharWidth(); ++x)
         for (int y = 2 + 2 * lh; y < 2 + 3 * lh; ++y)
             ASSERT_EQ(b.Pixel(x, y), expected.Pixel(x, y)) << x << "," << y;
+    // Caret moves skip the hidden lines, both ways.
+    input.Go(3, 1);
+    input.Key(VK_DOWN);
+    EXPECT_EQ(input.Caret().Caret, (TPoint{3, 5}));
+    input.Key(VK_UP);
+    EXPECT_EQ(input.Caret().Caret, (TPoint{3, 1}));
+    // A click on the third row lands on line 5.
+    input.Click(input.At(2, 2));
+    EXPECT_EQ(input.Caret().Caret, (TPoint{2, 5}));
+    // A page moves by rows: from line 99 over the fifty hidden ones.
+    const int page = input.VisibleLineCount();
+    input.Go(0, 99);
+    input.Key(VK_NEXT);
+    EXPECT_EQ(input.CaretY(), 99 + page + 50);
+    // The view and its bar count rows: 200 lines take 147.
+    EXPECT_EQ(input.RowCount(), 147);
+    EXPECT_EQ(input.VerticalBar().Max(), 146);
+    input.SetTopLine(150);
+    EXPECT_EQ(input.TopLine(), 150);
+    EXPECT_EQ(input.VerticalBar().Position(), 97);
+    EXPECT_EQ(input.ScreenRowOfLine(151), 1);
+    EXPECT_EQ(input.LineOfScreenRow(-1), 99);
 }
 
 // The sunken frame: the shadow along the top and left, the highlight along the whole bottom
