@@ -113,10 +113,10 @@ void EditorSettings(TAdvMemo& memo) {
     memo.SetDelErase(true);
     memo.SetHiddenCaret(false);
     memo.SetUndoLimit(100);
+    memo.SetWordWrap(TWordWrap::wwNone);
     memo.AutoCorrect().Active = true;
     TKeptSettings& kept = memo.Kept();
     kept.UseStyler = true;
-    kept.WordWrap = TWordWrapStyle::wwNone;
     kept.AutoCompletion.Font.SetName("Tahoma");
     kept.AutoCompletion.Font.SetHeight(-11);
     kept.AutoCompletion.Font.SetColor(clWindowText);
@@ -137,19 +137,20 @@ void ResultPane(TMemo& pane) {
 void TForm1::CreateComponents() {
     constexpr int none = 0; // no place in the tab order (a label takes no focus)
     using A = TAlign;
-    Panel3 = Row<TPanel>(this, "Panel3", A::alTop, {0, 0, 1000, 33}, 0, [](TPanel& p) {
-        p.SetBevelInner(TBevelCut::bvLowered);
-    });
+    Panel3 = Row<TPanel>(this, "Panel3", A::alTop, {0, 0, 1000, 33}, 0,
+                         [](TPanel& p) { p.SetBevelInner(TBevelCut::bvLowered); });
     Panel1 = Row<TPanel>(Panel3.get(), "Panel1", A::alLeft, {2, 2, 500, 29}, 0, LoweredOuter);
-    AdvReflectionLabel1 = Row<TAdvReflectionLabel>(Panel1.get(), "AdvReflectionLabel1", A::alLeft,
-                                                   {1, 1, 240, 27}, none, CaptionStyle("  left list:"));
+    AdvReflectionLabel1 =
+        Row<TAdvReflectionLabel>(Panel1.get(), "AdvReflectionLabel1", A::alLeft, {1, 1, 240, 27},
+                                 none, CaptionStyle("  left list:"));
     AdvGlowButton1 = Row<TAdvGlowButton>(Panel1.get(), "AdvGlowButton1", A::alRight,
                                          {431, 1, 68, 27}, 0, ButtonStyle("Load List 1"));
     AdvGlowButton4 = Row<TAdvGlowButton>(Panel1.get(), "AdvGlowButton4", A::alRight,
                                          {369, 1, 62, 27}, 1, ButtonStyle("Clear Left"));
     Panel2 = Row<TPanel>(Panel3.get(), "Panel2", A::alRight, {498, 2, 500, 29}, 1, LoweredOuter);
-    AdvReflectionLabel2 = Row<TAdvReflectionLabel>(Panel2.get(), "AdvReflectionLabel2", A::alLeft,
-                                                   {1, 1, 320, 27}, none, CaptionStyle("  right list:"));
+    AdvReflectionLabel2 =
+        Row<TAdvReflectionLabel>(Panel2.get(), "AdvReflectionLabel2", A::alLeft, {1, 1, 320, 27},
+                                 none, CaptionStyle("  right list:"));
     AdvGlowButton2 = Row<TAdvGlowButton>(Panel2.get(), "AdvGlowButton2", A::alRight,
                                          {431, 1, 68, 27}, 0, ButtonStyle("Load List 2"));
     AdvGlowButton5 = Row<TAdvGlowButton>(Panel2.get(), "AdvGlowButton5", A::alRight,
@@ -163,21 +164,21 @@ void TForm1::CreateComponents() {
     Memo1 = Row<TMemo>(Panel5.get(), "Memo1", A::alLeft, {1, 30, 500, 199}, 0, ResultPane);
     Memo2 = Row<TMemo>(Panel5.get(), "Memo2", A::alRight, {499, 30, 500, 199}, 1, ResultPane);
     Panel6 = Row<TPanel>(Panel5.get(), "Panel6", A::alTop, {1, 1, 998, 29}, 2, DefaultBevels);
-    AdvReflectionLabel3 = Row<TAdvReflectionLabel>(
-        Panel6.get(), "AdvReflectionLabel3", A::alLeft, {1, 1, 500, 27}, none,
-        [](TAdvReflectionLabel& l) {
-            CaptionStyle("  multiple hits:")(l);
-            l.SetHint("Found this on both lists!");
-            l.SetShowHint(true);
-            l.SetAnchors({false, true, true, true});
-        });
-    AdvReflectionLabel4 = Row<TAdvReflectionLabel>(
-        Panel6.get(), "AdvReflectionLabel4", A::alRight, {497, 1, 500, 27}, none,
-        [](TAdvReflectionLabel& l) {
-            CaptionStyle("  single hits:")(l);
-            l.SetHint("Found this on one of the lists!\r\n");
-            l.SetShowHint(true);
-        });
+    AdvReflectionLabel3 =
+        Row<TAdvReflectionLabel>(Panel6.get(), "AdvReflectionLabel3", A::alLeft, {1, 1, 500, 27},
+                                 none, [](TAdvReflectionLabel& l) {
+                                     CaptionStyle("  multiple hits:")(l);
+                                     l.SetHint("Found this on both lists!");
+                                     l.SetShowHint(true);
+                                     l.SetAnchors({false, true, true, true});
+                                 });
+    AdvReflectionLabel4 =
+        Row<TAdvReflectionLabel>(Panel6.get(), "AdvReflectionLabel4", A::alRight, {497, 1, 500, 27},
+                                 none, [](TAdvReflectionLabel& l) {
+                                     CaptionStyle("  single hits:")(l);
+                                     l.SetHint("Found this on one of the lists!\r\n");
+                                     l.SetShowHint(true);
+                                 });
 
     OpenDialog1 = std::make_unique<TOpenDialog>();
     OpenDialog1->SetDefaultExt("*.*");

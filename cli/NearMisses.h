@@ -1,6 +1,6 @@
 #pragma once
 // Near misses: single hits that equal a single hit of the other list once a difference the
-// reader cannot see is ignored (see LineFolding.h). Each such hit is counted once, under the
+// reader cannot see is ignored (see NearMissFolding.h). Each such hit is counted once, under the
 // first cause in order that its match needs ignored: "Apple " against "apple" needs both
 // blanks and case, and counts under blanks.
 //
@@ -19,7 +19,7 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/LineFolding.h"
+#include "cli/NearMissFolding.h"
 #include "core/ListComparison.h"
 
 namespace cli {

@@ -18,7 +18,7 @@
 #include "cli/Escaping.h"
 #include "cli/InputWarnings.h"
 #include "cli/JsonReport.h"
-#include "cli/LineFolding.h"
+#include "cli/NearMissFolding.h"
 #include "cli/NearMisses.h"
 #include "core/LineText.h"
 #include "core/ListComparison.h"

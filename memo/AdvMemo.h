@@ -239,6 +239,7 @@ public:
     const TUrlStyle& UrlStyle() const { return style_.UrlStyle; }
     void SetUrlStyle(const TUrlStyle& style) { SetStyle(style_.UrlStyle, style); }
     TWordWrap WordWrap() const { return wordWrap_; }
+    void SetWordWrap(TWordWrap value);
     TAdvActiveLineSettings& ActiveLineSettings() { return activeLineSettings_; }
     TCodeFolding& CodeFolding() { return codeFolding_; }
     TAdvGutter& Gutter() { return *gutter_; }

@@ -1,13 +1,12 @@
 #pragma once
 // Settings the editor stores for parts of it this program does not use: the syntax styler,
-// soft word wrap, completion and parameter hints, scroll hints, marker images and printing.
+// completion and parameter hints, scroll hints, marker images and printing.
 // A stored layout sets them and they are kept as set; nothing here changes what the editor
 // shows or does.
 
 #include "platform/Graphics.h"
 #include "platform/Types.h"
 
-enum class TWordWrapStyle { wwNone, wwClientWidth, wwRightMargin };
 enum class THintParameterPosition { hpBelowCode, hpAboveCode };
 
 /// The completion list's look.
@@ -35,7 +34,6 @@ struct TPrintOptions {
 struct TKeptSettings {
     /// Paint by the assigned styler; with none assigned, text is plain either way.
     bool UseStyler = true;
-    TWordWrapStyle WordWrap = TWordWrapStyle::wwNone;
     TAutoCompletion AutoCompletion;
     THintParameterPosition AutoHintParameterPosition = THintParameterPosition::hpBelowCode;
     bool ScrollHint = true;

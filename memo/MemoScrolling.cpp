@@ -136,6 +136,13 @@ void TAdvCustomMemo::ScrollCaretIntoView() {
 
 // --- scroll bars -------------------------------------------------------------------------
 
+void TAdvCustomMemo::SetWordWrap(TWordWrap value) {
+    if (value == wordWrap_)
+        return;
+    wordWrap_ = value;
+    UpdateScrollBars(); // wrapping at the client width takes the horizontal bar away
+}
+
 void TAdvCustomMemo::UpdateScrollBars() {
     if (!refreshOn_ || LineHeight() == 0)
         return;

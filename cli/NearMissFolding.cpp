@@ -1,4 +1,4 @@
-#include "cli/LineFolding.h"
+#include "cli/NearMissFolding.h"
 
 #include <algorithm>
 #include <bit>
