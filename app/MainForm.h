@@ -24,6 +24,22 @@ public:
     /// instead, since the panes could not hold them.
     static constexpr std::uint64_t kMultipleHitLimit = 10'000'000;
 
+    // The window's parts by their role, for code that is not the stored layout's (tests,
+    // benchmarks): the stored names below say where a part was made, these what it is for.
+    TAdvMemo& LeftList() { return *AdvMemo1; }
+    TAdvMemo& RightList() { return *AdvMemo2; }
+    TAdvGlowButton& LoadLeftButton() { return *AdvGlowButton1; }
+    TAdvGlowButton& LoadRightButton() { return *AdvGlowButton2; }
+    TAdvGlowButton& ClearLeftButton() { return *AdvGlowButton4; }
+    TAdvGlowButton& ClearRightButton() { return *AdvGlowButton5; }
+    TAdvGlowButton& MergeButton() { return *AdvGlowButton3; }
+    TMemo& MultipleHitsPane() { return *Memo1; }
+    TMemo& SingleHitsPane() { return *Memo2; }
+    TAdvReflectionLabel& LeftCaption() { return *AdvReflectionLabel1; }
+    TAdvReflectionLabel& RightCaption() { return *AdvReflectionLabel2; }
+    TAdvReflectionLabel& MultipleHitsCaption() { return *AdvReflectionLabel3; }
+    TAdvReflectionLabel& SingleHitsCaption() { return *AdvReflectionLabel4; }
+
     // Components, in creation order.
     std::unique_ptr<TPanel> Panel3;
     std::unique_ptr<TPanel> Panel1;

@@ -47,9 +47,9 @@ int main(int argc, char** argv) {
     form.Show();
     const auto loadStart = std::chrono::steady_clock::now();
     seam.openAnswers.push_back(argv[1]);
-    form.AdvGlowButton1->Click();
+    form.LoadLeftButton().Click();
     seam.openAnswers.push_back(argv[2]);
-    form.AdvGlowButton2->Click();
+    form.LoadRightButton().Click();
     application.ProcessMessages();
     if (!seam.messageBoxes.empty()) {
         std::fprintf(stderr, "%s\n", seam.messageBoxes.front().text.c_str());
@@ -57,10 +57,10 @@ int main(int argc, char** argv) {
     }
 
     const auto start = std::chrono::steady_clock::now();
-    form.AdvGlowButton3->Click();
+    form.MergeButton().Click();
     application.ProcessMessages();
-    form.Memo1->Repaint();
-    form.Memo2->Repaint();
+    form.MultipleHitsPane().Repaint();
+    form.SingleHitsPane().Repaint();
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
     const std::chrono::duration<double> all = std::chrono::steady_clock::now() - loadStart;
 
@@ -70,7 +70,8 @@ int main(int argc, char** argv) {
     }
     std::printf("click to painted %.3f s, multiple hits %zu, single hits %zu, peak %ld MB, now "
                 "%ld MB, both loads and the merge %.3f s\n",
-                took.count(), form.Memo1->EntryCount(), form.Memo2->EntryCount(),
-                StatusMegabytes("VmHWM"), StatusMegabytes("VmRSS"), all.count());
+                took.count(), form.MultipleHitsPane().EntryCount(),
+                form.SingleHitsPane().EntryCount(), StatusMegabytes("VmHWM"),
+                StatusMegabytes("VmRSS"), all.count());
     return 0;
 }

@@ -59,18 +59,18 @@ std::string Copied(TControl& pane) {
 }
 
 TEST_F(FormFixture, ListsTypedByHandAreCompared) {
-    ClickInto(*form.AdvMemo1);
-    Type(*form.AdvMemo1, "alpha\nbeta\ngammaX\b");
-    ClickInto(*form.AdvMemo2);
-    Type(*form.AdvMemo2, "beta\ndelta");
-    EXPECT_EQ(form.AdvMemo1->Lines().Count(), 3);
-    EXPECT_EQ(form.AdvMemo1->Lines().Get(2), "gamma");
+    ClickInto(form.LeftList());
+    Type(form.LeftList(), "alpha\nbeta\ngammaX\b");
+    ClickInto(form.RightList());
+    Type(form.RightList(), "beta\ndelta");
+    EXPECT_EQ(form.LeftList().Lines().Count(), 3);
+    EXPECT_EQ(form.LeftList().Lines().Get(2), "gamma");
 
-    form.AdvGlowButton3->Click();
-    EXPECT_EQ(Entries(*form.Memo1), (Lines{"beta"}));
-    EXPECT_EQ(Entries(*form.Memo2), (Lines{"alpha", "gamma", "delta"}));
-    EXPECT_EQ(Copied(*form.Memo1), "beta");
-    EXPECT_EQ(Copied(*form.Memo2), "alpha\ngamma\ndelta");
+    form.MergeButton().Click();
+    EXPECT_EQ(Entries(form.MultipleHitsPane()), (Lines{"beta"}));
+    EXPECT_EQ(Entries(form.SingleHitsPane()), (Lines{"alpha", "gamma", "delta"}));
+    EXPECT_EQ(Copied(form.MultipleHitsPane()), "beta");
+    EXPECT_EQ(Copied(form.SingleHitsPane()), "alpha\ngamma\ndelta");
     EXPECT_TRUE(seam.messageBoxes.empty());
 }
 

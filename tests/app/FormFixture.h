@@ -30,14 +30,14 @@ protected:
         return path.string();
     }
 
-    /// Loads `bytes` as the left (AdvGlowButton1) or right (AdvGlowButton2) list.
+    /// Loads `bytes` as the left or the right list, through its load button.
     void LoadLeft(std::string_view bytes) {
         seam.openAnswers.push_back(File("left.txt", bytes));
-        form.AdvGlowButton1->Click();
+        form.LoadLeftButton().Click();
     }
     void LoadRight(std::string_view bytes) {
         seam.openAnswers.push_back(File("right.txt", bytes));
-        form.AdvGlowButton2->Click();
+        form.LoadRightButton().Click();
     }
 
     static std::vector<std::string> Entries(const TMemo& memo) {

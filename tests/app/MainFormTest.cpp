@@ -19,7 +19,7 @@ using Lines = std::vector<std::string>;
 TEST_F(FormFixture, StartsWithOneEmptyLinePerListAndEmptyPanes) {
     EXPECT_EQ(form.Caption(), "Dyadlist");
     EXPECT_EQ(form.IconSizes(), (std::vector<TSize>{{16, 16}, {32, 32}, {48, 48}}));
-    for (TAdvMemo* memo : {form.AdvMemo1.get(), form.AdvMemo2.get()}) {
+    for (TAdvMemo* memo : {&form.LeftList(), &form.RightList()}) {
         EXPECT_EQ(memo->Font().Name(), "COURIER NEW");
         EXPECT_TRUE(memo->DelErase());
         EXPECT_FALSE(memo->Kept().ScrollHint);
@@ -28,37 +28,37 @@ TEST_F(FormFixture, StartsWithOneEmptyLinePerListAndEmptyPanes) {
     }
     EXPECT_EQ(form.ClientWidth(), 1000);
     EXPECT_EQ(form.ClientHeight(), 659);
-    EXPECT_EQ(form.AdvMemo1->Lines().Count(), 1);
-    EXPECT_EQ(form.AdvMemo2->Lines().Count(), 1);
-    EXPECT_EQ(form.Memo1->EntryCount(), 0u);
-    EXPECT_EQ(form.Memo2->EntryCount(), 0u);
-    EXPECT_EQ(form.AdvReflectionLabel1->Markup(), "<P align=\"left\">  left list:</P>");
-    EXPECT_EQ(form.AdvReflectionLabel2->Markup(), "<P align=\"left\">  right list:</P>");
-    EXPECT_EQ(form.AdvReflectionLabel3->Markup(), "<P align=\"left\">  multiple hits:</P>");
-    EXPECT_EQ(form.AdvReflectionLabel4->Markup(), "<P align=\"left\">  single hits:</P>");
-    EXPECT_EQ(form.AdvReflectionLabel3->Hint(), "Found this on both lists!");
+    EXPECT_EQ(form.LeftList().Lines().Count(), 1);
+    EXPECT_EQ(form.RightList().Lines().Count(), 1);
+    EXPECT_EQ(form.MultipleHitsPane().EntryCount(), 0u);
+    EXPECT_EQ(form.SingleHitsPane().EntryCount(), 0u);
+    EXPECT_EQ(form.LeftCaption().Markup(), "<P align=\"left\">  left list:</P>");
+    EXPECT_EQ(form.RightCaption().Markup(), "<P align=\"left\">  right list:</P>");
+    EXPECT_EQ(form.MultipleHitsCaption().Markup(), "<P align=\"left\">  multiple hits:</P>");
+    EXPECT_EQ(form.SingleHitsCaption().Markup(), "<P align=\"left\">  single hits:</P>");
+    EXPECT_EQ(form.MultipleHitsCaption().Hint(), "Found this on both lists!");
 }
 
 TEST_F(FormFixture, ComponentsStandWhereTheLayoutPutsThem) {
-    EXPECT_EQ(form.AdvMemo1->BoundsRect(), Bounds(0, 33, 500, 367));
-    EXPECT_EQ(form.AdvMemo2->BoundsRect(), Bounds(500, 33, 500, 367));
+    EXPECT_EQ(form.LeftList().BoundsRect(), Bounds(0, 33, 500, 367));
+    EXPECT_EQ(form.RightList().BoundsRect(), Bounds(500, 33, 500, 367));
     EXPECT_EQ(form.Panel5->BoundsRect(), Bounds(0, 400, 1000, 230));
     EXPECT_EQ(form.Panel4->BoundsRect(), Bounds(0, 630, 1000, 29));
-    EXPECT_EQ(form.Memo1->BoundsRect(), Bounds(1, 30, 500, 199));
-    EXPECT_EQ(form.Memo2->BoundsRect(), Bounds(499, 30, 500, 199));
-    EXPECT_EQ(form.AdvReflectionLabel3->BoundsRect(), Bounds(1, 1, 500, 27));
-    EXPECT_EQ(form.AdvReflectionLabel4->BoundsRect(), Bounds(497, 1, 500, 27));
+    EXPECT_EQ(form.MultipleHitsPane().BoundsRect(), Bounds(1, 30, 500, 199));
+    EXPECT_EQ(form.SingleHitsPane().BoundsRect(), Bounds(499, 30, 500, 199));
+    EXPECT_EQ(form.MultipleHitsCaption().BoundsRect(), Bounds(1, 1, 500, 27));
+    EXPECT_EQ(form.SingleHitsCaption().BoundsRect(), Bounds(497, 1, 500, 27));
     EXPECT_EQ(form.Panel3->BoundsRect(), Bounds(0, 0, 1000, 33));
     EXPECT_EQ(form.Panel1->BoundsRect(), Bounds(2, 2, 500, 29));
     EXPECT_EQ(form.Panel2->BoundsRect(), Bounds(498, 2, 500, 29));
     EXPECT_EQ(form.Panel6->BoundsRect(), Bounds(1, 1, 998, 29));
-    EXPECT_EQ(form.AdvReflectionLabel1->BoundsRect(), Bounds(1, 1, 240, 27));
-    EXPECT_EQ(form.AdvReflectionLabel2->BoundsRect(), Bounds(1, 1, 320, 27));
+    EXPECT_EQ(form.LeftCaption().BoundsRect(), Bounds(1, 1, 240, 27));
+    EXPECT_EQ(form.RightCaption().BoundsRect(), Bounds(1, 1, 320, 27));
     // The buttons' widths are their captions' (the next test), so they stand a few pixels
     // right of the stored 431, 369, 431, 362 and 940 with this desktop's Tahoma.
-    EXPECT_EQ(form.AdvGlowButton3->Caption(), "Merge it!");
-    EXPECT_EQ(form.AdvGlowButton4->Caption(), "Clear Left");
-    EXPECT_EQ(form.AdvGlowButton5->Caption(), "Clear Right");
+    EXPECT_EQ(form.MergeButton().Caption(), "Merge it!");
+    EXPECT_EQ(form.ClearLeftButton().Caption(), "Clear Left");
+    EXPECT_EQ(form.ClearRightButton().Caption(), "Clear Right");
 }
 
 // The whole job as a user does it: both lists loaded through the dialog by clicks on their
@@ -69,16 +69,16 @@ TEST_F(FormFixture, AClickOnMergeItAfterLoadingBothListsShowsTheHitsAndTheirCoun
         form.PerformMouseClick(at.X, at.Y);
     };
     seam.openAnswers.push_back(File("a.txt", "pear\r\napple\r\nfig\r\n"));
-    clickOn(*form.AdvGlowButton1);
+    clickOn(form.LoadLeftButton());
     seam.openAnswers.push_back(File("b.txt", "apple\nkiwi\napple\n"));
-    clickOn(*form.AdvGlowButton2);
-    EXPECT_EQ(form.AdvReflectionLabel1->Markup(), "left list: 3");
-    EXPECT_EQ(form.AdvReflectionLabel2->Markup(), "right list: 3");
-    clickOn(*form.AdvGlowButton3);
-    EXPECT_EQ(Entries(*form.Memo1), (Lines{"apple", "apple"}));
-    EXPECT_EQ(Entries(*form.Memo2), (Lines{"pear", "fig", "kiwi"}));
-    EXPECT_EQ(form.AdvReflectionLabel3->Markup(), "multiple hits: 2");
-    EXPECT_EQ(form.AdvReflectionLabel4->Markup(), "single hits: 3");
+    clickOn(form.LoadRightButton());
+    EXPECT_EQ(form.LeftCaption().Markup(), "left list: 3");
+    EXPECT_EQ(form.RightCaption().Markup(), "right list: 3");
+    clickOn(form.MergeButton());
+    EXPECT_EQ(Entries(form.MultipleHitsPane()), (Lines{"apple", "apple"}));
+    EXPECT_EQ(Entries(form.SingleHitsPane()), (Lines{"pear", "fig", "kiwi"}));
+    EXPECT_EQ(form.MultipleHitsCaption().Markup(), "multiple hits: 2");
+    EXPECT_EQ(form.SingleHitsCaption().Markup(), "single hits: 3");
     EXPECT_TRUE(seam.messageBoxes.empty());
 }
 
@@ -92,19 +92,18 @@ TEST_F(FormFixture, ButtonsSizeThemselvesToTheirCaptionsAtTheRightOfTheirPanels)
         const TRectF r = MeasureGdipText(g, wide, {.Font = &b.Font()}, {0, 0, 4096, 4096});
         return static_cast<int>(std::nearbyint(r.Width));
     };
-    for (TAdvGlowButton* b : {form.AdvGlowButton1.get(), form.AdvGlowButton2.get(),
-                              form.AdvGlowButton3.get(), form.AdvGlowButton4.get(),
-                              form.AdvGlowButton5.get()}) {
+    for (TAdvGlowButton* b : {&form.LoadLeftButton(), &form.LoadRightButton(), &form.MergeButton(),
+                              &form.ClearLeftButton(), &form.ClearRightButton()}) {
         EXPECT_EQ(b->Width(), captionWidth(*b) + 12) << b->Caption();
         EXPECT_EQ(b->Top(), 1);
         EXPECT_EQ(b->Height(), 27);
         EXPECT_EQ(b->Position(), TButtonPosition::bpMiddle);
         EXPECT_EQ(b->Appearance().ColorMirrorHot(), 0xF5C8ADu);
     }
-    EXPECT_EQ(form.AdvGlowButton1->Left() + form.AdvGlowButton1->Width(), 499);
-    EXPECT_EQ(form.AdvGlowButton4->Left() + form.AdvGlowButton4->Width(),
-              form.AdvGlowButton1->Left());
-    EXPECT_EQ(form.AdvGlowButton3->Left() + form.AdvGlowButton3->Width(), 999);
+    EXPECT_EQ(form.LoadLeftButton().Left() + form.LoadLeftButton().Width(), 499);
+    EXPECT_EQ(form.ClearLeftButton().Left() + form.ClearLeftButton().Width(),
+              form.LoadLeftButton().Left());
+    EXPECT_EQ(form.MergeButton().Left() + form.MergeButton().Width(), 999);
 }
 
 TEST_F(FormFixture, MenuTreeHasItsCaptionsInOrder) {
@@ -132,28 +131,28 @@ TEST_F(FormFixture, LoadingAListShowsTheDialogAndTheCount) {
     EXPECT_EQ(seam.openDialogs[0].title, "Load List 1");
     EXPECT_EQ(seam.openDialogs[0].filter, "*.*|*.*");
     EXPECT_EQ(seam.openDialogs[0].defaultExt, "*.*");
-    EXPECT_EQ(form.AdvMemo1->Lines().Count(), 3);
-    EXPECT_EQ(form.AdvReflectionLabel1->Markup(), "left list: 3");
+    EXPECT_EQ(form.LeftList().Lines().Count(), 3);
+    EXPECT_EQ(form.LeftCaption().Markup(), "left list: 3");
     EXPECT_EQ(form.OpenDialog1->FileName(), "");
 
     LoadRight("x\r\n");
     EXPECT_EQ(seam.openDialogs[1].title, "Load List 2");
-    EXPECT_EQ(form.AdvReflectionLabel2->Markup(), "right list: 1");
-    EXPECT_EQ(form.AdvMemo1->Lines().Count(), 3);
+    EXPECT_EQ(form.RightCaption().Markup(), "right list: 1");
+    EXPECT_EQ(form.LeftList().Lines().Count(), 3);
 }
 
 TEST_F(FormFixture, AnEmptyFileLoadsAsOneEmptyLine) {
     LoadLeft("");
-    EXPECT_EQ(form.AdvMemo1->Lines().Count(), 1);
-    EXPECT_EQ(form.AdvReflectionLabel1->Markup(), "left list: 1");
+    EXPECT_EQ(form.LeftList().Lines().Count(), 1);
+    EXPECT_EQ(form.LeftCaption().Markup(), "left list: 1");
 }
 
 TEST_F(FormFixture, ACancelledLoadLeavesTheListEmpty) {
     LoadLeft("a\r\nb\r\n");
     seam.openAnswers.push_back(std::nullopt);
-    form.AdvGlowButton1->Click();
-    EXPECT_EQ(form.AdvMemo1->Lines().Count(), 0);
-    EXPECT_EQ(form.AdvReflectionLabel1->Markup(), "left list: 0");
+    form.LoadLeftButton().Click();
+    EXPECT_EQ(form.LeftList().Lines().Count(), 0);
+    EXPECT_EQ(form.LeftCaption().Markup(), "left list: 0");
 }
 
 TEST_F(FormFixture, NewAsksForBothListsInTurn) {
@@ -161,10 +160,10 @@ TEST_F(FormFixture, NewAsksForBothListsInTurn) {
     ASSERT_EQ(seam.openDialogs.size(), 2u);
     EXPECT_EQ(seam.openDialogs[0].title, "Load List 1");
     EXPECT_EQ(seam.openDialogs[1].title, "Load List 2");
-    EXPECT_EQ(form.AdvMemo1->Lines().Count(), 0);
-    EXPECT_EQ(form.AdvMemo2->Lines().Count(), 0);
-    EXPECT_EQ(form.AdvReflectionLabel1->Markup(), "left list: 0");
-    EXPECT_EQ(form.AdvReflectionLabel2->Markup(), "right list: 0");
+    EXPECT_EQ(form.LeftList().Lines().Count(), 0);
+    EXPECT_EQ(form.RightList().Lines().Count(), 0);
+    EXPECT_EQ(form.LeftCaption().Markup(), "left list: 0");
+    EXPECT_EQ(form.RightCaption().Markup(), "right list: 0");
 }
 
 TEST_F(FormFixture, OpenMenuItemsLoadTheirOwnList) {
@@ -174,19 +173,19 @@ TEST_F(FormFixture, OpenMenuItemsLoadTheirOwnList) {
     form.rightlist1->Click();
     EXPECT_EQ(seam.openDialogs.at(0).title, "Load List 1");
     EXPECT_EQ(seam.openDialogs.at(1).title, "Load List 2");
-    EXPECT_EQ(form.AdvReflectionLabel1->Markup(), "left list: 2");
-    EXPECT_EQ(form.AdvReflectionLabel2->Markup(), "right list: 1");
+    EXPECT_EQ(form.LeftCaption().Markup(), "left list: 2");
+    EXPECT_EQ(form.RightCaption().Markup(), "right list: 1");
 }
 
 TEST_F(FormFixture, ClearingAListKeepsItsCaption) {
     LoadLeft("a\r\nb\r\n");
     LoadRight("c\r\n");
-    form.AdvGlowButton4->Click();
-    EXPECT_EQ(form.AdvMemo1->Lines().Count(), 0);
-    EXPECT_EQ(form.AdvReflectionLabel1->Markup(), "left list: 2");
-    form.AdvGlowButton5->Click();
-    EXPECT_EQ(form.AdvMemo2->Lines().Count(), 0);
-    EXPECT_EQ(form.AdvReflectionLabel2->Markup(), "right list: 1");
+    form.ClearLeftButton().Click();
+    EXPECT_EQ(form.LeftList().Lines().Count(), 0);
+    EXPECT_EQ(form.LeftCaption().Markup(), "left list: 2");
+    form.ClearRightButton().Click();
+    EXPECT_EQ(form.RightList().Lines().Count(), 0);
+    EXPECT_EQ(form.RightCaption().Markup(), "right list: 1");
 }
 
 TEST_F(FormFixture, HelpItemsShowTheirMessages) {
@@ -215,23 +214,23 @@ protected:
     void SetUp() override {
         LoadLeft("keep\r\n");
         LoadRight("k\r\nkeep\r\n");
-        form.AdvGlowButton3->Click();
-        ASSERT_EQ(form.Memo1->EntryCount(), 1u);
+        form.MergeButton().Click();
+        ASSERT_EQ(form.MultipleHitsPane().EntryCount(), 1u);
     }
 
     void ExpectLoadFails(const std::string& path, const std::string& reason) {
         seam.openAnswers.push_back(path);
-        Application->Guard([&] { form.AdvGlowButton2->Click(); });
+        Application->Guard([&] { form.LoadRightButton().Click(); });
         ASSERT_FALSE(seam.messageBoxes.empty());
         const auto& box = seam.messageBoxes.back();
         EXPECT_EQ(box.text, "Cannot open file \"" + path + "\". " + reason);
         EXPECT_EQ(box.icon, TMsgIcon::Error);
         EXPECT_FALSE(box.busyCursor);
-        EXPECT_EQ(form.AdvMemo2->Lines().Count(), 0);
-        EXPECT_EQ(form.AdvReflectionLabel2->Markup(), "right list: 2");
-        EXPECT_EQ(form.AdvMemo1->Lines().Count(), 1);
-        EXPECT_EQ(form.Memo1->EntryCount(), 1u);
-        EXPECT_EQ(form.Memo2->EntryCount(), 1u);
+        EXPECT_EQ(form.RightList().Lines().Count(), 0);
+        EXPECT_EQ(form.RightCaption().Markup(), "right list: 2");
+        EXPECT_EQ(form.LeftList().Lines().Count(), 1);
+        EXPECT_EQ(form.MultipleHitsPane().EntryCount(), 1u);
+        EXPECT_EQ(form.SingleHitsPane().EntryCount(), 1u);
         EXPECT_EQ(form.OpenDialog1->FileName(), "");
     }
 };
@@ -255,12 +254,11 @@ TEST_F(UnreadableFile, FileWithoutReadPermission) {
     // Root reads files whatever their permission bits: try as an ordinary user in a child.
     const NobodyRun run = RunAsNobody([&]() -> std::string {
         seam.openAnswers.push_back(path);
-        Application->Guard([&] { form.AdvGlowButton2->Click(); });
+        Application->Guard([&] { form.LoadRightButton().Click(); });
         if (seam.messageBoxes.empty() || seam.messageBoxes.back().icon != TMsgIcon::Error)
             return "no error box";
-        if (form.AdvMemo2->Lines().Count() != 0 ||
-            form.AdvReflectionLabel2->Markup() != "right list: 2" ||
-            form.AdvMemo1->Lines().Count() != 1)
+        if (form.RightList().Lines().Count() != 0 ||
+            form.RightCaption().Markup() != "right list: 2" || form.LeftList().Lines().Count() != 1)
             return "the lists changed";
         return seam.messageBoxes.back().text;
     });
@@ -273,34 +271,34 @@ TEST_F(UnreadableFile, ACancelAfterAFailureLoadsNothing) {
     ExpectLoadFails((dir / "gone.txt").string(), "No such file or directory");
     const std::size_t boxes = seam.messageBoxes.size();
     seam.openAnswers.push_back(std::nullopt);
-    Application->Guard([&] { form.AdvGlowButton2->Click(); });
+    Application->Guard([&] { form.LoadRightButton().Click(); });
     EXPECT_EQ(seam.messageBoxes.size(), boxes);
-    EXPECT_EQ(form.AdvReflectionLabel2->Markup(), "right list: 0");
+    EXPECT_EQ(form.RightCaption().Markup(), "right list: 0");
 }
 
 TEST_F(FormFixture, BinaryFilesAndNulsLoadByTheLoadRules) {
     using namespace std::string_literals;
     LoadLeft("one\0two\r\nthree"s);
-    EXPECT_EQ(form.AdvMemo1->Lines().Count(), 1);
-    EXPECT_EQ(form.AdvMemo1->Lines().Get(0), "one");
+    EXPECT_EQ(form.LeftList().Lines().Count(), 1);
+    EXPECT_EQ(form.LeftList().Lines().Get(0), "one");
     std::string binary;
     for (int i = 0; i < 4096; ++i)
         binary.push_back(static_cast<char>((i * 131 + 7) % 256));
     LoadRight(binary);
-    EXPECT_GT(form.AdvMemo2->Lines().Count(), 0);
-    form.AdvGlowButton3->Click(); // compares without trouble
-    EXPECT_GT(form.Memo2->EntryCount(), 0u);
+    EXPECT_GT(form.RightList().Lines().Count(), 0);
+    form.MergeButton().Click(); // compares without trouble
+    EXPECT_GT(form.SingleHitsPane().EntryCount(), 0u);
 }
 
 TEST_F(FormFixture, MovingOverAResultPaneSelectsAllOfIt) {
     LoadLeft("a\r\nb\r\nc\r\n");
     LoadRight("b\r\nc\r\nd\r\n");
-    form.AdvGlowButton3->Click();
-    form.Memo1->PerformMouseMove({}, 10, 10);
-    EXPECT_EQ(form.Memo1->SelText(), form.Memo1->Text());
-    EXPECT_EQ(form.Memo1->SelText(), "b\nc");
-    form.Memo2->PerformMouseMove({}, 5, 5);
-    EXPECT_EQ(form.Memo2->SelText(), "a\nd");
+    form.MergeButton().Click();
+    form.MultipleHitsPane().PerformMouseMove({}, 10, 10);
+    EXPECT_EQ(form.MultipleHitsPane().SelText(), form.MultipleHitsPane().Text());
+    EXPECT_EQ(form.MultipleHitsPane().SelText(), "b\nc");
+    form.SingleHitsPane().PerformMouseMove({}, 5, 5);
+    EXPECT_EQ(form.SingleHitsPane().SelText(), "a\nd");
 }
 
 TEST_F(FormFixture, ExitEndsTheApplication) {
@@ -316,7 +314,7 @@ namespace {
 // active there: no highlight and no arrow, wherever the caret goes.
 TEST_F(FormFixture, EditorsNeverShowAnActiveLine) {
     LoadLeft("first\r\nsecond\r\nthird\r\n");
-    TAdvMemo& memo = *form.AdvMemo1;
+    TAdvMemo& memo = form.LeftList();
     memo.SetCaretY(1);
     memo.SetCaretY(2);
     EXPECT_EQ(memo.ActiveLine(), -1);
