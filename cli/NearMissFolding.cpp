@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include <unicode/bytestream.h>
+#include <unicode/casemap.h>
 #include <unicode/normalizer2.h>
 #include <unicode/stringpiece.h>
 
@@ -102,8 +103,25 @@ std::string Windows1252ToUtf8(std::string_view text) {
     return out;
 }
 
+/// `text`, valid UTF-8 with a byte from 0x80 on, case-folded by ICU: full folding with the
+/// default mappings (not the Turkic ones), every script alike, so that "Straße" meets
+/// "STRASSE" and "ﬁ" meets "fi". Empty when ICU fails, which leaves the text to the table.
+std::string CaseFolded(std::string_view text) {
+    std::string folded;
+    if (text.size() > static_cast<std::size_t>(INT32_MAX) / 3)
+        return folded;
+    UErrorCode status = U_ZERO_ERROR;
+    icu::StringByteSink<std::string> sink(&folded, static_cast<std::int32_t>(text.size()));
+    icu::CaseMap::utf8Fold(U_FOLD_CASE_DEFAULT,
+                           icu::StringPiece(text.data(), static_cast<std::int32_t>(text.size())),
+                           sink, nullptr, status);
+    if (U_FAILURE(status))
+        folded.clear();
+    return folded;
+}
+
 /// The small letter of `cp`, for ASCII, Latin-1, Latin Extended-A, Greek and Cyrillic
-/// capitals; anything else as it is.
+/// capitals; anything else as it is. Only for text that is not UTF-8, which ICU cannot fold.
 char32_t Lower(char32_t cp) {
     if ((cp >= 'A' && cp <= 'Z') || (cp >= 0xC0 && cp <= 0xDE && cp != 0xD7))
         return cp + 0x20;
@@ -248,9 +266,22 @@ public:
         }
         text_ = text_.substr(0, kept);
     }
-    /// Makes each capital small. Lower() keeps ASCII in ASCII and the rest within U+0080 to
-    /// U+07FF, so a small letter is as long in UTF-8 as its capital and the bytes change in
-    /// place; bytes that are no valid sequence stay as they are.
+    /// Folds letter case: valid UTF-8 by ICU (ASCII alone in place), anything else by Lower().
+    void FoldCase(bool validUtf8) {
+        const bool ascii = std::all_of(text_.begin(), text_.end(),
+                                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+        if (validUtf8 && !ascii) {
+            if (std::string folded = CaseFolded(text_); !folded.empty() || text_.empty()) {
+                if (folded != text_)
+                    Take(std::move(folded));
+                return;
+            }
+        }
+        Lower();
+    }
+    /// Makes each capital small by the table. Lower() keeps ASCII in ASCII and the rest within
+    /// U+0080 to U+07FF, so a small letter is as long in UTF-8 as its capital and the bytes
+    /// change in place; bytes that are no valid sequence stay as they are.
     void Lower() {
         char* bytes = nullptr;
         for (std::size_t i = 0; i < text_.size();) {
@@ -361,7 +392,7 @@ std::string_view FoldLine(std::string_view line, CauseSet causes, bool firstLine
     if (causes & CauseBit(NearMissCause::kBlanks))
         folding.Narrow(TrimBlanks(folding.Text()));
     if (causes & CauseBit(NearMissCause::kCase))
-        folding.Lower();
+        folding.FoldCase(valid);
     return folding.Text();
 }
 

@@ -12,7 +12,7 @@ namespace cli {
 
 enum class NearMissCause : int {
     kBlanks,        // leading or trailing space, tab or no-break space
-    kCase,          // letter case: ASCII, Latin, Greek and Cyrillic
+    kCase,          // letter case, by Unicode's full case folding in every script
     kEncoding,      // UTF-8 on one side, Windows-1252 on the other
     kByteOrderMark, // a UTF-8 byte order mark at the start of a list's first line
     kComposition,   // precomposed letters against letters with combining accents

@@ -67,11 +67,12 @@ std::vector<HashedHit> HashedSingleHits(const core::ListComparison& comparison, 
 }
 
 /// Matches the hits of one group (hits linked by the hashes of their folds, see Groups),
-/// ignoring the first cause, then the first two, and so on; a hit's partner is the first hit
-/// of the other list that folds like it at the first step it matches anything, and its cause
-/// the first one that match needs. Groups are mostly a pair: their hits are compared each
-/// with each, a large group's through a map. One matcher serves many groups, reusing its
-/// room for the folds.
+/// ignoring the first cause, then the first two, and so on; a hit's partner is a hit of the
+/// other list that folds like it at the first step it matches anything: the first that differs
+/// from it in the step's new cause alone, when one does ("ά" with oxia meets its composed twin
+/// rather than a capital that also differs in case), else the first. Its cause is the first
+/// one that match needs. Groups are mostly a pair: their hits are compared each with each, a
+/// large group's through maps. One matcher serves many groups, reusing its room for the folds.
 class GroupMatcher {
 public:
     GroupMatcher(const std::vector<Hit>& hits, std::vector<std::optional<std::uint32_t>>& partner,
@@ -80,9 +81,12 @@ public:
 
     void Match(std::span<const std::uint32_t> group) {
         constexpr std::size_t kSmallGroup = 8;
-        if (storage_.size() < group.size())
+        if (storage_.size() < group.size()) {
             storage_.resize(group.size());
+            aloneStorage_.resize(group.size());
+        }
         keys_.resize(group.size());
+        aloneKeys_.resize(group.size());
         mayChange_.resize(group.size());
         for (std::size_t m = 0; m < group.size(); ++m)
             mayChange_[m] = MayChange(hits_[group[m]].text, hits_[group[m]].index == 0);
@@ -94,33 +98,54 @@ public:
             const CauseSet added = 1u << (count - 1);
             bool changed = false;
             for (std::size_t m = 0; m < group.size(); ++m) {
+                const Hit& hit = hits_[group[m]];
                 if (mayChange_[m] & added) {
-                    keys_[m] = Folded(hits_[group[m]], causes, storage_[m]);
+                    keys_[m] = Folded(hit, causes, storage_[m]);
+                    aloneKeys_[m] = Folded(hit, added, aloneStorage_[m]);
                     changed = true;
+                } else {
+                    aloneKeys_[m] = hit.text; // the new cause alone changes nothing
                 }
             }
             if (!changed)
                 continue;
+            // A large group finds the first of each side by the fold, and by the new cause's
+            // fold alone.
             std::unordered_map<std::string_view, std::array<std::optional<std::size_t>, 2>> firsts;
+            std::unordered_map<std::string_view, std::array<std::optional<std::size_t>, 2>> alone;
             if (group.size() > kSmallGroup) {
                 for (std::size_t m = 0; m < group.size(); ++m) {
-                    auto& first = firsts[keys_[m]][hits_[group[m]].side];
-                    if (!first)
-                        first = m;
+                    const int side = hits_[group[m]].side;
+                    for (auto& [map, key] :
+                         {std::pair{&firsts, keys_[m]}, {&alone, aloneKeys_[m]}}) {
+                        auto& first = (*map)[key][side];
+                        if (!first)
+                            first = m;
+                    }
                 }
             }
             for (std::size_t m = 0; m < group.size(); ++m) {
                 const std::uint32_t id = group[m];
                 if (partner_[id])
                     continue;
+                const int otherSide = 1 - hits_[id].side;
                 std::optional<std::size_t> other; // its place in the group
                 if (group.size() > kSmallGroup) {
-                    other = firsts[keys_[m]][1 - hits_[id].side];
+                    other = alone[aloneKeys_[m]][otherSide];
+                    if (!other || keys_[*other] != keys_[m])
+                        other = firsts[keys_[m]][otherSide];
                 } else {
+                    std::optional<std::size_t> first;
                     for (std::size_t n = 0; n < group.size() && !other; ++n) {
-                        if (hits_[group[n]].side != hits_[id].side && keys_[n] == keys_[m])
+                        if (hits_[group[n]].side != otherSide || keys_[n] != keys_[m])
+                            continue;
+                        if (!first)
+                            first = n;
+                        if (aloneKeys_[n] == aloneKeys_[m])
                             other = n;
                     }
+                    if (!other)
+                        other = first;
                 }
                 if (other) {
                     partner_[id] = group[*other];
@@ -152,8 +177,10 @@ private:
     const std::vector<Hit>& hits_;
     std::vector<std::optional<std::uint32_t>>& partner_; // written for the group's hits only
     std::vector<NearMissCause>& causeOf_;
-    std::vector<std::string> storage_;
+    std::vector<std::string> storage_;      // the folds by the step's causes
+    std::vector<std::string> aloneStorage_; // and by its new cause alone
     std::vector<std::string_view> keys_;
+    std::vector<std::string_view> aloneKeys_;
     std::vector<CauseSet> mayChange_;
     std::string storageA_, storageB_;
 };

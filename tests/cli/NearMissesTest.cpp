@@ -57,6 +57,21 @@ TEST(NearMisses, EachCause) {
     EXPECT_EQ(found.counts, (std::vector<std::uint64_t>{2, 2, 2, 2, 2, 2}));
 }
 
+TEST(NearMisses, CaseInEveryScriptAndTheOneCausePartnerFirst) {
+    // Full case folding: "Straße" meets "STRASSE", a ligature its letters, Vietnamese,
+    // Armenian and Cherokee their small letters.
+    const Found found = Find("STRASSE\n\xEF\xAC\x81n\n\xE1\xBA\xA0\n\xD4\xB1\n\xE1\x8E\xA0\n",
+                             "Stra\xC3\x9F"
+                             "e\nfin\n\xE1\xBA\xA1\n\xD5\xA1\n\xEA\xAD\xB0\n");
+    EXPECT_EQ(found.pairs, "1:1:case 2:2:case 3:3:case 4:4:case 5:5:case ");
+    // "ά" with oxia (U+1F71) is "ά" with tonos (U+03AC) composed; the capital (U+0386) also
+    // differs in case. The composed twin is its partner, though the capital comes first.
+    const Found greek = Find("\xE1\xBD\xB1\n", "\xCE\x86\n\xCE\xAC\n");
+    EXPECT_EQ(greek.pairs, "1:1:case 1:2:composition ");
+    // The left hit counts under composition with its twin; the capital under case.
+    EXPECT_EQ(greek.counts, (std::vector<std::uint64_t>{0, 1, 0, 0, 2, 0}));
+}
+
 TEST(NearMisses, AHitCountsOnceUnderItsFirstNeededCause) {
     // Blanks and case: blanks. Windows-1252 capitals: case before encoding.
     const Found found = Find("Apple \nCAF\xC9\n", "x\napple\ncafé\n");
