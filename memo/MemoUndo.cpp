@@ -123,8 +123,7 @@ void TDeleteCharUndo::Undo() {
 }
 
 void TDeleteCharUndo::Redo() {
-    // The same text goes again from the same place. (A Backspace took a whole character, which
-    // can reach past the caret it was pressed at when the caret stood inside one.)
+    // The same text goes again from where it starts: the after-position for both keys.
     DeleteRange(After(), EndOfText(After(), Text));
 }
 
