@@ -14,6 +14,7 @@
 #include "platform/Forms.h"
 #include "platform/Menus.h"
 #include "platform/StdCtrls.h"
+#include "textbox/Memo.h"
 
 class TForm1 : public TForm {
 public:

@@ -17,6 +17,7 @@
 #include "platform/Forms.h"
 #include "platform/Graphics.h"
 #include "platform/StdCtrls.h"
+#include "textbox/Memo.h"
 
 namespace {
 

@@ -83,10 +83,10 @@ TEST(Align, PanelsAlignInsideTheirBevels) {
     TPanel results(&form);
     results.SetBounds(0, 0, 1000, 230);
     results.SetAlign(TAlign::alBottom);
-    TMemo memo1(&results);
+    TPanel memo1(&results); // the two panes' places
     memo1.SetBounds(0, 0, 500, 10);
     memo1.SetAlign(TAlign::alLeft);
-    TMemo memo2(&results);
+    TPanel memo2(&results);
     memo2.SetBounds(0, 0, 500, 10);
     memo2.SetAlign(TAlign::alRight);
     TPanel heading(&results); // made last, still on top

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "core/TextDocument.h"
-#include "platform/TextBoxEditing.h"
+#include "textbox/TextBoxEditing.h"
 
 namespace {
 

@@ -10,23 +10,18 @@
 // (the system box hides it otherwise), a steady caret of one pixel (the platform has no timer
 // to blink it yet), a vertical scroll bar whose position is the top row.
 
-#include <QCursor>
-#include <QFontMetrics>
-#include <QString>
-#include <QWidget>
-
 #include <algorithm>
 #include <climits>
 
 #include "core/TextDocument.h"
 #include "platform/Clipboard.h"
+#include "platform/FontMetrics.h"
 #include "platform/Keys.h"
-#include "platform/StdCtrls.h"
 #include "platform/SysColors.h"
-#include "platform/TextBoxEditing.h"
-#include "platform/TextBoxLayout.h"
 #include "platform/TextCodec.h"
-#include "platform/qt/Native.h"
+#include "textbox/Memo.h"
+#include "textbox/TextBoxEditing.h"
+#include "textbox/TextBoxLayout.h"
 
 namespace {
 
@@ -39,15 +34,15 @@ constexpr int kWheelRows = 3;
 // glyphs and of the 256 characters a byte can show bounds the layout's no-measuring test.
 class FontWidths final : public GlyphWidths {
 public:
-    explicit FontWidths(const QFont& font) : metrics_(font), plane_(0x10000, -1) {
-        widest_ = metrics_.maxWidth();
+    explicit FontWidths(const TFont& font) : metrics_(font), plane_(0x10000, -1) {
+        widest_ = metrics_.MaxWidth();
         for (int b = 0; b < 256; ++b) {
             const char byte = static_cast<char>(b);
             const char32_t ch = DecodeDisplayChar(std::string_view(&byte, 1), 0).ch;
             bytes_[b] = Measure(ch);
             widest_ = std::max(widest_, bytes_[b]);
         }
-        rowHeight_ = metrics_.ascent() + metrics_.descent();
+        rowHeight_ = metrics_.RowHeight();
     }
 
     int Advance(char32_t ch) const override {
@@ -64,12 +59,9 @@ public:
     int RowHeight() const { return rowHeight_; }
 
 private:
-    int Measure(char32_t ch) const {
-        const char32_t one[1] = {ch};
-        return metrics_.horizontalAdvance(QString::fromUcs4(one, 1));
-    }
+    int Measure(char32_t ch) const { return metrics_.Advance(ch); }
 
-    QFontMetrics metrics_;
+    TFontMetrics metrics_;
     int bytes_[256] = {};
     mutable std::vector<int> plane_;
     int widest_ = 1;
@@ -80,8 +72,8 @@ private:
 
 struct TMemo::Box final : core::DocumentListener {
     explicit Box(TMemo& memo)
-        : memo(memo), widths(std::make_unique<FontWidths>(QFontOf(memo.Font()))),
-          layout(document, *widths), editing(document) {
+        : memo(memo), widths(std::make_unique<FontWidths>(memo.Font())), layout(document, *widths),
+          editing(document) {
         document.AddListener(*this); // after layout and editing: they are up to date
     }
     ~Box() { document.RemoveListener(*this); }
@@ -111,7 +103,7 @@ TMemo::TMemo(TWinControl* parent) : TCustomControl(parent) {
         box_->topRow = box_->bar->Position();
         Invalidate();
     };
-    WidgetOf(*this)->setCursor(Qt::IBeamCursor);
+    SetCursor(TCursor::crIBeam);
     SetColor(clWindow);
     SetBounds(0, 0, 185, 89);
 }
@@ -313,7 +305,7 @@ void TMemo::FontChanged() {
     if (!box_)
         return;
     // The layout keeps a reference to the widths: replace them in place.
-    *box_->widths = FontWidths(QFontOf(Font()));
+    *box_->widths = FontWidths(Font());
     box_->layout.Relayout();
     LayOut();
 }

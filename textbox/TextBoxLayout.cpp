@@ -1,4 +1,4 @@
-#include "platform/TextBoxLayout.h"
+#include "textbox/TextBoxLayout.h"
 
 #include <algorithm>
 

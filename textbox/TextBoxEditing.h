@@ -23,7 +23,7 @@
 #include <vector>
 
 #include "core/TextDocument.h"
-#include "platform/TextBoxLayout.h"
+#include "textbox/TextBoxLayout.h"
 
 /// Text as its lines: n lines hold n - 1 line breaks. Never empty.
 using TextLines = std::vector<std::string>;

@@ -1,4 +1,4 @@
-#include "platform/TextBoxEditing.h"
+#include "textbox/TextBoxEditing.h"
 
 #include <algorithm>
 

@@ -18,7 +18,7 @@
 #include "platform/Dialogs.h"
 #include "platform/ExtCtrls.h"
 #include "platform/Forms.h"
-#include "platform/StdCtrls.h"
+#include "textbox/Memo.h"
 #include "platform/SysColors.h"
 #include "platform/qt/Native.h"
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "core/TextDocument.h"
-#include "platform/TextBoxLayout.h"
+#include "textbox/TextBoxLayout.h"
 
 namespace {
 
