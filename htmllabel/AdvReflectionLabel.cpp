@@ -60,8 +60,10 @@ void TAdvReflectionLabel::SetImages(TImageList* value) {
 }
 
 void TAdvReflectionLabel::SetPictureContainer(TPictureContainer* value) {
-    pictureContainer_ = value;
-    Invalidate();
+    if (value == PictureContainer())
+        return;
+    pictureContainer_.Set(value);
+    MarkStale();
 }
 
 void TAdvReflectionLabel::SetReflectionSize(int value) {
@@ -157,8 +159,9 @@ void TAdvReflectionLabel::PaintOn(TCanvas& canvas, bool withReflection) {
     // 6. The markup.
     std::string anchor;
     int link = -1;
-    DrawHTML(canvas, Markup(), client, images_.List(), mouse.X, mouse.Y, false, anchor, xSize_, ySize_,
-             link, urlColor_, shadowColor_, shadowOffset_, &pictureCache_, pictureContainer_);
+    DrawHTML(canvas, Markup(), client, images_.List(), mouse.X, mouse.Y, false, anchor, xSize_,
+             ySize_, link, urlColor_, shadowColor_, shadowOffset_, &pictureCache_,
+             PictureContainer());
 }
 
 void TAdvReflectionLabel::Paint() {
@@ -210,8 +213,8 @@ std::string TAdvReflectionLabel::HitTest(int x, int y) {
     std::string anchor;
     int link = -1;
     const bool onLink =
-        DrawHTML(canvas, Markup(), ClientRect(), images_.List(), x, y, true, anchor, xSize_, ySize_, link,
-                 clWhite, shadowColor_, shadowOffset_, &pictureCache_, pictureContainer_);
+        DrawHTML(canvas, Markup(), ClientRect(), images_.List(), x, y, true, anchor, xSize_, ySize_,
+                 link, clWhite, shadowColor_, shadowOffset_, &pictureCache_, PictureContainer());
     hoveredLink_ = link;
     if (!onLink) {
         hoveredLink_ = -1;

@@ -38,7 +38,8 @@ public:
     void SetURLColor(TColor value);
     TImageList* Images() const { return images_.List(); }
     void SetImages(TImageList* value);
-    TPictureContainer* PictureContainer() const { return pictureContainer_; }
+    /// The container of named pictures; none again once it is destroyed.
+    TPictureContainer* PictureContainer() const { return pictureContainer_.Get(); }
     void SetPictureContainer(TPictureContainer* value);
     int ReflectionSize() const { return reflectionSize_; }
     void SetReflectionSize(int value);
@@ -96,7 +97,7 @@ private:
     THTMLPictureCache pictureCache_;
     std::unique_ptr<TGPBitmap> reflection_;
     TImageListLink images_{[this] { MarkStale(); }};
-    TPictureContainer* pictureContainer_ = nullptr;
+    TFreeLink<TPictureContainer> pictureContainer_{[this] { MarkStale(); }};
     TColor urlColor_ = clBlue;
     int reflectionSize_ = 20;
     int reflectionAxis_ = -7;

@@ -3,11 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include "BlankBitmap.h"
 #include "htmllabel/AdvReflectionLabel.h"
 #include "htmllabel/Reflection.h"
 #include "platform/ExtCtrls.h"
 #include "platform/Forms.h"
-#include "BlankBitmap.h"
+#include "platform/ImageList.h"
 
 namespace {
 
@@ -19,9 +20,9 @@ TARGB Argb(TColor bgr) {
 
 // The pointer's handlers, reachable from the tests.
 struct Label : TAdvReflectionLabel {
-    using TAdvReflectionLabel::TAdvReflectionLabel;
     using TAdvReflectionLabel::MouseLeave;
     using TAdvReflectionLabel::MouseMove;
+    using TAdvReflectionLabel::TAdvReflectionLabel;
 };
 
 struct Caption : ::testing::Test {
@@ -144,17 +145,48 @@ TEST_F(Caption, ALinkShowsTheHandUntilThePointerLeavesIt) {
     EXPECT_EQ(label.HoveredLink(), -1);
 }
 
+TEST_F(Caption, TheCaptionIsPaintedInTheBoldWeightItsFontAsksFor) {
+    const auto inked = [this] {
+        const auto b = Paint();
+        int dark = 0;
+        for (int y = 0; y < label.YSize(); ++y)
+            for (int x = 0; x < label.XSize(); ++x)
+                dark += (b->Pixel(x, y) & 0xFF) < 0x40;
+        return dark;
+    };
+    const int bold = inked();
+    label.Font().SetStyle({});
+    const int regular = inked();
+    ASSERT_GT(regular, 30);
+    EXPECT_GT(bold, regular + regular / 5);
+}
+
+TEST_F(Caption, APictureContainerOrImageListThatGoesFirstIsLetGo) {
+    auto container = std::make_unique<TPictureContainer>();
+    auto images = std::make_unique<TImageList>(8, 8);
+    label.SetPictureContainer(container.get());
+    label.SetImages(images.get());
+    label.SetHTMLText(std::string_view("<IMG src=\"pic\"><IMG src=\"IDX:0\">text"));
+    Paint();
+    container.reset();
+    images.reset();
+    EXPECT_EQ(label.PictureContainer(), nullptr);
+    EXPECT_EQ(label.Images(), nullptr);
+    Paint(); // reaches neither
+    EXPECT_GT(label.XSize(), 0);
+}
+
 TEST(Reflection, RowsRampWithHalvesToEvenAndCentredOrRightTextIsMirroredWhereItStands) {
     EXPECT_EQ(ReflectionRowOpacity(0, 20, 128, 0), 128);
-    EXPECT_EQ(ReflectionRowOpacity(19, 20, 128, 0), 6);   // 6.4
-    EXPECT_EQ(ReflectionRowOpacity(10, 20, 128, 0), 64);  // 64.0
-    EXPECT_EQ(ReflectionRowOpacity(15, 20, 130, 0), 32);  // 32.5 to even
-    EXPECT_EQ(ReflectionRowOpacity(5, 20, 130, 0), 98);   // 97.5 to even
+    EXPECT_EQ(ReflectionRowOpacity(19, 20, 128, 0), 6);  // 6.4
+    EXPECT_EQ(ReflectionRowOpacity(10, 20, 128, 0), 64); // 64.0
+    EXPECT_EQ(ReflectionRowOpacity(15, 20, 130, 0), 32); // 32.5 to even
+    EXPECT_EQ(ReflectionRowOpacity(5, 20, 130, 0), 98);  // 97.5 to even
     EXPECT_EQ(ReflectionRowOpacity(20, 20, 128, 50), 0); // rows below the ramp: none
     EXPECT_EQ(ReflectionRowOpacity(0, 1, 128, 0), 128);
     EXPECT_EQ(ReflectionRowOpacity(0, 0, 128, 0), 0);
     EXPECT_EQ(ReflectionRowOpacity(0, 20, 0, 0), 0);
-    EXPECT_EQ(ReflectionRowOpacity(3, 4, 0, 255), 191);   // 191.25
+    EXPECT_EQ(ReflectionRowOpacity(3, 4, 0, 255), 191); // 191.25
     EXPECT_EQ(ReflectedPixel(0xFF102030, 128), 0x80102030u);
     EXPECT_EQ(ReflectedPixel(0x7F102030, 1), 0x00102030u); // 0.498
     EXPECT_EQ(ReflectedPixel(0x00102030, 255), 0u);
