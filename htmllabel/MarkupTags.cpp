@@ -86,6 +86,10 @@ bool TLayouter::OpeningTag(const TMarkupTag& tag) {
     case 'P':
         ParagraphTag(tag);
         break;
+    case 'R':
+        state_.TurnedFrom.push_back(font);
+        font.Orientation = ParseMarkupInt(tag.Attribute("A")) % 360 * 10;
+        break;
     case 'S':
         if (second == '>')
             font.Style.Include(TFontStyle::fsStrikeOut);
@@ -153,6 +157,12 @@ void TLayouter::ClosingTag(const TMarkupTag& tag) {
         line_.Ended = true;
         state_.Brush = state_.ParagraphBrushSave;
         state_.ParagraphBackground = false;
+        break;
+    case 'R':
+        if (!state_.TurnedFrom.empty()) {
+            font = state_.TurnedFrom.back();
+            state_.TurnedFrom.pop_back();
+        }
         break;
     case 'S':
         if (second == 'U') {

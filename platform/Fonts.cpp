@@ -123,17 +123,34 @@ void TFont::SetCharset(int charset) {
     Changed();
 }
 
+// The angle is applied when drawing, so the native font stays.
+void TFont::SetOrientation(int tenths) {
+    if (orientation_ == tenths)
+        return;
+    orientation_ = tenths;
+    if (OnChange)
+        OnChange(this);
+}
+
 void TFont::Assign(const TFont& other) {
     if (&other == this)
         return;
     if (name_ == other.name_ && height_ == other.height_ && style_ == other.style_ &&
-        color_ == other.color_ && charset_ == other.charset_)
+        color_ == other.color_ && charset_ == other.charset_ && orientation_ == other.orientation_)
         return;
+    const bool sameFace = name_ == other.name_ && height_ == other.height_ &&
+                          style_ == other.style_ && charset_ == other.charset_;
     name_ = other.name_;
     height_ = other.height_;
     style_ = other.style_;
     color_ = other.color_;
     charset_ = other.charset_;
+    orientation_ = other.orientation_;
+    if (sameFace) { // colour or angle only: the native font stays
+        if (OnChange)
+            OnChange(this);
+        return;
+    }
     Changed();
 }
 

@@ -54,6 +54,13 @@ void DrawPenPixels(QPainter& p, const TPen& pen, int x0, int y0, int x1, int y1)
     }
 }
 
+// Turns what the painter draws next by `tenths` of a degree counter-clockwise about `origin`.
+void TurnAbout(QPainter& p, QPoint origin, int tenths) {
+    p.translate(origin);
+    p.rotate(-tenths / 10.0);
+    p.translate(-origin);
+}
+
 // One line of text with its top-left at (x, y), clipped to and filling `opaque` when given;
 // returns its width.
 int DrawTextAt(QPainter& p, const TFont& font, const TBrush& brush, int x, int y,
@@ -72,7 +79,14 @@ int DrawTextAt(QPainter& p, const TFont& font, const TBrush& brush, int x, int y
         p.fillRect(QRect(x, y, width, fm.ascent() + fm.descent()), ToQColor(brush.Color));
     }
     p.setPen(ToQColor(font.Color()));
+    const bool turned = font.Orientation() % 3600 != 0;
+    if (turned) {
+        p.save();
+        TurnAbout(p, QPoint(x, y), font.Orientation());
+    }
     p.drawText(QPoint(x, y + fm.ascent()), s);
+    if (turned)
+        p.restore();
     if (opaque)
         p.restore();
     return width;
@@ -252,10 +266,16 @@ int TCanvas::DrawText(std::string_view text, TRect& r, unsigned format) {
         return height;
     p->save();
     TNativeCanvas::ApplyClip(*this, *p);
-    p->setClipRect(area, Qt::IntersectClip);
     ApplyFont(*p, font_);
-    if (brush_.Style != TBrushStyle::bsClear)
-        p->fillRect(fm.boundingRect(area, flags, s).intersected(area), ToQColor(brush_.Color));
+    if (font_.Orientation() % 3600 != 0) {
+        // Turned text leaves the rectangle it was laid out in: it turns about the top-left of
+        // its own level box, unclipped by the rectangle and without a background.
+        TurnAbout(*p, fm.boundingRect(area, flags, s).topLeft(), font_.Orientation());
+    } else {
+        p->setClipRect(area, Qt::IntersectClip);
+        if (brush_.Style != TBrushStyle::bsClear)
+            p->fillRect(fm.boundingRect(area, flags, s).intersected(area), ToQColor(brush_.Color));
+    }
     p->setPen(ToQColor(font_.Color()));
     p->drawText(area, flags, s);
     p->restore();

@@ -70,6 +70,11 @@ public:
     void SetColor(TColor color);
     int Charset() const { return charset_; }
     void SetCharset(int charset);
+    /// The angle text is drawn at, in tenths of a degree counter-clockwise; the text turns
+    /// about the point it starts from (the top-left of its unturned cell). Measuring is not
+    /// affected: extents are those of the level text.
+    int Orientation() const { return orientation_; }
+    void SetOrientation(int tenths);
     void Assign(const TFont& other);
 
     /// True when every character has the same advance width.
@@ -90,6 +95,7 @@ private:
     TFontStyles style_;
     TColor color_ = clWindowText;
     int charset_ = 1; // DEFAULT_CHARSET
+    int orientation_ = 0;
 };
 
 // DrawText's format flags.

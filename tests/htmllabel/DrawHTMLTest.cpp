@@ -293,6 +293,52 @@ TEST(DrawHTML, ScriptsKeepRoomAboveAndBelowTheLine) {
     EXPECT_EQ(TextBox(sub, "a").Bounds.Bottom, gh);
     EXPECT_EQ(TextBox(sub, "b").Bounds.Bottom, gh + gh / 4);
     EXPECT_EQ(TextBox(sub, "c").Bounds.Bottom, gh);
+    // Both at once: each keeps its room and both shifts apply, cancelling out.
+    const THTMLLayout both = f.Layout("a<SUB><SUP>b</SUP>c");
+    EXPECT_EQ(both.YSize, gh + 2 * (gh / 4));
+    EXPECT_EQ(TextBox(both, "a").Bounds.Bottom, gh + gh / 4);
+    EXPECT_EQ(TextBox(both, "b").Bounds.Bottom, gh + gh / 4);
+    EXPECT_EQ(TextBox(both, "c").Bounds.Bottom, gh + gh / 4);
+}
+
+TEST(DrawHTML, BlinkTextTakesTheCanvasBrushColourEvenWhenTheBrushIsClear) {
+    Fixture f;
+    f.canvas.Brush().Color = 0x00C000;
+    f.canvas.Brush().Style = TBrushStyle::bsClear;
+    std::string anchor;
+    int x = 0, y = 0, link = 0;
+    DrawHTML(f.canvas, "<BLINK>Blink</BLINK>", Rect(0, 0, 200, 100), nullptr, -1, -1, false, anchor,
+             x, y, link);
+    EXPECT_GT(Count(*f.bitmap, 0x00C000), 10);
+    EXPECT_EQ(Count(*f.bitmap, clWhite), 0);
+}
+
+TEST(DrawHTML, RotatedTextTurnsAboutItsOriginAndItsClosingTagBringsTheLevelFontBack) {
+    Fixture f;
+    std::string anchor;
+    int x = 0, y = 0, link = 0;
+    DrawHTML(f.canvas, "<R a=\"90\">Turned</R> level", Rect(10, 60, 290, 120), nullptr, -1, -1,
+             false, anchor, x, y, link);
+    const int turnedWidth = f.Width("Turned");
+    const int lineTop = 60 + f.Gh() - f.canvas.TextHeight("Turned");
+    // Turned a quarter counter-clockwise about its box's top-left: it rises from there.
+    const TRect turned = PaintedBox(*f.bitmap, kUnpainted, Rect(0, 0, 10 + f.Gh() + 2, 120));
+    ASSERT_LT(turned.Left, turned.Right);
+    EXPECT_GT(turned.Height(), turned.Width());
+    EXPECT_NEAR(turned.Bottom, lineTop, 3);
+    EXPECT_NEAR(turned.Height(), turnedWidth, 4);
+    // The rest of the line lies level on it, after the room the turned run took.
+    const TRect level = PaintedBox(*f.bitmap, kUnpainted, Rect(10 + turnedWidth, 0, 300, 120));
+    EXPECT_GE(level.Top, 60);
+    EXPECT_LT(level.Height(), f.Gh() + 1);
+    EXPECT_EQ(f.canvas.Font().Orientation(), 0); // the canvas is level again
+    // Nested turns come undone one at a time; a stray closing tag does nothing.
+    const THTMLLayout nested = f.Layout("<R a=\"90\">a<R a=\"450\">b</R>c</R>d</R>e");
+    EXPECT_EQ(TextBox(nested, "a").Font.Orientation, 900);
+    EXPECT_EQ(TextBox(nested, "b").Font.Orientation, 900); // 450 turns as 90 does
+    EXPECT_EQ(TextBox(nested, "c").Font.Orientation, 900);
+    EXPECT_EQ(TextBox(nested, "d").Font.Orientation, 0);
+    EXPECT_EQ(TextBox(nested, "e").Font.Orientation, 0);
 }
 
 TEST(DrawHTML, ListImagesTakeRoomWrapAndShowTheirAltPictureUnderThePoint) {
