@@ -303,15 +303,16 @@ TResolvedPicture TLayouter::ResolvePicture(const std::string& name) {
             picture->LoadFromURL(name);
         }
     }
-    // An empty picture, or one whose bytes do not decode, has no size.
-    if (picture && picture->DisplayWidth() > 0) {
+    // An empty picture, or one whose bytes do not decode, has no size; others are held to
+    // the sizes markup may ask for.
+    if (picture && !picture->Empty() && picture->DisplayWidth() > 0) {
         p = {THTMLBoxKind::Picture,
              picture,
              -1,
-             picture->DisplayWidth(),
-             picture->DisplayHeight(),
-             picture->FrameXPos(),
-             picture->FrameYPos(),
+             std::min(picture->DisplayWidth(), kMaxPictureSide),
+             std::min(picture->DisplayHeight(), kMaxPictureSide),
+             std::min(picture->FrameXPos(), kMaxPictureSide),
+             std::min(picture->FrameYPos(), kMaxPictureSide),
              true};
     }
     return p;

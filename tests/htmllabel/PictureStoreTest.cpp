@@ -28,11 +28,11 @@ struct Frame {
     int left, top, width, height, colour; // colour: index into black, red, green, blue
 };
 
-// A GIF on a 10 x 10 screen, one single-colour frame per entry. Each pixel is coded after a
-// clear code, so the 3-bit code size never grows.
-Bytes Gif(const std::vector<Frame>& frames) {
+// A GIF on a 10 x 10 screen (or another), one single-colour frame per entry. Each pixel is
+// coded after a clear code, so the 3-bit code size never grows.
+Bytes Gif(const std::vector<Frame>& frames, int screenWidth = 10, int screenHeight = 10) {
     Bytes v = {'G', 'I', 'F', '8', '9', 'a'};
-    Put16(v, 10), Put16(v, 10);
+    Put16(v, screenWidth), Put16(v, screenHeight);
     v.insert(v.end(), {0x81, 0, 0});
     v.insert(v.end(), {0, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0, 255});
     for (const Frame& f : frames) {
@@ -162,6 +162,69 @@ TEST(PictureStore, BytesThatDoNotDecodeRaiseTheirMessageAndDrawNothing) {
 
     picture.LoadFromFile("/nonexistent/picture.gif");
     EXPECT_TRUE(picture.Empty());
+}
+
+TEST(PictureStore, AnEmptiedPictureTakesNoRoom) {
+    TPictureContainer container;
+    TPictureItem& item = container.Items().Add();
+    item.SetName("pic");
+    TBitmap canvas(60, 40);
+    const auto xOfText = [&] {
+        const THTMLLayout l = LayoutHTML(canvas.Canvas(), "<IMG src=\"pic\">x", Rect(0, 0, 60, 40),
+                                         {nullptr, nullptr, &container});
+        return l.Boxes.back().Bounds.Left;
+    };
+    item.Picture().LoadFromStream(Gif(kThreeFrames));
+    item.Picture().SetFrame(2);
+    EXPECT_EQ(xOfText(), 4);
+    item.Picture().Assign(nullptr);
+    EXPECT_EQ(item.Picture().DisplayWidth(), 0);
+    EXPECT_EQ(item.Picture().FrameWidth(), 0);
+    EXPECT_EQ(xOfText(), 0);
+    item.Picture().LoadFromStream(Gif(kThreeFrames));
+    item.Picture().SetFrame(2);
+    item.Picture().LoadFromFile("/nonexistent/picture.gif"); // a failed load empties it too
+    EXPECT_EQ(item.Picture().DisplayHeight(), 0);
+    EXPECT_EQ(xOfText(), 0);
+}
+
+TEST(PictureStore, SizesAreHeldToTheDecodedPictureAndTheMarkupsLimit) {
+    // A frame that claims 60000 x 60000 on a 10 x 10 screen is no larger than the picture.
+    Bytes liar = Gif({{2, 3, 2, 2, 1}});
+    const std::size_t descriptor = 13 + 12 + 9; // after the screen, the colours, the 0x2C
+    liar[descriptor + 4] = liar[descriptor + 6] = 0x60;
+    liar[descriptor + 5] = liar[descriptor + 7] = 0xEA; // 60000
+    THTMLPicture picture;
+    try {
+        picture.LoadFromStream(liar);
+    } catch (const Exception&) {
+        // A decoder may refuse it outright; then it takes no room at all.
+    }
+    EXPECT_LE(picture.DisplayWidth(), picture.Width());
+    EXPECT_LE(picture.DisplayHeight(), picture.Height());
+    EXPECT_LE(picture.DisplayWidth(), 10);
+
+    // A valid GIF on a 6000 x 6000 screen decodes; a frame wider than markup's limit is laid
+    // out at the limit.
+    TPictureContainer container;
+    TPictureItem& wide = container.Items().Add();
+    wide.SetName("wide");
+    EXPECT_NO_THROW(wide.Picture().LoadFromStream(Gif({{0, 0, 5000, 1, 1}}, 6000, 6000)));
+    EXPECT_EQ(wide.Picture().DisplayWidth(), 5000);
+    TBitmap canvas(60, 40);
+    const THTMLLayout l = LayoutHTML(canvas.Canvas(), "<IMG src=\"wide\">", Rect(0, 0, 60, 40),
+                                     {nullptr, nullptr, &container});
+    ASSERT_EQ(l.Boxes.size(), 1u);
+    EXPECT_EQ(l.Boxes[0].Bounds.Width(), kMaxPictureSide);
+
+    // Past what a picture may hold, the size is what the message names.
+    try {
+        THTMLPicture huge;
+        huge.LoadFromStream(Gif({{0, 0, 1, 1, 1}}, 9000, 9000));
+        FAIL() << "no error";
+    } catch (const Exception& e) {
+        EXPECT_STREQ(e.what(), "Could not allocate memory for image");
+    }
 }
 
 TEST(PictureStore, CacheLoadsAFileReferenceOnceAndLeavesOtherSchemesEmpty) {
