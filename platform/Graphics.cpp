@@ -228,7 +228,15 @@ void TCanvas::TextRect(const TRect& clip, int x, int y, std::string_view text) {
 TSize TCanvas::TextExtent(std::string_view text) {
     const QFontMetrics fm(QFontOf(font_));
     const QString s = DisplayQString(text, IsSymbolFont(font_.Name()));
-    return {fm.horizontalAdvance(s), fm.ascent() + fm.descent()};
+    // A tab reaches the next of the default tab stops (eight widths of an "x"), the ones
+    // DrawText expands tabs to, so text after a tab is drawn where it was measured.
+    const int width =
+        s.contains(QLatin1Char('\t'))
+            ? fm.boundingRect(QRect(0, 0, 1 << 20, 1 << 20),
+                              Qt::TextSingleLine | Qt::TextExpandTabs | Qt::AlignLeft, s)
+                  .width()
+            : fm.horizontalAdvance(s);
+    return {width, fm.ascent() + fm.descent()};
 }
 
 int TCanvas::DrawText(std::string_view text, TRect& r, unsigned format) {
@@ -248,6 +256,8 @@ int TCanvas::DrawText(std::string_view text, TRect& r, unsigned format) {
         flags |= Qt::TextSingleLine;
     else if (format & DT_WORDBREAK)
         flags |= Qt::TextWordWrap;
+    if (format & DT_EXPANDTABS) // to the tab stops TextExtent measures with
+        flags |= Qt::TextExpandTabs;
     if (format & DT_CALCRECT) {
         const bool wrap = !single && (format & DT_WORDBREAK);
         const QRect box = fm.boundingRect(

@@ -106,6 +106,7 @@ inline constexpr unsigned DT_VCENTER = 0x4;
 inline constexpr unsigned DT_BOTTOM = 0x8;
 inline constexpr unsigned DT_WORDBREAK = 0x10;
 inline constexpr unsigned DT_SINGLELINE = 0x20;
+inline constexpr unsigned DT_EXPANDTABS = 0x40;
 inline constexpr unsigned DT_CALCRECT = 0x400;
 inline constexpr unsigned DT_NOPREFIX = 0x800;
 
@@ -153,6 +154,7 @@ public:
     /// next character ("&&" shows one "&") unless DT_NOPREFIX. DT_VCENTER and DT_BOTTOM act
     /// on a single line only. With DT_CALCRECT nothing is drawn: r's right and bottom become
     /// those of the text laid out from r's top-left (wrapped at r's width with DT_WORDBREAK).
+    /// DT_EXPANDTABS takes tabs to the default tab stops, which TextExtent measures with.
     /// Returns the text's height.
     int DrawText(std::string_view text, TRect& r, unsigned format);
     int TextWidth(std::string_view text) { return TextExtent(text).cx; }

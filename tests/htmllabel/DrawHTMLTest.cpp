@@ -313,6 +313,19 @@ TEST(DrawHTML, BlinkTextTakesTheCanvasBrushColourEvenWhenTheBrushIsClear) {
     EXPECT_EQ(Count(*f.bitmap, clWhite), 0);
 }
 
+TEST(DrawHTML, ATabIsDrawnAsWideAsItIsMeasured) {
+    Fixture f;
+    const THTMLLayout l = f.Layout("a\tb");
+    ASSERT_EQ(Texts(l), (std::vector<std::string>{"a\tb"}));
+    const TRect box = l.Boxes[0].Bounds;
+    ASSERT_GT(box.Width(), f.Width("ab") + 8); // the tab takes room
+    std::string anchor;
+    int x = 0, y = 0, link = 0;
+    DrawHTML(f.canvas, "a\tb", Rect(0, 0, 240, 100), nullptr, -1, -1, false, anchor, x, y, link);
+    // The "b" ends where the measured run ends, give or take its side bearing.
+    EXPECT_NEAR(PaintedBox(*f.bitmap, kUnpainted).Right, box.Right, 3);
+}
+
 TEST(DrawHTML, RotatedTextTurnsAboutItsOriginAndItsClosingTagBringsTheLevelFontBack) {
     Fixture f;
     std::string anchor;
