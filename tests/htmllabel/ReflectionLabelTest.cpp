@@ -176,6 +176,42 @@ TEST_F(Caption, APictureContainerOrImageListThatGoesFirstIsLetGo) {
     EXPECT_GT(label.XSize(), 0);
 }
 
+TEST_F(Caption, TheMarkupIsLaidOutOncePerChangeAndPaintsAndHitTestsUseThatLayout) {
+    Paint(); // stale: drawn, mirrored, drawn again
+    EXPECT_EQ(label.LayoutCount(), 1);
+    const int xSize = label.XSize(), ySize = label.YSize();
+    Paint();
+    label.MouseMove({}, 5, 8);
+    label.MouseMove({}, 50, 8);
+    EXPECT_EQ(label.LayoutCount(), 1);
+    EXPECT_EQ(label.XSize(), xSize);
+    EXPECT_EQ(label.YSize(), ySize);
+    // Each change lays it out anew once: text, font, bounds.
+    label.SetHTMLText(std::string_view("left list: 12"));
+    Paint();
+    Paint();
+    EXPECT_EQ(label.LayoutCount(), 2);
+    EXPECT_GT(label.XSize(), xSize);
+    label.Font().SetHeight(-20);
+    label.MouseMove({}, 5, 8);
+    Paint();
+    EXPECT_EQ(label.LayoutCount(), 3);
+    label.SetBounds(0, 0, 60, 27); // "12" goes to a line that does not fit
+    Paint();
+    EXPECT_EQ(label.LayoutCount(), 4);
+    EXPECT_LT(label.XSize(), 60);
+
+    // A caption of no width is done with after one paint: nothing to mirror, no more work.
+    label.SetHTMLText(std::string_view(""));
+    Paint();
+    const int laidOut = label.LayoutCount();
+    Paint();
+    Paint();
+    EXPECT_EQ(label.LayoutCount(), laidOut);
+    EXPECT_EQ(label.XSize(), 0);
+    EXPECT_EQ(label.Reflection(), nullptr);
+}
+
 TEST(Reflection, RowsRampWithHalvesToEvenAndCentredOrRightTextIsMirroredWhereItStands) {
     EXPECT_EQ(ReflectionRowOpacity(0, 20, 128, 0), 128);
     EXPECT_EQ(ReflectionRowOpacity(19, 20, 128, 0), 6);  // 6.4
