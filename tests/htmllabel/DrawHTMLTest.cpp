@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -210,6 +211,59 @@ TEST(DrawHTML, TagsThatSizeColourHideAndEndLines) {
     EXPECT_EQ(TextBox(highlight, "y").Background, clNone);
     EXPECT_EQ(TextBox(highlight, "y").Font.Color, clBlack);
     EXPECT_EQ(f.Layout("a<HR>b").Lines.size(), 2u);
+}
+
+TEST(DrawHTML, BackgroundsOfParagraphAndFontShadowsAndTheIndentTag) {
+    Fixture f;
+    std::string anchor;
+    int x = 0, y = 0, link = 0;
+    const int gh = f.Gh();
+    // A paragraph gradient runs across the line box from the line's left, two pixels taller.
+    DrawHTML(f.canvas, "<P bgcolor=\"#FF0000\" bgcolorto=\"#0000FF\" indent=\"20\">a</P>",
+             Rect(10, 0, 200, 100), nullptr, -1, -1, false, anchor, x, y, link);
+    EXPECT_EQ(PaintedBox(*f.bitmap, kUnpainted), Rect(30, 0, 200, gh + 2));
+    EXPECT_GT(f.bitmap->Pixel(30, gh + 1) & 0xFF, 0xE0u); // red where the line starts
+    EXPECT_GT(f.bitmap->Pixel(199, 0) >> 16, 0xE0u);      // blue at the rectangle's right
+
+    // A font background fills its runs only.
+    const THTMLLayout font = f.Layout("<FONT bgcolor=\"clLime\">a</FONT>b");
+    EXPECT_EQ(TextBox(font, "a").Background, clLime);
+    EXPECT_EQ(TextBox(font, "b").Background, clNone);
+    auto filled = Blank(300, 120);
+    CaptionFont(filled->Canvas());
+    DrawHTML(filled->Canvas(), "<FONT bgcolor=\"clLime\">a</FONT>b", Rect(0, 0, 200, 100), nullptr,
+             -1, -1, false, anchor, x, y, link);
+    const TRect a = TextBox(font, "a").Bounds;
+    TRect lime{300, 120, 0, 0};
+    for (int py = 0; py < 120; ++py)
+        for (int px = 0; px < 300; ++px)
+            if (filled->Pixel(px, py) == clLime)
+                lime = {std::min(lime.Left, px), std::min(lime.Top, py),
+                        std::max(lime.Right, px + 1), std::max(lime.Bottom, py + 1)};
+    EXPECT_EQ(lime, a);
+    EXPECT_GT(Count(*filled, clLime), a.Width() * a.Height() / 2);
+
+    // A shadow is the run again in grey, two pixels right and down, under the run.
+    auto shadowed = Blank(300, 120);
+    CaptionFont(shadowed->Canvas());
+    DrawHTML(shadowed->Canvas(), "<SHAD>T</SHAD>", Rect(0, 0, 200, 100), nullptr, -1, -1, false,
+             anchor, x, y, link);
+    auto plain = Blank(300, 120);
+    CaptionFont(plain->Canvas());
+    DrawHTML(plain->Canvas(), "T", Rect(0, 0, 200, 100), nullptr, -1, -1, false, anchor, x, y,
+             link);
+    const TRect ink = PaintedBox(*plain, kUnpainted);
+    EXPECT_EQ(PaintedBox(*shadowed, kUnpainted),
+              Rect(ink.Left, ink.Top, ink.Right + 2, ink.Bottom + 2));
+    EXPECT_GT(Count(*shadowed, clGray), 10);
+    EXPECT_EQ(Count(*shadowed, clBlack), Count(*plain, clBlack));
+
+    // The indent tag moves on to x when x is past what the line holds, and only then.
+    const int ab = f.Width("ab");
+    EXPECT_EQ(TextBox(f.Layout("ab<IND x=\"60\">c"), "c").Bounds.Left, 60);
+    EXPECT_EQ(TextBox(f.Layout("ab<IND x=\"3\">c"), "c").Bounds.Left, ab);
+    EXPECT_EQ(TextBox(f.Layout("ab<IND x=\"60px\">c"), "c").Bounds.Left, ab);
+    EXPECT_EQ(TextBox(f.Layout("<IND x=\"60\">c", Rect(7, 0, 240, 100)), "c").Bounds.Left, 67);
 }
 
 TEST(DrawHTML, OffsetTagMovesTheRestOfItsLineAndTheLinesAfterIt) {

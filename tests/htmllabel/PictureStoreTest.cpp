@@ -227,6 +227,52 @@ TEST(PictureStore, SizesAreHeldToTheDecodedPictureAndTheMarkupsLimit) {
     }
 }
 
+TEST(PictureStore, BodyTilesItsBackgroundPutsCornerPicturesAndRunsItsGradientEitherWay) {
+    TPictureContainer container;
+    const auto add = [&](const char* name, int w, int h, TColor c) {
+        TBitmap b(w, h);
+        b.Canvas().Brush().Color = c;
+        b.Canvas().FillRect(Rect(0, 0, w, h));
+        TPictureItem& item = container.Items().Add();
+        item.SetName(name);
+        item.Picture().LoadFromStream(b.SaveToBytes());
+    };
+    add("tile", 3, 2, kRed);
+    add("tl", 4, 3, kBlue);
+    add("tr", 5, 2, 0x00FF00);
+    const TRect r = Rect(5, 4, 25, 15);
+    const auto paint = [&](std::string_view markup) {
+        auto b = Blank(40, 30);
+        std::string anchor;
+        int x = 0, y = 0, link = 0;
+        DrawHTML(b->Canvas(), markup, r, nullptr, -1, -1, false, anchor, x, y, link, clBlue, clGray,
+                 2, nullptr, &container);
+        return b;
+    };
+    // Tiles cover the rectangle exactly, the last ones cut at its edges.
+    const auto tiled = paint("<BODY background=\"tile\">");
+    EXPECT_EQ(PaintedBox(*tiled, kUnpainted), r);
+    EXPECT_EQ(Count(*tiled, kRed), r.Width() * r.Height());
+    const auto corners = paint("<BODY bgtopleft=\"tl\" bgtopright=\"tr\">");
+    EXPECT_EQ(PaintedBox(*corners, kUnpainted, Rect(0, 0, 15, 30)), Rect(5, 4, 9, 7));
+    EXPECT_EQ(PaintedBox(*corners, kUnpainted, Rect(15, 0, 40, 30)), Rect(20, 4, 25, 6));
+    // A colour fills the rectangle widened two pixels to the left.
+    EXPECT_EQ(PaintedBox(*paint("<BODY bgcolor=\"clRed\">"), kUnpainted), Rect(3, 4, 25, 15));
+    // A gradient runs across unless told otherwise: red at its start, blue at its end.
+    const auto reddish = [](TColor c) { return (c & 0xFF) > 0xE0 && (c >> 16) < 0x20; };
+    const auto bluish = [](TColor c) { return (c >> 16) > 0xE0 && (c & 0xFF) < 0x20; };
+    const auto across = paint("<BODY bgcolor=\"#FF0000\" bgcolorto=\"#0000FF\">");
+    EXPECT_TRUE(reddish(across->Pixel(5, 4)));
+    EXPECT_EQ(across->Pixel(5, 14), across->Pixel(5, 4));
+    EXPECT_TRUE(bluish(across->Pixel(24, 4)));
+    EXPECT_EQ(across->Pixel(24, 14), across->Pixel(24, 4));
+    const auto down = paint("<BODY bgcolor=\"#FF0000\" bgcolorto=\"#0000FF\" dir=\"v\">");
+    EXPECT_TRUE(reddish(down->Pixel(5, 4)));
+    EXPECT_EQ(down->Pixel(24, 4), down->Pixel(5, 4));
+    EXPECT_TRUE(bluish(down->Pixel(5, 14)));
+    EXPECT_EQ(down->Pixel(24, 14), down->Pixel(5, 14));
+}
+
 TEST(PictureStore, CacheLoadsAFileReferenceOnceAndLeavesOtherSchemesEmpty) {
     const std::string path = testing::TempDir() + "markup-picture.gif";
     {

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <fstream>
+
 #include "BlankBitmap.h"
 #include "htmllabel/AdvReflectionLabel.h"
 #include "htmllabel/Reflection.h"
@@ -210,6 +213,37 @@ TEST_F(Caption, TheMarkupIsLaidOutOncePerChangeAndPaintsAndHitTestsUseThatLayout
     EXPECT_EQ(label.LayoutCount(), laidOut);
     EXPECT_EQ(label.XSize(), 0);
     EXPECT_EQ(label.Reflection(), nullptr);
+}
+
+TEST_F(Caption, NewTextLetsGoOfThePicturesTheOldTextLoaded) {
+    // A picture file named by the markup is read again once the text has changed.
+    const std::string path = testing::TempDir() + "label-picture.bmp";
+    const auto write = [&](TColor c) {
+        TBitmap b(6, 6);
+        b.Canvas().Brush().Color = c;
+        b.Canvas().FillRect(Rect(0, 0, 6, 6));
+        const std::vector<std::uint8_t> bytes = b.SaveToBytes();
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<long>(bytes.size()));
+    };
+    const auto count = [this](TColor c) {
+        const auto b = Paint();
+        int n = 0;
+        for (int y = 0; y < b->Height(); ++y)
+            for (int x = 0; x < b->Width(); ++x)
+                n += b->Pixel(x, y) == c;
+        return n;
+    };
+    const std::string markup = "<IMG src=\"FILE://" + path + "\">";
+    write(0x0000FF);
+    label.SetHTMLText(std::string_view(markup));
+    EXPECT_EQ(count(0x0000FF), 36);
+    write(0xFF0000);
+    EXPECT_EQ(count(0xFF0000), 0); // kept while the text stays
+    label.SetHTMLText(std::string_view("other"));
+    label.SetHTMLText(std::string_view(markup));
+    EXPECT_EQ(count(0xFF0000), 36);
+    std::remove(path.c_str());
 }
 
 TEST(Reflection, RowsRampWithHalvesToEvenAndCentredOrRightTextIsMirroredWhereItStands) {
