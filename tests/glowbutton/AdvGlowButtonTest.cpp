@@ -128,8 +128,11 @@ TEST_F(AdvGlowButton, AutoSizeGivesTheCaptionWidthPlus12ByItsHeightPlus8) {
     EXPECT_EQ(button.Width(), w + 12);
     EXPECT_EQ(button.Height(), h + 8);
 
-    // Wider margins widen it by both sides.
+    // Wider margins widen it by both sides; taller ones heighten it alone.
     button.SetMarginHorz(button.MarginHorz() + 3);
+    EXPECT_EQ(button.Width(), w + 12 + 6);
+    button.SetMarginVert(button.MarginVert() + 2);
+    EXPECT_EQ(button.Height(), h + 8 + 4);
     EXPECT_EQ(button.Width(), w + 12 + 6);
 
     // A longer caption widens it.
@@ -208,6 +211,13 @@ TEST_F(AdvGlowButton, AMenuOrAListThatGoesFirstIsLetGo) {
     button.MouseDown(TMouseButton::mbLeft, {}, 75, 5); // the strip, with no menu to open
     button.MouseUp(TMouseButton::mbLeft, {}, 75, 5);
     EXPECT_EQ(dropDowns, 1);
+
+    // A button that is all drop-down opens nothing on F4 when it has no menu, and says so.
+    button.State().SetDropDownOnly(true);
+    std::uint16_t f4 = GlowKeyF4;
+    button.KeyDown(f4, {});
+    EXPECT_EQ(dropDowns, 2);
+    button.State().SetDropDownOnly(false);
 
     // Letting go of a menu by hand ends its hold too: it may go later without a word.
     auto other = std::make_unique<TPopupMenu>();

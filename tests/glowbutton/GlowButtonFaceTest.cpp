@@ -131,6 +131,15 @@ TEST(GlowButtonFace, ACaptionIsCentredBesideItsPictureRoomAndMeasuredWithTheSpac
             << static_cast<int>(aa);
         EXPECT_NEAR((ink.Top + ink.Bottom) / 2.0, 13.5, 2.5) << static_cast<int>(aa);
 
+        // The same caption given as UTF-16 is painted the same.
+        auto wide = Blank(100, 27);
+        TGlowFaceContent wideContent = content;
+        wideContent.Caption.clear();
+        wideContent.CaptionWide = u"Merge it!";
+        DrawGlowButtonFace(wide->Canvas(), Rect(0, 0, 100, 27), Flat(ground), wideContent,
+                           {.DrawsBorder = false}, false);
+        EXPECT_EQ(PaintedBox(*wide, ground, Rect(0, 0, 100, 27)), ink) << static_cast<int>(aa);
+
         // Disabled: the caption is grey on both routes.
         auto off = Blank(100, 27);
         DrawGlowButtonFace(off->Canvas(), Rect(0, 0, 100, 27), Flat(ground), content,
@@ -238,6 +247,17 @@ TEST(GlowButtonFace, WithoutACaptionTheGlyphIsCentredItsKeyColourLeftOutAndATiny
                        {.DrawsBorder = false}, false);
     // At (14, 9), each glyph pixel now two by two.
     EXPECT_EQ(PaintedBox(*big, ground, Rect(0, 0, 40, 27)), Rect(16, 11, 24, 15));
+
+    // Two by two is the smallest glyph there is.
+    TBitmap two(2, 2);
+    two.Canvas().Brush().Color = 0x00FFFF;
+    two.Canvas().FillRect(Rect(0, 0, 2, 2));
+    two.Canvas().SetPixel(1, 0, 0x0000FF);
+    auto small = Blank(40, 27);
+    EXPECT_EQ(DrawGlowButtonFace(small->Canvas(), Rect(0, 0, 40, 27), Flat(ground), {.Glyph = &two},
+                                 {.DrawsBorder = false}, false),
+              (TSize{2, 2}));
+    EXPECT_EQ(small->Pixel(20, 12), 0x0000FFu);
 
     TBitmap tiny(1, 1);
     tiny.Canvas().SetPixel(0, 0, 0x0000FF);
@@ -357,10 +377,19 @@ TEST(GlowButtonFace, APictureBesideOrAboveTheCaptionAddsItsSizeAndTheSpacing) {
     const TSize above = draw(TButtonLayout::blGlyphTop, &glyph, *top);
     EXPECT_EQ(above, (TSize{text.cx, text.cy - 2 + 4 + 2 + 2}));
     EXPECT_EQ(greenBox(*top).Left, 47); // (100 - 6) div 2
-    // Below: the picture's height without the spacing.
+    // Below: the picture's height without the spacing, the caption above it.
     auto bottom = Blank(100, 40);
     EXPECT_EQ(draw(TButtonLayout::blGlyphBottom, &glyph, *bottom), (TSize{text.cx, text.cy + 4}));
     EXPECT_GT(greenBox(*bottom).Top, 20);
+    const TRect over = PaintedBox(*bottom, ground, Rect(0, 0, 100, greenBox(*bottom).Top));
+    ASSERT_LT(over.Left, over.Right);
+    EXPECT_NEAR((over.Left + over.Right) / 2.0, 50.0, 3.0);
+    // Only both sizes above 0 make a fixed size: with one of them 0 the glyph keeps its own.
+    TGlowFaceContent half{.Glyph = &glyph, .PictureWidth = 0, .PictureHeight = 16};
+    auto natural = Blank(100, 40);
+    EXPECT_EQ(DrawGlowButtonFace(natural->Canvas(), Rect(0, 0, 100, 40), Flat(ground), half,
+                                 {.DrawsBorder = false}, false),
+              (TSize{6, 4}));
 }
 
 TEST(GlowButtonFace, ARowOfButtonsRoundsOnlyItsOuterCornersAndTheArrowFollowsTheCaption) {

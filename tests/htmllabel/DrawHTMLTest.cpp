@@ -195,6 +195,12 @@ TEST(DrawHTML, LinkTextIsHitFromItsLeftToItsRightEdgeStrictlyInsideTheLine) {
 
 TEST(DrawHTML, TagsThatSizeColourHideAndEndLines) {
     Fixture f;
+    // Closing tags bring back the base font's face and end the style they began.
+    const THTMLLayout faced = f.Layout("<FONT face=\"Arial\" size=\"5\">a</FONT><I>b</I>c");
+    EXPECT_EQ(TextBox(faced, "a").Font.Name, "ARIAL");
+    EXPECT_EQ(TextBox(faced, "b").Font.Name, "Tahoma");
+    EXPECT_TRUE(TextBox(faced, "b").Font.Style.Contains(TFontStyle::fsItalic));
+    EXPECT_FALSE(TextBox(faced, "c").Font.Style.Contains(TFontStyle::fsItalic));
     const THTMLLayout sized = f.Layout("<FONT size=\"1\">x</FONT>y");
     EXPECT_EQ(TextBox(sized, "x").Font.Height, -11);
     EXPECT_LT(TextBox(sized, "x").Bounds.Height(), f.Gh());

@@ -133,6 +133,38 @@ TEST_F(Caption, OpacityOutsideItsRangeIsIgnoredAndTheMarkupIsOneLine) {
     TARGB first = 0;
     label.Reflection()->GetPixel(0, 0, first);
     EXPECT_EQ(first >> 24, 200u);
+
+    // Also before the label was ever painted; and a shorter ramp ends sooner.
+    Label fresh(&panel);
+    fresh.SetBounds(0, 0, 240, 27);
+    fresh.SetHTMLText(std::string_view("fresh"));
+    fresh.SetReflectionSize(4);
+    fresh.SetReflectionOpacityStart(100);
+    ASSERT_NE(fresh.Reflection(), nullptr);
+    TARGB top = 0, fourth = 0;
+    for (int x = 0; x < fresh.XSize() && (top >> 24) == 0; ++x)
+        fresh.Reflection()->GetPixel(x, 0, top);
+    EXPECT_EQ(top >> 24, 100u);
+    for (int x = 0; x < fresh.XSize(); ++x) {
+        fresh.Reflection()->GetPixel(x, 4, fourth);
+        ASSERT_EQ(fourth >> 24, 0u) << x;
+    }
+}
+
+TEST_F(Caption, LinksTakeTheURLColourAndBlinkTextTheLabelsColour) {
+    const auto count = [this](TColor c) {
+        const auto b = Paint();
+        int n = 0;
+        for (int y = 0; y < b->Height(); ++y)
+            for (int x = 0; x < b->Width(); ++x)
+                n += b->Pixel(x, y) == c;
+        return n;
+    };
+    label.SetHTMLText(std::string_view("<A href=\"x\">link</A> <BLINK>blink</BLINK>"));
+    label.SetURLColor(0x0000C0);
+    label.SetColor(0x00C000);
+    EXPECT_GT(count(0x0000C0), 20);
+    EXPECT_GT(count(0x00C000), 20);
 }
 
 TEST_F(Caption, ALinkShowsTheHandUntilThePointerLeavesIt) {
@@ -168,9 +200,15 @@ TEST_F(Caption, APictureContainerOrImageListThatGoesFirstIsLetGo) {
     auto container = std::make_unique<TPictureContainer>();
     auto images = std::make_unique<TImageList>(8, 8);
     label.SetPictureContainer(container.get());
-    label.SetImages(images.get());
     label.SetHTMLText(std::string_view("<IMG src=\"pic\"><IMG src=\"IDX:0\">text"));
     Paint();
+    const int textOnly = label.XSize();
+    label.SetImages(images.get());
+    EXPECT_EQ(label.Images(), images.get());
+    TBitmap square(8, 8);
+    images->Add(square);
+    Paint();
+    EXPECT_EQ(label.XSize(), textOnly + 8); // the list's image takes its room at once
     container.reset();
     images.reset();
     EXPECT_EQ(label.PictureContainer(), nullptr);
