@@ -261,6 +261,13 @@ TEST_F(AdvGlowButton, APaintedFaceLeavesNoPixelUnpaintedInside) {
     }
     // The paint took the framework's Enabled.
     EXPECT_EQ(button.State().FaceState(), TButtonFaceState::Disabled);
+    // Without ShowCaption no caption is painted.
+    button.SetEnabled(true);
+    button.MouseLeave();
+    button.SetShowCaption(false);
+    auto bare = Blank(button.Width(), button.Height());
+    button.PaintTo(*bare);
+    EXPECT_EQ(Count(*bare, clBlack), 0);
 }
 
 TEST_F(AdvGlowButton, TheParentShowsInTheCornersOfARoundedFaceAndThroughATransparentIdleOne) {
@@ -281,6 +288,10 @@ TEST_F(AdvGlowButton, TheParentShowsInTheCornersOfARoundedFaceAndThroughATranspa
     for (TPoint p : {TPoint{0, 0}, TPoint{59, 0}, TPoint{0, 26}, TPoint{59, 26}})
         EXPECT_EQ(b->Pixel(p.X, p.Y), 0x00A000u) << p.X << "," << p.Y;
     EXPECT_NE(b->Pixel(1, 1), 0x00A000u);
+    // Square corners are the frame's own.
+    on.SetRounded(false);
+    EXPECT_EQ(paint()->Pixel(0, 0), on.Appearance().BorderColor());
+    on.SetRounded(true);
     // In the middle of a row its corners are its own; the left one of a row keeps its right.
     on.SetPosition(TButtonPosition::bpMiddle);
     EXPECT_NE(paint()->Pixel(0, 0), 0x00A000u);
