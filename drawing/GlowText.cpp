@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr float kMeasureBox = 4096.0f;
-
 int GdipStyle(const TFont& font) {
     // Strike-out is not carried over.
     return (font.Style().Contains(TFontStyle::fsBold) ? FontStyleBold : 0) |
