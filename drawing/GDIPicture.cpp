@@ -23,11 +23,14 @@ void TGDIPPicture::Cleared() {
         OnClear(this);
 }
 
+// Every assignment tells the owner, so a button sized to its picture follows a new one.
 void TGDIPPicture::Assign(const TGDIPPicture* source) {
     if (!source) {
         bytes_.clear();
         empty_ = true;
+        width_ = height_ = 0; // an empty picture takes no room
         Cleared();
+        Changed();
         return;
     }
     if (source == this)
@@ -35,12 +38,14 @@ void TGDIPPicture::Assign(const TGDIPPicture* source) {
     bytes_ = source->bytes_;
     empty_ = bytes_.empty();
     RefreshSize();
+    Changed();
 }
 
 void TGDIPPicture::Assign(const TBitmap& bitmap) {
     bytes_ = bitmap.SaveToBytes();
     empty_ = bytes_.empty();
     RefreshSize();
+    Changed();
 }
 
 void TGDIPPicture::LoadFromFile(const std::string& fileName) {

@@ -23,10 +23,12 @@ public:
     int Height() const { return height_; }
     const std::vector<std::uint8_t>& Bytes() const { return bytes_; }
 
-    /// From nothing (nullptr): the bytes go, the picture is empty and OnClear is raised. From
-    /// another picture: its bytes, empty when it has none. Ends with a size refresh.
+    /// From nothing (nullptr): the bytes and the size go, the picture is empty and OnClear is
+    /// raised. From another picture: its bytes, empty when it has none, and a size refresh.
+    /// Either way OnChange follows, so the owner takes in the new picture.
     void Assign(const TGDIPPicture* source);
     /// From a platform bitmap: its file form (a BMP); an empty bitmap empties the picture.
+    /// A size refresh, then OnChange.
     void Assign(const TBitmap& bitmap);
     /// The file's bytes, then OnClear, a size refresh and OnChange. A file that cannot be read
     /// leaves the picture empty and reports nothing.

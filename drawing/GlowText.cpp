@@ -8,8 +8,6 @@
 
 namespace {
 
-constexpr float kMeasureBox = 4096.0f;
-
 int GdipStyle(const TFont& font) {
     // Strike-out is not carried over.
     return (font.Style().Contains(TFontStyle::fsBold) ? FontStyleBold : 0) |
@@ -176,11 +174,12 @@ TSize MeasureGdiNotes(TCanvas& canvas, std::string_view notes, const TCaptionSty
 void DrawGdiText(TCanvas& canvas, std::string_view text, const TCaptionStyle& style, TRect r,
                  int pictureBottom) {
     PrepareCanvas(canvas, style);
-    const unsigned flags =
-        (style.WordWrap ? DT_WORDBREAK : DT_SINGLELINE) | LayoutFlags(style.Layout);
+    unsigned flags = (style.WordWrap ? DT_WORDBREAK : DT_SINGLELINE) | LayoutFlags(style.Layout);
+    if (!style.VerticalCentring)
+        flags &= ~DT_VCENTER;
     if (style.Layout == TButtonLayout::blGlyphLeftAdjusted)
         r.Left += 2;
-    if (style.WordWrap) {
+    if (style.WordWrap && style.VerticalCentring) {
         // DrawText centres only single lines: wrapped text is measured and placed by hand.
         TRect measured = r;
         const int height = canvas.DrawText(text, measured, flags | DT_CALCRECT);

@@ -34,6 +34,9 @@ struct TCaptionStyle {
     TButtonLayout Layout = TButtonLayout::blGlyphLeft;
     StringTrimming Trimming = StringTrimming::StringTrimmingNone;
     TAntiAlias AntiAlias = TAntiAlias::aaClearType;
+    /// False when the caller has placed the text's top itself (a caption with notes below
+    /// it): the plain text route then neither centres nor re-centres it.
+    bool VerticalCentring = true;
 };
 
 /// True when `font` goes the GDI+ route: anti-aliasing on, and an outline face the screen's

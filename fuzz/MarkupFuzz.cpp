@@ -1,11 +1,16 @@
 // Markup of any bytes is laid out, painted on an off-screen bitmap, measured and hit-tested at
 // a point the input chooses. Images come from a small image list and a container, so picture
-// tags take room; the cache starts empty for each input.
+// tags take room; the cache starts empty for each input. Painting the layout must stay within
+// the boxes layout measured: each box may reach only as far as the painter's own allowances
+// take it (an italic's overhang, the shadow's offset, the error mark's zigzag, a turn).
 
+#include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "htmllabel/DrawHTML.h"
 #include "htmllabel/PictureContainer.h"
@@ -16,6 +21,7 @@ namespace {
 
 struct World {
     TBitmap bitmap{160, 48};
+    TBitmap paper{400, 200}; // the layout rectangle with room around it on every side
     TImageList images{6, 6};
     TPictureContainer container;
 
@@ -31,6 +37,74 @@ struct World {
 };
 
 World* world = nullptr;
+
+constexpr TColor kUntouched = 0x123456; // no markup colour of the world's
+constexpr int kShadowOffset = 2;
+
+// The rectangle around `r` turned by `tenths` of a degree counter-clockwise about its top-left.
+TRect Turned(const TRect& r, TPoint origin, int tenths) {
+    const double a = -tenths / 10.0 * 3.14159265358979 / 180.0;
+    double left = origin.X, top = origin.Y, right = origin.X, bottom = origin.Y;
+    for (const double x : {double(r.Left), double(r.Right)})
+        for (const double y : {double(r.Top), double(r.Bottom)}) {
+            const double tx =
+                origin.X + (x - origin.X) * std::cos(a) - (y - origin.Y) * std::sin(a);
+            const double ty =
+                origin.Y + (x - origin.X) * std::sin(a) + (y - origin.Y) * std::cos(a);
+            left = std::min(left, tx), right = std::max(right, tx);
+            top = std::min(top, ty), bottom = std::max(bottom, ty);
+        }
+    return Rect(static_cast<int>(std::floor(left)) - 1, static_cast<int>(std::floor(top)) - 1,
+                static_cast<int>(std::ceil(right)) + 1, static_cast<int>(std::ceil(bottom)) + 1);
+}
+
+// How far painting `box` may reach.
+void AddReach(const THTMLBox& box, std::vector<TRect>& reach) {
+    TRect r = box.Bounds;
+    if (box.Kind != THTMLBoxKind::Text && box.Kind != THTMLBoxKind::Bullet) {
+        reach.push_back(r);
+        return;
+    }
+    // Glyphs may stand out of their advance: an italic's overhang on the right, a negative
+    // side bearing on the left.
+    r.Right += box.Bounds.Height();
+    r.Left -= box.Bounds.Height() / 4;
+    if (box.Shadow) {
+        r.Right += kShadowOffset;
+        r.Bottom += kShadowOffset;
+    }
+    // A turned run turns about the top-left of its level box; its background stays level.
+    reach.push_back(r);
+    if (box.Font.Orientation % 3600 != 0)
+        reach.push_back(Turned(r, {box.Bounds.Left, box.Bounds.Top}, box.Font.Orientation));
+    // The error mark's zigzag stays level along the line.
+    if (box.ErrorMark)
+        reach.push_back(Rect(box.Bounds.Left - 2, box.ErrorMarkLine - 1, box.Bounds.Right + 3,
+                             box.ErrorMarkLine + 2));
+}
+
+// Aborts when a pixel that painting touched lies in no box's reach.
+void CheckPaintedWithinLayout(std::string_view markup, const TRect& rect) {
+    TBitmap& b = world->paper;
+    b.Canvas().Brush().Style = TBrushStyle::bsSolid;
+    b.Canvas().Brush().Color = kUntouched;
+    b.Canvas().FillRect(Rect(0, 0, b.Width(), b.Height()));
+    b.Canvas().Font().Assign(world->bitmap.Canvas().Font());
+    THTMLPictureCache cache;
+    const THTMLLayout layout =
+        LayoutHTML(b.Canvas(), markup, rect, {&world->images, &cache, &world->container});
+    PaintHTML(b.Canvas(), layout, {clGray, kShadowOffset});
+    std::vector<TRect> reach;
+    for (const THTMLBox& box : layout.Boxes)
+        AddReach(box, reach);
+    for (int y = 0; y < b.Height(); ++y)
+        for (int x = 0; x < b.Width(); ++x)
+            if (b.Pixel(x, y) != kUntouched &&
+                std::none_of(reach.begin(), reach.end(), [&](const TRect& r) {
+                    return r.Contains(TPoint{x, y});
+                }))
+                std::abort();
+}
 
 } // namespace
 
@@ -61,6 +135,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (xSize < 0 || ySize <= 0 || (onLink != (link >= 1)) || (!onLink && !anchor.empty()))
             std::abort();
     }
+    CheckPaintedWithinLayout(markup, Rect(120, 76, 280, 124));
     int width = 0, height = 0;
     const std::string line = DrawHTMLLine(canvas, markup, rect, false, width, height);
     if (line.size() > PreprocessMarkup(markup).Text.size())

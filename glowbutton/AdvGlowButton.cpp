@@ -10,6 +10,8 @@ namespace {
 // Width or height of the drop-down part.
 constexpr int DropDownPart = 14;
 constexpr unsigned VersionNumber = 0x02000101;
+// The caption face of the newer desktops, which every desktop this program runs on counts as.
+constexpr const char* SystemCaptionFace = "Segoe UI";
 
 // The accelerator of a caption: the character after a single "&", lower-cased; 0 for none.
 char AcceleratorOf(const std::string& caption) {
@@ -37,9 +39,10 @@ TAdvCustomGlowButton::TAdvCustomGlowButton(TWinControl* parent) : TCustomControl
     appearance_.OnChange = [this](TObject*) { Invalidate(); };
     notes_.OnChange = [this](TObject*) { Invalidate(); };
     notesFont_.OnChange = [this](TObject*) { Invalidate(); };
+    // Any picture may be the one a state shows, so each change sizes the button again.
     picture_.OnChange = [this](TObject*) { UpdateSize(); };
-    hotPicture_.OnChange = [this](TObject*) { Invalidate(); };
-    disabledPicture_.OnChange = [this](TObject*) { Invalidate(); };
+    hotPicture_.OnChange = [this](TObject*) { UpdateSize(); };
+    disabledPicture_.OnChange = [this](TObject*) { UpdateSize(); };
 
     TGlowButtonHost& host = state_.Host();
     host.Invalidate = [this] { Invalidate(); };
@@ -59,7 +62,7 @@ TAdvCustomGlowButton::TAdvCustomGlowButton(TWinControl* parent) : TCustomControl
         if (OnDropDown)
             OnDropDown(this);
     };
-    host.HasDropDownMenu = [this] { return dropDownMenu_ != nullptr; };
+    host.HasDropDownMenu = [this] { return DropDownMenu() != nullptr; };
     host.PopupDropDownMenu = [this] { PopupDropDownMenu(); };
     host.PointerOverClient = [this] { return ClientRect().Contains(ScreenToClient(CursorPos())); };
     host.OnMouseEnter = [this] {
@@ -202,9 +205,9 @@ void TAdvCustomGlowButton::SetDropDownSplit(bool value) {
 }
 
 std::string TAdvCustomGlowButton::Version() const {
-    return std::to_string(VersionNumber >> 24) + "." + std::to_string((VersionNumber >> 16) & 0xFF) +
-           "." + std::to_string((VersionNumber >> 8) & 0xFF) + "." +
-           std::to_string(VersionNumber & 0xFF);
+    return std::to_string(VersionNumber >> 24) + "." +
+           std::to_string((VersionNumber >> 16) & 0xFF) + "." +
+           std::to_string((VersionNumber >> 8) & 0xFF) + "." + std::to_string(VersionNumber & 0xFF);
 }
 
 void TAdvCustomGlowButton::Loaded() {
@@ -266,22 +269,41 @@ void TAdvCustomGlowButton::Assign(const TAdvCustomGlowButton& source) {
     SetDropDownPosition(source.dropDownPosition_);
     SetDropDownDirection(source.dropDownDirection_);
     SetDropDownSplit(source.DropDownSplit());
-    SetDropDownMenu(source.dropDownMenu_);
+    SetDropDownMenu(source.DropDownMenu());
     SetAutoSize(source.AutoSize());
 }
 
 // --- Size ---------------------------------------------------------------------------------------
 
-TGlowFaceContent TAdvCustomGlowButton::Content(const TFont& font, const TGDIPPicture* picture,
-                                               const TImageList* images,
-                                               bool imagesEnabled) const {
+// Steps 5 and 6 of the paint: image list and picture by state, then the caption and its
+// font (the system face unless the parent's font is used).
+TGlowFaceContent TAdvCustomGlowButton::PaintedContent(const TGlowButtonPaintState& ps,
+                                                      TFont& font) const {
+    const TImageList* images = Images();
+    bool imagesEnabled = true;
+    if (ps.Enabled && ps.HotForPaint && HotImages())
+        images = HotImages();
+    else if (!ps.Enabled && DisabledImages())
+        images = DisabledImages();
+    else if (!ps.Enabled)
+        imagesEnabled = false;
+    const TGDIPPicture* picture = &picture_;
+    if (!ps.Enabled && !disabledPicture_.Empty())
+        picture = &disabledPicture_;
+    else if (ps.HotForPaint && !hotPicture_.Empty())
+        picture = &hotPicture_;
+
+    font.Assign(Font());
+    if (!ParentFont() && appearance_.SystemFont())
+        font.SetName(SystemCaptionFace);
+
     TGlowFaceContent content;
     if (showCaption_ && sizeStates_.ShowsCaption())
         content.Caption = caption_;
     content.Font = &font;
     content.Notes = notes_.Count() > 0 ? notes_.Text() : std::string();
     content.NotesFont = &notesFont_;
-    content.Picture = picture && !picture->Empty() ? picture : nullptr;
+    content.Picture = !picture->Empty() ? picture : nullptr;
     content.Images = images;
     content.ImageIndex = imageIndex_;
     content.ImagesEnabled = imagesEnabled;
@@ -308,10 +330,10 @@ TGlowFaceContent TAdvCustomGlowButton::Content(const TFont& font, const TGDIPPic
 
 void TAdvCustomGlowButton::MeasureAndSize() {
     TBitmap scratch(1, 1);
-    const TSize measured = DrawGlowButtonFace(scratch.Canvas(), Rect(0, 0, 1, 1), {},
-                                              Content(Font(), &picture_, Images(), true),
-                                              {.DrawsBorder = false},
-                                              true);
+    TFont font;
+    const TGlowFaceContent content = PaintedContent(state_.PaintState(), font);
+    const TSize measured = DrawGlowButtonFace(scratch.Canvas(), Rect(0, 0, 1, 1), {}, content,
+                                              {.DrawsBorder = false}, true);
     TGlowAutoSize size =
         GlowAutoSize(measured.cx, measured.cy, spacing_, marginHorz_, marginVert_,
                      state_.DropDownButton(), dropDownPosition_ == TDropDownPosition::dpBottom);
@@ -331,10 +353,10 @@ void TAdvCustomGlowButton::UpdateSize() {
 // --- Painting ----------------------------------------------------------------------------------
 
 std::vector<TRect> TAdvCustomGlowButton::CornerPixels() const {
-    const bool left = position_ == TButtonPosition::bpStandalone ||
-                      position_ == TButtonPosition::bpLeft;
-    const bool right = position_ == TButtonPosition::bpStandalone ||
-                       position_ == TButtonPosition::bpRight;
+    const bool left =
+        position_ == TButtonPosition::bpStandalone || position_ == TButtonPosition::bpLeft;
+    const bool right =
+        position_ == TButtonPosition::bpStandalone || position_ == TButtonPosition::bpRight;
     const int w = Width(), h = Height();
     std::vector<TRect> corners;
     if (left) {
@@ -386,29 +408,12 @@ void TAdvCustomGlowButton::Paint() {
     in.Hover = ps.Hover;
     in.Pressed = ps.Pressed;
     in.Held = ps.Held;
-    const TGlowColorSet colors = SelectColorSet(appearance_, in);
+    TGlowSetKind setKind = TGlowSetKind::Normal;
+    const TGlowColorSet colors = SelectColorSet(appearance_, in, &setKind);
 
-    // 5. Image list and picture by state.
-    const TImageList* images = Images();
-    bool imagesEnabled = true;
-    if (ps.Enabled && ps.HotForPaint && HotImages())
-        images = HotImages();
-    else if (!ps.Enabled && DisabledImages())
-        images = DisabledImages();
-    else if (!ps.Enabled)
-        imagesEnabled = false;
-    const TGDIPPicture* picture = &picture_;
-    if (!ps.Enabled && !disabledPicture_.Empty())
-        picture = &disabledPicture_;
-    else if (ps.HotForPaint && !hotPicture_.Empty())
-        picture = &hotPicture_;
-
-    // 6. Caption font: the system face unless the parent's font is used.
+    // 5.-6. Image list, picture and caption font by state.
     TFont font;
-    font.Assign(Font());
-    if (!ParentFont() && appearance_.SystemFont())
-        font.SetName("Tahoma");
-    const TGlowFaceContent content = Content(font, picture, images, imagesEnabled);
+    const TGlowFaceContent content = PaintedContent(ps, font);
 
     // 7. A size state switched: measure again.
     if (AutoSize() && sizeStates_.SizeDirty())
@@ -418,29 +423,30 @@ void TAdvCustomGlowButton::Paint() {
     TGlowFaceState face;
     face.Enabled = ps.Enabled;
     face.DrawsBorder = borderStyle_ == TBorderStyle::bsSingle;
-    face.FocusBorder = ps.Focused && (focusType_ == TFocusType::ftBorder ||
-                                      focusType_ == TFocusType::ftHotBorder);
-    const bool hotByFocus = ps.Focused && (focusType_ == TFocusType::ftHot ||
-                                           focusType_ == TFocusType::ftHotBorder);
-    face.NoBackground = transparent_ && !ps.MouseInside && !hotByFocus &&
-                        ps.Face != TButtonFaceState::Down;
+    face.FocusBorder =
+        ps.Focused && (focusType_ == TFocusType::ftBorder || focusType_ == TFocusType::ftHotBorder);
+    const bool hotByFocus =
+        ps.Focused && (focusType_ == TFocusType::ftHot || focusType_ == TFocusType::ftHotBorder);
+    face.NoBackground =
+        transparent_ && !ps.MouseInside && !hotByFocus && ps.Face != TButtonFaceState::Down;
     face.GroupFrameActive = ps.MouseInside || ps.Down;
-    face.PressedLook = ps.Pressed || ps.HotForPaint || ps.Face == TButtonFaceState::Down;
+    face.PressedLook = setKind == TGlowSetKind::Hot || setKind == TGlowSetKind::Down;
     face.DropDownState = ps.DropDownState;
     DrawGlowButtonFace(Canvas(), ClientRect(), colors, content, face, false);
 
     // 9. The after-paint event.
     if (OnDrawButton) {
         TRect r = ClientRect();
-        const TGlowButtonDrawState drawn = ps.Face == TButtonFaceState::Down ? TGlowButtonDrawState::gsDown
+        const TGlowButtonDrawState drawn = ps.Face == TButtonFaceState::Down
+                                               ? TGlowButtonDrawState::gsDown
                                            : ps.MouseInside ? TGlowButtonDrawState::gsHot
                                                             : TGlowButtonDrawState::gsNormal;
         OnDrawButton(this, Canvas(), r, drawn);
     }
 
     // 10. The corners a rounded face leaves out show the parent.
-    const bool faceDrawn = !transparent_ || ps.MouseInside || ps.Face == TButtonFaceState::Down ||
-                           ps.HotForPaint;
+    const bool faceDrawn =
+        !transparent_ || ps.MouseInside || ps.Face == TButtonFaceState::Down || ps.HotForPaint;
     if (Parent() && rounded_ && faceDrawn && position_ != TButtonPosition::bpMiddle)
         PaintParentBackground(Canvas(), CornerPixels());
 }
@@ -458,7 +464,9 @@ void TAdvCustomGlowButton::MouseEnter() {
     state_.MouseEnter();
 }
 
-void TAdvCustomGlowButton::MouseLeave() { state_.MouseLeave(); }
+void TAdvCustomGlowButton::MouseLeave() {
+    state_.MouseLeave();
+}
 
 bool TAdvCustomGlowButton::InDropDownPart(int x, int y) const {
     return dropDownPosition_ == TDropDownPosition::dpRight ? x > Width() - DropDownPart
@@ -482,21 +490,25 @@ void TAdvCustomGlowButton::MouseDown(TMouseButton button, TShiftState shift, int
         state_.MouseDown(InDropDownPart(x, y));
 }
 
+// The left button's release runs the button's own steps first; the framework's OnMouseUp
+// comes after the Down toggle, the hover re-synchronisation and the click.
 void TAdvCustomGlowButton::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
-    TCustomControl::MouseUp(button, shift, x, y);
-    if (button != TMouseButton::mbLeft)
+    if (button != TMouseButton::mbLeft) {
+        TCustomControl::MouseUp(button, shift, x, y);
         return;
+    }
     const bool inside = ClientRect().Contains(TPoint{x, y});
-    state_.MouseUp(inside, inside);
+    state_.MouseUp(inside, inside, [&] { TCustomControl::MouseUp(button, shift, x, y); });
 }
 
 void TAdvCustomGlowButton::PopupDropDownMenu() {
-    if (!dropDownMenu_ || !Parent())
+    TPopupMenu* const menu = DropDownMenu();
+    if (!menu || !Parent())
         return;
     const TPoint at = dropDownDirection_ == TDropDownDirection::ddRight
                           ? TPoint{Left() + Width(), Top()}
                           : TPoint{Left(), Top() + Height()};
-    dropDownMenu_->Popup(Parent()->ClientToScreen(at));
+    menu->Popup(Parent()->ClientToScreen(at));
 }
 
 void TAdvCustomGlowButton::KeyDown(std::uint16_t& key, TShiftState shift) {
@@ -520,8 +532,8 @@ bool TAdvCustomGlowButton::DialogKey(std::uint16_t key, TShiftState shift) {
 
 bool TAdvCustomGlowButton::DialogChar(char ch, TShiftState shift) {
     const char accelerator = AcceleratorOf(caption_);
-    const bool match = accelerator != 0 &&
-                       accelerator == std::tolower(static_cast<unsigned char>(ch));
+    const bool match =
+        accelerator != 0 && accelerator == std::tolower(static_cast<unsigned char>(ch));
     return state_.DialogChar(shift.Alt, match);
 }
 

@@ -6,13 +6,21 @@
 //
 // Decisions:
 // - AutoSize measures with the face painter in measuring mode on a scratch bitmap when the
-//   content or the font change, so the size is right before the first paint; a paint measures
-//   again only when a size state switched.
+//   content, the font or a picture change, so the size is right before the first paint; a
+//   paint measures again only when a size state switched.
 // - A release counts as inside when its point lies in the client rectangle; the control under
 //   the cursor is then taken to be this button. The button holds the mouse while its left
 //   button is held, which is when repeat clicks fire.
 // - A transparent button, and the corners a rounded face leaves out, show the parent's own
 //   background and paint; the parent's other children are not drawn behind it.
+// - The system caption face is "Segoe UI", the face of the newer desktops: every desktop this
+//   program runs on is of that generation, so the face is asked for by name and the font
+//   system puts its nearest face in where it is not installed. Such a face is not in the
+//   screen's font list, so the caption then goes the plain text route.
+// - AutoSize measures with exactly what a paint in the current state shows: the caption font
+//   the paint chooses and the state's picture and image list.
+// - A drop-down menu or an image list that is destroyed first is let go of (the button hears
+//   of its end), so a later press never reaches a freed menu.
 // - There are no actions: a button's own image lists and settings always count.
 // - The shortcut hint and the rich hint are kept only: nothing shows them.
 
@@ -154,16 +162,15 @@ public:
     void SetDropDownDirection(TDropDownDirection value);
     bool DropDownSplit() const { return state_.DropDownSplit(); }
     void SetDropDownSplit(bool value);
-    /// The menu the drop-down part opens; it must outlive the button or be taken away first.
-    TPopupMenu* DropDownMenu() const { return dropDownMenu_; }
-    void SetDropDownMenu(TPopupMenu* value) { dropDownMenu_ = value; }
+    /// The menu the drop-down part opens; none again once that menu is destroyed.
+    TPopupMenu* DropDownMenu() const { return dropDownMenu_.Get(); }
+    void SetDropDownMenu(TPopupMenu* value) { dropDownMenu_.Set(value); }
 
     // Kept and copied only.
     const std::string& ShortCutHint() const { return shortCutHint_; }
     void SetShortCutHint(std::string value) { shortCutHint_ = std::move(value); }
     TShortCutHintPos ShortCutHintPos() const { return shortCutHintPos_; }
     void SetShortCutHintPos(TShortCutHintPos value) { shortCutHintPos_ = value; }
-
 
     /// The behaviour, for what the properties above do not reach, and for tests.
     TGlowButtonState& State() { return state_; }
@@ -206,9 +213,9 @@ protected:
     void Loaded() override;
 
 private:
-    /// What the face shows; `images` with `imagesEnabled` is the list chosen for the state.
-    TGlowFaceContent Content(const TFont& font, const TGDIPPicture* picture,
-                             const TImageList* images, bool imagesEnabled) const;
+    /// What a paint in state `ps` shows: the state's picture and image list, and the caption
+    /// in `font`, which is set to the font the caption is painted in.
+    TGlowFaceContent PaintedContent(const TGlowButtonPaintState& ps, TFont& font) const;
     /// Measures the content and sets the size when AutoSize is on; then repaints.
     void UpdateSize();
     void MeasureAndSize();
@@ -254,7 +261,7 @@ private:
     TDropDownPosition dropDownPosition_ = TDropDownPosition::dpRight;
     TDropDownPosition savedDropDownPosition_ = TDropDownPosition::dpRight;
     TDropDownDirection dropDownDirection_ = TDropDownDirection::ddDown;
-    TPopupMenu* dropDownMenu_ = nullptr;
+    TFreeLink<TPopupMenu> dropDownMenu_;
     std::string shortCutHint_;
     TShortCutHintPos shortCutHintPos_ = TShortCutHintPos::shpTop;
     bool painting_ = false;

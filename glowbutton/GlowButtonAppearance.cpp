@@ -126,28 +126,34 @@ void MixFills(TGlowColorSet& into, const TGlowColorSet& a, const TGlowColorSet& 
 
 } // namespace
 
-TGlowColorSet SelectColorSet(const TGlowButtonAppearance& a, const TColorSetInputs& in) {
+TGlowColorSet SelectColorSet(const TGlowButtonAppearance& a, const TColorSetInputs& in,
+                             TGlowSetKind* chosen) {
     using S = TButtonFaceState;
     const bool check = in.Style == TAdvButtonStyle::bsCheck;
     const bool shownDisabled = (in.FaceState == S::Disabled || !in.Enabled) && in.ShowDisabled;
     const bool checkDown = check && in.FaceState == S::Down;
     const auto set = [&a](TGlowSetKind k) { return NamedColorSet(a, k); };
+    TGlowSetKind kind = TGlowSetKind::Normal;
+    const auto take = [&](TGlowSetKind k) {
+        kind = k;
+        return set(k);
+    };
 
     // Base set.
     TGlowColorSet result;
     if (shownDisabled) {
-        result = set(TGlowSetKind::Disabled);
+        result = take(TGlowSetKind::Disabled);
     } else if (in.FaceState == S::Down && !check) {
-        result = set(TGlowSetKind::Down);
+        result = take(TGlowSetKind::Down);
     } else if (in.FaceState == S::Checked || checkDown) {
-        result = set(TGlowSetKind::Checked);
+        result = take(TGlowSetKind::Checked);
         if (in.TimerRunning &&
             (in.Hover || (!check && (in.GroupIndex <= 0 || in.FaceState == S::Down))))
             MixFills(result, result, set(TGlowSetKind::Down), in.PressProgress);
     } else if (in.Hot) {
-        result = set(TGlowSetKind::Hot);
+        result = take(TGlowSetKind::Hot);
     } else {
-        result = set(TGlowSetKind::Normal);
+        result = take(TGlowSetKind::Normal);
     }
 
     // Blending while the fades run.
@@ -171,12 +177,14 @@ TGlowColorSet SelectColorSet(const TGlowButtonAppearance& a, const TColorSetInpu
 
     // No blending shows on a disabled button.
     if (shownDisabled)
-        result = set(TGlowSetKind::Disabled);
+        result = take(TGlowSetKind::Disabled);
 
     // Focus shown as the hot look.
     if (in.Focused &&
         (in.FocusType == TFocusType::ftHot || in.FocusType == TFocusType::ftHotBorder) &&
         !in.Pressed)
-        result = set(TGlowSetKind::Hot);
+        result = take(TGlowSetKind::Hot);
+    if (chosen)
+        *chosen = kind;
     return result;
 }

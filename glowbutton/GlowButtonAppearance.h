@@ -179,5 +179,7 @@ struct TColorSetInputs {
 };
 
 /// The set a paint uses, by the five steps: base set, animation blend, the group frame while
-/// held, disabled over all, and the hot set for a focused button shown hot.
-TGlowColorSet SelectColorSet(const TGlowButtonAppearance& a, const TColorSetInputs& in);
+/// held, disabled over all, and the hot set for a focused button shown hot. `chosen`, when
+/// given, receives the named set the steps settled on (blends count as their base set).
+TGlowColorSet SelectColorSet(const TGlowButtonAppearance& a, const TColorSetInputs& in,
+                             TGlowSetKind* chosen = nullptr);

@@ -7,8 +7,8 @@
 #include "drawing/ColorArithmetic.h"
 #include "drawing/GlowShapes.h"
 #include "drawing/PictureDrawing.h"
-#include "platform/ImageList.h"
 #include "platform/Graphics.h"
+#include "platform/ImageList.h"
 
 namespace {
 
@@ -316,12 +316,15 @@ TSize DrawGlowButtonFace(TCanvas& canvas, const TRect& face, const TGlowColorSet
                              {at.X, y + H, at.Width, float(NH)});
             captionBottom = RoundEven(bounds.Y + bounds.Height);
         } else {
+            // With notes the block's top is set here, so neither text is centred again.
+            TCaptionStyle placed = style, placedNotes = notesStyle;
+            placed.VerticalCentring = placedNotes.VerticalCentring = content.Notes.empty();
             const int left = RoundEven(at.X), top = RoundEven(y);
-            DrawGdiText(canvas, bytes, style,
+            DrawGdiText(canvas, bytes, placed,
                         Rect(left, top, left + RoundEven(at.Width), top + RoundEven(height)),
                         at.Py + drawnHeight);
             if (!content.Notes.empty())
-                DrawGdiText(canvas, content.Notes, notesStyle,
+                DrawGdiText(canvas, content.Notes, placedNotes,
                             Rect(left, top + H, left + RoundEven(at.Width), top + H + NH));
             captionBottom = (area.Height() + H) / 2;
         }

@@ -132,7 +132,8 @@ void TGlowButtonState::ButtonPressed(int groupIndex, const TGlowButtonState* sen
 // ---- Pointer --------------------------------------------------------------------------------
 
 void TGlowButtonState::MouseEnter() {
-    if (!enabled_)
+    // A disabled button turns hot only where it shows what it would show enabled.
+    if (!enabled_ && showDisabled_)
         return;
     if (host_.OnMouseEnter)
         host_.OnMouseEnter();
@@ -254,7 +255,8 @@ void TGlowButtonState::MouseDown(bool inDropDownPart) {
     Invalidate();
 }
 
-void TGlowButtonState::MouseUp(bool inside, bool underCursor) {
+void TGlowButtonState::MouseUp(bool inside, bool underCursor,
+                               const std::function<void()>& frameworkMouseUp) {
     fadeStep_ = -GlowFadeStep;
     fadeKind_ = TGlowFadeKind::Press;
     held_ = false;
@@ -263,9 +265,14 @@ void TGlowButtonState::MouseUp(bool inside, bool underCursor) {
 
     if ((dropDownButton_ || !dropDownOnly_) && mouseDownInside_) {
         mouseDownInside_ = false;
-        if (groupIndex_ != 0) {
-            // A check button in a group toggled on the press and toggles back here, so a
-            // click leaves its Down as it was; the button has always behaved so.
+        const bool check = style_ == TAdvButtonStyle::bsCheck;
+        if (groupIndex_ != 0 && check) {
+            // A check button toggled on the press already: a release inside keeps that, one
+            // outside after going down undoes it, as for a check button of no group.
+            if (!inside && down_)
+                SetDown(false);
+            Repaint();
+        } else if (groupIndex_ != 0) {
             if (inside) {
                 SetDown(!down_);
                 if (down_)
@@ -278,7 +285,7 @@ void TGlowButtonState::MouseUp(bool inside, bool underCursor) {
         } else {
             face_ = TButtonFaceState::Up;
             hover_ = false;
-            if (style_ == TAdvButtonStyle::bsCheck) {
+            if (check) {
                 // Released outside after going down on the press: the toggle is undone.
                 if (!inside && down_)
                     SetDown(false);
@@ -288,12 +295,11 @@ void TGlowButtonState::MouseUp(bool inside, bool underCursor) {
                 Invalidate();
         }
         // Re-synchronise the hover state with what is under the cursor, so OnMouseEnter is
-        // raised again after a click inside. The flag takes the opposite of "under the
-        // cursor", as the button always did; the notification that follows changes it only
-        // when the mouse-inside flag disagrees, so after a release the drop-down part shows
-        // as hovered exactly when the pointer is away. We keep that look.
+        // raised again after a click inside. The notification that follows changes the hover
+        // flag only when the mouse-inside flag disagrees, so the flag is set to what is true
+        // first: a drop-down part never shows hovered with the pointer away.
         if (enabled_) {
-            hover_ = !underCursor;
+            hover_ = underCursor;
             if (underCursor)
                 MouseEnter();
             else
@@ -308,6 +314,8 @@ void TGlowButtonState::MouseUp(bool inside, bool underCursor) {
     clickedByMouse_ = false;
     if (click && enabled_)
         Click();
+    if (frameworkMouseUp)
+        frameworkMouseUp();
 
     if (style_ == TAdvButtonStyle::bsCheck || groupIndex_ > 0)
         Repaint();

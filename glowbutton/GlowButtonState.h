@@ -135,7 +135,8 @@ public:
     void MouseDown(bool inDropDownPart = false);
     /// Left button up; `inside` = the point lies in the client rectangle; `underCursor` = the
     /// control under the cursor is this button (re-synchronises the hover state).
-    void MouseUp(bool inside, bool underCursor);
+    /// `frameworkMouseUp` (OnMouseUp) runs after the click, before the closing repaint.
+    void MouseUp(bool inside, bool underCursor, const std::function<void()>& frameworkMouseUp = {});
     void SetDropDownHot(bool value) { dropDownHot_ = value; }
     void AnimationTick();
     /// `hasCapture`: the button holds the mouse capture.

@@ -18,7 +18,8 @@ TAdvReflectionLabel::TAdvReflectionLabel(TWinControl* parent) : TCustomControl(p
     Font().SetStyle({TFontStyle::fsBold});
     htmlText_.OnChange = [this](TObject*) {
         pictureCache_.ClearPictures();
-        MarkStale();
+        hoveredImage_ = -1;
+        Relayout();
     };
 }
 
@@ -49,19 +50,21 @@ void TAdvReflectionLabel::SetURLColor(TColor value) {
     if (value == urlColor_)
         return;
     urlColor_ = value;
-    Invalidate();
+    Relayout();
 }
 
 void TAdvReflectionLabel::SetImages(TImageList* value) {
     if (value == images_.List())
         return;
     images_.SetList(value);
-    Invalidate();
+    Relayout();
 }
 
 void TAdvReflectionLabel::SetPictureContainer(TPictureContainer* value) {
-    pictureContainer_ = value;
-    Invalidate();
+    if (value == PictureContainer())
+        return;
+    pictureContainer_.Set(value);
+    Relayout();
 }
 
 void TAdvReflectionLabel::SetReflectionSize(int value) {
@@ -110,7 +113,7 @@ void TAdvReflectionLabel::Rename(std::string name) {
 
 void TAdvReflectionLabel::Loaded() {
     TCustomControl::Loaded();
-    MarkStale();
+    Relayout();
 }
 
 void TAdvReflectionLabel::MarkStale() {
@@ -118,18 +121,57 @@ void TAdvReflectionLabel::MarkStale() {
     Invalidate();
 }
 
+void TAdvReflectionLabel::Relayout() {
+    layout_.reset();
+    MarkStale();
+}
+
 void TAdvReflectionLabel::FontChanged() {
     TCustomControl::FontChanged();
-    MarkStale();
+    Relayout();
+}
+
+// <BLINK> text takes the label's colour.
+void TAdvReflectionLabel::ColorChanged() {
+    TCustomControl::ColorChanged();
+    Relayout();
 }
 
 void TAdvReflectionLabel::Resize() {
     TCustomControl::Resize();
     if (!Loading())
-        MarkStale();
+        Relayout();
 }
 
-// --- Painting ----------------------------------------------------------------------------------
+// --- Layout and painting ------------------------------------------------------------------
+
+const THTMLLayout& TAdvReflectionLabel::Layout() {
+    if (!layout_) {
+        // Measured as painted: the label's font, and its colour as the brush <BLINK> takes.
+        TBitmap scratch(1, 1);
+        TCanvas& canvas = scratch.Canvas();
+        canvas.Font().Assign(Font());
+        canvas.Brush().Color = Color();
+        THTMLLayoutOptions options;
+        options.URLColor = urlColor_;
+        options.HoveredImage = hoveredImage_;
+        layout_ = LayoutHTML(canvas, Markup(), ClientRect(),
+                             {images_.List(), &pictureCache_, PictureContainer()}, options);
+        ++layoutCount_;
+        xSize_ = layout_->XSize;
+        ySize_ = layout_->YSize;
+    }
+    return *layout_;
+}
+
+void TAdvReflectionLabel::FollowPointer(TPoint point) {
+    const THTMLHit hit = HitTestHTML(Layout(), point);
+    const int image = hit.ImageHasAlt ? hit.Image : -1;
+    if (image == hoveredImage_)
+        return;
+    hoveredImage_ = image;
+    Relayout();
+}
 
 void TAdvReflectionLabel::PaintOn(TCanvas& canvas, bool withReflection) {
     // 1. The client rectangle.
@@ -145,37 +187,38 @@ void TAdvReflectionLabel::PaintOn(TCanvas& canvas, bool withReflection) {
     // 3. Font and brush.
     canvas.Font().Assign(Font());
     canvas.Brush().Color = Color();
-    // 4. The reflection under the text, where the last paint's text ended.
+    // 4. The reflection under the text, where the text ends.
     if (withReflection && reflection_ && !stale_) {
         TGPGraphics g(canvas);
         g.DrawImage(reflection_.get(), reflectionX_, ySize_ + reflectionAxis_,
                     static_cast<int>(reflection_->GetWidth()),
                     static_cast<int>(reflection_->GetHeight()));
     }
-    // 5. The pointer, for pictures inside a link under it.
-    const TPoint mouse = ScreenToClient(CursorPos());
-    // 6. The markup.
-    std::string anchor;
-    int link = -1;
-    DrawHTML(canvas, Markup(), client, images_.List(), mouse.X, mouse.Y, false, anchor, xSize_, ySize_,
-             link, urlColor_, shadowColor_, shadowOffset_, &pictureCache_, pictureContainer_);
+    // 5.-6. The markup, a linked picture under the pointer showing its ALT picture.
+    PaintHTML(canvas, Layout(), {shadowColor_, shadowOffset_});
 }
 
 void TAdvReflectionLabel::Paint() {
+    FollowPointer(ScreenToClient(CursorPos()));
     PaintOn(Canvas(), true);
     // 7. A stale reflection is made from what was just drawn, then the label paints again.
-    if (stale_ && !Loading() && ySize_ > 0) {
-        RebuildReflection();
+    if (stale_ && !Loading() && ySize_ > 0 && RebuildReflection())
         PaintOn(Canvas(), true);
-    }
 }
 
 // The reflection, step by step: where it starts, a copy of the drawn area, flipped, then each
 // row's opacity over each pixel's alpha.
-void TAdvReflectionLabel::RebuildReflection() {
-    if (Loading() || ySize_ <= 0 || xSize_ <= 0)
-        return;
+bool TAdvReflectionLabel::RebuildReflection() {
+    if (Loading())
+        return false;
+    Layout();
+    if (ySize_ <= 0)
+        return false;
     stale_ = false;
+    if (xSize_ <= 0) { // nothing drawn, nothing to mirror
+        reflection_.reset();
+        return false;
+    }
     reflectionX_ = ReflectionX(Markup(), Width(), xSize_);
 
     TBitmap drawn(std::max(Width(), reflectionX_ + xSize_), std::max(Height(), ySize_));
@@ -199,25 +242,15 @@ void TAdvReflectionLabel::RebuildReflection() {
         }
     }
     reflection_ = std::move(reflection);
+    return true;
 }
 
 // --- Pointer ------------------------------------------------------------------------------------
 
 std::string TAdvReflectionLabel::HitTest(int x, int y) {
-    TBitmap scratch(1, 1);
-    TCanvas& canvas = scratch.Canvas();
-    canvas.Font().Assign(Font());
-    std::string anchor;
-    int link = -1;
-    const bool onLink =
-        DrawHTML(canvas, Markup(), ClientRect(), images_.List(), x, y, true, anchor, xSize_, ySize_, link,
-                 clWhite, shadowColor_, shadowOffset_, &pictureCache_, pictureContainer_);
-    hoveredLink_ = link;
-    if (!onLink) {
-        hoveredLink_ = -1;
-        return {};
-    }
-    return anchor;
+    const THTMLHit hit = HitTestHTML(Layout(), {x, y});
+    hoveredLink_ = hit.OnLink ? hit.Link : -1;
+    return hit.OnLink ? hit.Href : std::string();
 }
 
 void TAdvReflectionLabel::MouseMove(TShiftState shift, int x, int y) {

@@ -9,12 +9,19 @@
 //   and the text, as the last paint drew them), not from the screen, so it is the same on
 //   every desktop and in tests.
 // - Only a link whose href holds "://" or "mailto:" is opened, by the desktop's handler.
+// - The markup is laid out once per change of what the layout depends on (text, font,
+//   colours, bounds, pictures, and the ALT picture the pointer calls up); paints draw that
+//   layout, the hit test looks it up, and XSize and YSize are its size.
+// - A caption with nothing drawn (no width) has no reflection, and is not painted again for
+//   one.
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "drawing/AdvGDIP.h"
+#include "htmllabel/MarkupLayout.h"
 #include "htmllabel/PictureContainer.h"
 #include "platform/Classes.h"
 #include "platform/Controls.h"
@@ -38,7 +45,8 @@ public:
     void SetURLColor(TColor value);
     TImageList* Images() const { return images_.List(); }
     void SetImages(TImageList* value);
-    TPictureContainer* PictureContainer() const { return pictureContainer_; }
+    /// The container of named pictures; none again once it is destroyed.
+    TPictureContainer* PictureContainer() const { return pictureContainer_.Get(); }
     void SetPictureContainer(TPictureContainer* value);
     int ReflectionSize() const { return reflectionSize_; }
     void SetReflectionSize(int value);
@@ -54,7 +62,7 @@ public:
     std::string Version() const { return "1.5.1.0"; }
     void SetVersion(const std::string&) {}
 
-    /// The laid-out text's size from the last time the label drew or measured its markup.
+    /// The laid-out text's size.
     int XSize() const { return xSize_; }
     int YSize() const { return ySize_; }
     /// Where the reflection starts across.
@@ -63,6 +71,8 @@ public:
     TGPBitmap* Reflection() const { return reflection_.get(); }
     /// The link under the pointer at the last hit test, counted from 1; -1 for none.
     int HoveredLink() const { return hoveredLink_; }
+    /// How many times the markup has been laid out so far.
+    int LayoutCount() const { return layoutCount_; }
 
     /// A markup that equals the old name follows a new name.
     void Rename(std::string name);
@@ -77,26 +87,36 @@ protected:
     void MouseMove(TShiftState shift, int x, int y) override;
     void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override;
     void FontChanged() override;
+    void ColorChanged() override;
     void Resize() override;
     /// After a stored layout was applied: the reflection is made anew.
     void Loaded() override;
 
 private:
+    /// The markup laid out in the client rectangle, made now if a change undid the last one.
+    const THTMLLayout& Layout();
+    /// What the layout depends on changed: it is made again, and the reflection with it.
+    void Relayout();
+    /// Shows the ALT picture of the linked image under `point`, if any: a change of layout.
+    void FollowPointer(TPoint point);
     /// Background, reflection (unless left out) and markup onto `canvas`, placed like the
-    /// label; the markup's size lands in XSize and YSize.
+    /// label.
     void PaintOn(TCanvas& canvas, bool withReflection);
-    /// Mirrors what the label draws into the reflection picture, with its opacity ramp.
-    void RebuildReflection();
+    /// Mirrors what the label draws into the reflection picture, with its opacity ramp; false
+    /// when there is nothing to mirror.
+    bool RebuildReflection();
     /// The href of the link at (x, y), or an empty text.
     std::string HitTest(int x, int y);
     /// Stale: the next paint rebuilds the reflection.
     void MarkStale();
 
     TStringList htmlText_;
+    std::optional<THTMLLayout> layout_;
+    int hoveredImage_ = -1; // the linked <IMG> whose ALT picture shows
     THTMLPictureCache pictureCache_;
     std::unique_ptr<TGPBitmap> reflection_;
-    TImageListLink images_{[this] { MarkStale(); }};
-    TPictureContainer* pictureContainer_ = nullptr;
+    TImageListLink images_{[this] { Relayout(); }};
+    TFreeLink<TPictureContainer> pictureContainer_{[this] { Relayout(); }};
     TColor urlColor_ = clBlue;
     int reflectionSize_ = 20;
     int reflectionAxis_ = -7;
@@ -108,6 +128,7 @@ private:
     int ySize_ = 0;
     int reflectionX_ = 0;
     int hoveredLink_ = -1;
+    int layoutCount_ = 0;
     std::string previousHref_;
     int previousLink_ = 0;
     TColor shadowColor_ = clGray;

@@ -54,8 +54,7 @@ void THTMLPicture::LoadFromFile(const std::string& fileName) {
         const std::string bytes = core::ReadFileBytes(fileName);
         LoadFromStream(AsBytes(bytes));
     } catch (const std::exception&) {
-        TakeBytes({});
-        image_ = TImage2D();
+        Clear();
     }
 }
 
@@ -66,8 +65,7 @@ void THTMLPicture::LoadFromURL(std::string_view url) {
             try {
                 LoadFromStream(*bytes);
             } catch (const Exception&) {
-                TakeBytes({});
-                image_ = TImage2D();
+                Clear();
             }
         }
     } else if (StartsWithNoCase(url, 0, "FILE://")) {
@@ -83,8 +81,7 @@ void THTMLPicture::Assign(const THTMLPicture* source) {
     if (source == this)
         return;
     if (!source) {
-        TakeBytes({});
-        image_ = TImage2D();
+        Clear();
         Changed();
         return;
     }
@@ -120,6 +117,14 @@ void THTMLPicture::DrawInto(TCanvas& canvas, const TRect& r, bool stretch) const
     g.DrawImage(image_, dest, source, false, 0, 0);
 }
 
+// Empty: no bytes, no picture, and no frame or screen size left over to take room.
+void THTMLPicture::Clear() {
+    TakeBytes({});
+    image_ = TImage2D();
+    frameX_ = frameY_ = frameWidth_ = frameHeight_ = 0;
+    animationWidth_ = animationHeight_ = 0;
+}
+
 void THTMLPicture::TakeBytes(std::span<const std::uint8_t> bytes) {
     data_.assign(bytes.begin(), bytes.end());
     empty_ = data_.empty();
@@ -139,10 +144,12 @@ void THTMLPicture::Build() {
         throw Exception("Could not allocate memory for image");
     if (status != TGraphicsStatus::Ok)
         throw Exception("Could not load image. Invalid format");
-    frameX_ = gif.Left;
-    frameY_ = gif.Top;
-    frameWidth_ = gif.Width;
-    frameHeight_ = gif.Height;
+    // A descriptor may claim any size: the frame is never taken larger than the picture the
+    // decoder made, nor placed beyond it.
+    frameX_ = std::min(gif.Left, Width());
+    frameY_ = std::min(gif.Top, Height());
+    frameWidth_ = std::min(gif.Width, Width());
+    frameHeight_ = std::min(gif.Height, Height());
     animationWidth_ = gif.ScreenWidth;
     animationHeight_ = gif.ScreenHeight;
 }

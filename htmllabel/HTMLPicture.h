@@ -44,9 +44,9 @@ public:
     void SetWidth(int) {}
     void SetHeight(int) {}
     /// The size the markup lays the picture out with: the frame's when it has one, else the
-    /// picture's.
-    int DisplayWidth() const { return frameWidth_ ? frameWidth_ : Width(); }
-    int DisplayHeight() const { return frameHeight_ ? frameHeight_ : Height(); }
+    /// picture's; 0 without a decoded picture. A frame is never larger than the picture.
+    int DisplayWidth() const { return Width() == 0 ? 0 : frameWidth_ ? frameWidth_ : Width(); }
+    int DisplayHeight() const { return Height() == 0 ? 0 : frameHeight_ ? frameHeight_ : Height(); }
 
     /// -1 for a picture that is not a GIF, else its number of frames (counted once per data).
     int FrameCount() const;
@@ -93,6 +93,7 @@ public:
     TNotifyEvent OnDownLoadProgress;
 
 private:
+    void Clear();
     void TakeBytes(std::span<const std::uint8_t> bytes);
     void Build();
     void Changed();

@@ -7,7 +7,7 @@
 #include "htmllabel/MarkupText.h"
 
 TMarkupFont TMarkupFont::Of(const TFont& font) {
-    return {font.Name(), font.Height(), font.Style(), font.Color()};
+    return {font.Name(), font.Height(), font.Style(), font.Color(), font.Orientation()};
 }
 
 void TMarkupFont::ApplyTo(TFont& font) const {
@@ -15,6 +15,7 @@ void TMarkupFont::ApplyTo(TFont& font) const {
     font.SetHeight(Height);
     font.SetStyle(Style);
     font.SetColor(Color);
+    font.SetOrientation(Orientation);
 }
 
 namespace markup_layout {
@@ -94,9 +95,10 @@ void TLayouter::LayOutRun() {
         return;
     }
     growHeights();
-    const TScript script = state_.Superscript ? TScript::Superscript
-                           : state_.Subscript ? TScript::Subscript
-                                              : TScript::Normal;
+    const TScript script = state_.Superscript && state_.Subscript ? TScript::Both
+                           : state_.Superscript                   ? TScript::Superscript
+                           : state_.Subscript                     ? TScript::Subscript
+                                                                  : TScript::Normal;
     THTMLBox& box =
         AddBox(THTMLBoxKind::Text, TAnchor::Baseline, line_.Width, width, height, script);
     box.Text = shown;
@@ -134,8 +136,9 @@ void TLayouter::FinishLine(std::size_t sourceBegin) {
         case TAnchor::Fixed:
             break;
         case TAnchor::Baseline: {
-            const int runBottom = baseline - (p.Script == TScript::Superscript ? l.SuperExtra : 0) +
-                                  (p.Script == TScript::Subscript ? l.SubExtra : 0);
+            const bool up = p.Script == TScript::Superscript || p.Script == TScript::Both;
+            const bool down = p.Script == TScript::Subscript || p.Script == TScript::Both;
+            const int runBottom = baseline - (up ? l.SuperExtra : 0) + (down ? l.SubExtra : 0);
             box.Bounds = Rect(x0 + p.X, runBottom - p.Height, x0 + p.X + p.Width, runBottom);
             box.ErrorMarkLine = bottom - l.SubExtra;
             if (box.Link)

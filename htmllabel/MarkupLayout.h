@@ -24,8 +24,9 @@
 //   0..kMaxPictureSide, so that markup cannot ask for fonts or pictures no screen can show.
 // - Shell icons ("SSYS:", "LSYS:") need the desktop's shell image lists, which this platform
 //   does not have: they draw nothing and take no room.
-// - Rotated text (<R a="n">) is not drawn rotated: the platform's canvas draws text level
-//   only; the tag and its closing tag are read and otherwise have no effect.
+// - Rotated text (<R a="n">): the font turns by n degrees counter-clockwise (n taken modulo
+//   360) until </R> brings back the font the tag replaced; tags may nest. A turned run takes
+//   the room of the level run on its line and is drawn turned about its box's top-left.
 
 #include <climits>
 #include <cstddef>
@@ -51,6 +52,7 @@ struct TMarkupFont {
     int Height = 0;
     TFontStyles Style;
     TColor Color = clBlack;
+    int Orientation = 0; ///< tenths of a degree, counter-clockwise
 
     static TMarkupFont Of(const TFont& font);
     void ApplyTo(TFont& font) const;

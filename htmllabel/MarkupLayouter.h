@@ -25,7 +25,8 @@ enum class TAnchor {
     LineGradient, // the line box from the line's left, two pixels taller
 };
 
-enum class TScript { Normal, Superscript, Subscript };
+// Superscript lifts a run, subscript lowers it; with both on, both shifts apply.
+enum class TScript { Normal, Superscript, Subscript, Both };
 
 struct TPlacement {
     std::size_t Box = 0;
@@ -59,6 +60,8 @@ struct TRenderState {
     int XOffset = 0;
     TLineAlign Align = TLineAlign::Left;
     int Indent = 0;
+    /// The fonts that <R> tags replaced, the latest last, for their closing tags.
+    std::vector<TMarkupFont> TurnedFrom;
 };
 
 // The line being laid out.
@@ -95,9 +98,7 @@ public:
     TLayouter(TCanvas& canvas, const TRect& rect, const THTMLSources& sources,
               const THTMLLayoutOptions& options)
         : canvas_(canvas), rect_(rect), sources_(sources), options_(options),
-          base_(TMarkupFont::Of(canvas.Font())),
-          entryBrush_(canvas.Brush().Style == TBrushStyle::bsClear ? clNone
-                                                                   : canvas.Brush().Color) {
+          base_(TMarkupFont::Of(canvas.Font())), entryBrush_(canvas.Brush().Color) {
         state_.Font = base_;
         state_.HighlightFontSave = base_.Color;
     }
@@ -160,7 +161,7 @@ private:
     THTMLSources sources_;
     THTMLLayoutOptions options_;
     TMarkupFont base_;
-    TColor entryBrush_;
+    TColor entryBrush_; // its colour, clear or not: <BLINK> text takes it
     TRenderState state_;
     TLineState line_;
     THTMLLayout layout_;

@@ -12,11 +12,13 @@ constexpr TColor kErrorMarkColor = 0x0000FF;
 constexpr TColor kRuleColor = 0x000000;
 constexpr int kBackgroundSteps = 64;
 
+// Tabs expand to the stops the run was measured with, so what is drawn is what was laid out.
 void DrawRunText(TCanvas& canvas, const std::string& text, const TRect& bounds, bool literal) {
     // Room on the right for an italic overhang; the text keeps its left edge.
     TRect r = bounds;
     r.Right += bounds.Height();
-    canvas.DrawText(text, r, DT_SINGLELINE | DT_BOTTOM | DT_LEFT | (literal ? DT_NOPREFIX : 0));
+    canvas.DrawText(
+        text, r, DT_SINGLELINE | DT_BOTTOM | DT_LEFT | DT_EXPANDTABS | (literal ? DT_NOPREFIX : 0));
 }
 
 void PaintText(TCanvas& canvas, const THTMLBox& box, bool literal,

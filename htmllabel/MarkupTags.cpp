@@ -86,6 +86,10 @@ bool TLayouter::OpeningTag(const TMarkupTag& tag) {
     case 'P':
         ParagraphTag(tag);
         break;
+    case 'R':
+        state_.TurnedFrom.push_back(font);
+        font.Orientation = ParseMarkupInt(tag.Attribute("A")) % 360 * 10;
+        break;
     case 'S':
         if (second == '>')
             font.Style.Include(TFontStyle::fsStrikeOut);
@@ -153,6 +157,12 @@ void TLayouter::ClosingTag(const TMarkupTag& tag) {
         line_.Ended = true;
         state_.Brush = state_.ParagraphBrushSave;
         state_.ParagraphBackground = false;
+        break;
+    case 'R':
+        if (!state_.TurnedFrom.empty()) {
+            font = state_.TurnedFrom.back();
+            state_.TurnedFrom.pop_back();
+        }
         break;
     case 'S':
         if (second == 'U') {
@@ -293,15 +303,16 @@ TResolvedPicture TLayouter::ResolvePicture(const std::string& name) {
             picture->LoadFromURL(name);
         }
     }
-    // An empty picture, or one whose bytes do not decode, has no size.
-    if (picture && picture->DisplayWidth() > 0) {
+    // An empty picture, or one whose bytes do not decode, has no size; others are held to
+    // the sizes markup may ask for.
+    if (picture && !picture->Empty() && picture->DisplayWidth() > 0) {
         p = {THTMLBoxKind::Picture,
              picture,
              -1,
-             picture->DisplayWidth(),
-             picture->DisplayHeight(),
-             picture->FrameXPos(),
-             picture->FrameYPos(),
+             std::min(picture->DisplayWidth(), kMaxPictureSide),
+             std::min(picture->DisplayHeight(), kMaxPictureSide),
+             std::min(picture->FrameXPos(), kMaxPictureSide),
+             std::min(picture->FrameYPos(), kMaxPictureSide),
              true};
     }
     return p;

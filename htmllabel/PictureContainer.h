@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "htmllabel/HTMLPicture.h"
+#include "platform/FreeNotification.h"
 #include "platform/Types.h"
 
 class TPictureItem : public TObject {
@@ -49,8 +50,11 @@ public:
     THTMLPicture* FindPicture(std::string_view name) const;
     std::string Version() const { return "1.0.0.0"; }
     void SetVersion(std::string_view) {}
+    /// Labels showing the container's pictures hear of its end through this.
+    TFreeNotifier& FreeNotifier() { return freeNotifier_; }
 
 private:
+    TFreeNotifier freeNotifier_;
     TPictureCollection items_;
 };
 

@@ -44,15 +44,16 @@ void RegisterApplicationFonts() {
     if (registered || !QGuiApplication::instance())
         return;
     registered = true;
-    for (const char* file :
-         {"/usr/share/wine/fonts/tahoma.ttf", "/usr/share/wine/fonts/tahomabd.ttf"}) {
-        if (!QFile::exists(QString::fromLatin1(file)))
-            continue;
-        const int id = QFontDatabase::addApplicationFont(QString::fromLatin1(file));
-        const QStringList families = QFontDatabase::applicationFontFamilies(id);
-        if (!families.isEmpty() && g_tahomaFamily.empty())
-            g_tahomaFamily = families.front().toStdString();
-    }
+    // Only the regular face: the bold file of the same package draws strokes as thin as the
+    // regular one at the sizes the window uses, so bold text looked regular. Without a bold
+    // face of its own the family is emboldened from the regular one, which shows the weight.
+    const QString file = QStringLiteral("/usr/share/wine/fonts/tahoma.ttf");
+    if (!QFile::exists(file))
+        return;
+    const QStringList families =
+        QFontDatabase::applicationFontFamilies(QFontDatabase::addApplicationFont(file));
+    if (!families.isEmpty())
+        g_tahomaFamily = families.front().toStdString();
 }
 
 std::string SubstituteFontFamily(std::string_view windowsName) {
@@ -122,17 +123,34 @@ void TFont::SetCharset(int charset) {
     Changed();
 }
 
+// The angle is applied when drawing, so the native font stays.
+void TFont::SetOrientation(int tenths) {
+    if (orientation_ == tenths)
+        return;
+    orientation_ = tenths;
+    if (OnChange)
+        OnChange(this);
+}
+
 void TFont::Assign(const TFont& other) {
     if (&other == this)
         return;
     if (name_ == other.name_ && height_ == other.height_ && style_ == other.style_ &&
-        color_ == other.color_ && charset_ == other.charset_)
+        color_ == other.color_ && charset_ == other.charset_ && orientation_ == other.orientation_)
         return;
+    const bool sameFace = name_ == other.name_ && height_ == other.height_ &&
+                          style_ == other.style_ && charset_ == other.charset_;
     name_ = other.name_;
     height_ = other.height_;
     style_ = other.style_;
     color_ = other.color_;
     charset_ = other.charset_;
+    orientation_ = other.orientation_;
+    if (sameFace) { // colour or angle only: the native font stays
+        if (OnChange)
+            OnChange(this);
+        return;
+    }
     Changed();
 }
 

@@ -54,6 +54,13 @@ void DrawPenPixels(QPainter& p, const TPen& pen, int x0, int y0, int x1, int y1)
     }
 }
 
+// Turns what the painter draws next by `tenths` of a degree counter-clockwise about `origin`.
+void TurnAbout(QPainter& p, QPoint origin, int tenths) {
+    p.translate(origin);
+    p.rotate(-tenths / 10.0);
+    p.translate(-origin);
+}
+
 // One line of text with its top-left at (x, y), clipped to and filling `opaque` when given;
 // returns its width.
 int DrawTextAt(QPainter& p, const TFont& font, const TBrush& brush, int x, int y,
@@ -72,7 +79,14 @@ int DrawTextAt(QPainter& p, const TFont& font, const TBrush& brush, int x, int y
         p.fillRect(QRect(x, y, width, fm.ascent() + fm.descent()), ToQColor(brush.Color));
     }
     p.setPen(ToQColor(font.Color()));
+    const bool turned = font.Orientation() % 3600 != 0;
+    if (turned) {
+        p.save();
+        TurnAbout(p, QPoint(x, y), font.Orientation());
+    }
     p.drawText(QPoint(x, y + fm.ascent()), s);
+    if (turned)
+        p.restore();
     if (opaque)
         p.restore();
     return width;
@@ -214,7 +228,15 @@ void TCanvas::TextRect(const TRect& clip, int x, int y, std::string_view text) {
 TSize TCanvas::TextExtent(std::string_view text) {
     const QFontMetrics fm(QFontOf(font_));
     const QString s = DisplayQString(text, IsSymbolFont(font_.Name()));
-    return {fm.horizontalAdvance(s), fm.ascent() + fm.descent()};
+    // A tab reaches the next of the default tab stops (eight widths of an "x"), the ones
+    // DrawText expands tabs to, so text after a tab is drawn where it was measured.
+    const int width =
+        s.contains(QLatin1Char('\t'))
+            ? fm.boundingRect(QRect(0, 0, 1 << 20, 1 << 20),
+                              Qt::TextSingleLine | Qt::TextExpandTabs | Qt::AlignLeft, s)
+                  .width()
+            : fm.horizontalAdvance(s);
+    return {width, fm.ascent() + fm.descent()};
 }
 
 int TCanvas::DrawText(std::string_view text, TRect& r, unsigned format) {
@@ -234,6 +256,8 @@ int TCanvas::DrawText(std::string_view text, TRect& r, unsigned format) {
         flags |= Qt::TextSingleLine;
     else if (format & DT_WORDBREAK)
         flags |= Qt::TextWordWrap;
+    if (format & DT_EXPANDTABS) // to the tab stops TextExtent measures with
+        flags |= Qt::TextExpandTabs;
     if (format & DT_CALCRECT) {
         const bool wrap = !single && (format & DT_WORDBREAK);
         const QRect box = fm.boundingRect(
@@ -252,10 +276,16 @@ int TCanvas::DrawText(std::string_view text, TRect& r, unsigned format) {
         return height;
     p->save();
     TNativeCanvas::ApplyClip(*this, *p);
-    p->setClipRect(area, Qt::IntersectClip);
     ApplyFont(*p, font_);
-    if (brush_.Style != TBrushStyle::bsClear)
-        p->fillRect(fm.boundingRect(area, flags, s).intersected(area), ToQColor(brush_.Color));
+    if (font_.Orientation() % 3600 != 0) {
+        // Turned text leaves the rectangle it was laid out in: it turns about the top-left of
+        // its own level box, unclipped by the rectangle and without a background.
+        TurnAbout(*p, fm.boundingRect(area, flags, s).topLeft(), font_.Orientation());
+    } else {
+        p->setClipRect(area, Qt::IntersectClip);
+        if (brush_.Style != TBrushStyle::bsClear)
+            p->fillRect(fm.boundingRect(area, flags, s).intersected(area), ToQColor(brush_.Color));
+    }
     p->setPen(ToQColor(font_.Color()));
     p->drawText(area, flags, s);
     p->restore();

@@ -70,6 +70,11 @@ public:
     void SetColor(TColor color);
     int Charset() const { return charset_; }
     void SetCharset(int charset);
+    /// The angle text is drawn at, in tenths of a degree counter-clockwise; the text turns
+    /// about the point it starts from (the top-left of its unturned cell). Measuring is not
+    /// affected: extents are those of the level text.
+    int Orientation() const { return orientation_; }
+    void SetOrientation(int tenths);
     void Assign(const TFont& other);
 
     /// True when every character has the same advance width.
@@ -90,6 +95,7 @@ private:
     TFontStyles style_;
     TColor color_ = clWindowText;
     int charset_ = 1; // DEFAULT_CHARSET
+    int orientation_ = 0;
 };
 
 // DrawText's format flags.
@@ -100,6 +106,7 @@ inline constexpr unsigned DT_VCENTER = 0x4;
 inline constexpr unsigned DT_BOTTOM = 0x8;
 inline constexpr unsigned DT_WORDBREAK = 0x10;
 inline constexpr unsigned DT_SINGLELINE = 0x20;
+inline constexpr unsigned DT_EXPANDTABS = 0x40;
 inline constexpr unsigned DT_CALCRECT = 0x400;
 inline constexpr unsigned DT_NOPREFIX = 0x800;
 
@@ -147,6 +154,7 @@ public:
     /// next character ("&&" shows one "&") unless DT_NOPREFIX. DT_VCENTER and DT_BOTTOM act
     /// on a single line only. With DT_CALCRECT nothing is drawn: r's right and bottom become
     /// those of the text laid out from r's top-left (wrapped at r's width with DT_WORDBREAK).
+    /// DT_EXPANDTABS takes tabs to the default tab stops, which TextExtent measures with.
     /// Returns the text's height.
     int DrawText(std::string_view text, TRect& r, unsigned format);
     int TextWidth(std::string_view text) { return TextExtent(text).cx; }

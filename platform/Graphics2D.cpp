@@ -317,9 +317,18 @@ TGraphicsStatus TImage2D::Decode(std::span<const std::uint8_t> bytes, TImage2D& 
     const TImageFormat format = FormatNamed(reader.format());
     if (format == TImageFormat::Unknown || !reader.canRead())
         return TGraphicsStatus::UnknownImageFormat;
-    const QSize size = reader.size();
+    QSize size = reader.size();
+    if (format == TImageFormat::GIF && bytes.size() >= 10) {
+        // A GIF is decoded onto its logical screen, which the reader's size (the first
+        // frame's) does not tell.
+        const QSize screen(bytes[6] | bytes[7] << 8, bytes[8] | bytes[9] << 8);
+        size = size.isValid() ? size.expandedTo(screen) : screen;
+    }
     if (size.isValid() && static_cast<qint64>(size.width()) * size.height() > kMaxImagePixels)
         return TGraphicsStatus::OutOfMemory;
+    // Our own limit above decides what is too large; the reader's smaller default would
+    // refuse valid pictures within it as damaged ones.
+    reader.setAllocationLimit(static_cast<int>(kMaxImagePixels * 4 / (1024 * 1024)) + 1);
     QImage decoded;
     // Sizes past the limit are refused above, so a read that fails here is damaged data.
     if (!reader.read(&decoded) || decoded.isNull())

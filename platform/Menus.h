@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/FreeNotification.h"
 #include "platform/Types.h"
 
 class TForm;
@@ -58,8 +59,11 @@ public:
     TMenuItem& Items() { return items_; }
     /// Shows the items at `screen` and clicks the one chosen, after the menu is gone.
     void Popup(TPoint screen);
+    /// Controls that open the menu hear of its end through this.
+    TFreeNotifier& FreeNotifier() { return freeNotifier_; }
 
 private:
+    TFreeNotifier freeNotifier_;
     TMenuItem items_;
 };
 

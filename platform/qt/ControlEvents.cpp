@@ -70,6 +70,21 @@ QPoint ControlEvents::ToClient(QPoint local) const {
     return client->mapFromGlobal(watched_->mapToGlobal(local));
 }
 
+void ControlEvents::PointerOver(bool over) {
+    if (over == pointerOver_ || !control_)
+        return;
+    pointerOver_ = over;
+    TControl* c = control_;
+    if (over)
+        GuardEvent([&] { c->MouseEnter(); });
+    else
+        GuardEvent([&] { c->MouseLeave(); });
+}
+
+// While a button is held, the desktop sends every pointer event to the pressed widget and
+// reports the crossings only after the release. Enter and leave follow the pointer instead,
+// as the moves show it, so a control sees the pointer go while it is held; the desktop's
+// late crossing then finds nothing left to report.
 bool ControlEvents::eventFilter(QObject* object, QEvent* event) {
     if (!control_ || object != watched_)
         return false;
@@ -89,8 +104,11 @@ bool ControlEvents::eventFilter(QObject* object, QEvent* event) {
             button = TMouseButton::mbRight;
         else if (me->button() == Qt::MiddleButton)
             button = TMouseButton::mbMiddle;
+        const bool over = watched_->rect().contains(me->position().toPoint());
         if (event->type() == QEvent::MouseMove) {
             GuardEvent([&] { c->MouseMove(shift, p.x(), p.y()); });
+            if (me->buttons() != Qt::NoButton)
+                PointerOver(over);
         } else if (event->type() == QEvent::MouseButtonRelease) {
             GuardEvent([&] { c->MouseUp(button, shift, p.x(), p.y()); });
         } else {
@@ -101,11 +119,11 @@ bool ControlEvents::eventFilter(QObject* object, QEvent* event) {
     }
     case QEvent::Enter:
         if (mouse_)
-            GuardEvent([&] { c->MouseEnter(); });
+            PointerOver(true);
         return false;
     case QEvent::Leave:
         if (mouse_)
-            GuardEvent([&] { c->MouseLeave(); });
+            PointerOver(false);
         return false;
     default:
         return false;

@@ -37,12 +37,16 @@ protected:
 
 private:
     QPoint ToClient(QPoint local) const;
+    /// Tells the control that the pointer is now over the watched widget or not, once per
+    /// crossing.
+    void PointerOver(bool over);
     static QWidget* MouseWidgetOf(TControl* control);
 
     TControl* control_;
     QPointer<QWidget> watched_;
     bool owner_;
     bool mouse_ = true;
+    bool pointerOver_ = false;      // the control was last told the pointer is over it
     QPointer<QWidget> mouseWidget_; // set when another widget takes the control's mouse
 };
 

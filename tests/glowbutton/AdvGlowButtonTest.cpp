@@ -6,8 +6,12 @@
 #include <chrono>
 #include <cmath>
 #include <memory>
+#include <string>
 #include <thread>
+#include <vector>
 
+#include "BitmapProbe.h"
+#include "BlankBitmap.h"
 #include "drawing/AdvGDIP.h"
 #include "drawing/GlowText.h"
 #include "glowbutton/AdvGlowButton.h"
@@ -15,22 +19,20 @@
 #include "platform/Forms.h"
 #include "platform/Graphics.h"
 #include "platform/ImageList.h"
-#include "BitmapProbe.h"
-#include "BlankBitmap.h"
 
 namespace {
 
 // The framework's handlers, reachable from the tests.
 class Button : public TAdvGlowButton {
 public:
-    using TAdvGlowButton::TAdvGlowButton;
+    using TAdvGlowButton::KeyDown;
+    using TAdvGlowButton::KeyPress;
+    using TAdvGlowButton::KeyUp;
     using TAdvGlowButton::MouseDown;
     using TAdvGlowButton::MouseEnter;
     using TAdvGlowButton::MouseLeave;
     using TAdvGlowButton::MouseUp;
-    using TAdvGlowButton::KeyDown;
-    using TAdvGlowButton::KeyPress;
-    using TAdvGlowButton::KeyUp;
+    using TAdvGlowButton::TAdvGlowButton;
 };
 
 struct Fixture : ::testing::Test {
@@ -113,26 +115,135 @@ TEST_F(AdvGlowButton, EnteringStartsTheFadeTimerWhoseFiveTicksReachFullHover) {
 TEST_F(AdvGlowButton, AutoSizeGivesTheCaptionWidthPlus12ByItsHeightPlus8) {
     button.Font().SetName("Arial");
     button.Font().SetSize(10);
+    button.Appearance().SetSystemFont(false); // painted in the button's own font
     button.SetCaption("Merge it!");
     EXPECT_EQ(button.Width(), 80); // not before AutoSize
     button.SetAutoSize(true);
 
     TBitmap b(1, 1);
     TGPGraphics g(b.Canvas());
-    const TRectF t =
-        MeasureGdipText(g, u"Merge it!", {.Font = &button.Font()}, {0, 0, 4096, 4096});
+    const TRectF t = MeasureGdipText(g, u"Merge it!", {.Font = &button.Font()}, {0, 0, 4096, 4096});
     const int w = static_cast<int>(std::nearbyint(t.Width));
     const int h = static_cast<int>(std::nearbyint(t.Height));
     EXPECT_EQ(button.Width(), w + 12);
     EXPECT_EQ(button.Height(), h + 8);
 
-    // Wider margins widen it by both sides.
+    // Wider margins widen it by both sides; taller ones heighten it alone.
     button.SetMarginHorz(button.MarginHorz() + 3);
+    EXPECT_EQ(button.Width(), w + 12 + 6);
+    button.SetMarginVert(button.MarginVert() + 2);
+    EXPECT_EQ(button.Height(), h + 8 + 4);
     EXPECT_EQ(button.Width(), w + 12 + 6);
 
     // A longer caption widens it.
     button.SetCaption("Merge it! Merge it!");
     EXPECT_GT(button.Width(), w + 12 + 20);
+}
+
+TEST_F(AdvGlowButton, AutoSizeMeasuresTheFaceAndThePictureThatArePainted) {
+    // A font of its own with the system font on: the caption is painted in the newer system
+    // face, so the size is that face's; the button's own face would give another.
+    const auto sized = [this](const char* face, bool systemFont) {
+        auto b = std::make_unique<Button>(&form);
+        b->Font().SetName(face);
+        b->Font().SetSize(10);
+        b->Appearance().SetSystemFont(systemFont);
+        b->SetCaption("Merge it! \xC3\x97"
+                      "3");
+        b->SetAutoSize(true);
+        return b->Width();
+    };
+    EXPECT_EQ(sized("Arial", true), sized("Segoe UI", false));
+    EXPECT_NE(sized("Arial", true), sized("Arial", false));
+    std::string painted;
+    button.Font().SetName("Arial");
+    button.OnDrawButton = [&](TObject*, TCanvas& canvas, TRect&, TGlowButtonDrawState) {
+        painted = canvas.Font().Name();
+    };
+    button.SetCaption("Merge it!");
+    button.SetAntiAlias(TAntiAlias::aaNone); // the plain text route leaves its font on the canvas
+    auto b = Blank(button.Width(), button.Height());
+    button.PaintTo(*b);
+    EXPECT_EQ(painted, "Segoe UI");
+
+    // While hot the hot picture shows, so a size taken then is the hot picture's.
+    button.SetAutoSize(true);
+    const int plain = button.Width();
+    button.HotPicture().Assign(TBitmap(20, 8));
+    button.MouseEnter();
+    button.SetCaption("Merge it!!");
+    button.SetCaption("Merge it!");
+    EXPECT_EQ(button.Width(), plain + 20 + 2);
+}
+
+TEST_F(AdvGlowButton, ANewPictureResizesAnAutoSizeButtonAndAnEmptyOneTakesNoRoom) {
+    button.SetCaption("Load");
+    button.SetAutoSize(true);
+    const int plain = button.Width();
+    button.Picture().Assign(TBitmap(16, 16));
+    EXPECT_EQ(button.Width(), plain + 16 + 2);
+    button.Picture().Assign(nullptr);
+    EXPECT_EQ(button.Width(), plain);
+}
+
+TEST_F(AdvGlowButton, OnReleaseDownTheHoverAndTheClickComeBeforeOnMouseUp) {
+    std::vector<std::string> log;
+    button.SetGroupIndex(1);
+    button.SetAllowAllUp(true);
+    button.OnMouseEnter = [&](TObject*) { log.push_back("enter"); };
+    button.OnClick = [&](TObject*) { log.push_back("click"); };
+    button.OnMouseUp = [&](TObject*, TMouseButton, TShiftState, int, int) {
+        log.push_back(button.Down() ? "up, down" : "up");
+    };
+    button.MouseDown(TMouseButton::mbLeft, {}, 5, 5);
+    button.MouseUp(TMouseButton::mbLeft, {}, 5, 5);
+    EXPECT_EQ(log, (std::vector<std::string>{"enter", "click", "up, down"}));
+}
+
+TEST_F(AdvGlowButton, AMenuOrAListThatGoesFirstIsLetGo) {
+    auto menu = std::make_unique<TPopupMenu>();
+    button.SetDropDownButton(true);
+    button.SetDropDownMenu(menu.get());
+    menu.reset();
+    EXPECT_EQ(button.DropDownMenu(), nullptr);
+    int dropDowns = 0;
+    button.OnDropDown = [&](TObject*) { ++dropDowns; };
+    button.MouseDown(TMouseButton::mbLeft, {}, 75, 5); // the strip, with no menu to open
+    button.MouseUp(TMouseButton::mbLeft, {}, 75, 5);
+    EXPECT_EQ(dropDowns, 1);
+
+    // A button that is all drop-down opens nothing on F4 when it has no menu, and says so.
+    button.State().SetDropDownOnly(true);
+    std::uint16_t f4 = GlowKeyF4;
+    button.KeyDown(f4, {});
+    EXPECT_EQ(dropDowns, 2);
+    button.State().SetDropDownOnly(false);
+
+    // Letting go of a menu by hand ends its hold too: it may go later without a word.
+    auto other = std::make_unique<TPopupMenu>();
+    button.SetDropDownMenu(other.get());
+    button.SetDropDownMenu(nullptr);
+    other.reset();
+    EXPECT_EQ(button.DropDownMenu(), nullptr);
+}
+
+TEST_F(AdvGlowButton, TheDropDownPartSplitsWheneverTheHotSetShows) {
+    // Focus shown hot: the hot set is painted, so the strip is split off by a line in its frame
+    // colour, though the pointer is away.
+    button.SetDropDownButton(true);
+    button.SetFocusType(TFocusType::ftHot);
+    button.State().FocusIn();
+    auto b = Blank(button.Width(), button.Height());
+    button.PaintTo(*b);
+    EXPECT_EQ(b->Pixel(80 - 14, 5), button.Appearance().BorderColorHot());
+    // Disabled colours win over the hot flag: no split.
+    button.State().FocusOut();
+    button.MouseEnter();
+    button.SetEnabled(false);
+    b = Blank(button.Width(), button.Height());
+    button.PaintTo(*b);
+    EXPECT_NE(b->Pixel(80 - 14, 5), button.Appearance().BorderColorDisabled());
+    EXPECT_NE(b->Pixel(80 - 14, 5), button.Appearance().BorderColorHot());
 }
 
 TEST_F(AdvGlowButton, APaintedFaceLeavesNoPixelUnpaintedInside) {
@@ -150,6 +261,13 @@ TEST_F(AdvGlowButton, APaintedFaceLeavesNoPixelUnpaintedInside) {
     }
     // The paint took the framework's Enabled.
     EXPECT_EQ(button.State().FaceState(), TButtonFaceState::Disabled);
+    // Without ShowCaption no caption is painted.
+    button.SetEnabled(true);
+    button.MouseLeave();
+    button.SetShowCaption(false);
+    auto bare = Blank(button.Width(), button.Height());
+    button.PaintTo(*bare);
+    EXPECT_EQ(Count(*bare, clBlack), 0);
 }
 
 TEST_F(AdvGlowButton, TheParentShowsInTheCornersOfARoundedFaceAndThroughATransparentIdleOne) {
@@ -170,6 +288,10 @@ TEST_F(AdvGlowButton, TheParentShowsInTheCornersOfARoundedFaceAndThroughATranspa
     for (TPoint p : {TPoint{0, 0}, TPoint{59, 0}, TPoint{0, 26}, TPoint{59, 26}})
         EXPECT_EQ(b->Pixel(p.X, p.Y), 0x00A000u) << p.X << "," << p.Y;
     EXPECT_NE(b->Pixel(1, 1), 0x00A000u);
+    // Square corners are the frame's own.
+    on.SetRounded(false);
+    EXPECT_EQ(paint()->Pixel(0, 0), on.Appearance().BorderColor());
+    on.SetRounded(true);
     // In the middle of a row its corners are its own; the left one of a row keeps its right.
     on.SetPosition(TButtonPosition::bpMiddle);
     EXPECT_NE(paint()->Pixel(0, 0), 0x00A000u);

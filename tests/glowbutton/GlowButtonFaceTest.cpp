@@ -8,11 +8,11 @@
 #include <cmath>
 #include <memory>
 
+#include "BitmapProbe.h"
+#include "BlankBitmap.h"
 #include "drawing/ColorArithmetic.h"
 #include "glowbutton/GlowButtonFace.h"
 #include "platform/Graphics.h"
-#include "BitmapProbe.h"
-#include "BlankBitmap.h"
 
 namespace {
 
@@ -29,6 +29,29 @@ std::unique_ptr<TFont> FontNamed(const char* name, TColor color) {
 // One flat colour everywhere: both parts and both ends, so anything else on it is content.
 TGlowColorSet Flat(TColor c) {
     return {c, c, c, c, kFrame, TGDIPGradient::ggVertical, TGDIPGradient::ggVertical};
+}
+
+// The boxes of the reddish (caption) and bluish (notes) ink on a face.
+struct TInk {
+    TRect Caption{1 << 20, 1 << 20, 0, 0};
+    TRect Notes{1 << 20, 1 << 20, 0, 0};
+};
+TInk InkOf(const TBitmap& b) {
+    TInk ink;
+    for (int y = 0; y < b.Height(); ++y)
+        for (int x = 0; x < b.Width(); ++x) {
+            const TColor c = b.Pixel(x, y);
+            TRect* box = (c & 0xFF) < 0x80 && (c >> 16) > 0xC0   ? &ink.Notes
+                         : (c >> 16) < 0x80 && (c & 0xFF) > 0xC0 ? &ink.Caption
+                                                                 : nullptr;
+            if (box) {
+                box->Left = std::min(box->Left, x);
+                box->Top = std::min(box->Top, y);
+                box->Right = std::max(box->Right, x + 1);
+                box->Bottom = std::max(box->Bottom, y + 1);
+            }
+        }
+    return ink;
 }
 
 } // namespace
@@ -108,6 +131,15 @@ TEST(GlowButtonFace, ACaptionIsCentredBesideItsPictureRoomAndMeasuredWithTheSpac
             << static_cast<int>(aa);
         EXPECT_NEAR((ink.Top + ink.Bottom) / 2.0, 13.5, 2.5) << static_cast<int>(aa);
 
+        // The same caption given as UTF-16 is painted the same.
+        auto wide = Blank(100, 27);
+        TGlowFaceContent wideContent = content;
+        wideContent.Caption.clear();
+        wideContent.CaptionWide = u"Merge it!";
+        DrawGlowButtonFace(wide->Canvas(), Rect(0, 0, 100, 27), Flat(ground), wideContent,
+                           {.DrawsBorder = false}, false);
+        EXPECT_EQ(PaintedBox(*wide, ground, Rect(0, 0, 100, 27)), ink) << static_cast<int>(aa);
+
         // Disabled: the caption is grey on both routes.
         auto off = Blank(100, 27);
         DrawGlowButtonFace(off->Canvas(), Rect(0, 0, 100, 27), Flat(ground), content,
@@ -150,20 +182,7 @@ TEST(GlowButtonFace, NotesMakeOneVerticallyCentredBlockBesideTheCaption) {
                                           {.DrawsBorder = false}, false);
     const TRect all = PaintedBox(*b, ground, Rect(0, 0, 120, 50));
     // Caption and notes are each in their own colour: red above, blue below.
-    TRect caption{120, 50, 0, 0}, notes{120, 50, 0, 0};
-    for (int y = 0; y < 50; ++y)
-        for (int x = 0; x < 120; ++x) {
-            const TColor c = b->Pixel(x, y);
-            TRect* box = (c & 0xFF) < 0x80 && (c >> 16) > 0xC0   ? &notes
-                         : (c >> 16) < 0x80 && (c & 0xFF) > 0xC0 ? &caption
-                                                                 : nullptr;
-            if (box) {
-                box->Left = std::min(box->Left, x);
-                box->Top = std::min(box->Top, y);
-                box->Right = std::max(box->Right, x + 1);
-                box->Bottom = std::max(box->Bottom, y + 1);
-            }
-        }
+    const auto [caption, notes] = InkOf(*b);
     ASSERT_LT(caption.Left, caption.Right);
     ASSERT_LT(notes.Left, notes.Right);
     EXPECT_LE(caption.Bottom, notes.Top);
@@ -174,6 +193,32 @@ TEST(GlowButtonFace, NotesMakeOneVerticallyCentredBlockBesideTheCaption) {
     // Width: the wider of the two plus the spacing; height: both plus the spacing.
     EXPECT_GE(size.cx, notes.Width() + 2);
     EXPECT_GE(size.cy, caption.Height() + notes.Height() + 2);
+}
+
+TEST(GlowButtonFace, OnThePlainTextRouteWrapLeavesCaptionAndNotesWhereTheyStandWithoutIt) {
+    // One line each, so wrapping changes nothing: the block stays centred, notes below.
+    const TColor ground = 0xE0E0E0;
+    const auto font = FontNamed("Arial", 0x0000C0);
+    const auto notesFont = FontNamed("Arial", 0xC00000);
+    TInk seen[2];
+    for (bool wrap : {false, true}) {
+        TGlowFaceContent content{.Caption = "Load",
+                                 .Font = font.get(),
+                                 .Notes = "notes",
+                                 .NotesFont = notesFont.get(),
+                                 .WordWrap = wrap,
+                                 .AntiAlias = TAntiAlias::aaNone};
+        auto b = Blank(120, 60);
+        DrawGlowButtonFace(b->Canvas(), Rect(0, 0, 120, 60), Flat(ground), content,
+                           {.DrawsBorder = false}, false);
+        seen[wrap] = InkOf(*b);
+        ASSERT_LT(seen[wrap].Caption.Top, seen[wrap].Caption.Bottom) << wrap;
+        ASSERT_LT(seen[wrap].Notes.Top, seen[wrap].Notes.Bottom) << wrap;
+        EXPECT_LE(seen[wrap].Caption.Bottom, seen[wrap].Notes.Top) << wrap;
+        EXPECT_NEAR((seen[wrap].Caption.Top + seen[wrap].Notes.Bottom) / 2.0, 30.0, 3.0) << wrap;
+    }
+    EXPECT_EQ(seen[true].Caption, seen[false].Caption);
+    EXPECT_EQ(seen[true].Notes, seen[false].Notes);
 }
 
 TEST(GlowButtonFace, WithoutACaptionTheGlyphIsCentredItsKeyColourLeftOutAndATinyOneIgnored) {
@@ -202,6 +247,17 @@ TEST(GlowButtonFace, WithoutACaptionTheGlyphIsCentredItsKeyColourLeftOutAndATiny
                        {.DrawsBorder = false}, false);
     // At (14, 9), each glyph pixel now two by two.
     EXPECT_EQ(PaintedBox(*big, ground, Rect(0, 0, 40, 27)), Rect(16, 11, 24, 15));
+
+    // Two by two is the smallest glyph there is.
+    TBitmap two(2, 2);
+    two.Canvas().Brush().Color = 0x00FFFF;
+    two.Canvas().FillRect(Rect(0, 0, 2, 2));
+    two.Canvas().SetPixel(1, 0, 0x0000FF);
+    auto small = Blank(40, 27);
+    EXPECT_EQ(DrawGlowButtonFace(small->Canvas(), Rect(0, 0, 40, 27), Flat(ground), {.Glyph = &two},
+                                 {.DrawsBorder = false}, false),
+              (TSize{2, 2}));
+    EXPECT_EQ(small->Pixel(20, 12), 0x0000FFu);
 
     TBitmap tiny(1, 1);
     tiny.Canvas().SetPixel(0, 0, 0x0000FF);
@@ -302,9 +358,10 @@ TEST(GlowButtonFace, APictureBesideOrAboveTheCaptionAddsItsSizeAndTheSpacing) {
         EXPECT_EQ(pic.Width(), 6);
         EXPECT_EQ(pic.Height(), 4);
         EXPECT_EQ(pic.Top, 18); // (40 - 4) div 2
-        const TRect caption = PaintedBox(*b, ground,
-                                  Rect(layout == TButtonLayout::blGlyphLeft ? pic.Right : 0, 0,
-                                       layout == TButtonLayout::blGlyphLeft ? 100 : pic.Left, 40));
+        const TRect caption =
+            PaintedBox(*b, ground,
+                       Rect(layout == TButtonLayout::blGlyphLeft ? pic.Right : 0, 0,
+                            layout == TButtonLayout::blGlyphLeft ? 100 : pic.Left, 40));
         ASSERT_LT(caption.Left, caption.Right);
         if (layout == TButtonLayout::blGlyphLeft)
             EXPECT_LT(pic.Right, caption.Left);
@@ -320,10 +377,19 @@ TEST(GlowButtonFace, APictureBesideOrAboveTheCaptionAddsItsSizeAndTheSpacing) {
     const TSize above = draw(TButtonLayout::blGlyphTop, &glyph, *top);
     EXPECT_EQ(above, (TSize{text.cx, text.cy - 2 + 4 + 2 + 2}));
     EXPECT_EQ(greenBox(*top).Left, 47); // (100 - 6) div 2
-    // Below: the picture's height without the spacing.
+    // Below: the picture's height without the spacing, the caption above it.
     auto bottom = Blank(100, 40);
     EXPECT_EQ(draw(TButtonLayout::blGlyphBottom, &glyph, *bottom), (TSize{text.cx, text.cy + 4}));
     EXPECT_GT(greenBox(*bottom).Top, 20);
+    const TRect over = PaintedBox(*bottom, ground, Rect(0, 0, 100, greenBox(*bottom).Top));
+    ASSERT_LT(over.Left, over.Right);
+    EXPECT_NEAR((over.Left + over.Right) / 2.0, 50.0, 3.0);
+    // Only both sizes above 0 make a fixed size: with one of them 0 the glyph keeps its own.
+    TGlowFaceContent half{.Glyph = &glyph, .PictureWidth = 0, .PictureHeight = 16};
+    auto natural = Blank(100, 40);
+    EXPECT_EQ(DrawGlowButtonFace(natural->Canvas(), Rect(0, 0, 100, 40), Flat(ground), half,
+                                 {.DrawsBorder = false}, false),
+              (TSize{6, 4}));
 }
 
 TEST(GlowButtonFace, ARowOfButtonsRoundsOnlyItsOuterCornersAndTheArrowFollowsTheCaption) {

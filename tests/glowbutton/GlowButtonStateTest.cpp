@@ -291,6 +291,36 @@ TEST(GlowButtonCheck, TheTogglePressedOutsideIsUndoneOnlyWhenItWentDown) {
     EXPECT_EQ(b.clicks, 1);
 }
 
+TEST(GlowButtonCheck, InAGroupAClickTogglesDownOnceAndAReleaseOutsideUndoesIt) {
+    Group g(1, 1);
+    Button& b = g[0];
+    b.state.SetStyle(TAdvButtonStyle::bsCheck);
+    b.ClickInside();
+    EXPECT_TRUE(b.state.Down());
+    b.ClickInside();
+    EXPECT_FALSE(b.state.Down());
+    EXPECT_EQ(b.clicks, 2);
+    b.state.MouseDown();
+    b.state.MouseLeave();
+    b.state.MouseUp(false, false);
+    EXPECT_FALSE(b.state.Down()); // went down on the press, released outside: up again
+    EXPECT_EQ(b.clicks, 2);
+}
+
+TEST(GlowButtonPress, AfterTheReleaseTheHoverFlagSaysWhetherThePointerIsOver) {
+    Button b;
+    b.state.SetDropDownButton(true);
+    b.state.MouseEnter();
+    b.state.MouseDown();
+    b.state.MouseLeave();
+    b.state.MouseUp(false, false);
+    EXPECT_FALSE(b.state.PaintState().Hover);
+    EXPECT_EQ(b.state.PaintState().DropDownState, 0); // the drop-down part not shown hovered
+    b.ClickInside();
+    EXPECT_TRUE(b.state.PaintState().Hover);
+    EXPECT_EQ(b.state.PaintState().DropDownState, 1);
+}
+
 TEST(GlowButtonDisabled, WithoutDisabledColoursItStillCannotBeClicked) {
     Button b;
     b.state.SetShowDisabled(false);
@@ -306,9 +336,14 @@ TEST(GlowButtonDisabled, WithoutDisabledColoursItStillCannotBeClicked) {
     EXPECT_FALSE(b.state.DialogKey(GlowKeyEnter, false));
     EXPECT_FALSE(b.state.DialogChar(true, true));
     EXPECT_EQ(b.clicks, 0);
+    EXPECT_TRUE(b.state.PaintState().HotForPaint); // it shows what it would show enabled
+    b.state.MouseLeave();
     EXPECT_FALSE(b.state.PaintState().HotForPaint);
 
     b.state.SetShowDisabled(true);
+    b.state.MouseEnter();
+    EXPECT_FALSE(b.state.PaintState().HotForPaint); // disabled colours show no hover
+    b.state.MouseLeave();
     EXPECT_TRUE(b.state.PreparePaint().DisabledColours);
     b.state.SetEnabled(true);
     EXPECT_EQ(b.state.PreparePaint().Face, TButtonFaceState::Up);

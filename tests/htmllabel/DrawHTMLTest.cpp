@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -194,6 +195,12 @@ TEST(DrawHTML, LinkTextIsHitFromItsLeftToItsRightEdgeStrictlyInsideTheLine) {
 
 TEST(DrawHTML, TagsThatSizeColourHideAndEndLines) {
     Fixture f;
+    // Closing tags bring back the base font's face and end the style they began.
+    const THTMLLayout faced = f.Layout("<FONT face=\"Arial\" size=\"5\">a</FONT><I>b</I>c");
+    EXPECT_EQ(TextBox(faced, "a").Font.Name, "ARIAL");
+    EXPECT_EQ(TextBox(faced, "b").Font.Name, "Tahoma");
+    EXPECT_TRUE(TextBox(faced, "b").Font.Style.Contains(TFontStyle::fsItalic));
+    EXPECT_FALSE(TextBox(faced, "c").Font.Style.Contains(TFontStyle::fsItalic));
     const THTMLLayout sized = f.Layout("<FONT size=\"1\">x</FONT>y");
     EXPECT_EQ(TextBox(sized, "x").Font.Height, -11);
     EXPECT_LT(TextBox(sized, "x").Bounds.Height(), f.Gh());
@@ -210,6 +217,59 @@ TEST(DrawHTML, TagsThatSizeColourHideAndEndLines) {
     EXPECT_EQ(TextBox(highlight, "y").Background, clNone);
     EXPECT_EQ(TextBox(highlight, "y").Font.Color, clBlack);
     EXPECT_EQ(f.Layout("a<HR>b").Lines.size(), 2u);
+}
+
+TEST(DrawHTML, BackgroundsOfParagraphAndFontShadowsAndTheIndentTag) {
+    Fixture f;
+    std::string anchor;
+    int x = 0, y = 0, link = 0;
+    const int gh = f.Gh();
+    // A paragraph gradient runs across the line box from the line's left, two pixels taller.
+    DrawHTML(f.canvas, "<P bgcolor=\"#FF0000\" bgcolorto=\"#0000FF\" indent=\"20\">a</P>",
+             Rect(10, 0, 200, 100), nullptr, -1, -1, false, anchor, x, y, link);
+    EXPECT_EQ(PaintedBox(*f.bitmap, kUnpainted), Rect(30, 0, 200, gh + 2));
+    EXPECT_GT(f.bitmap->Pixel(30, gh + 1) & 0xFF, 0xE0u); // red where the line starts
+    EXPECT_GT(f.bitmap->Pixel(199, 0) >> 16, 0xE0u);      // blue at the rectangle's right
+
+    // A font background fills its runs only.
+    const THTMLLayout font = f.Layout("<FONT bgcolor=\"clLime\">a</FONT>b");
+    EXPECT_EQ(TextBox(font, "a").Background, clLime);
+    EXPECT_EQ(TextBox(font, "b").Background, clNone);
+    auto filled = Blank(300, 120);
+    CaptionFont(filled->Canvas());
+    DrawHTML(filled->Canvas(), "<FONT bgcolor=\"clLime\">a</FONT>b", Rect(0, 0, 200, 100), nullptr,
+             -1, -1, false, anchor, x, y, link);
+    const TRect a = TextBox(font, "a").Bounds;
+    TRect lime{300, 120, 0, 0};
+    for (int py = 0; py < 120; ++py)
+        for (int px = 0; px < 300; ++px)
+            if (filled->Pixel(px, py) == clLime)
+                lime = {std::min(lime.Left, px), std::min(lime.Top, py),
+                        std::max(lime.Right, px + 1), std::max(lime.Bottom, py + 1)};
+    EXPECT_EQ(lime, a);
+    EXPECT_GT(Count(*filled, clLime), a.Width() * a.Height() / 2);
+
+    // A shadow is the run again in grey, two pixels right and down, under the run.
+    auto shadowed = Blank(300, 120);
+    CaptionFont(shadowed->Canvas());
+    DrawHTML(shadowed->Canvas(), "<SHAD>T</SHAD>", Rect(0, 0, 200, 100), nullptr, -1, -1, false,
+             anchor, x, y, link);
+    auto plain = Blank(300, 120);
+    CaptionFont(plain->Canvas());
+    DrawHTML(plain->Canvas(), "T", Rect(0, 0, 200, 100), nullptr, -1, -1, false, anchor, x, y,
+             link);
+    const TRect ink = PaintedBox(*plain, kUnpainted);
+    EXPECT_EQ(PaintedBox(*shadowed, kUnpainted),
+              Rect(ink.Left, ink.Top, ink.Right + 2, ink.Bottom + 2));
+    EXPECT_GT(Count(*shadowed, clGray), 10);
+    EXPECT_EQ(Count(*shadowed, clBlack), Count(*plain, clBlack));
+
+    // The indent tag moves on to x when x is past what the line holds, and only then.
+    const int ab = f.Width("ab");
+    EXPECT_EQ(TextBox(f.Layout("ab<IND x=\"60\">c"), "c").Bounds.Left, 60);
+    EXPECT_EQ(TextBox(f.Layout("ab<IND x=\"3\">c"), "c").Bounds.Left, ab);
+    EXPECT_EQ(TextBox(f.Layout("ab<IND x=\"60px\">c"), "c").Bounds.Left, ab);
+    EXPECT_EQ(TextBox(f.Layout("<IND x=\"60\">c", Rect(7, 0, 240, 100)), "c").Bounds.Left, 67);
 }
 
 TEST(DrawHTML, OffsetTagMovesTheRestOfItsLineAndTheLinesAfterIt) {
@@ -293,6 +353,65 @@ TEST(DrawHTML, ScriptsKeepRoomAboveAndBelowTheLine) {
     EXPECT_EQ(TextBox(sub, "a").Bounds.Bottom, gh);
     EXPECT_EQ(TextBox(sub, "b").Bounds.Bottom, gh + gh / 4);
     EXPECT_EQ(TextBox(sub, "c").Bounds.Bottom, gh);
+    // Both at once: each keeps its room and both shifts apply, cancelling out.
+    const THTMLLayout both = f.Layout("a<SUB><SUP>b</SUP>c");
+    EXPECT_EQ(both.YSize, gh + 2 * (gh / 4));
+    EXPECT_EQ(TextBox(both, "a").Bounds.Bottom, gh + gh / 4);
+    EXPECT_EQ(TextBox(both, "b").Bounds.Bottom, gh + gh / 4);
+    EXPECT_EQ(TextBox(both, "c").Bounds.Bottom, gh + gh / 4);
+}
+
+TEST(DrawHTML, BlinkTextTakesTheCanvasBrushColourEvenWhenTheBrushIsClear) {
+    Fixture f;
+    f.canvas.Brush().Color = 0x00C000;
+    f.canvas.Brush().Style = TBrushStyle::bsClear;
+    std::string anchor;
+    int x = 0, y = 0, link = 0;
+    DrawHTML(f.canvas, "<BLINK>Blink</BLINK>", Rect(0, 0, 200, 100), nullptr, -1, -1, false, anchor,
+             x, y, link);
+    EXPECT_GT(Count(*f.bitmap, 0x00C000), 10);
+    EXPECT_EQ(Count(*f.bitmap, clWhite), 0);
+}
+
+TEST(DrawHTML, ATabIsDrawnAsWideAsItIsMeasured) {
+    Fixture f;
+    const THTMLLayout l = f.Layout("a\tb");
+    ASSERT_EQ(Texts(l), (std::vector<std::string>{"a\tb"}));
+    const TRect box = l.Boxes[0].Bounds;
+    ASSERT_GT(box.Width(), f.Width("ab") + 8); // the tab takes room
+    std::string anchor;
+    int x = 0, y = 0, link = 0;
+    DrawHTML(f.canvas, "a\tb", Rect(0, 0, 240, 100), nullptr, -1, -1, false, anchor, x, y, link);
+    // The "b" ends where the measured run ends, give or take its side bearing.
+    EXPECT_NEAR(PaintedBox(*f.bitmap, kUnpainted).Right, box.Right, 3);
+}
+
+TEST(DrawHTML, RotatedTextTurnsAboutItsOriginAndItsClosingTagBringsTheLevelFontBack) {
+    Fixture f;
+    std::string anchor;
+    int x = 0, y = 0, link = 0;
+    DrawHTML(f.canvas, "<R a=\"90\">Turned</R> level", Rect(10, 60, 290, 120), nullptr, -1, -1,
+             false, anchor, x, y, link);
+    const int turnedWidth = f.Width("Turned");
+    const int lineTop = 60 + f.Gh() - f.canvas.TextHeight("Turned");
+    // Turned a quarter counter-clockwise about its box's top-left: it rises from there.
+    const TRect turned = PaintedBox(*f.bitmap, kUnpainted, Rect(0, 0, 10 + f.Gh() + 2, 120));
+    ASSERT_LT(turned.Left, turned.Right);
+    EXPECT_GT(turned.Height(), turned.Width());
+    EXPECT_NEAR(turned.Bottom, lineTop, 3);
+    EXPECT_NEAR(turned.Height(), turnedWidth, 4);
+    // The rest of the line lies level on it, after the room the turned run took.
+    const TRect level = PaintedBox(*f.bitmap, kUnpainted, Rect(10 + turnedWidth, 0, 300, 120));
+    EXPECT_GE(level.Top, 60);
+    EXPECT_LT(level.Height(), f.Gh() + 1);
+    EXPECT_EQ(f.canvas.Font().Orientation(), 0); // the canvas is level again
+    // Nested turns come undone one at a time; a stray closing tag does nothing.
+    const THTMLLayout nested = f.Layout("<R a=\"90\">a<R a=\"450\">b</R>c</R>d</R>e");
+    EXPECT_EQ(TextBox(nested, "a").Font.Orientation, 900);
+    EXPECT_EQ(TextBox(nested, "b").Font.Orientation, 900); // 450 turns as 90 does
+    EXPECT_EQ(TextBox(nested, "c").Font.Orientation, 900);
+    EXPECT_EQ(TextBox(nested, "d").Font.Orientation, 0);
+    EXPECT_EQ(TextBox(nested, "e").Font.Orientation, 0);
 }
 
 TEST(DrawHTML, ListImagesTakeRoomWrapAndShowTheirAltPictureUnderThePoint) {

@@ -28,11 +28,11 @@ struct Frame {
     int left, top, width, height, colour; // colour: index into black, red, green, blue
 };
 
-// A GIF on a 10 x 10 screen, one single-colour frame per entry. Each pixel is coded after a
-// clear code, so the 3-bit code size never grows.
-Bytes Gif(const std::vector<Frame>& frames) {
+// A GIF on a 10 x 10 screen (or another), one single-colour frame per entry. Each pixel is
+// coded after a clear code, so the 3-bit code size never grows.
+Bytes Gif(const std::vector<Frame>& frames, int screenWidth = 10, int screenHeight = 10) {
     Bytes v = {'G', 'I', 'F', '8', '9', 'a'};
-    Put16(v, 10), Put16(v, 10);
+    Put16(v, screenWidth), Put16(v, screenHeight);
     v.insert(v.end(), {0x81, 0, 0});
     v.insert(v.end(), {0, 0, 0, 255, 0, 0, 0, 255, 0, 0, 0, 255});
     for (const Frame& f : frames) {
@@ -162,6 +162,115 @@ TEST(PictureStore, BytesThatDoNotDecodeRaiseTheirMessageAndDrawNothing) {
 
     picture.LoadFromFile("/nonexistent/picture.gif");
     EXPECT_TRUE(picture.Empty());
+}
+
+TEST(PictureStore, AnEmptiedPictureTakesNoRoom) {
+    TPictureContainer container;
+    TPictureItem& item = container.Items().Add();
+    item.SetName("pic");
+    TBitmap canvas(60, 40);
+    const auto xOfText = [&] {
+        const THTMLLayout l = LayoutHTML(canvas.Canvas(), "<IMG src=\"pic\">x", Rect(0, 0, 60, 40),
+                                         {nullptr, nullptr, &container});
+        return l.Boxes.back().Bounds.Left;
+    };
+    item.Picture().LoadFromStream(Gif(kThreeFrames));
+    item.Picture().SetFrame(2);
+    EXPECT_EQ(xOfText(), 4);
+    item.Picture().Assign(nullptr);
+    EXPECT_EQ(item.Picture().DisplayWidth(), 0);
+    EXPECT_EQ(item.Picture().FrameWidth(), 0);
+    EXPECT_EQ(xOfText(), 0);
+    item.Picture().LoadFromStream(Gif(kThreeFrames));
+    item.Picture().SetFrame(2);
+    item.Picture().LoadFromFile("/nonexistent/picture.gif"); // a failed load empties it too
+    EXPECT_EQ(item.Picture().DisplayHeight(), 0);
+    EXPECT_EQ(xOfText(), 0);
+}
+
+TEST(PictureStore, SizesAreHeldToTheDecodedPictureAndTheMarkupsLimit) {
+    // A frame that claims 60000 x 60000 on a 10 x 10 screen is no larger than the picture.
+    Bytes liar = Gif({{2, 3, 2, 2, 1}});
+    const std::size_t descriptor = 13 + 12 + 9; // after the screen, the colours, the 0x2C
+    liar[descriptor + 4] = liar[descriptor + 6] = 0x60;
+    liar[descriptor + 5] = liar[descriptor + 7] = 0xEA; // 60000
+    THTMLPicture picture;
+    try {
+        picture.LoadFromStream(liar);
+    } catch (const Exception&) {
+        // A decoder may refuse it outright; then it takes no room at all.
+    }
+    EXPECT_LE(picture.DisplayWidth(), picture.Width());
+    EXPECT_LE(picture.DisplayHeight(), picture.Height());
+    EXPECT_LE(picture.DisplayWidth(), 10);
+
+    // A valid GIF on a 6000 x 6000 screen decodes; a frame wider than markup's limit is laid
+    // out at the limit.
+    TPictureContainer container;
+    TPictureItem& wide = container.Items().Add();
+    wide.SetName("wide");
+    EXPECT_NO_THROW(wide.Picture().LoadFromStream(Gif({{0, 0, 5000, 1, 1}}, 6000, 6000)));
+    EXPECT_EQ(wide.Picture().DisplayWidth(), 5000);
+    TBitmap canvas(60, 40);
+    const THTMLLayout l = LayoutHTML(canvas.Canvas(), "<IMG src=\"wide\">", Rect(0, 0, 60, 40),
+                                     {nullptr, nullptr, &container});
+    ASSERT_EQ(l.Boxes.size(), 1u);
+    EXPECT_EQ(l.Boxes[0].Bounds.Width(), kMaxPictureSide);
+
+    // Past what a picture may hold, the size is what the message names.
+    try {
+        THTMLPicture huge;
+        huge.LoadFromStream(Gif({{0, 0, 1, 1, 1}}, 9000, 9000));
+        FAIL() << "no error";
+    } catch (const Exception& e) {
+        EXPECT_STREQ(e.what(), "Could not allocate memory for image");
+    }
+}
+
+TEST(PictureStore, BodyTilesItsBackgroundPutsCornerPicturesAndRunsItsGradientEitherWay) {
+    TPictureContainer container;
+    const auto add = [&](const char* name, int w, int h, TColor c) {
+        TBitmap b(w, h);
+        b.Canvas().Brush().Color = c;
+        b.Canvas().FillRect(Rect(0, 0, w, h));
+        TPictureItem& item = container.Items().Add();
+        item.SetName(name);
+        item.Picture().LoadFromStream(b.SaveToBytes());
+    };
+    add("tile", 3, 2, kRed);
+    add("tl", 4, 3, kBlue);
+    add("tr", 5, 2, 0x00FF00);
+    const TRect r = Rect(5, 4, 25, 15);
+    const auto paint = [&](std::string_view markup) {
+        auto b = Blank(40, 30);
+        std::string anchor;
+        int x = 0, y = 0, link = 0;
+        DrawHTML(b->Canvas(), markup, r, nullptr, -1, -1, false, anchor, x, y, link, clBlue, clGray,
+                 2, nullptr, &container);
+        return b;
+    };
+    // Tiles cover the rectangle exactly, the last ones cut at its edges.
+    const auto tiled = paint("<BODY background=\"tile\">");
+    EXPECT_EQ(PaintedBox(*tiled, kUnpainted), r);
+    EXPECT_EQ(Count(*tiled, kRed), r.Width() * r.Height());
+    const auto corners = paint("<BODY bgtopleft=\"tl\" bgtopright=\"tr\">");
+    EXPECT_EQ(PaintedBox(*corners, kUnpainted, Rect(0, 0, 15, 30)), Rect(5, 4, 9, 7));
+    EXPECT_EQ(PaintedBox(*corners, kUnpainted, Rect(15, 0, 40, 30)), Rect(20, 4, 25, 6));
+    // A colour fills the rectangle widened two pixels to the left.
+    EXPECT_EQ(PaintedBox(*paint("<BODY bgcolor=\"clRed\">"), kUnpainted), Rect(3, 4, 25, 15));
+    // A gradient runs across unless told otherwise: red at its start, blue at its end.
+    const auto reddish = [](TColor c) { return (c & 0xFF) > 0xE0 && (c >> 16) < 0x20; };
+    const auto bluish = [](TColor c) { return (c >> 16) > 0xE0 && (c & 0xFF) < 0x20; };
+    const auto across = paint("<BODY bgcolor=\"#FF0000\" bgcolorto=\"#0000FF\">");
+    EXPECT_TRUE(reddish(across->Pixel(5, 4)));
+    EXPECT_EQ(across->Pixel(5, 14), across->Pixel(5, 4));
+    EXPECT_TRUE(bluish(across->Pixel(24, 4)));
+    EXPECT_EQ(across->Pixel(24, 14), across->Pixel(24, 4));
+    const auto down = paint("<BODY bgcolor=\"#FF0000\" bgcolorto=\"#0000FF\" dir=\"v\">");
+    EXPECT_TRUE(reddish(down->Pixel(5, 4)));
+    EXPECT_EQ(down->Pixel(24, 4), down->Pixel(5, 4));
+    EXPECT_TRUE(bluish(down->Pixel(5, 14)));
+    EXPECT_EQ(down->Pixel(24, 14), down->Pixel(5, 14));
 }
 
 TEST(PictureStore, CacheLoadsAFileReferenceOnceAndLeavesOtherSchemesEmpty) {

@@ -62,6 +62,8 @@ protected:
                       (shift.Ctrl ? " ctrl" : ""));
         TCustomControl::MouseMove(shift, x, y);
     }
+    void MouseEnter() override { log.push_back("enter"); }
+    void MouseLeave() override { log.push_back("leave"); }
     void Resize() override {
         log.push_back("resize " + std::to_string(Width()) + "x" + std::to_string(Height()));
         TCustomControl::Resize();
@@ -194,6 +196,35 @@ TEST_F(CustomControlTest, MouseMovesDoNotLeakToTheParent) {
     EXPECT_EQ(formMoves, 0);
     form.PerformMouseMove({}, 100, 80);
     EXPECT_EQ(formMoves, 1);
+}
+
+TEST_F(CustomControlTest, EnterAndLeaveFollowThePointerWhileAButtonHoldsIt) {
+    // While a button is held the desktop keeps the pointer's events at the pressed widget
+    // and tells of the crossing only after the release; the control hears of each crossing
+    // as the pointer makes it, and once.
+    QWidget* w = WidgetOf(probe);
+    QEvent enter(QEvent::Enter), leave(QEvent::Leave);
+    QCoreApplication::sendEvent(w, &enter);
+    Mouse(w, QEvent::MouseButtonPress, {5, 5}, Qt::LeftButton, Qt::LeftButton);
+    Mouse(w, QEvent::MouseMove, {45, 5}, Qt::NoButton, Qt::LeftButton);  // out
+    Mouse(w, QEvent::MouseMove, {50, 8}, Qt::NoButton, Qt::LeftButton);  // still out
+    Mouse(w, QEvent::MouseMove, {39, 29}, Qt::NoButton, Qt::LeftButton); // back in
+    Mouse(w, QEvent::MouseMove, {5, -1}, Qt::NoButton, Qt::LeftButton);  // out above
+    Mouse(w, QEvent::MouseButtonRelease, {5, -1}, Qt::LeftButton, Qt::NoButton);
+    QCoreApplication::sendEvent(w, &leave); // the desktop's own, after the release
+    const std::vector<std::string> expected = {
+        "enter",     "mousedown 0 5,5 left", "move 45,5", "leave",
+        "move 50,8", "move 39,29",           "enter",     "move 5,-1",
+        "leave",     "mouseup 5,-1",
+    };
+    EXPECT_EQ(probe.log, expected);
+
+    // Without a button held the desktop's own crossings count, each once.
+    probe.log.clear();
+    QCoreApplication::sendEvent(w, &enter);
+    QCoreApplication::sendEvent(w, &enter);
+    QCoreApplication::sendEvent(w, &leave);
+    EXPECT_EQ(probe.log, (std::vector<std::string>{"enter", "leave"}));
 }
 
 TEST_F(CustomControlTest, ExceptionInPaintBecomesAnErrorBox) {
