@@ -61,12 +61,12 @@ public:
     void Release(TPoint p, TShiftState shift = {}) {
         MouseUp(TMouseButton::mbLeft, shift, p.X, p.Y);
     }
-    void Click(TPoint p, TShiftState shift = {}) {
+    void ClickAt(TPoint p, TShiftState shift = {}) {
         Press(p, shift);
         Release(p, shift);
     }
     void DoubleClick(TPoint p) {
-        Click(p);
+        ClickAt(p);
         TShiftState shift{.Left = true, .Double = true};
         MouseDown(TMouseButton::mbLeft, shift, p.X, p.Y);
         Release(p);

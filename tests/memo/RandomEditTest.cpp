@@ -207,7 +207,7 @@ void RunRandomEdits(TInputMemo& memo, std::mt19937& random, int steps, Model* mo
             if (pick(4) == 0)
                 memo.DoubleClick(memo.At(column, line, pick(memo.CharWidth())));
             else
-                memo.Click(memo.At(column, line, pick(memo.CharWidth())), {.Shift = pick(3) == 0});
+                memo.ClickAt(memo.At(column, line, pick(memo.CharWidth())), {.Shift = pick(3) == 0});
             modelled = false;
             break;
         }

@@ -223,12 +223,12 @@ TEST(Undo, DeleteLineComesBackWhereItWas) {
 
 TEST(Mouse, ClicksPlaceTheCaretByTheNearerCellEdgeAndShiftClickExtends) {
     TInputMemo memo("alpha beta\r\ngamma");
-    memo.Click(memo.At(2, 0, memo.CharWidth() / 2 + 1));
+    memo.ClickAt(memo.At(2, 0, memo.CharWidth() / 2 + 1));
     EXPECT_EQ(memo.Caret().Caret, (TPoint{3, 0}));
-    memo.Click(memo.At(2, 1, 1), {.Shift = true});
+    memo.ClickAt(memo.At(2, 1, 1), {.Shift = true});
     EXPECT_EQ(memo.GetSelectedText(), "ha beta\r\nga");
     // A click beyond a line's end stops at the end and pads nothing.
-    memo.Click(memo.At(9, 1));
+    memo.ClickAt(memo.At(9, 1));
     EXPECT_EQ(memo.Caret().Caret, (TPoint{5, 1}));
     EXPECT_EQ(memo.Lines().Get(1), "gamma");
     // Dragging across lines stops at line ends.

@@ -528,7 +528,7 @@ TEST_F(View, ARowMapThatHidesLinesDrivesEveryRowQuestion) {
     input.Key(VK_UP);
     EXPECT_EQ(input.Caret().Caret, (TPoint{3, 1}));
     // A click on the third row lands on line 5.
-    input.Click(input.At(2, 2));
+    input.ClickAt(input.At(2, 2));
     EXPECT_EQ(input.Caret().Caret, (TPoint{2, 5}));
     // A page moves by rows: from line 99 over the fifty hidden ones.
     const int page = input.VisibleLineCount();
