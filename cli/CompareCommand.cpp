@@ -228,6 +228,16 @@ int Compare(const Options& options, int outFd, int errFd, const StandardStreams&
         return kExitNothingToCompare;
     }
 
+    // A file of multiple hits is refused past the limit before anything is opened: their
+    // count is known, and a × b copies of one line can fill any disk.
+    if (!options.multipleHitsFile.empty() && options.multipleHitsFile != kStandardOutputName &&
+        comparison.MultipleHitCount() > options.maxMultipleHits)
+        throw FileWriteError(options.multipleHitsFile,
+                             "It would hold " + std::to_string(comparison.MultipleHitCount()) +
+                                 " multiple hits, more than the limit of " +
+                                 std::to_string(options.maxMultipleHits) +
+                                 " (--max-multiple-hits raises it)");
+
     // Create both outputs before writing either, so a bad name fails before the long part.
     std::optional<OutputFile> multipleHits =
         OpenOutput(options.multipleHitsFile, "--multiple-hits", outFd, lists, streams);

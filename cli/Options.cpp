@@ -1,5 +1,6 @@
 #include "cli/Options.h"
 
+#include <charconv>
 #include <string_view>
 #include <vector>
 
@@ -21,6 +22,7 @@ enum OptionCode : int {
     kExplain,
     kNearMisses,
     kJson,
+    kMaxMultipleHits,
 };
 
 constexpr option kLongOptions[] = {
@@ -28,6 +30,7 @@ constexpr option kLongOptions[] = {
     {"help", no_argument, nullptr, kHelp},
     {"json", no_argument, nullptr, kJson},
     {"line-numbers", no_argument, nullptr, kLineNumbers},
+    {"max-multiple-hits", required_argument, nullptr, kMaxMultipleHits},
     {"multiple-hits", required_argument, nullptr, kMultipleHits},
     {"near-misses", required_argument, nullptr, kNearMisses},
     {"quiet", no_argument, nullptr, kQuiet},
@@ -54,6 +57,18 @@ void SetOutput(std::string& target, int code, const char* value) {
     if (!target.empty())
         throw UsageError("option " + LongNameOf(code) + " given twice");
     target = value;
+}
+
+/// A count given to option `code`: decimal digits only.
+std::uint64_t Count(int code, const char* value) {
+    const std::string_view text = value != nullptr ? value : "";
+    std::uint64_t count = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), count);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size() ||
+        text.front() == '+' || text.front() == '-')
+        throw UsageError("option " + LongNameOf(code) + " needs a count, not \"" +
+                         std::string(text) + "\"");
+    return count;
 }
 
 /// getopt_long takes any unambiguous start of a long name ("--multiple" for
@@ -127,6 +142,9 @@ Options ParseOptions(std::span<const std::string> args) {
         case kJson:
             options.json = true;
             break;
+        case kMaxMultipleHits:
+            options.maxMultipleHits = Count(code, optarg);
+            break;
         case kExplain:
             options.explain = true;
             break;
@@ -137,7 +155,9 @@ Options ParseOptions(std::span<const std::string> args) {
             options.quiet = true;
             break;
         case ':':
-            throw UsageError("option " + LongNameOf(optopt) + " needs a file name");
+            throw UsageError(
+                "option " + LongNameOf(optopt) +
+                (optopt == kMaxMultipleHits ? " needs a count" : " needs a file name"));
         default: {
             // optopt is an unknown short letter, or a known long option given a value it does
             // not take, or 0 for an unknown long option, which is then the word just read.
@@ -186,6 +206,8 @@ std::string UsageText() {
            "                            numbers, cause, both lines escaped, by tabs\n"
            "      --json                the counts, the warnings and (with --explain) the\n"
            "                            near misses as one JSON object, in the counts' place\n"
+           "      --max-multiple-hits N  write at most N multiple hits to a FILE (default\n"
+           "                            10000000000): past it, nothing is written\n"
            "  -q, --quiet               no warnings about the input on standard error\n"
            "  -h, --help                show this help and exit\n"
            "      --version             show the version and exit\n"

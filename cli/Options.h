@@ -1,6 +1,7 @@
 #pragma once
 // The command line of dyadlist-compare: [OPTION]... LEFT RIGHT; see UsageText().
 
+#include <cstdint>
 #include <span>
 #include <stdexcept>
 #include <string>
@@ -23,6 +24,10 @@ struct Options {
     bool explain = false;         // the near misses' summary after the counts
     std::string nearMissesFile;   // empty: not written
     bool json = false;            // the counts, warnings and near misses as one JSON object
+    /// The most multiple hits written to a file: a × b copies of one line can ask for
+    /// terabytes. Standard output streams any number (a reader may stop when it likes).
+    std::uint64_t maxMultipleHits = kDefaultMaxMultipleHits;
+    static constexpr std::uint64_t kDefaultMaxMultipleHits = 10'000'000'000;
 
     /// Whether an entry list or the near misses go to standard output, which moves the counts to
     /// standard error.

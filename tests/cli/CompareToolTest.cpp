@@ -398,3 +398,36 @@ TEST_F(CompareTool, ControlCharactersInNamesAreShownEscaped) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(CompareTool, AFileOfMultipleHitsPastTheLimitIsRefusedBeforeAnythingIsWritten) {
+    // Three copies against three: nine multiple hits.
+    const std::string l = dir_.Write("l", "x\nx\nx\nleft\n"), r = dir_.Write("r", "x\nx\nx\n");
+    const std::string m = dir_.Path("m"), s = dir_.Path("s");
+    Result result = RunTool({"--max-multiple-hits", "8", "-m", m, "-s", s, l, r});
+    EXPECT_EQ(result.status, cli::kExitFileError);
+    EXPECT_EQ(result.err, "Cannot write file \"" + m +
+                              "\". It would hold 9 multiple hits, more than the limit of 8 "
+                              "(--max-multiple-hits raises it)\n");
+    EXPECT_FALSE(Exists(m));
+    EXPECT_FALSE(Exists(s));
+    // At the limit, and on standard output, which streams any number, they are written.
+    result = RunTool({"--max-multiple-hits=9", "-m", m, l, r});
+    EXPECT_EQ(result.status, cli::kExitCompared);
+    EXPECT_EQ(ReadAll(m), "x\nx\nx\nx\nx\nx\nx\nx\nx\n");
+    result = RunTool({"--max-multiple-hits", "0", "-m", "-", l, r});
+    EXPECT_EQ(result.status, cli::kExitCompared);
+    EXPECT_EQ(result.out.size(), 18u);
+    // The limit is a count.
+    for (const std::string bad : {"-1", "ten", "", "9x", "+9", "99999999999999999999"}) {
+        result = RunTool({"--max-multiple-hits=" + bad, l, r});
+        EXPECT_EQ(result.status, cli::kExitUsage) << bad;
+        EXPECT_NE(result.err.find("--max-multiple-hits needs a count"), std::string::npos)
+            << result.err;
+    }
+    result = RunTool({l, r, "--max-multiple-hits"});
+    EXPECT_NE(result.err.find("--max-multiple-hits needs a count"), std::string::npos);
+}
+
+} // namespace
