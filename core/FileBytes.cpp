@@ -56,8 +56,16 @@ InputFile::InputFile(const std::string& fileName, FileKinds kinds) : fileName_(f
     // Open without blocking, so a FIFO without a writer cannot hang the open itself; the kind
     // is checked on the open descriptor, so a file swapped in between cannot slip through.
     fd_ = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd_ < 0)
-        throw FileOpenError(fileName, SystemReason(errno));
+    if (fd_ < 0) {
+        // A socket cannot be opened at all; the system's "No such device or address" would
+        // not say what stands there.
+        const int error = errno;
+        struct stat info {};
+        if (error == ENXIO && ::stat(fileName.c_str(), &info) == 0 && S_ISSOCK(info.st_mode))
+            throw FileOpenError(fileName, kinds == FileKinds::RegularOnly ? "Not a regular file"
+                                                                          : "Is a socket");
+        throw FileOpenError(fileName, SystemReason(error));
+    }
     try {
         struct stat info {};
         if (::fstat(fd_, &info) != 0)

@@ -9,7 +9,9 @@
 
 #include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -118,6 +120,26 @@ TEST_F(FileBytes, NoReadPermission) {
     if (!run.becameNobody)
         GTEST_SKIP() << "privileged and unable to test as an ordinary user: " << run.output;
     EXPECT_EQ(run.output, expected);
+}
+
+TEST_F(FileBytes, ASocketAndALinkLoopSayWhatTheyAre) {
+    const std::string socketPath = (dir_ / "socket").string();
+    const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_GE(listener, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    ASSERT_LT(socketPath.size(), sizeof address.sun_path);
+    std::copy(socketPath.begin(), socketPath.end(), address.sun_path);
+    ASSERT_EQ(::bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    EXPECT_EQ(ErrorOf(socketPath, FileKinds::RegularOnly),
+              "Cannot open file \"" + socketPath + "\". Not a regular file");
+    EXPECT_EQ(ErrorOf(socketPath, FileKinds::AnyReadable),
+              "Cannot open file \"" + socketPath + "\". Is a socket");
+    ::close(listener);
+    const std::string loop = (dir_ / "loop").string();
+    ASSERT_EQ(::symlink(loop.c_str(), loop.c_str()), 0);
+    EXPECT_EQ(ErrorOf(loop, FileKinds::RegularOnly),
+              "Cannot open file \"" + loop + "\". Too many levels of symbolic links");
 }
 
 TEST_F(FileBytes, FifoIsRefusedWithoutBlockingWhenOnlyFilesAreWanted) {
