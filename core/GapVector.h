@@ -29,7 +29,8 @@ public:
         gapStart_ = gapEnd_ = data_.size();
     }
     void Assign(std::size_t count, T value) {
-        data_.assign(count, value);
+        data_ = std::vector<T>(count, value); // a fresh vector: the old room goes back
+
         gapStart_ = gapEnd_ = count;
     }
     /// Inserts `count` values from `values` before position `at`.

@@ -157,6 +157,10 @@ void TextDocument::TakeOver(std::string&& buffer, NewText&& text) {
     const int removed = Count();
     if (removed > 0)
         NotifyRemoving(0, removed);
+    // The old texts are moved out first: a short new text moved into a string would keep that
+    // string's old room (the whole old file, after a clear), while moving out takes it along.
+    const std::string oldLoaded = std::move(loaded_);
+    const std::string oldEdited = std::move(edited_);
     loaded_ = std::move(buffer);
     edited_ = std::move(text.edited);
     editedLive_ = edited_.size();

@@ -94,9 +94,10 @@ void LineRecords::Release(std::uint32_t handle) {
 
 void LineRecords::LinesChanged(const core::LineChange& change) {
     if (change.replacedAll) {
+        // A whole new text: the room the old one's records took goes back too.
         handles_.Assign(static_cast<std::size_t>(change.added), kNone);
-        pool_.clear();
-        free_.clear();
+        std::vector<Pooled>().swap(pool_);
+        std::vector<std::uint32_t>().swap(free_);
         return;
     }
     // Lines changed in place keep their records; the rest go or come without one.

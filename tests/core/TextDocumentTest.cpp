@@ -204,3 +204,22 @@ TEST(TextDocument, BadIndexesThrowAndChangeNothing) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(TextDocument, ANewTextGivesBackTheRoomOfTheOldOne) {
+    // "Clear Left" after a big list kept the whole file's bytes: a short text moved into a
+    // string keeps the string's old room.
+    std::string bytes;
+    for (int i = 0; i < 100000; ++i)
+        bytes += "line " + std::to_string(i) + "\n";
+    core::TextDocument doc;
+    doc.Load(core::TextDocument::Split(std::move(bytes), {4, true}));
+    const std::string_view edited[] = {"an edited line"};
+    doc.ReplaceLine(0, edited[0]);
+    ASSERT_GT(doc.MemoryUsed(), 1u << 20);
+    doc.ReplaceAll({}, {});
+    EXPECT_LT(doc.MemoryUsed(), 1024u);
+}
+
+} // namespace
