@@ -4,11 +4,14 @@
 
 #include "AsNobody.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "drawing/GlowText.h"
 
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -265,6 +268,27 @@ TEST_F(UnreadableFile, FileWithoutReadPermission) {
     if (!run.becameNobody)
         GTEST_SKIP() << "running as root and unable to test as an ordinary user: " << run.output;
     EXPECT_EQ(run.output, "Cannot open file \"" + path + "\". Permission denied");
+}
+
+TEST_F(UnreadableFile, SpecialFilesSayWhatTheyAreWithoutBlocking) {
+    // A FIFO nobody writes to, a device that never ends, a socket, a link to itself.
+    const std::string fifo = (dir / "fifo").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    ExpectLoadFails(fifo, "Not a regular file");
+    ExpectLoadFails("/dev/zero", "Not a regular file");
+    const std::string socketPath = (dir / "socket").string();
+    const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_GE(listener, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    ASSERT_LT(socketPath.size(), sizeof address.sun_path);
+    std::copy(socketPath.begin(), socketPath.end(), address.sun_path);
+    ASSERT_EQ(::bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    ExpectLoadFails(socketPath, "Not a regular file");
+    ::close(listener);
+    const std::string loop = (dir / "loop").string();
+    ASSERT_EQ(::symlink(loop.c_str(), loop.c_str()), 0);
+    ExpectLoadFails(loop, "Too many levels of symbolic links");
 }
 
 TEST_F(UnreadableFile, ACancelAfterAFailureLoadsNothing) {
