@@ -1,7 +1,5 @@
 // Lists from any bytes: the batch tool's loader and the editors' document split a list into
 // the same lines, and the comparison gives what its definition's nested loops give.
-//
-// The input is two lists, parted at the first 0xFF byte (or in the middle when there is none).
 
 #include <algorithm>
 #include <cstdint>
@@ -10,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "TwoLists.h"
 #include "core/LineText.h"
 #include "core/ListComparison.h"
 #include "core/TextDocument.h"
@@ -66,12 +65,7 @@ Reference Compare(const Lines& left, const Lines& right) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    std::size_t split = bytes.find('\xFF');
-    if (split == std::string_view::npos)
-        split = size / 2;
-    const std::string leftBytes(bytes.substr(0, split));
-    const std::string rightBytes(bytes.substr(std::min(split + 1, size)));
+    const auto [leftBytes, rightBytes] = TwoLists(data, size);
 
     const core::LoadedList left(leftBytes), right(rightBytes);
     const Lines l = LoadedLines(left), r = LoadedLines(right);

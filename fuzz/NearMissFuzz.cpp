@@ -15,6 +15,7 @@
 #include <tuple>
 #include <vector>
 
+#include "TwoLists.h"
 #include "cli/Escaping.h"
 #include "cli/InputWarnings.h"
 #include "cli/JsonReport.h"
@@ -100,11 +101,7 @@ std::string Unescaped(std::string_view shown) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    std::size_t split = bytes.find('\xFF');
-    if (split == std::string_view::npos)
-        split = size / 2;
-    const std::string left(bytes.substr(0, split));
-    const std::string right(bytes.substr(std::min(split + 1, size)));
+    const auto [left, right] = TwoLists(data, size);
 
     const core::LoadedList l(left), r(right);
     std::vector<std::string> warnings = cli::InputWarnings(l.File(), "left");

@@ -167,8 +167,13 @@ int TAdvGutter::NumberLeft(const std::string& digits) const {
 }
 
 int TAdvGutter::DigitsShown(int lineCount) const {
-    const long long largest = std::max(1, lineCount) - 1LL + lineNumberStart_;
-    const int digits = static_cast<int>(std::to_string(largest).size());
+    // Asked after every change of the text: counted, not formatted.
+    long long largest = std::max(1, lineCount) - 1LL + lineNumberStart_;
+    int digits = 1;
+    while (largest >= 10) {
+        largest /= 10;
+        ++digits;
+    }
     return showLeadingZeros_ ? std::max(digits, digitCount_) : digits;
 }
 

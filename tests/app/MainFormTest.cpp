@@ -3,15 +3,13 @@
 #include "FormFixture.h"
 
 #include "AsNobody.h"
+#include "UnixSocket.h"
 
-#include <algorithm>
 #include <cmath>
 
 #include "drawing/GlowText.h"
 
-#include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -277,15 +275,9 @@ TEST_F(UnreadableFile, SpecialFilesSayWhatTheyAreWithoutBlocking) {
     ExpectLoadFails(fifo, "Not a regular file");
     ExpectLoadFails("/dev/zero", "Not a regular file");
     const std::string socketPath = (dir / "socket").string();
-    const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    ASSERT_GE(listener, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    ASSERT_LT(socketPath.size(), sizeof address.sun_path);
-    std::copy(socketPath.begin(), socketPath.end(), address.sun_path);
-    ASSERT_EQ(::bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    const UnixSocket socket(socketPath);
+    ASSERT_TRUE(socket.Bound());
     ExpectLoadFails(socketPath, "Not a regular file");
-    ::close(listener);
     const std::string loop = (dir / "loop").string();
     ASSERT_EQ(::symlink(loop.c_str(), loop.c_str()), 0);
     ExpectLoadFails(loop, "Too many levels of symbolic links");

@@ -18,6 +18,7 @@
 
 #include "AsNobody.h"
 #include "PipeLeftOpen.h"
+#include "UnixSocket.h"
 #include "core/FileBytes.h"
 
 namespace {
@@ -124,18 +125,12 @@ TEST_F(FileBytes, NoReadPermission) {
 
 TEST_F(FileBytes, ASocketAndALinkLoopSayWhatTheyAre) {
     const std::string socketPath = (dir_ / "socket").string();
-    const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    ASSERT_GE(listener, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    ASSERT_LT(socketPath.size(), sizeof address.sun_path);
-    std::copy(socketPath.begin(), socketPath.end(), address.sun_path);
-    ASSERT_EQ(::bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    const UnixSocket socket(socketPath);
+    ASSERT_TRUE(socket.Bound());
     EXPECT_EQ(ErrorOf(socketPath, FileKinds::RegularOnly),
               "Cannot open file \"" + socketPath + "\". Not a regular file");
     EXPECT_EQ(ErrorOf(socketPath, FileKinds::AnyReadable),
               "Cannot open file \"" + socketPath + "\". Is a socket");
-    ::close(listener);
     const std::string loop = (dir_ / "loop").string();
     ASSERT_EQ(::symlink(loop.c_str(), loop.c_str()), 0);
     EXPECT_EQ(ErrorOf(loop, FileKinds::RegularOnly),
