@@ -1,23 +1,22 @@
-// The editor's construction, its text-level operations, and how it follows its document.
+// The editor's construction, its keyboard and text-level operations, the model's host, and
+// how the view follows the document.
 
 #include "memo/AdvMemo.h"
 
 #include <algorithm>
 
-#include "memo/MemoEditing.h"
+#include "memo/model/MemoKeyTable.h"
 #include "memo/MemoMouse.h"
-#include "memo/MemoUndo.h"
 #include "platform/Caret.h"
+#include "platform/Clipboard.h"
 #include "platform/Graphics.h"
+#include "platform/Keys.h"
 
 TAdvCustomMemo::TAdvCustomMemo(TWinControl* parent)
-    : TCustomControl(parent), lines_(std::make_unique<TAdvMemoStrings>(true)),
-      rowMap_(std::make_unique<TRowMap>()), gutter_(std::make_unique<TAdvGutter>()),
+    : TCustomControl(parent), rowMap_(std::make_unique<TRowMap>()), gutter_(std::make_unique<TAdvGutter>()),
       verticalBar_(std::make_unique<TScrollBar>(this, TScrollBarKind::sbVertical)),
       horizontalBar_(std::make_unique<TScrollBar>(this, TScrollBarKind::sbHorizontal)),
       rowBitmap_(std::make_unique<TBitmap>()) {
-    undoList_ = std::make_unique<TAdvUndoList>(*this);
-    editing_ = std::make_unique<TMemoEditing>(*this);
     mouse_ = std::make_unique<TMemoMouse>(*this);
     systemCaret_ = std::make_unique<TSystemCaret>(*this);
     SetWantTabs(true);
@@ -56,120 +55,150 @@ TAdvCustomMemo::TAdvCustomMemo(TWinControl* parent)
         };
     }
 
-    lines_->Document().AddListener(*this);
-    lines_->OnChange = [this](TObject*) {
-        if (refreshOn_)
-            RefreshStep();
-    };
-    lines_->OnLoad = [this](TObject*) { ClearUndo(); };
-    lines_->OnDeleteLine = [this](int index) { DeleteLineOfStore(index); };
-    lines_->OnCleared = [this] {
-        caret_.Caret = {0, 0};
-        caret_.ResetSelection();
-        Invalidate();
-    };
+    Lines().Document().AddListener(*this);
     // A new editor holds one empty line.
-    lines_->Add("");
+    Lines().Add("");
     ApplyFont();
 }
 
 TAdvCustomMemo::~TAdvCustomMemo() {
-    lines_->OnChange = nullptr;
-    lines_->OnLoad = nullptr;
-    lines_->OnDeleteLine = nullptr;
-    lines_->OnCleared = nullptr;
-    lines_->Document().RemoveListener(*this);
+    Lines().Document().RemoveListener(*this);
     if (blinkSaved_)
         SetCaretBlinkTime(savedBlinkTime_);
-    OnUndoChange = nullptr; // the list empties as it goes, without telling anyone
 }
 
-// --- editing operations --------------------------------------------------------------------
+// --- the model's host ----------------------------------------------------------------------
 
-void TAdvCustomMemo::InsertChar(char ch) {
-    editing_->InsertChar(ch);
-}
-void TAdvCustomMemo::NewLine() {
-    editing_->NewLine();
-}
-void TAdvCustomMemo::TabKey(TShiftState shift) {
-    editing_->TabKey(shift);
-}
-void TAdvCustomMemo::Backspace() {
-    editing_->Backspace();
-}
-void TAdvCustomMemo::DeleteWordBack() {
-    editing_->DeleteWordBack();
-}
-void TAdvCustomMemo::DeleteChar() {
-    editing_->DeleteChar();
-}
-void TAdvCustomMemo::DeleteLine() {
-    editing_->DeleteLine();
-}
-bool TAdvCustomMemo::DeleteSelection(bool repaint) {
-    return editing_->DeleteSelection(repaint);
-}
-void TAdvCustomMemo::InsertText(std::string_view text) {
-    editing_->InsertText(text);
+void TAdvCustomMemo::InvalidateLines(int first, int last) {
+    const int top = std::max(0, ScreenRowOfLine(first));
+    const int bottom = std::max(0, ScreenRowOfLine(last));
+    const TRect area = TextArea();
+    InvalidateRect(Rect(area.Left, area.Top + top * LineHeight(), area.Right,
+                        area.Top + (bottom + 1) * LineHeight() + 1));
 }
 
-// --- undo ----------------------------------------------------------------------------------
-
-void TAdvCustomMemo::Undo() {
-    undoList_->Undo();
+void TAdvCustomMemo::CaretGoesToLine(int line) {
+    if (activeLineSettings_.ActiveLineAtCursor() && line != activeLine_)
+        SetActiveLine(line);
 }
+
+int TAdvCustomMemo::PageRows() const {
+    return LineHeight() == 0 ? -1 : TextArea().Height() / LineHeight();
+}
+
+void TAdvCustomMemo::Notify(TEditorNotice notice) {
+    auto raise = [this](const TNotifyEvent& event) {
+        if (event)
+            event(this);
+    };
+    switch (notice) {
+    case TEditorNotice::Change:
+        raise(OnChange);
+        break;
+    case TEditorNotice::SelectionChange:
+        raise(OnSelectionChange);
+        break;
+    case TEditorNotice::StatusChange:
+        raise(OnStatusChange);
+        break;
+    case TEditorNotice::CursorChange:
+        raise(OnCursorChange);
+        break;
+    case TEditorNotice::ColumnChange:
+        if (OnColumnChange)
+            OnColumnChange(this, CaretX());
+        break;
+    case TEditorNotice::UndoChange:
+        if (OnUndoChange)
+            OnUndoChange(this, CanUndo(), CanRedo());
+        break;
+    case TEditorNotice::Find:
+        raise(OnFind);
+        break;
+    case TEditorNotice::Replace:
+        raise(OnReplace);
+        break;
+    }
+}
+
+bool TAdvCustomMemo::AllowOverwriteToggle() {
+    bool allow = true;
+    if (OnOverwriteToggle)
+        OnOverwriteToggle(this, allow);
+    return allow;
+}
+
+void TAdvCustomMemo::WordCompleted(const std::string& word, std::string& replacement) {
+    if (OnWordComplete)
+        OnWordComplete(this, word, replacement);
+}
+
+void TAdvCustomMemo::PutOnClipboard(const std::string& bytes) {
+    SetClipboardBytes(bytes);
+}
+
+bool TAdvCustomMemo::ClipboardHasText() const {
+    return ::ClipboardHasText();
+}
+
+std::string TAdvCustomMemo::ClipboardBytes() const {
+    return ::ClipboardBytes();
+}
+
+// --- keyboard ------------------------------------------------------------------------------
+
+void TAdvCustomMemo::KeyDown(std::uint16_t& key, TShiftState shift) {
+    // 1. The handler first; the caret stops blinking while keys are held.
+    if (OnKeyDown)
+        OnKeyDown(this, key, shift);
+    if (key == 0)
+        return;
+    if (key != VK_CONTROL && !blinkSaved_) {
+        savedBlinkTime_ = GetCaretBlinkTime();
+        blinkSaved_ = true;
+        SetCaretBlinkTime(kInfiniteBlink);
+    }
+    keyboard_.KeyDown(key, shift);
+}
+
+void TAdvCustomMemo::KeyUp(std::uint16_t&, TShiftState) {
+    if (blinkSaved_) {
+        blinkSaved_ = false;
+        SetCaretBlinkTime(savedBlinkTime_);
+    }
+    ShowSystemCaret();
+}
+
+void TAdvCustomMemo::KeyPress(char& key) {
+    // 1. The handler sees the character first.
+    if (OnKeyPress)
+        OnKeyPress(this, key);
+    keyboard_.KeyPress(key);
+}
+
+void TAdvCustomMemo::KeyCommand(int code, TShiftState shift) {
+    RunCommand(editing_, code, shift);
+}
+
+bool TAdvCustomMemo::WantsKey(std::uint16_t key, TShiftState shift) const {
+    // Enter is a line break here, never the form's default button.
+    return key == VK_RETURN || TCustomControl::WantsKey(key, shift);
+}
+
+// --- undo and editing properties -----------------------------------------------------------
 
 void TAdvCustomMemo::Redo() {
-    undoList_->Redo();
+    editing_.Redo();
     Repaint();
 }
 
-void TAdvCustomMemo::ClearUndo() {
-    undoList_->Clear();
-}
-
-bool TAdvCustomMemo::CanUndo() const {
-    return undoList_->CanUndo();
-}
-
-bool TAdvCustomMemo::CanRedo() const {
-    return undoList_->CanRedo();
-}
-
-void TAdvCustomMemo::SetUndoLimit(int value) {
-    if (value == undoLimit_)
-        return;
-    undoLimit_ = std::clamp(value, 1, TAdvUndoList::kDefaultLimit);
-    undoList_->SetLimit(undoLimit_);
-}
-
-bool TAdvCustomMemo::Modified() const {
-    return undoList_->Count() > 0;
-}
-
-void TAdvCustomMemo::SetModified(bool value) {
-    if (value)
-        return;
-    undoList_->Clear();
-    for (int line = 0; line < lines_->Count(); ++line) {
-        if (lines_->Record(line) && lines_->Record(line)->Modified)
-            lines_->LineProp(line)->Modified = false;
-    }
-    if (OnStatusChange)
-        OnStatusChange(this);
-    Invalidate();
-}
-
-// --- editing properties --------------------------------------------------------------------
-
 void TAdvCustomMemo::SetEnhancedHomeKey(bool value) {
-    enhancedHomeKey_ = value;
+    model_.Settings().EnhancedHomeKey = value;
     Invalidate();
 }
 
 void TAdvCustomMemo::SetSmartTabs(bool value) {
-    smartTabs_ = value;
+    model_.Settings().SmartTabs = value;
     Invalidate();
 }
 
@@ -212,25 +241,20 @@ void TAdvCustomMemo::FilesDropped(const std::vector<std::string>& files) {
         if (OnFileDrop)
             OnFileDrop(this, file, allow);
         if (allow)
-            lines_->LoadFromFile(file);
+            Lines().LoadFromFile(file);
     }
 }
 
 void TAdvCustomMemo::SetTabSize(int value) {
-    if (value == lines_->TabSize())
+    if (value == Lines().TabSize())
         return;
-    lines_->SetTabSize(value);
+    Lines().SetTabSize(value);
     Invalidate();
-}
-
-void TAdvCustomMemo::SetTrimTrailingSpaces(bool value) {
-    trimTrailingSpaces_ = value;
-    lines_->SetTrimOnAssign(value);
 }
 
 void TAdvCustomMemo::SetLines(const TStrings& list) {
     // The store replaces its text in one go, trimming when the editor trims.
-    lines_->Assign(list);
+    Lines().Assign(list);
     if (OnSelectionChange)
         OnSelectionChange(this);
     Invalidate();
@@ -241,49 +265,20 @@ void TAdvCustomMemo::Clear() {
     SetCaretY(0);
     view_.Home();
     SetRefreshOn(false);
-    lines_->Clear();
+    Lines().Clear();
     Repaint();
     SetCaretY(0);
     SetCaretX(0); // puts one empty line back
-    caret_.SelStart = caret_.SelEnd = {0, 0};
+    model_.CaretState().SelStart = model_.CaretState().SelEnd = {0, 0};
     SetRefreshOn(true);
     RefreshStep();
-    lines_->Clear();
+    Lines().Clear();
 }
 
-// A line deleted through the store is deleted as the editor deletes its caret line, so it
-// can be undone; the caret then goes back onto the text it stood on.
-void TAdvCustomMemo::DeleteLineOfStore(int index) {
-    const TPoint caret = caret_.Caret;
-    const int count = lines_->Count();
-    SetCaretY(index);
-    DeleteLine();
-    caret_.Caret.X = count == 1 ? 0 : caret.X;
-    caret_.Caret.Y =
-        std::clamp(caret.Y - (index < caret.Y ? 1 : 0), 0, std::max(0, lines_->Count() - 1));
-    caret_.ResetSelection();
-}
-
-// The document changed: caret, selection and bookmarks follow their text, and a whole new
-// text starts afresh (caret at the start, no regions, no undo). Undo records replay edits on
-// the text they were made on: kept past a clear, a cancelled load or an assignment of the
-// lines, they would write text the user never had into the new one.
+// The view follows the document (the model and its undo list follow it themselves).
 void TAdvCustomMemo::LinesChanged(const core::LineChange& change) {
-    const int count = lines_->Count();
-    FollowChange(caret_, change, count);
     FitGutterToNumbers();
-    if (change.replacedAll) {
+    if (change.replacedAll)
         regionCount_ = 0;
-        if (undoList_->Count() > 0 && !undoList_->Suspended())
-            undoList_->Clear();
-    }
-    Invalidate();
-}
-
-void TAdvCustomMemo::RefreshStep() {
-    if (OnChange)
-        OnChange(this);
-    UpdateScrollBars();
-    ScrollCaretIntoView();
     Invalidate();
 }

@@ -1,18 +1,22 @@
 #pragma once
 // The list editor: a custom-drawn control over its own line store.
 //
-// TAdvCustomMemo is the facade that keeps the names the behaviour speaks in (CaretX,
-// SetCaretY, ResetSelection, TopLine...) over parts with one concern each: the line store
-// and its document (AdvMemoStrings, LineRecords, core/TextDocument), caret and selection
-// (CaretState, MemoCaret.cpp), the view model (MemoView), row painting (RowPainter), the row
-// map (RowMap) and the gutter (Gutter). The editor listens to its document: caret,
-// bookmarks and view follow the text. Painting reads the model and never changes it.
+// TAdvCustomMemo is the control that joins the editor's model, its view and the platform, and
+// keeps the names the behaviour speaks in (CaretX, SetCaretY, ResetSelection, TopLine...) as
+// thin forwarders to the part that holds each.
 //
-// Editing is spread the same way: the key tables (MemoKeyTable, data: key, shift state,
-// command), the keyboard's handling order (MemoKeyboard.cpp), caret moves (MemoMoves.cpp),
-// the text operations (MemoEditing), the undo list and its records (MemoUndo), mouse and
-// context menu (MemoMouse), and the clipboard commands (MemoClipboard.cpp). Every text change
-// goes through the line store into the document's primitives.
+// The model works without a window: the line store and its document (AdvMemoStrings,
+// LineRecords, core/TextDocument), caret, selection, settings, caret rules and moves
+// (EditorModel, CaretState), the text operations with their undo list (MemoEditing,
+// MemoUndo), and the keyboard's handling order over the key tables (MemoKeyboard,
+// MemoKeyTable). It asks what it needs of the view through TEditorHost, which this control
+// implements: painting, scrolling the caret into view, the system caret, rows, events and the
+// clipboard.
+//
+// The view is the control's own: the view model (MemoView), row painting (RowPainter), the
+// row map (RowMap), the gutter (Gutter), scrolling (MemoScrolling.cpp), painting
+// (MemoPaint.cpp), and the pointer (MemoMouse). Painting reads the model and never changes it;
+// every text change goes through the line store into the document's primitives.
 //
 // Hooks of parts not built yet stay minimal: with no styler the word sets are the plain ones,
 // folding has no regions to skip or open, auto-completion, parameter hints and the memo
@@ -24,10 +28,13 @@
 #include <string>
 #include <vector>
 
-#include "memo/AdvMemoStrings.h"
-#include "memo/CaretState.h"
+#include "memo/model/AdvMemoStrings.h"
+#include "memo/model/CaretState.h"
+#include "memo/model/EditorModel.h"
 #include "memo/Gutter.h"
 #include "memo/KeptSettings.h"
+#include "memo/model/MemoEditing.h"
+#include "memo/model/MemoKeyboard.h"
 #include "memo/MemoView.h"
 #include "memo/RowMap.h"
 #include "memo/ViewSettings.h"
@@ -37,19 +44,9 @@
 
 class TBitmap;
 struct TRowContext;
-class TAdvUndoList;
-class TMemoEditing;
 class TMemoMouse;
 class TPopupMenu;
 class TSystemCaret;
-
-/// Replacement of the word before the caret when a word ends (space, Enter, punctuation):
-/// an entry of OldValue, matched exactly, becomes the entry of NewValue at the same index.
-struct TAutoCorrect {
-    bool Active = true;
-    std::vector<std::string> OldValue;
-    std::vector<std::string> NewValue;
-};
 
 using TKeyEvent = std::function<void(TObject* sender, std::uint16_t& key, TShiftState shift)>;
 using TKeyPressEvent = std::function<void(TObject* sender, char& key)>;
@@ -63,75 +60,77 @@ using TGutterClickEvent = std::function<void(TObject* sender, int line)>;
 using TAdvMemoFileDropEvent =
     std::function<void(TObject* sender, const std::string& fileName, bool& allow)>;
 
-class TAdvCustomMemo : public TCustomControl, private core::DocumentListener {
+class TAdvCustomMemo : public TCustomControl,
+                       private TEditorHost,
+                       private core::DocumentListener {
 public:
     explicit TAdvCustomMemo(TWinControl* parent);
     ~TAdvCustomMemo() override;
 
+    /// The model and its text operations, for the editor's own parts.
+    TEditorModel& Model() { return model_; }
+    const TEditorModel& Model() const { return model_; }
+    TMemoEditing& Editing() { return editing_; }
+
     // --- text ---
-    TAdvMemoStrings& Lines() { return *lines_; }
-    const TAdvMemoStrings& Lines() const { return *lines_; }
+    TAdvMemoStrings& Lines() { return model_.Lines(); }
+    const TAdvMemoStrings& Lines() const { return model_.Lines(); }
     /// Clear, AddStrings(list); with TrimTrailingSpaces every line loses its trailing spaces;
     /// then the selection-changed notification and a repaint.
     void SetLines(const TStrings& list);
-    int TabSize() const { return lines_->TabSize(); }
+    int TabSize() const { return Lines().TabSize(); }
     void SetTabSize(int value);
-    bool TrimTrailingSpaces() const { return trimTrailingSpaces_; }
-    void SetTrimTrailingSpaces(bool value);
-    bool AutoExpand() const { return autoExpand_; }
-    void SetAutoExpand(bool value) { autoExpand_ = value; }
+    bool TrimTrailingSpaces() const { return model_.TrimTrailingSpaces(); }
+    void SetTrimTrailingSpaces(bool value) { model_.SetTrimTrailingSpaces(value); }
+    bool AutoExpand() const { return model_.Settings().AutoExpand; }
+    void SetAutoExpand(bool value) { model_.Settings().AutoExpand = value; }
     /// The greatest line length in characters, used for horizontal scrolling.
-    int LongestLine() const { return lines_->Document().LongestLine(); }
+    int LongestLine() const { return Lines().Document().LongestLine(); }
 
     /// The editor's clear operation: the store ends with 0 lines, caret, selection and scroll
     /// position at the start; the undo list is kept.
     void Clear();
 
     // --- caret and selection ---
-    const TCaretState& Caret() const { return caret_; }
-    int CaretX() const { return caret_.Caret.X; }
-    int CaretY() const { return caret_.Caret.Y; }
-    void SetCaretX(int column);
-    void SetCaretY(int line);
+    const TCaretState& Caret() const { return model_.Caret(); }
+    int CaretX() const { return model_.CaretX(); }
+    int CaretY() const { return model_.CaretY(); }
+    void SetCaretX(int column) { model_.SetCaretX(column); }
+    void SetCaretY(int line) { model_.SetCaretY(line); }
     /// ResetSelection, CaretX := 0, SetCaretY(line), SetCaretX(column).
-    void SetCaretPosition(int column, int line);
+    void SetCaretPosition(int column, int line) { model_.SetCaretPosition(column, line); }
     /// Anchor and moving end, unordered (Caret() has the track point too).
-    void SetSelection(TPoint start, TPoint end);
-    bool SelectionEmpty() const { return caret_.SelectionEmpty(); }
-    /// Anchor, moving end and track point := caret.
-    void ResetSelection();
-    /// Moving end and track point := caret.
-    void ExtendSelection();
+    void SetSelection(TPoint start, TPoint end) { model_.SetSelection(start, end); }
+    bool SelectionEmpty() const { return model_.SelectionEmpty(); }
+    void ResetSelection() { model_.ResetSelection(); }
+    void ExtendSelection() { model_.ExtendSelection(); }
     /// The linear offset of the ordered selection's start, and the selected text's length.
-    int SelStart() const;
-    int SelLength() const;
-    /// SelLength() >= 1, without building the text (a selection of millions of lines).
-    bool SelectionHasText() const;
-    /// The ordered selection's text, lines joined by CR LF.
-    std::string GetSelectedText() const;
-    /// Anchor at the start, moving end at the end of the last line; the caret stays.
-    void SelectAll();
-    bool OverwriteMode() const { return caret_.OverwriteMode; }
-    void SetOverwriteMode(bool value) { caret_.OverwriteMode = value; }
-    bool RegionsStale() const { return caret_.RegionsStale; }
+    int SelStart() const { return model_.SelStart(); }
+    int SelLength() const { return model_.SelLength(); }
+    bool SelectionHasText() const { return model_.SelectionHasText(); }
+    std::string GetSelectedText() const { return model_.GetSelectedText(); }
+    void SelectAll() { model_.SelectAll(); }
+    bool OverwriteMode() const { return Caret().OverwriteMode; }
+    void SetOverwriteMode(bool value) { model_.SetOverwriteMode(value); }
+    bool RegionsStale() const { return Caret().RegionsStale; }
 
     // --- editing properties ---
-    bool ReadOnly() const { return readOnly_; }
-    void SetReadOnly(bool value) { readOnly_ = value; }
+    bool ReadOnly() const { return model_.Settings().ReadOnly; }
+    void SetReadOnly(bool value) { model_.Settings().ReadOnly = value; }
     /// Typing, Delete and Backspace replace a non-empty selection.
-    bool DelErase() const { return delErase_; }
-    void SetDelErase(bool value) { delErase_ = value; }
-    bool AutoIndent() const { return autoIndent_; }
-    void SetAutoIndent(bool value) { autoIndent_ = value; }
-    bool EnhancedHomeKey() const { return enhancedHomeKey_; }
+    bool DelErase() const { return model_.Settings().DelErase; }
+    void SetDelErase(bool value) { model_.Settings().DelErase = value; }
+    bool AutoIndent() const { return model_.Settings().AutoIndent; }
+    void SetAutoIndent(bool value) { model_.Settings().AutoIndent = value; }
+    bool EnhancedHomeKey() const { return model_.Settings().EnhancedHomeKey; }
     void SetEnhancedHomeKey(bool value);
-    bool SmartTabs() const { return smartTabs_; }
+    bool SmartTabs() const { return model_.Settings().SmartTabs; }
     void SetSmartTabs(bool value);
     bool WantTab() const { return WantTabs(); }
     void SetWantTab(bool value) { SetWantTabs(value); }
     bool HiddenCaret() const { return hiddenCaret_; }
     void SetHiddenCaret(bool value);
-    TAutoCorrect& AutoCorrect() { return autoCorrect_; }
+    TAutoCorrect& AutoCorrect() { return model_.Settings().AutoCorrect; }
     /// Styler, soft wrap, completion, hint, marker and print settings: stored and kept.
     TKeptSettings& Kept() { return kept_; }
     const TKeptSettings& Kept() const { return kept_; }
@@ -142,60 +141,56 @@ public:
     bool AcceptFiles() const { return acceptFiles_; }
     void SetAcceptFiles(bool value);
 
-    // --- editing operations (MemoEditing) ---
-    void InsertChar(char ch);
-    void NewLine();
-    void TabKey(TShiftState shift);
-    void Backspace();
-    void DeleteWordBack();
-    void DeleteChar();
-    /// Deletes the caret line (a store of one line keeps one empty line).
-    void DeleteLine();
-    /// True when text was removed.
-    bool DeleteSelection(bool repaint);
-    void InsertText(std::string_view text);
-    TMemoEditing& Editing() { return *editing_; }
+    // --- editing operations ---
+    void InsertChar(char ch) { editing_.InsertChar(ch); }
+    void NewLine() { editing_.NewLine(); }
+    void TabKey(TShiftState shift) { editing_.TabKey(shift); }
+    void Backspace() { editing_.Backspace(); }
+    void DeleteWordBack() { editing_.DeleteWordBack(); }
+    void DeleteChar() { editing_.DeleteChar(); }
+    void DeleteLine() { editing_.DeleteLine(); }
+    bool DeleteSelection(bool repaint) { return editing_.DeleteSelection(repaint); }
+    void InsertText(std::string_view text) { editing_.InsertText(text); }
 
     // --- keyboard and moves ---
     /// Runs the command of a key code or control character with `shift`.
     void KeyCommand(int code, TShiftState shift);
-    void ArrowMove(int dx, int dy, TShiftState shift);
-    void WordMoveRight();
-    void WordMoveLeft();
-    void HomeMove(TShiftState shift);
-    void EndMove(TShiftState shift);
-    void PageMove(int direction, TShiftState shift);
-    /// The replacement of the word at the caret before a trigger character (no undo record).
-    void WordCompletionStep();
+    void ArrowMove(int dx, int dy, TShiftState shift) { model_.ArrowMove(dx, dy, shift); }
+    void WordMoveRight() { model_.WordMoveRight(); }
+    void WordMoveLeft() { model_.WordMoveLeft(); }
+    void HomeMove(TShiftState shift) { model_.HomeMove(shift); }
+    void EndMove(TShiftState shift) { model_.EndMove(shift); }
+    void PageMove(int direction, TShiftState shift) { model_.PageMove(direction, shift); }
+    void WordCompletionStep() { editing_.WordCompletionStep(); }
     /// The Insert key: when OnOverwriteToggle allows, recorded and inverted.
-    void ToggleOverwriteMode();
+    void ToggleOverwriteMode() { editing_.ToggleOverwriteMode(); }
 
-    // --- clipboard (MemoClipboard.cpp) ---
-    void CopyToClipboard();
-    void CutToClipboard();
-    void PasteFromClipboard();
+    // --- clipboard ---
+    void CopyToClipboard() { editing_.CopyToClipboard(); }
+    void CutToClipboard() { editing_.CutToClipboard(); }
+    void PasteFromClipboard() { editing_.PasteFromClipboard(); }
 
     // --- bookmarks ---
     static constexpr int kBookmarkCount = TCaretState::kBookmarkCount;
-    int Bookmark(int slot) const { return caret_.Bookmarks[static_cast<std::size_t>(slot)]; }
+    int Bookmark(int slot) const { return Caret().Bookmarks[static_cast<std::size_t>(slot)]; }
     void SetBookmark(int slot, int line) {
-        caret_.Bookmarks[static_cast<std::size_t>(slot)] = line;
+        model_.CaretState().Bookmarks[static_cast<std::size_t>(slot)] = line;
     }
 
-    // --- undo (MemoUndo) ---
-    TAdvUndoList& UndoList() { return *undoList_; }
-    void Undo();
+    // --- undo ---
+    TAdvUndoList& UndoList() { return editing_.UndoList(); }
+    void Undo() { editing_.Undo(); }
     void Redo();
-    void ClearUndo();
-    bool CanUndo() const;
-    bool CanRedo() const;
-    int UndoLimit() const { return undoLimit_; }
+    void ClearUndo() { editing_.ClearUndo(); }
+    bool CanUndo() const { return editing_.UndoList().CanUndo(); }
+    bool CanRedo() const { return editing_.UndoList().CanRedo(); }
+    int UndoLimit() const { return editing_.UndoLimit(); }
     /// Clamped to 1..100; a new limit empties the list.
-    void SetUndoLimit(int value);
+    void SetUndoLimit(int value) { editing_.SetUndoLimit(value); }
     /// True while the undo list holds a record.
-    bool Modified() const;
+    bool Modified() const { return editing_.Modified(); }
     /// False empties the undo list and clears every line's modified mark; true changes nothing.
-    void SetModified(bool value);
+    void SetModified(bool value) { editing_.SetModified(value); }
 
     // --- view: properties ---
     const TViewStyle& Style() const { return style_; }
@@ -257,20 +252,20 @@ public:
     // --- view: position and metrics ---
     const TMemoView& View() const { return view_; }
     /// The line shown in the first row of the view.
-    int TopLine() const { return rowMap_->LineOfRow(view_.TopRow()); }
-    void SetTopLine(int line);
+    int TopLine() const override { return rowMap_->LineOfRow(view_.TopRow()); }
+    void SetTopLine(int line) override;
 
     // --- rows: lines as the view shows them, through the row map ---
     /// The rows the text takes.
-    int RowCount() const { return rowMap_->RowCount(lines_->Count()); }
+    int RowCount() const override { return rowMap_->RowCount(Lines().Count()); }
     /// The screen row (0: the view's first) that shows `line`; negative above the view.
     int ScreenRowOfLine(int line) const { return rowMap_->RowOfLine(line) - view_.TopRow(); }
     /// The line shown in screen row `row`.
     int LineOfScreenRow(int row) const { return rowMap_->LineOfRow(view_.TopRow() + row); }
     /// The line `rows` rows away from `line` (up when negative), within the text.
-    int LineRowsAway(int line, int rows) const;
-    int LeftCol() const { return view_.LeftCol(); }
-    void SetLeftCol(int column);
+    int LineRowsAway(int line, int rows) const override;
+    int LeftCol() const override { return view_.LeftCol(); }
+    void SetLeftCol(int column) override;
     int CharWidth() const { return view_.CharWidth; }
     int LineHeight() const { return view_.LineHeight; }
     int TextMargin() const { return view_.Frame.TextMargin; }
@@ -292,8 +287,8 @@ public:
     /// The line shown in the last whole row of the text area.
     int LastVisibleLine() const { return rowMap_->LineOfRow(view_.LastVisibleRow(style_)); }
 
-    void ScrollCaretIntoView();
-    void UpdateScrollBars();
+    void ScrollCaretIntoView() override;
+    void UpdateScrollBars() override;
     TScrollBar& VerticalBar() { return *verticalBar_; }
     TScrollBar& HorizontalBar() { return *horizontalBar_; }
 
@@ -302,11 +297,11 @@ public:
 
     // --- refresh ---
     /// While the refresh is off the store's changes do not reach the view.
-    bool RefreshOn() const { return refreshOn_; }
-    void SetRefreshOn(bool value) { refreshOn_ = value; }
+    bool RefreshOn() const { return model_.RefreshOn(); }
+    void SetRefreshOn(bool value) { model_.SetRefreshOn(value); }
     /// What a change of the store sets off: OnChange, scroll bars, caret into view, a full
     /// repaint.
-    void RefreshStep();
+    void RefreshStep() { model_.RefreshStep(); }
 
     TNotifyEvent OnChange;
     TNotifyEvent OnSelectionChange;
@@ -328,6 +323,10 @@ public:
 
     /// The system caret's place: the left edge of the caret's cell, one pixel below its top.
     TPoint CaretPixel() const;
+    /// Puts the system caret where the caret stands, when shown and when it moved.
+    void PlaceSystemCaret() override;
+    /// Shows the system caret when the editor has one and HiddenCaret is off.
+    void ShowSystemCaret();
 
 protected:
     void KeyDown(std::uint16_t& key, TShiftState shift) override;
@@ -344,29 +343,27 @@ protected:
     void FontChanged() override;
     void Resize() override;
     bool WantsKey(std::uint16_t key, TShiftState shift) const override;
-    void DeleteLineOfStore(int index);
     /// Widens the gutter when the numbers shown outgrow four digits (and back).
     void FitGutterToNumbers();
     void DoEnter() override;
     void DoExit() override;
 
 private:
-    friend class TMemoEditing;
-    friend class TMemoMouse;
-    friend class TRefreshOff;
+    // --- the model's host (AdvMemo.cpp) ---
+    void InvalidateText() override { Invalidate(); }
+    void RepaintText() override { Repaint(); }
+    void InvalidateLines(int first, int last) override;
+    void CaretGoesToLine(int line) override;
+    int PageRows() const override;
+    void Notify(TEditorNotice notice) override;
+    bool AllowOverwriteToggle() override;
+    void WordCompleted(const std::string& word, std::string& replacement) override;
+    void PutOnClipboard(const std::string& bytes) override;
+    bool ClipboardHasText() const override;
+    std::string ClipboardBytes() const override;
 
+    /// The view follows the document: the gutter fits the numbers, a new text has no regions.
     void LinesChanged(const core::LineChange& change) override;
-    /// The caret, for the editor's own parts: changes here raise no event.
-    TCaretState& CaretState() { return caret_; }
-    /// Puts the system caret where the caret stands, when shown and when it moved.
-    void PlaceSystemCaret();
-    void ShowSystemCaret();
-    /// The end-of-move selection rule: extend when `extend`, else collapse.
-    void FinishMove(bool extend);
-    /// Shift is held and the caret still stands on the track point.
-    bool ExtendsSelection(TShiftState shift) const;
-    /// Puts the anchor back to `anchor` after a move.
-    void KeepAnchor(TPoint anchor);
     template <class T> void SetStyle(T& field, T value) {
         StoreChanged(field, std::move(value), [this] { Invalidate(); });
     }
@@ -395,30 +392,18 @@ private:
     void PaintMargins(TCanvas& canvas, const TViewStyle& style, const TRect& text) const;
     void PaintBorder(TCanvas& canvas) const;
 
-    std::unique_ptr<TAdvMemoStrings> lines_;
-    bool trimTrailingSpaces_ = false;
-    bool autoExpand_ = true;
-    bool readOnly_ = false;
-    bool delErase_ = false;
-    bool autoIndent_ = true;
-    bool enhancedHomeKey_ = false;
-    bool smartTabs_ = false;
+    TEditorModel model_{*this};
+    TMemoEditing editing_{model_};
+    TMemoKeyboard keyboard_{editing_};
     bool hiddenCaret_ = false;
     bool acceptFiles_ = false;
-    bool keyAllowsTyping_ = true;
-    bool lastKeyWithoutCtrl_ = true;
     bool blinkSaved_ = false;
     std::uint32_t savedBlinkTime_ = 0;
-    int undoLimit_ = 100;
-    TAutoCorrect autoCorrect_;
     TKeptSettings kept_;
     TPopupMenu* popupMenu_ = nullptr;
-    std::unique_ptr<TAdvUndoList> undoList_;
-    std::unique_ptr<TMemoEditing> editing_;
     std::unique_ptr<TMemoMouse> mouse_;
     std::unique_ptr<TSystemCaret> systemCaret_;
 
-    TCaretState caret_;
     TMemoView view_;
     TViewStyle style_;
     std::unique_ptr<TRowMap> rowMap_;
@@ -426,7 +411,6 @@ private:
     int regionCount_ = 0;
     int gutterDigits_ = 0;   // the digits of the largest line number, as the gutter was fitted
     int wheelRemainder_ = 0; // wheel delta not yet worth a notch
-    bool refreshOn_ = true;
     bool applyingFont_ = false;
 
     TWordWrap wordWrap_ = TWordWrap::wwNone;

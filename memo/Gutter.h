@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "memo/AdvMemoStrings.h"
+#include "memo/model/AdvMemoStrings.h"
 #include "memo/RowMap.h"
 #include "platform/Graphics.h"
 #include "platform/Types.h"

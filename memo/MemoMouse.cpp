@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "memo/AdvMemo.h"
-#include "memo/MemoEditing.h"
-#include "memo/SelectionText.h"
+#include "memo/model/MemoEditing.h"
+#include "memo/model/SelectionText.h"
 #include "platform/Clipboard.h"
 #include "platform/Menus.h"
 

@@ -22,19 +22,19 @@ TViewStyle TAdvCustomMemo::PaintStyle() const {
 
 TRowContext TAdvCustomMemo::RowContext(const TViewStyle& style) const {
     TRowContext context;
-    context.Lines = lines_.get();
+    context.Lines = &Lines();
     context.Style = &style;
     context.CharWidth = CharWidth();
     context.LineHeight = LineHeight();
     context.LeftCol = LeftCol();
     context.SelectionShown = SelectionShown() && !SelectionEmpty();
-    std::tie(context.SelFirst, context.SelLast) = OrderedSelection(caret_);
+    std::tie(context.SelFirst, context.SelLast) = OrderedSelection(Caret());
     return context;
 }
 
 TGutterRows TAdvCustomMemo::GutterRows() const {
     TGutterRows rows;
-    rows.Lines = lines_.get();
+    rows.Lines = &Lines();
     rows.Rows = rowMap_.get();
     rows.TopRow = view_.TopRow();
     rows.LineHeight = LineHeight();
@@ -46,7 +46,7 @@ TGutterRows TAdvCustomMemo::GutterRows() const {
 void TAdvCustomMemo::Paint() {
     TCanvas& canvas = Canvas();
     // Nothing while an update bracket is open, nor before the font is measured.
-    if (lines_->LockCount() > 0 || LineHeight() == 0)
+    if (Lines().LockCount() > 0 || LineHeight() == 0)
         return;
     const TViewStyle style = PaintStyle();
     const TRect text = TextArea();
@@ -90,7 +90,7 @@ void TAdvCustomMemo::PaintRows(TCanvas& canvas, const TViewStyle& style, const T
     rowBitmap_->Canvas().Font().Assign(Font());
     canvas.SetClipRect(text);
     const int rows = VisibleLineCount();
-    const int count = lines_->Count();
+    const int count = Lines().Count();
     int openBoxes = 0;
     int row = 0;
     bool ended = false;
@@ -188,7 +188,7 @@ void TAdvCustomMemo::PaintBorder(TCanvas& canvas) const {
 
 void TAdvCustomMemo::PaintFoldMarks(TCanvas& canvas, const TViewStyle& style, const TRect& rowRect,
                                     int line, int& openBoxes) const {
-    const TLineProp* record = lines_->Record(line);
+    const TLineProp* record = Lines().Record(line);
     const int x0 = FoldingColumn().Left;
     const int y0 = rowRect.Top;
     const int y1 = rowRect.Bottom;
@@ -209,7 +209,7 @@ void TAdvCustomMemo::PaintFoldMarks(TCanvas& canvas, const TViewStyle& style, co
     // a region end gets its tick.
     if (record->Inside) {
         const bool collapsedToTheEnd = record->RegionStart && !record->Expanded &&
-                                       LastLineOfCollapsedRegion(line) >= lines_->Count() - 1;
+                                       LastLineOfCollapsedRegion(line) >= Lines().Count() - 1;
         vertical(y0, collapsedToTheEnd ? y0 + off : y1);
         if (record->RegionEndCount > 0) {
             canvas.MoveTo(x0 + 6, y1);
@@ -236,14 +236,14 @@ void TAdvCustomMemo::PaintFoldMarks(TCanvas& canvas, const TViewStyle& style, co
 }
 
 int TAdvCustomMemo::LastLineOfCollapsedRegion(int line) const {
-    const TLineProp* record = lines_->Record(line);
+    const TLineProp* record = Lines().Record(line);
     if (!record || !record->RegionStart || record->Expanded)
         return line;
     // Region ends count against the depth; each nested start opens one more level.
     int depth = 1;
     int ends = 0;
-    for (int next = line + 1; next < lines_->Count(); ++next) {
-        const TLineProp* inner = lines_->Record(next);
+    for (int next = line + 1; next < Lines().Count(); ++next) {
+        const TLineProp* inner = Lines().Record(next);
         if (!inner)
             continue;
         ends += inner->RegionEndCount;
@@ -252,5 +252,5 @@ int TAdvCustomMemo::LastLineOfCollapsedRegion(int line) const {
         if (inner->RegionStart)
             ++depth;
     }
-    return lines_->Count() - 1;
+    return Lines().Count() - 1;
 }

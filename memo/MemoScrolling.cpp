@@ -144,7 +144,7 @@ void TAdvCustomMemo::SetWordWrap(TWordWrap value) {
 }
 
 void TAdvCustomMemo::UpdateScrollBars() {
-    if (!refreshOn_ || LineHeight() == 0)
+    if (!RefreshOn() || LineHeight() == 0)
         return;
     UpdateFrame();
     view_.UpdateBars(style_, RowCount(), LongestLine(), CaretX());
@@ -177,7 +177,7 @@ void TAdvCustomMemo::SetRowMap(std::unique_ptr<TRowMap> map) {
 void TAdvCustomMemo::FitGutterToNumbers() {
     // Measured only when the digits of the largest number change, which a list crosses a
     // handful of times on its way to millions of lines.
-    const int digits = gutter_->DigitsShown(lines_->Count());
+    const int digits = gutter_->DigitsShown(Lines().Count());
     if (digits == gutterDigits_)
         return;
     gutterDigits_ = digits;
@@ -241,4 +241,34 @@ void TAdvCustomMemo::DoExit() {
     }
     systemCaret_->Destroy();
     Invalidate();
+}
+// --- the system caret ----------------------------------------------------------------------
+
+TPoint TAdvCustomMemo::CaretPixel() const {
+    const TRect cell = CellRect(CaretX() - LeftCol(), ScreenRowOfLine(CaretY()));
+    return {cell.Left, cell.Top};
+}
+
+void TAdvCustomMemo::PlaceSystemCaret() {
+    if (!systemCaret_ || !systemCaret_->Created())
+        return;
+    // Moved only when its pixel place changed.
+    const TPoint at = CaretPixel();
+    if (at != systemCaret_->Pos())
+        systemCaret_->SetPos(at);
+}
+
+void TAdvCustomMemo::ShowSystemCaret() {
+    if (systemCaret_->Created() && !hiddenCaret_)
+        systemCaret_->Show();
+}
+
+void TAdvCustomMemo::SetHiddenCaret(bool value) {
+    hiddenCaret_ = value;
+    if (!Focused() || !systemCaret_->Created())
+        return;
+    if (value)
+        systemCaret_->Hide();
+    else
+        systemCaret_->Show();
 }

@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "memo/AdvMemoStrings.h"
+#include "memo/model/AdvMemoStrings.h"
 #include "memo/ViewStyle.h"
 #include "platform/Graphics.h"
 

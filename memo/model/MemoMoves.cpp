@@ -8,9 +8,8 @@
 
 #include <algorithm>
 
-#include "memo/AdvMemo.h"
-#include "memo/MemoEditing.h"
-#include "memo/SelectionText.h"
+#include "memo/model/EditorModel.h"
+#include "memo/model/SelectionText.h"
 
 namespace {
 
@@ -21,18 +20,18 @@ std::string_view WithoutTrailingSpaces(std::string_view s) {
 
 } // namespace
 
-bool TAdvCustomMemo::ExtendsSelection(TShiftState shift) const {
+bool TEditorModel::ExtendsSelection(TShiftState shift) const {
     return shift.Shift && caret_.Caret == caret_.Track;
 }
 
-void TAdvCustomMemo::FinishMove(bool extend) {
+void TEditorModel::FinishMove(bool extend) {
     if (extend)
         ExtendSelection();
     else
         ResetSelection();
 }
 
-void TAdvCustomMemo::ArrowMove(int dx, int dy, TShiftState shift) {
+void TEditorModel::ArrowMove(int dx, int dy, TShiftState shift) {
     // 1. Whether the move drags the selection along.
     const bool extend = ExtendsSelection(shift);
     if (shift.Ctrl) {
@@ -44,14 +43,14 @@ void TAdvCustomMemo::ArrowMove(int dx, int dy, TShiftState shift) {
     } else {
         // 3. A character at a time; a selecting move never enters virtual space.
         if (dy != 0)
-            SetCaretY(LineRowsAway(CaretY(), dy)); // a row up or down: hidden lines skipped
+            SetCaretY(host_.LineRowsAway(CaretY(), dy)); // a row up or down: hidden lines skipped
         int x = CaretX();
-        if (dx != 0 && lines_->Count() > 0) {
-            const std::string_view line = lines_->Get(CaretY());
+        if (dx != 0 && lines_.Count() > 0) {
+            const std::string_view line = lines_.Get(CaretY());
             x = dx > 0 ? NextCharColumn(line, x) : PreviousCharColumn(line, x);
         }
-        if (shift.Shift && lines_->Count() > 0)
-            SetCaretX(std::min(lines_->LineLength(CaretY()), x));
+        if (shift.Shift && lines_.Count() > 0)
+            SetCaretX(std::min(lines_.LineLength(CaretY()), x));
         else
             SetCaretX(x);
     }
@@ -59,12 +58,12 @@ void TAdvCustomMemo::ArrowMove(int dx, int dy, TShiftState shift) {
     FinishMove(extend);
 }
 
-void TAdvCustomMemo::WordMoveRight() {
-    if (lines_->Count() == 0)
+void TEditorModel::WordMoveRight() {
+    if (lines_.Count() == 0)
         return;
     TRefreshOff off(*this);
-    const int y = std::clamp(CaretY(), 0, lines_->Count() - 1);
-    const std::string_view line = lines_->Get(y);
+    const int y = std::clamp(CaretY(), 0, lines_.Count() - 1);
+    const std::string_view line = lines_.Get(y);
     const std::string_view text = WithoutTrailingSpaces(line);
     const auto length = static_cast<int>(text.size());
     // One step right, then on to the start of the next word.
@@ -73,7 +72,7 @@ void TAdvCustomMemo::WordMoveRight() {
     while (x < length && (!IsWordMoveBreak(text[static_cast<std::size_t>(x - 1)]) ||
                           text[static_cast<std::size_t>(x)] == ' '))
         ++x;
-    if (x > length && y < lines_->Count() - 1) {
+    if (x > length && y < lines_.Count() - 1) {
         SetCaretPosition(0, y + 1);
         return;
     }
@@ -81,101 +80,100 @@ void TAdvCustomMemo::WordMoveRight() {
     SetCaretX(std::max(from, std::min(x, static_cast<int>(line.size()))));
 }
 
-void TAdvCustomMemo::WordMoveLeft() {
-    if (lines_->Count() == 0)
+void TEditorModel::WordMoveLeft() {
+    if (lines_.Count() == 0)
         return;
     TRefreshOff off(*this);
     // One step left: from column 0 to the end of the line above.
-    const int y = std::clamp(CaretY(), 0, lines_->Count() - 1);
-    const int start = std::min(CaretX(), lines_->LineLength(y));
+    const int y = std::clamp(CaretY(), 0, lines_.Count() - 1);
+    const int start = std::min(CaretX(), lines_.LineLength(y));
     if (start == 0) {
         SetCaretX(-1);
         return;
     }
-    const std::string_view text = WithoutTrailingSpaces(lines_->Get(y));
+    const std::string_view text = WithoutTrailingSpaces(lines_.Get(y));
     const auto length = static_cast<int>(text.size());
     auto at = [&](int x) { return x < length ? text[static_cast<std::size_t>(x)] : ' '; };
-    int x = PreviousCharColumn(lines_->Get(y), start);
+    int x = PreviousCharColumn(lines_.Get(y), start);
     while (x > 0 && x <= length && !(IsWordMoveBreak(at(x - 1)) && at(x) != ' '))
         --x;
     SetCaretX(x);
 }
 
-void TAdvCustomMemo::HomeMove(TShiftState shift) {
+void TEditorModel::HomeMove(TShiftState shift) {
     const TPoint anchor = caret_.SelStart;
     if (shift.Ctrl) {
         SetCaretY(0);
         SetCaretX(0);
     }
     const bool extend = ExtendsSelection(shift);
-    if (!enhancedHomeKey_ || lines_->Count() == 0) {
+    if (!settings_.EnhancedHomeKey || lines_.Count() == 0) {
         SetCaretX(0);
-        SetLeftCol(0);
+        host_.SetLeftCol(0);
     } else {
         // The first column after a space that is no space itself, going left, else 0.
-        const std::string_view line = lines_->Get(CaretY());
+        const std::string_view line = lines_.Get(CaretY());
         int x = std::min(CaretX() - 1, static_cast<int>(line.size()));
         while (x > 0 &&
                !(line[static_cast<std::size_t>(x - 1)] == ' ' &&
                  x < static_cast<int>(line.size()) && line[static_cast<std::size_t>(x)] != ' '))
             --x;
         SetCaretX(std::max(0, x));
-        if (LeftCol() > CaretX())
-            SetLeftCol(CaretX());
+        if (host_.LeftCol() > CaretX())
+            host_.SetLeftCol(CaretX());
     }
     FinishMove(extend);
     if (shift.Ctrl && shift.Shift)
         KeepAnchor(anchor);
 }
 
-void TAdvCustomMemo::EndMove(TShiftState shift) {
-    if (lines_->Count() == 0)
+void TEditorModel::EndMove(TShiftState shift) {
+    if (lines_.Count() == 0)
         return;
     const TPoint anchor = caret_.SelStart;
     if (shift.Ctrl) {
-        const int last = lines_->Count() - 1;
+        const int last = lines_.Count() - 1;
         SetCaretY(last);
-        SetCaretX(lines_->LineLength(last));
+        SetCaretX(lines_.LineLength(last));
     }
     const bool extend = ExtendsSelection(shift);
     // End never leaves the caret after trailing spaces.
-    SetCaretX(static_cast<int>(WithoutTrailingSpaces(lines_->Get(CaretY())).size()));
+    SetCaretX(static_cast<int>(WithoutTrailingSpaces(lines_.Get(CaretY())).size()));
     FinishMove(extend);
     if (shift.Ctrl && shift.Shift)
         KeepAnchor(anchor);
 }
 
-void TAdvCustomMemo::KeepAnchor(TPoint anchor) {
+void TEditorModel::KeepAnchor(TPoint anchor) {
     // Ctrl+Shift+Home and Ctrl+Shift+End select from where the anchor was.
     caret_.SelStart = anchor;
-    Invalidate();
-    if (OnSelectionChange)
-        OnSelectionChange(this);
+    host_.InvalidateText();
+    host_.Notify(TEditorNotice::SelectionChange);
 }
 
-void TAdvCustomMemo::PageMove(int direction, TShiftState shift) {
-    if (LineHeight() == 0)
+void TEditorModel::PageMove(int direction, TShiftState shift) {
+    // A page of whole rows: the caret and the view move by as many.
+    const int page = host_.PageRows();
+    if (page < 0)
         return;
     const bool extend = ExtendsSelection(shift);
-    // A page of whole rows: the caret and the view move by as many.
-    const int page = TextArea().Height() / LineHeight();
-    const int count = lines_->Count();
-    const int oldTop = TopLine();
-    if (page < RowCount()) {
-        SetTopLine(LineRowsAway(TopLine(), page * direction));
-        SetCaretY(LineRowsAway(CaretY(), page * direction));
+    const int count = lines_.Count();
+    const int oldTop = host_.TopLine();
+    if (page < host_.RowCount()) {
+        host_.SetTopLine(host_.LineRowsAway(host_.TopLine(), page * direction));
+        SetCaretY(host_.LineRowsAway(CaretY(), page * direction));
     } else {
-        SetCaretY(direction < 0 ? 0 : LineRowsAway(count - 1, 0));
+        SetCaretY(direction < 0 ? 0 : host_.LineRowsAway(count - 1, 0));
     }
-    if (TopLine() != oldTop)
-        Invalidate();
+    if (host_.TopLine() != oldTop)
+        host_.InvalidateText();
     if (shift.Ctrl) {
         if (direction < 0) {
             SetCaretY(0);
             SetCaretX(0);
         } else if (count > 0) {
             SetCaretY(count - 1);
-            SetCaretX(lines_->LineLength(count - 1));
+            SetCaretX(lines_.LineLength(count - 1));
         }
     }
     FinishMove(extend);

@@ -13,19 +13,33 @@
 // limit, the linked record undoes alone.
 
 #include <deque>
+#include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/Types.h"
 
-class TAdvCustomMemo;
+class TEditorModel;
+
+/// What a record replays through: the editor's model and its own text operations, run while
+/// the list records nothing.
+class TUndoEditing {
+public:
+    virtual ~TUndoEditing() = default;
+    virtual TEditorModel& Model() = 0;
+    virtual void InsertChar(char ch) = 0;
+    virtual void NewLine() = 0;
+    virtual void InsertText(std::string_view text) = 0;
+    virtual void DeleteLine() = 0;
+    virtual bool DeleteSelection(bool repaint) = 0;
+};
 
 class TUndo {
 public:
     virtual ~TUndo() = default;
 
-    TAdvCustomMemo* Memo = nullptr; // set when the list takes the record
     int BeforeX = 0, BeforeY = 0;   // the caret before the change
     int AfterX = 0, AfterY = 0;     // and after it
     std::string Text;
@@ -36,16 +50,14 @@ public:
 
     /// Takes `newer` into this record; false when it cannot.
     virtual bool Append(const TUndo& newer);
-    virtual void Undo() = 0;
-    virtual void Redo() = 0;
+    virtual void Undo(TUndoEditing& editor) = 0;
+    virtual void Redo(TUndoEditing& editor) = 0;
 
     TUndo(TPoint before, TPoint after, std::string text);
 
 protected:
-    /// Puts the caret at `p`: line first, then column.
-    void CaretTo(TPoint p);
     /// Removes the text from `from` up to `to`.
-    void DeleteRange(TPoint from, TPoint to);
+    static void DeleteRange(TUndoEditing& editor, TPoint from, TPoint to);
 };
 
 /// The spaces Enter drops from the part of a line it moves down: in front of it (with
@@ -66,16 +78,16 @@ public:
         : TUndo(before, after, std::move(text)), Trims{trim} {}
     std::vector<TSplitTrim> Trims;
     bool Append(const TUndo& newer) override;
-    void Undo() override;
-    void Redo() override;
+    void Undo(TUndoEditing& editor) override;
+    void Redo(TUndoEditing& editor) override;
 };
 
 /// One character replaced in overwrite mode; Text holds the other of the two characters.
 class TOverwriteCharUndo : public TUndo {
 public:
     using TUndo::TUndo;
-    void Undo() override;
-    void Redo() override { Undo(); } // the same exchange, at the same place
+    void Undo(TUndoEditing& editor) override;
+    void Redo(TUndoEditing& editor) override { Undo(editor); } // the same exchange
 };
 
 /// Characters removed by Delete or Backspace, in text order; CR stands for a joined line
@@ -87,8 +99,8 @@ public:
         : TUndo(before, after, std::move(text)), IsBackspace(isBackspace) {}
     bool IsBackspace;
     bool Append(const TUndo& newer) override;
-    void Undo() override;
-    void Redo() override;
+    void Undo(TUndoEditing& editor) override;
+    void Redo(TUndoEditing& editor) override;
 };
 
 /// A deleted line. WasOnlyLine: the store had that line alone, which was emptied, not removed.
@@ -97,8 +109,8 @@ public:
     TDeleteLineUndo(TPoint before, TPoint after, std::string text, bool wasOnlyLine)
         : TUndo(before, after, std::move(text)), WasOnlyLine(wasOnlyLine) {}
     bool WasOnlyLine;
-    void Undo() override;
-    void Redo() override;
+    void Undo(TUndoEditing& editor) override;
+    void Redo(TUndoEditing& editor) override;
 };
 
 /// A record that keeps the ordered selection it was made from.
@@ -114,8 +126,8 @@ public:
 class TDeleteBufUndo : public TSelUndo {
 public:
     using TSelUndo::TSelUndo;
-    void Undo() override;
-    void Redo() override;
+    void Undo(TUndoEditing& editor) override;
+    void Redo(TUndoEditing& editor) override;
 };
 
 /// An inserted text (paste, drop); linked when it replaced a selection.
@@ -125,8 +137,8 @@ public:
         : TUndo(before, after, std::move(text)) {
         Linked = linked;
     }
-    void Undo() override;
-    void Redo() override;
+    void Undo(TUndoEditing& editor) override;
+    void Redo(TUndoEditing& editor) override;
 };
 
 /// The Insert key: InsertMode holds the overwrite mode before the toggle.
@@ -134,15 +146,15 @@ class TInsertOverwriteUndo : public TUndo {
 public:
     TInsertOverwriteUndo(TPoint at, bool insertMode) : TUndo(at, at, {}), InsertMode(insertMode) {}
     bool InsertMode;
-    void Undo() override;
-    void Redo() override;
+    void Undo(TUndoEditing& editor) override;
+    void Redo(TUndoEditing& editor) override;
 };
 
 class TAdvUndoList {
 public:
     static constexpr int kDefaultLimit = 100;
 
-    explicit TAdvUndoList(TAdvCustomMemo& memo) : memo_(memo) {}
+    TAdvUndoList() = default;
     ~TAdvUndoList();
     TAdvUndoList(const TAdvUndoList&) = delete;
     TAdvUndoList& operator=(const TAdvUndoList&) = delete;
@@ -159,18 +171,21 @@ public:
 
     /// Takes `record` (or merges it into the newest, or discards it while suspended).
     void Add(std::unique_ptr<TUndo> record);
-    void Undo();
-    void Redo();
+    /// Undoes (redoes) one step through `editor`.
+    void Undo(TUndoEditing& editor);
+    void Redo(TUndoEditing& editor);
     void Clear();
     /// Below 1 becomes 10, above 100 becomes 100; a new limit empties the list.
     void SetLimit(int limit);
 
+    /// Called when what undo and redo can do changed.
+    std::function<void()> OnChange;
+
 private:
     /// Replays with recording and auto-indent off.
-    template <class Step> void Replay(Step step);
+    template <class Step> void Replay(TUndoEditing& editor, Step step);
     void Changed();
 
-    TAdvCustomMemo& memo_;
     std::deque<std::unique_ptr<TUndo>> records_;
     int position_ = 0;
     int limit_ = kDefaultLimit;

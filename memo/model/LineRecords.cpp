@@ -1,4 +1,4 @@
-#include "memo/LineRecords.h"
+#include "memo/model/LineRecords.h"
 
 #include <algorithm>
 

@@ -12,7 +12,7 @@
 
 #include "core/GapVector.h"
 #include "core/TextDocument.h"
-#include "memo/LineProp.h"
+#include "memo/model/LineProp.h"
 
 class LineRecords : public core::DocumentListener {
 public:

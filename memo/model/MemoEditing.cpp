@@ -1,12 +1,11 @@
-#include "memo/MemoEditing.h"
+#include "memo/model/MemoEditing.h"
 
 #include <algorithm>
 #include <vector>
 
 #include "core/LineText.h"
-#include "memo/AdvMemo.h"
-#include "memo/MemoUndo.h"
-#include "memo/SelectionText.h"
+#include "memo/model/EditorModel.h"
+#include "memo/model/SelectionText.h"
 
 namespace {
 
@@ -55,27 +54,40 @@ std::vector<std::string_view> SplitAtBreaks(std::string_view text) {
 
 } // namespace
 
-TRefreshOff::TRefreshOff(TAdvCustomMemo& memo) : memo_(memo), was_(memo.RefreshOn()) {
-    memo_.SetRefreshOn(false);
+TMemoEditing::TMemoEditing(TEditorModel& model) : model_(model) {
+    TAdvMemoStrings& lines = model_.Lines();
+    lines.Document().AddListener(*this);
+    lines.OnLoad = [this](TObject*) { ClearUndo(); };
+    lines.OnDeleteLine = [this](int index) { DeleteLineOfStore(index); };
+    undoList_.OnChange = [this] { model_.Host().Notify(TEditorNotice::UndoChange); };
 }
 
-TRefreshOff::~TRefreshOff() {
-    memo_.SetRefreshOn(was_);
+TMemoEditing::~TMemoEditing() {
+    TAdvMemoStrings& lines = model_.Lines();
+    lines.OnLoad = nullptr;
+    lines.OnDeleteLine = nullptr;
+    lines.Document().RemoveListener(*this);
+    undoList_.OnChange = nullptr; // the list empties as it goes, without telling anyone
+}
+
+void TMemoEditing::LinesChanged(const core::LineChange& change) {
+    if (change.replacedAll && undoList_.Count() > 0 && !undoList_.Suspended())
+        undoList_.Clear();
 }
 
 bool TMemoEditing::Replaying() const {
-    return memo_.UndoList().Suspended();
+    return undoList_.Suspended();
 }
 
 void TMemoEditing::Record(std::unique_ptr<TUndo> record) {
-    memo_.UndoList().Add(std::move(record));
+    undoList_.Add(std::move(record));
 }
 
 int TMemoEditing::CaretLineInStore() {
-    TAdvMemoStrings& lines = memo_.Lines();
+    TAdvMemoStrings& lines = model_.Lines();
     if (lines.Count() == 0)
         lines.Add("");
-    int& y = memo_.CaretState().Caret.Y;
+    int& y = model_.CaretState().Caret.Y;
     y = std::clamp(y, 0, lines.Count() - 1);
     return y;
 }
@@ -83,29 +95,29 @@ int TMemoEditing::CaretLineInStore() {
 // --- typing --------------------------------------------------------------------------------
 
 void TMemoEditing::InsertChar(char ch) {
-    TAdvMemoStrings& lines = memo_.Lines();
+    TAdvMemoStrings& lines = model_.Lines();
     {
-        TRefreshOff off(memo_);
+        TRefreshOff off(model_);
         // 1. The caret line in the store; where typing starts.
         const int y = CaretLineInStore();
-        const TPoint start = memo_.CaretState().Caret;
+        const TPoint start = model_.CaretState().Caret;
         std::string line(lines.Get(y));
         const auto length = static_cast<int>(line.size());
-        const bool overwrite = memo_.OverwriteMode() && !Replaying();
+        const bool overwrite = model_.Caret().OverwriteMode && !Replaying();
         int at = start.X;
         std::string inserted;
         if (ch != '\t') {
             inserted.assign(1, ch);
         } else if (!overwrite) {
             // 3. Tab in insert mode: TabSize spaces, no tab stops.
-            inserted = Spaces(memo_.TabSize());
-        } else if (start.X + memo_.TabSize() < length) {
+            inserted = Spaces(model_.Lines().TabSize());
+        } else if (start.X + model_.Lines().TabSize() < length) {
             // Tab in overwrite mode inside the line only moves the caret.
-            memo_.SetCaretX(start.X + memo_.TabSize());
-            memo_.ResetSelection();
+            model_.SetCaretX(start.X + model_.Lines().TabSize());
+            model_.ResetSelection();
             return;
         } else {
-            inserted = Spaces(start.X + memo_.TabSize() - length);
+            inserted = Spaces(start.X + model_.Lines().TabSize() - length);
             at = length;
         }
         // 5. Overwrite mode replaces the character at the caret.
@@ -113,8 +125,8 @@ void TMemoEditing::InsertChar(char ch) {
             std::string replaced(1, line[static_cast<std::size_t>(at)]);
             line[static_cast<std::size_t>(at)] = ch;
             lines.Put(y, line);
-            memo_.SetCaretX(at + 1);
-            memo_.ResetSelection();
+            model_.SetCaretX(at + 1);
+            model_.ResetSelection();
             Record(std::make_unique<TOverwriteCharUndo>(start, start, std::move(replaced)));
             return;
         }
@@ -128,26 +140,26 @@ void TMemoEditing::InsertChar(char ch) {
         // 4. and 6. The line written back; the caret after the text.
         line.insert(static_cast<std::size_t>(at), inserted);
         lines.Put(y, line);
-        memo_.SetCaretX(at + static_cast<int>(inserted.size()));
+        model_.SetCaretX(at + static_cast<int>(inserted.size()));
         // 7. and 8.
-        memo_.ResetSelection();
-        Record(std::make_unique<TInsertCharUndo>(recordStart, memo_.CaretState().Caret,
+        model_.ResetSelection();
+        Record(std::make_unique<TInsertCharUndo>(recordStart, model_.CaretState().Caret,
                                                  std::move(inserted)));
     }
 }
 
 void TMemoEditing::NewLine() {
-    TAdvMemoStrings& lines = memo_.Lines();
+    TAdvMemoStrings& lines = model_.Lines();
     {
-        TRefreshOff off(memo_);
+        TRefreshOff off(model_);
         // 1. The caret line in the store.
         const int y = CaretLineInStore();
-        const int x = memo_.CaretX();
+        const int x = model_.CaretX();
         const std::string line(lines.Get(y));
         const auto length = static_cast<int>(line.size());
         // 2. The indent: the line's leading spaces; on a blank line up to the caret at most.
         int indent = 0;
-        if (memo_.AutoIndent()) {
+        if (model_.Settings().AutoIndent) {
             const std::size_t lead = line.find_first_not_of(' ');
             indent = lead != std::string::npos ? static_cast<int>(lead)
                                                : std::min(std::max(length - 1, x), length);
@@ -159,7 +171,7 @@ void TMemoEditing::NewLine() {
         const std::string_view rest =
             std::string_view(line).substr(static_cast<std::size_t>(split));
         const std::string_view trimmedRight = TrimRight(rest);
-        const std::string_view trimmed = memo_.AutoIndent() ? TrimLeft(trimmedRight) : trimmedRight;
+        const std::string_view trimmed = model_.Settings().AutoIndent ? TrimLeft(trimmedRight) : trimmedRight;
         const TSplitTrim trim{static_cast<int>(trimmedRight.size() - trimmed.size()),
                               static_cast<int>(rest.size() - trimmedRight.size())};
         const std::string_view tail = Replaying() ? rest : trimmed;
@@ -168,23 +180,23 @@ void TMemoEditing::NewLine() {
         lines.Put(y, line.substr(0, static_cast<std::size_t>(split)));
         const std::string_view inserted[] = {newLine};
         lines.InsertWithRecords(y + 1, inserted);
-        memo_.ArrowMove(0, 1, {});
-        memo_.SetCaretX(indent);
-        memo_.ResetSelection();
+        model_.ArrowMove(0, 1, {});
+        model_.SetCaretX(indent);
+        model_.ResetSelection();
         // 6. Its record: CR and the indent, and the spaces the tail lost, which undo puts
         // back: it merges with the typing before and after it.
-        Record(std::make_unique<TInsertCharUndo>(TPoint{split, y}, memo_.CaretState().Caret,
+        Record(std::make_unique<TInsertCharUndo>(TPoint{split, y}, model_.CaretState().Caret,
                                                  "\r" + Spaces(indent), trim));
     }
-    memo_.RefreshStep();
+    model_.RefreshStep();
 }
 
 int TMemoEditing::SmartTabTarget() const {
     // Upwards: past the caret column's word and the blanks after it, to where the next text
     // starts (a line's end counts as text: its line break).
-    const TAdvMemoStrings& lines = memo_.Lines();
-    const int x = memo_.CaretX();
-    for (int y = memo_.CaretY() - 1; y >= 0; --y) {
+    const TAdvMemoStrings& lines = model_.Lines();
+    const int x = model_.CaretX();
+    for (int y = model_.CaretY() - 1; y >= 0; --y) {
         const std::string_view line = lines.Get(y);
         const auto length = static_cast<int>(line.size());
         if (length < x + 1)
@@ -201,9 +213,9 @@ int TMemoEditing::SmartTabTarget() const {
 
 int TMemoEditing::SmartBackspaceTarget() const {
     // Upwards: the start of the last word that stands left of the caret column.
-    const TAdvMemoStrings& lines = memo_.Lines();
-    const int x = memo_.CaretX();
-    for (int y = memo_.CaretY() - 1; y >= 0; --y) {
+    const TAdvMemoStrings& lines = model_.Lines();
+    const int x = model_.CaretX();
+    for (int y = model_.CaretY() - 1; y >= 0; --y) {
         const std::string_view line = lines.Get(y);
         const auto length = static_cast<int>(line.size());
         int c = std::min(x - 1, length);
@@ -219,13 +231,13 @@ int TMemoEditing::SmartBackspaceTarget() const {
 }
 
 void TMemoEditing::TabKey(TShiftState shift) {
-    TAdvMemoStrings& lines = memo_.Lines();
-    if (memo_.SmartTabs() && lines.Count() > 0 && !shift.Ctrl && !shift.Shift) {
+    TAdvMemoStrings& lines = model_.Lines();
+    if (model_.Settings().SmartTabs && lines.Count() > 0 && !shift.Ctrl && !shift.Shift) {
         // Smart: to the column where the text of a line above goes on. (The text right of
         // the caret keeps its trailing spaces, so undo gives the line back as it was.)
-        TRefreshOff off(memo_);
+        TRefreshOff off(model_);
         const int y = CaretLineInStore();
-        const int x = memo_.CaretX();
+        const int x = model_.CaretX();
         const int target = SmartTabTarget();
         if (target > x) {
             std::string line(lines.Get(y));
@@ -234,28 +246,28 @@ void TMemoEditing::TabKey(TShiftState shift) {
             const std::string spaces = Spaces(target - at);
             line.insert(static_cast<std::size_t>(at), spaces);
             lines.Put(y, line);
-            memo_.SetCaretX(target);
-            memo_.ResetSelection();
+            model_.SetCaretX(target);
+            model_.ResetSelection();
             Record(std::make_unique<TInsertCharUndo>(TPoint{at, y}, TPoint{target, y}, spaces));
-            memo_.Invalidate();
+            model_.Host().InvalidateText();
             return;
         }
     }
     if (shift.Ctrl)
         return;
     if (shift.Shift) {
-        memo_.SetCaretX(std::max(0, memo_.CaretX() - memo_.TabSize()));
+        model_.SetCaretX(std::max(0, model_.CaretX() - model_.Lines().TabSize()));
         return;
     }
     InsertChar('\t');
-    memo_.Invalidate();
+    model_.Host().InvalidateText();
 }
 
 // --- deleting ------------------------------------------------------------------------------
 
 void TMemoEditing::DeleteAtCaret(TPoint recordBefore, bool isBackspace) {
-    TAdvMemoStrings& lines = memo_.Lines();
-    TCaretState& state = memo_.CaretState();
+    TAdvMemoStrings& lines = model_.Lines();
+    TCaretState& state = model_.CaretState();
     state.SelStart = state.SelEnd = state.Caret;
     const TPoint caret = state.Caret;
     if (caret.Y < 0 || caret.Y >= lines.Count())
@@ -289,27 +301,27 @@ void TMemoEditing::DeleteAtCaret(TPoint recordBefore, bool isBackspace) {
 
 void TMemoEditing::DeleteChar() {
     {
-        TRefreshOff off(memo_);
-        memo_.ResetSelection();
-        DeleteAtCaret(memo_.CaretState().Caret, false);
+        TRefreshOff off(model_);
+        model_.ResetSelection();
+        DeleteAtCaret(model_.CaretState().Caret, false);
     }
-    memo_.RefreshStep();
+    model_.RefreshStep();
 }
 
 void TMemoEditing::Backspace() {
-    TAdvMemoStrings& lines = memo_.Lines();
+    TAdvMemoStrings& lines = model_.Lines();
     if (lines.Count() == 0)
         return;
     {
-        TRefreshOff off(memo_);
+        TRefreshOff off(model_);
         // 1. Smart: blanks back to where a word of a line above starts (not while undo
         // replays, whose Backspaces each take one character).
         bool smart = false;
         const int y = CaretLineInStore();
-        const int x = memo_.CaretX();
+        const int x = model_.CaretX();
         const std::string_view left =
             lines.Get(y).substr(0, static_cast<std::size_t>(std::min(x, lines.LineLength(y))));
-        if (memo_.SmartTabs() && !Replaying() && x > 0 &&
+        if (model_.Settings().SmartTabs && !Replaying() && x > 0 &&
             left.find_first_not_of(' ') == std::string_view::npos) {
             const int target = SmartBackspaceTarget();
             if (target >= 0 && target < x) {
@@ -324,91 +336,91 @@ void TMemoEditing::Backspace() {
                                                             std::move(removed), TPoint{target, y},
                                                             TPoint{end, y}));
                 }
-                memo_.SetCaretX(target);
-                memo_.ResetSelection();
+                model_.SetCaretX(target);
+                model_.ResetSelection();
                 smart = true;
             }
         }
         if (!smart)
             StepBack();
     }
-    memo_.RefreshStep();
+    model_.RefreshStep();
 }
 
 void TMemoEditing::StepBack() {
-    TAdvMemoStrings& lines = memo_.Lines();
+    TAdvMemoStrings& lines = model_.Lines();
     // 3. One step left: from column 0 to the end of the line above.
-    const TPoint old = memo_.CaretState().Caret;
-    memo_.ArrowMove(-1, 0, {});
-    const TPoint caret = memo_.CaretState().Caret;
+    const TPoint old = model_.CaretState().Caret;
+    model_.ArrowMove(-1, 0, {});
+    const TPoint caret = model_.CaretState().Caret;
     // 4. What stands there goes; in virtual space there is nothing.
     if (caret != old &&
         (caret.Y != old.Y || caret.X < lines.LineLength(std::clamp(caret.Y, 0, lines.Count() - 1))))
         DeleteAtCaret(old, true);
     // 5. A caret left past the last line comes back to its end.
-    if (memo_.CaretY() >= lines.Count())
-        memo_.SetCaretPosition(lines.LineLength(lines.Count() - 1), lines.Count() - 1);
-    memo_.ResetSelection();
+    if (model_.CaretY() >= lines.Count())
+        model_.SetCaretPosition(lines.LineLength(lines.Count() - 1), lines.Count() - 1);
+    model_.ResetSelection();
 }
 
 void TMemoEditing::DeleteWordBack() {
-    TAdvMemoStrings& lines = memo_.Lines();
+    TAdvMemoStrings& lines = model_.Lines();
     if (lines.Count() == 0)
         return;
     {
-        TRefreshOff off(memo_);
+        TRefreshOff off(model_);
         const int y = CaretLineInStore();
         const std::string original(lines.Get(y));
         // Backspaces until the caret leaves the line, stops moving, or a space stands left of
         // it in the line as it was; at column 0 the word ends (the line break stays).
         for (;;) {
-            const TPoint old = memo_.CaretState().Caret;
-            memo_.ArrowMove(-1, 0, {});
-            const TPoint caret = memo_.CaretState().Caret;
+            const TPoint old = model_.CaretState().Caret;
+            model_.ArrowMove(-1, 0, {});
+            const TPoint caret = model_.CaretState().Caret;
             if (caret == old)
                 break;
             if (caret.Y != old.Y || caret.X < lines.LineLength(caret.Y))
                 DeleteAtCaret(old, true);
-            const int x = memo_.CaretX();
-            if (memo_.CaretY() != y || x == old.X || x <= 0 ||
+            const int x = model_.CaretX();
+            if (model_.CaretY() != y || x == old.X || x <= 0 ||
                 x > static_cast<int>(original.size()) ||
                 original[static_cast<std::size_t>(x - 1)] == ' ')
                 break;
         }
-        memo_.ResetSelection();
+        model_.ResetSelection();
     }
-    memo_.RefreshStep();
+    model_.RefreshStep();
 }
 
 void TMemoEditing::DeleteLine() {
-    TAdvMemoStrings& lines = memo_.Lines();
+    TAdvMemoStrings& lines = model_.Lines();
     if (lines.Count() == 0)
         return;
     {
-        TRefreshOff off(memo_);
+        TRefreshOff off(model_);
         const int y = CaretLineInStore();
-        const TPoint before{std::min(memo_.CaretX(), lines.LineLength(y)), y};
+        const TPoint before{std::min(model_.CaretX(), lines.LineLength(y)), y};
         std::string text(lines.Get(y));
         const bool onlyLine = lines.Count() == 1;
         // The store keeps the caret and the bookmarks on their lines; a store of one line
         // keeps it, emptied; from the last line the caret goes up.
-        memo_.CaretState().Caret.X = 0;
+        model_.CaretState().Caret.X = 0;
         lines.RemoveLine(y);
         if (onlyLine) // emptied, not removed: its bookmarks go as with a removed line
-            ShiftBookmarks(memo_.CaretState().Bookmarks, y, -1);
-        memo_.ResetSelection();
-        memo_.Repaint();
-        Record(std::make_unique<TDeleteLineUndo>(before, memo_.CaretState().Caret, std::move(text),
+            ShiftBookmarks(model_.CaretState().Bookmarks, y, -1);
+        model_.ResetSelection();
+        model_.Host().RepaintText();
+        Record(std::make_unique<TDeleteLineUndo>(before, model_.CaretState().Caret, std::move(text),
                                                  onlyLine));
     }
-    memo_.RefreshStep();
+    model_.RefreshStep();
 }
 
 bool TMemoEditing::DeleteSelection(bool repaint) {
-    TCaretState& state = memo_.CaretState();
-    if ((memo_.ReadOnly() && !Replaying()) || state.SelectionEmpty())
+    TCaretState& state = model_.CaretState();
+    if ((model_.Settings().ReadOnly && !Replaying()) || state.SelectionEmpty())
         return false;
-    TAdvMemoStrings& lines = memo_.Lines();
+    TAdvMemoStrings& lines = model_.Lines();
     // 1. A selection outside the store is dropped.
     auto [first, last] = OrderedSelection(state);
     if (first.Y < 0 || last.Y >= lines.Count()) {
@@ -422,23 +434,22 @@ bool TMemoEditing::DeleteSelection(bool repaint) {
     std::string removed = TextBetween(lines, first, last);
     {
         // 3. The start line takes the end line's rest; the lines from after it to the end go.
-        TRefreshOff off(memo_);
+        TRefreshOff off(model_);
         std::string joined(lines.Get(first.Y).substr(0, static_cast<std::size_t>(first.X)));
         joined += lines.Get(last.Y).substr(static_cast<std::size_t>(last.X));
         lines.Put(first.Y, joined);
-        memo_.SetCaretPosition(first.X, first.Y);
-        memo_.ResetSelection();
+        model_.SetCaretPosition(first.X, first.Y);
+        model_.ResetSelection();
         if (last.Y > first.Y)
             lines.Document().DeleteLines(first.Y + 1, last.Y - first.Y);
         state.Caret = first;
         state.ResetSelection();
     }
     // 4. Tell of the new selection and show it.
-    if (memo_.OnSelectionChange)
-        memo_.OnSelectionChange(&memo_);
+    model_.Host().Notify(TEditorNotice::SelectionChange);
     if (repaint)
-        memo_.Repaint();
-    memo_.RefreshStep();
+        model_.Host().RepaintText();
+    model_.RefreshStep();
     // 5. One undo record takes back the whole deletion.
     Record(std::make_unique<TDeleteBufUndo>(caretBefore, state.Caret, std::move(removed), first,
                                             last));
@@ -446,15 +457,15 @@ bool TMemoEditing::DeleteSelection(bool repaint) {
 }
 
 void TMemoEditing::InsertText(std::string_view text, bool linkWithPrevious) {
-    TAdvMemoStrings& lines = memo_.Lines();
-    const std::string normalised = NormalisedText(text, memo_.TabSize());
+    TAdvMemoStrings& lines = model_.Lines();
+    const std::string normalised = NormalisedText(text, model_.Lines().TabSize());
     // 1. The selection goes; the caret is where the text comes.
     const bool replaced = DeleteSelection(false);
     {
-        TRefreshOff off(memo_);
+        TRefreshOff off(model_);
         // 2. An empty store gets a line.
         const int y = CaretLineInStore();
-        const TPoint at = memo_.CaretState().Caret;
+        const TPoint at = model_.CaretState().Caret;
         std::string line(lines.Get(y));
         // Beyond the line's end the line is padded first; the record holds the padding.
         TPoint recordStart = at;
@@ -470,7 +481,7 @@ void TMemoEditing::InsertText(std::string_view text, bool linkWithPrevious) {
         if (pieces.size() == 1) {
             // 3. Within the line.
             lines.Put(y, head + normalised + rest);
-            memo_.SetCaretX(at.X + static_cast<int>(normalised.size()));
+            model_.SetCaretX(at.X + static_cast<int>(normalised.size()));
         } else {
             // 4. The first piece ends line y; the others follow, the last one before the rest.
             lines.Put(y, head + std::string(pieces.front()));
@@ -478,14 +489,97 @@ void TMemoEditing::InsertText(std::string_view text, bool linkWithPrevious) {
             std::vector<std::string_view> added(pieces.begin() + 1, pieces.end() - 1);
             added.push_back(lastLine);
             lines.InsertWithRecords(y + 1, added);
-            memo_.SetCaretPosition(static_cast<int>(pieces.back().size()),
+            model_.SetCaretPosition(static_cast<int>(pieces.back().size()),
                                    y + static_cast<int>(added.size()));
         }
         // 5. and 6.
-        Record(std::make_unique<TPasteUndo>(recordStart, memo_.CaretState().Caret,
+        Record(std::make_unique<TPasteUndo>(recordStart, model_.CaretState().Caret,
                                             std::move(recorded), replaced || linkWithPrevious));
-        memo_.ResetSelection();
-        memo_.Repaint();
+        model_.ResetSelection();
+        model_.Host().RepaintText();
     }
-    memo_.RefreshStep();
+    model_.RefreshStep();
+}
+
+// --- the line store's deletion, words, the Insert key ------------------------------------
+
+void TMemoEditing::DeleteLineOfStore(int index) {
+    TAdvMemoStrings& lines = model_.Lines();
+    TCaretState& state = model_.CaretState();
+    const TPoint caret = state.Caret;
+    const int count = lines.Count();
+    model_.SetCaretY(index);
+    DeleteLine();
+    state.Caret.X = count == 1 ? 0 : caret.X;
+    state.Caret.Y =
+        std::clamp(caret.Y - (index < caret.Y ? 1 : 0), 0, std::max(0, lines.Count() - 1));
+    state.ResetSelection();
+}
+
+void TMemoEditing::WordCompletionStep() {
+    TAdvMemoStrings& lines = model_.Lines();
+    const int y = model_.CaretY();
+    if (y >= lines.Count())
+        return;
+    // 1. The word at the caret.
+    const std::string_view line = lines.Get(y);
+    const int x = model_.CaretX();
+    const auto [start, end] = WordAtCaret(line, x);
+    if (start >= end)
+        return;
+    const std::string word(line.substr(static_cast<std::size_t>(start),
+                                       static_cast<std::size_t>(end - start)));
+    // 2. and 3. Its replacement: the first equal entry's, then the handler's.
+    std::string replacement = word;
+    const TAutoCorrect& correct = model_.Settings().AutoCorrect;
+    if (correct.Active) {
+        const auto found = std::find(correct.OldValue.begin(), correct.OldValue.end(), word);
+        const auto index = static_cast<std::size_t>(found - correct.OldValue.begin());
+        if (found != correct.OldValue.end() && index < correct.NewValue.size())
+            replacement = correct.NewValue[index];
+    }
+    model_.Host().WordCompleted(word, replacement);
+    // 4. The word becomes the replacement where it stands (the caret may stand inside it:
+    // the word's own place is replaced, never the characters left of the caret).
+    if (replacement == word)
+        return;
+    lines.Put(y, std::string(line.substr(0, static_cast<std::size_t>(start))) + replacement +
+                     std::string(line.substr(static_cast<std::size_t>(end))));
+    TCaretState& state = model_.CaretState();
+    if (x >= end)
+        state.Caret.X = x + static_cast<int>(replacement.size()) - static_cast<int>(word.size());
+    state.ResetSelection();
+}
+
+void TMemoEditing::ToggleOverwriteMode() {
+    if (!model_.Host().AllowOverwriteToggle())
+        return;
+    const TAdvMemoStrings& lines = model_.Lines();
+    const int line = std::clamp(model_.CaretY(), 0, std::max(0, lines.Count() - 1));
+    const int column = lines.Count() > 0 ? std::min(model_.CaretX(), lines.LineLength(line)) : 0;
+    const bool overwrite = model_.Caret().OverwriteMode;
+    undoList_.Add(std::make_unique<TInsertOverwriteUndo>(TPoint{column, line}, overwrite));
+    model_.SetOverwriteMode(!overwrite);
+}
+
+// --- undo ----------------------------------------------------------------------------------
+
+void TMemoEditing::SetUndoLimit(int value) {
+    if (value == undoLimit_)
+        return;
+    undoLimit_ = std::clamp(value, 1, TAdvUndoList::kDefaultLimit);
+    undoList_.SetLimit(undoLimit_);
+}
+
+void TMemoEditing::SetModified(bool value) {
+    if (value)
+        return;
+    undoList_.Clear();
+    TAdvMemoStrings& lines = model_.Lines();
+    for (int line = 0; line < lines.Count(); ++line) {
+        if (lines.Record(line) && lines.Record(line)->Modified)
+            lines.LineProp(line)->Modified = false;
+    }
+    model_.Host().Notify(TEditorNotice::StatusChange);
+    model_.Host().InvalidateText();
 }

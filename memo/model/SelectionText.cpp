@@ -1,8 +1,8 @@
-#include "memo/SelectionText.h"
+#include "memo/model/SelectionText.h"
 
 #include <algorithm>
 
-#include "memo/AdvMemoStrings.h"
+#include "memo/model/AdvMemoStrings.h"
 #include "platform/TextCodec.h"
 
 std::string TextBetween(const TAdvMemoStrings& lines, TPoint first, TPoint last) {

@@ -8,7 +8,7 @@
 
 #include "platform/Types.h"
 
-class TAdvCustomMemo;
+class TMemoEditing;
 
 /// Which of Shift, Alt and Ctrl a row needs held, and which it needs released.
 struct TShiftRule {
@@ -17,7 +17,7 @@ struct TShiftRule {
     bool Matches(TShiftState shift) const;
 };
 
-using TKeyAction = void (*)(TAdvCustomMemo& memo, int code, TShiftState shift);
+using TKeyAction = void (*)(TMemoEditing& editing, int code, TShiftState shift);
 
 struct TKeyDownRow {
     std::uint16_t Key;
@@ -41,3 +41,7 @@ const TKeyDownRow* FindKeyDown(std::uint16_t key, TShiftState shift);
 /// The command row for `code` and `shift` that may run (`readOnly` skips the text changes),
 /// or nullptr.
 const TCommandRow* FindCommand(int code, TShiftState shift, bool readOnly);
+
+/// Runs the command of a key code or control character with `shift`; a command that marks its
+/// line gives the caret line its modified mark afterwards.
+void RunCommand(TMemoEditing& editing, int code, TShiftState shift);

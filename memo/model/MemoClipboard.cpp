@@ -4,39 +4,41 @@
 
 #include <algorithm>
 
-#include "memo/AdvMemo.h"
-#include "platform/Clipboard.h"
+#include "memo/model/EditorModel.h"
+#include "memo/model/MemoEditing.h"
 
-void TAdvCustomMemo::CopyToClipboard() {
+void TMemoEditing::CopyToClipboard() {
     // An empty selection puts an empty text there.
-    SetClipboardBytes(GetSelectedText());
+    model_.Host().PutOnClipboard(model_.GetSelectedText());
 }
 
-void TAdvCustomMemo::CutToClipboard() {
-    if (readOnly_)
+void TMemoEditing::CutToClipboard() {
+    if (model_.Settings().ReadOnly)
         return;
     CopyToClipboard();
     DeleteSelection(true);
 }
 
-void TAdvCustomMemo::PasteFromClipboard() {
-    if (readOnly_ || !ClipboardHasText())
+void TMemoEditing::PasteFromClipboard() {
+    TEditorHost& host = model_.Host();
+    if (model_.Settings().ReadOnly || !host.ClipboardHasText())
         return;
-    std::string text = ClipboardBytes();
+    std::string text = host.ClipboardBytes();
     // The text ends at its first NUL, as the clipboard's plain text does.
     if (const std::size_t nul = text.find('\0'); nul != std::string::npos)
         text.resize(nul);
     if (text.empty())
         return; // nothing to insert: no undo record, no change of Modified
-    const int firstLine = CaretY();
+    const int firstLine = model_.CaretY();
     // InsertText pads a caret in virtual space and turns every line break into CR LF.
     InsertText(text);
-    for (int line = std::min(firstLine, CaretY()); line <= CaretY(); ++line) {
-        if (line >= 0 && line < lines_->Count()) {
-            if (TLineProp* record = lines_->LineProp(line))
+    TAdvMemoStrings& lines = model_.Lines();
+    for (int line = std::min(firstLine, model_.CaretY()); line <= model_.CaretY(); ++line) {
+        if (line >= 0 && line < lines.Count()) {
+            if (TLineProp* record = lines.LineProp(line))
                 record->Modified = true;
         }
     }
-    ResetSelection();
-    Invalidate();
+    model_.ResetSelection();
+    host.InvalidateText();
 }

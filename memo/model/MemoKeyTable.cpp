@@ -1,6 +1,7 @@
-#include "memo/MemoKeyTable.h"
+#include "memo/model/MemoKeyTable.h"
 
-#include "memo/AdvMemo.h"
+#include "memo/model/EditorModel.h"
+#include "memo/model/MemoEditing.h"
 #include "platform/Keys.h"
 
 namespace {
@@ -24,97 +25,97 @@ constexpr TShiftRule WithoutShift{0, kShift};
 constexpr TShiftRule NeitherShiftNorCtrl{0, kShift | kCtrl};
 
 // --- what keys do ---
-void Command(TAdvCustomMemo& m, int code, TShiftState s) {
-    m.KeyCommand(code, s);
+void Command(TMemoEditing& e, int code, TShiftState s) {
+    RunCommand(e, code, s);
 }
-void Undo(TAdvCustomMemo& m, int, TShiftState) {
-    m.Undo();
+void Undo(TMemoEditing& e, int, TShiftState) {
+    e.Undo();
 }
-void Redo(TAdvCustomMemo& m, int, TShiftState) {
-    m.Redo();
+void Redo(TMemoEditing& e, int, TShiftState) {
+    e.Redo();
 }
-void RedoUnlessReadOnly(TAdvCustomMemo& m, int, TShiftState) {
-    if (!m.ReadOnly())
-        m.Redo();
+void RedoUnlessReadOnly(TMemoEditing& e, int, TShiftState) {
+    if (!e.Model().Settings().ReadOnly)
+        e.Redo();
 }
 // Auto-completion and parameter hints need a styler's lists: with none there is nothing to
 // show, and the space that follows Ctrl is typed as usual.
-void Nothing(TAdvCustomMemo&, int, TShiftState) {}
-void Left(TAdvCustomMemo& m, int, TShiftState s) {
-    m.ArrowMove(-1, 0, s);
+void Nothing(TMemoEditing&, int, TShiftState) {}
+void Left(TMemoEditing& e, int, TShiftState s) {
+    e.Model().ArrowMove(-1, 0, s);
 }
-void Up(TAdvCustomMemo& m, int, TShiftState s) {
-    m.ArrowMove(0, -1, s);
+void Up(TMemoEditing& e, int, TShiftState s) {
+    e.Model().ArrowMove(0, -1, s);
 }
-void Right(TAdvCustomMemo& m, int, TShiftState s) {
-    m.ArrowMove(1, 0, s);
+void Right(TMemoEditing& e, int, TShiftState s) {
+    e.Model().ArrowMove(1, 0, s);
 }
-void Down(TAdvCustomMemo& m, int, TShiftState s) {
-    m.ArrowMove(0, 1, s);
+void Down(TMemoEditing& e, int, TShiftState s) {
+    e.Model().ArrowMove(0, 1, s);
 }
-void Find(TAdvCustomMemo& m, int, TShiftState) {
-    if (m.OnFind)
-        m.OnFind(&m);
+void Find(TMemoEditing& e, int, TShiftState) {
+    e.Model().Host().Notify(TEditorNotice::Find);
 }
-void Replace(TAdvCustomMemo& m, int, TShiftState) {
-    if (m.OnReplace)
-        m.OnReplace(&m);
+void Replace(TMemoEditing& e, int, TShiftState) {
+    e.Model().Host().Notify(TEditorNotice::Replace);
 }
 
 // --- editor commands ---
-void Copy(TAdvCustomMemo& m, int, TShiftState) {
-    m.CopyToClipboard();
+void Copy(TMemoEditing& e, int, TShiftState) {
+    e.CopyToClipboard();
 }
-void Cut(TAdvCustomMemo& m, int, TShiftState) {
-    m.CutToClipboard();
+void Cut(TMemoEditing& e, int, TShiftState) {
+    e.CutToClipboard();
 }
-void Paste(TAdvCustomMemo& m, int, TShiftState) {
-    m.PasteFromClipboard();
+void Paste(TMemoEditing& e, int, TShiftState) {
+    e.PasteFromClipboard();
 }
-void PageUp(TAdvCustomMemo& m, int, TShiftState s) {
-    m.PageMove(-1, s);
+void PageUp(TMemoEditing& e, int, TShiftState s) {
+    e.Model().PageMove(-1, s);
 }
-void PageDown(TAdvCustomMemo& m, int, TShiftState s) {
-    m.PageMove(1, s);
+void PageDown(TMemoEditing& e, int, TShiftState s) {
+    e.Model().PageMove(1, s);
 }
-void End(TAdvCustomMemo& m, int, TShiftState s) {
-    m.EndMove(s);
+void End(TMemoEditing& e, int, TShiftState s) {
+    e.Model().EndMove(s);
 }
-void Home(TAdvCustomMemo& m, int, TShiftState s) {
-    m.HomeMove(s);
+void Home(TMemoEditing& e, int, TShiftState s) {
+    e.Model().HomeMove(s);
 }
-void SelectAll(TAdvCustomMemo& m, int, TShiftState) {
-    if (!m.ReadOnly())
-        m.SelectAll();
+void SelectAll(TMemoEditing& e, int, TShiftState) {
+    if (!e.Model().Settings().ReadOnly)
+        e.Model().SelectAll();
 }
-void DeleteWordBack(TAdvCustomMemo& m, int, TShiftState) {
-    m.DeleteWordBack();
+void DeleteWordBack(TMemoEditing& e, int, TShiftState) {
+    e.DeleteWordBack();
 }
-void Backspace(TAdvCustomMemo& m, int, TShiftState) {
-    if (m.Lines().Count() == 0)
+void Backspace(TMemoEditing& e, int, TShiftState) {
+    const TEditorModel& model = e.Model();
+    if (model.Lines().Count() == 0)
         return;
-    if (m.DelErase() && !m.SelectionEmpty())
-        m.DeleteSelection(true);
+    if (model.Settings().DelErase && !model.SelectionEmpty())
+        e.DeleteSelection(true);
     else
-        m.Backspace();
+        e.Backspace();
 }
-void Tab(TAdvCustomMemo& m, int, TShiftState s) {
-    m.TabKey(s);
+void Tab(TMemoEditing& e, int, TShiftState s) {
+    e.TabKey(s);
 }
-void Enter(TAdvCustomMemo& m, int, TShiftState) {
-    m.DeleteSelection(true);
-    m.NewLine();
+void Enter(TMemoEditing& e, int, TShiftState) {
+    e.DeleteSelection(true);
+    e.NewLine();
 }
-void ToggleOverwrite(TAdvCustomMemo& m, int, TShiftState) {
-    m.ToggleOverwriteMode();
+void ToggleOverwrite(TMemoEditing& e, int, TShiftState) {
+    e.ToggleOverwriteMode();
 }
-void Delete(TAdvCustomMemo& m, int, TShiftState) {
-    if (m.Lines().Count() == 0)
+void Delete(TMemoEditing& e, int, TShiftState) {
+    const TEditorModel& model = e.Model();
+    if (model.Lines().Count() == 0)
         return;
-    if (m.DelErase() && !m.SelectionEmpty())
-        m.DeleteSelection(true);
+    if (model.Settings().DelErase && !model.SelectionEmpty())
+        e.DeleteSelection(true);
     else
-        m.DeleteChar();
+        e.DeleteChar();
 }
 
 constexpr std::uint16_t Letter(char c) {
@@ -205,4 +206,17 @@ const TCommandRow* FindCommand(int code, TShiftState shift, bool readOnly) {
             return &row;
     }
     return nullptr;
+}
+
+void RunCommand(TMemoEditing& editing, int code, TShiftState shift) {
+    TEditorModel& model = editing.Model();
+    const TCommandRow* row = FindCommand(code, shift, model.Settings().ReadOnly);
+    if (!row)
+        return;
+    row->Command(editing, code, shift);
+    TAdvMemoStrings& lines = model.Lines();
+    if (row->MarksLine && model.CaretY() < lines.Count()) {
+        if (TLineProp* record = lines.LineProp(model.CaretY()))
+            record->Modified = true;
+    }
 }

@@ -1,4 +1,4 @@
-#include "memo/CaretState.h"
+#include "memo/model/CaretState.h"
 
 #include <algorithm>
 

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "core/TextDocument.h"
-#include "memo/LineRecords.h"
+#include "memo/model/LineRecords.h"
 #include "platform/Classes.h"
 
 class TAdvMemoStrings : public TStrings {

@@ -1,4 +1,4 @@
-#include "memo/AdvMemoStrings.h"
+#include "memo/model/AdvMemoStrings.h"
 
 #include <algorithm>
 #include <cerrno>

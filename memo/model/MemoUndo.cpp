@@ -1,8 +1,8 @@
-#include "memo/MemoUndo.h"
+#include "memo/model/MemoUndo.h"
 
 #include <algorithm>
 
-#include "memo/AdvMemo.h"
+#include "memo/model/EditorModel.h"
 
 // --- records -------------------------------------------------------------------------------
 
@@ -14,14 +14,9 @@ bool TUndo::Append(const TUndo&) {
     return false;
 }
 
-void TUndo::CaretTo(TPoint p) {
-    Memo->SetCaretY(p.Y);
-    Memo->SetCaretX(p.X);
-}
-
-void TUndo::DeleteRange(TPoint from, TPoint to) {
-    Memo->SetSelection(from, to);
-    Memo->DeleteSelection(false);
+void TUndo::DeleteRange(TUndoEditing& editor, TPoint from, TPoint to) {
+    editor.Model().SetSelection(from, to);
+    editor.DeleteSelection(false);
 }
 
 namespace {
@@ -47,12 +42,12 @@ bool TInsertCharUndo::Append(const TUndo& newer) {
     return true;
 }
 
-void TInsertCharUndo::Undo() {
+void TInsertCharUndo::Undo(TUndoEditing& editor) {
     // What went in comes out; the line then ends in the part Enter moved down, and gets its
     // dropped spaces back, the last Enter's first.
-    DeleteRange(Before(), After());
-    TAdvMemoStrings& lines = Memo->Lines();
-    const int y = Memo->CaretY();
+    DeleteRange(editor, Before(), After());
+    TAdvMemoStrings& lines = editor.Model().Lines();
+    const int y = editor.Model().CaretY();
     for (auto trim = Trims.rbegin(); trim != Trims.rend(); ++trim) {
         if (trim->Leading == 0 && trim->Trailing == 0)
             continue;
@@ -64,21 +59,21 @@ void TInsertCharUndo::Undo() {
     }
 }
 
-void TInsertCharUndo::Redo() {
+void TInsertCharUndo::Redo(TUndoEditing& editor) {
     std::size_t breaks = 0;
     for (const char c : Text) {
         if (c != '\r') {
-            Memo->InsertChar(c);
+            editor.InsertChar(c);
             continue;
         }
         // Enter while replaying moves the whole rest down; the spaces it dropped go again.
-        Memo->NewLine();
+        editor.NewLine();
         const TSplitTrim trim = breaks < Trims.size() ? Trims[breaks] : TSplitTrim{};
         ++breaks;
         if (trim.Leading == 0 && trim.Trailing == 0)
             continue;
-        TAdvMemoStrings& lines = Memo->Lines();
-        const int y = Memo->CaretY();
+        TAdvMemoStrings& lines = editor.Model().Lines();
+        const int y = editor.Model().CaretY();
         std::string line(lines.Get(y));
         const auto trailing = std::min(line.size(), static_cast<std::size_t>(trim.Trailing));
         line.erase(line.size() - trailing);
@@ -87,9 +82,9 @@ void TInsertCharUndo::Redo() {
     }
 }
 
-void TOverwriteCharUndo::Undo() {
+void TOverwriteCharUndo::Undo(TUndoEditing& editor) {
     // The line gets the stored character; the record keeps the one that stood there.
-    TAdvMemoStrings& lines = Memo->Lines();
+    TAdvMemoStrings& lines = editor.Model().Lines();
     if (AfterY < 0 || AfterY >= lines.Count() || AfterX < 0 || AfterX >= lines.LineLength(AfterY) ||
         Text.empty())
         return;
@@ -110,69 +105,69 @@ bool TDeleteCharUndo::Append(const TUndo& newer) {
     return true;
 }
 
-void TDeleteCharUndo::Undo() {
+void TDeleteCharUndo::Undo(TUndoEditing& editor) {
     // The whole text comes back from the after-position on (the start of a Backspace run, the
     // place of a Delete run), byte by byte in text order.
     for (const char c : Text) {
         if (c == '\r')
-            Memo->NewLine();
+            editor.NewLine();
         else
-            Memo->InsertChar(c);
+            editor.InsertChar(c);
     }
-    Memo->Invalidate();
+    editor.Model().Host().InvalidateText();
 }
 
-void TDeleteCharUndo::Redo() {
+void TDeleteCharUndo::Redo(TUndoEditing& editor) {
     // The same text goes again from where it starts: the after-position for both keys.
-    DeleteRange(After(), EndOfText(After(), Text));
+    DeleteRange(editor, After(), EndOfText(After(), Text));
 }
 
-void TDeleteLineUndo::Undo() {
-    Memo->ResetSelection();
-    TAdvMemoStrings& lines = Memo->Lines();
+void TDeleteLineUndo::Undo(TUndoEditing& editor) {
+    editor.Model().ResetSelection();
+    TAdvMemoStrings& lines = editor.Model().Lines();
     if (WasOnlyLine) {
-        Memo->InsertText(Text);
+        editor.InsertText(Text);
     } else if (BeforeY >= lines.Count()) {
         // It was the last line: it comes back after the line that is last now.
         const int last = lines.Count() - 1;
-        Memo->SetCaretPosition(lines.LineLength(last), last);
-        Memo->InsertText("\r\n" + Text);
+        editor.Model().SetCaretPosition(lines.LineLength(last), last);
+        editor.InsertText("\r\n" + Text);
     } else {
-        Memo->InsertText(Text + "\r\n");
+        editor.InsertText(Text + "\r\n");
     }
 }
 
-void TDeleteLineUndo::Redo() {
-    Memo->DeleteLine();
+void TDeleteLineUndo::Redo(TUndoEditing& editor) {
+    editor.DeleteLine();
 }
 
-void TDeleteBufUndo::Undo() {
-    Memo->ResetSelection();
-    Memo->InsertText(Text);
-    Memo->SetSelection({SelStartX, SelStartY}, {SelEndX, SelEndY});
+void TDeleteBufUndo::Undo(TUndoEditing& editor) {
+    editor.Model().ResetSelection();
+    editor.InsertText(Text);
+    editor.Model().SetSelection({SelStartX, SelStartY}, {SelEndX, SelEndY});
 }
 
-void TDeleteBufUndo::Redo() {
-    Memo->SetSelection({SelStartX, SelStartY}, {SelEndX, SelEndY});
-    Memo->DeleteSelection(true);
+void TDeleteBufUndo::Redo(TUndoEditing& editor) {
+    editor.Model().SetSelection({SelStartX, SelStartY}, {SelEndX, SelEndY});
+    editor.DeleteSelection(true);
 }
 
-void TPasteUndo::Undo() {
-    Memo->SetSelection(Before(), After());
-    Memo->DeleteSelection(true);
+void TPasteUndo::Undo(TUndoEditing& editor) {
+    editor.Model().SetSelection(Before(), After());
+    editor.DeleteSelection(true);
 }
 
-void TPasteUndo::Redo() {
-    Memo->ResetSelection();
-    Memo->InsertText(Text);
+void TPasteUndo::Redo(TUndoEditing& editor) {
+    editor.Model().ResetSelection();
+    editor.InsertText(Text);
 }
 
-void TInsertOverwriteUndo::Undo() {
-    Memo->SetOverwriteMode(InsertMode);
+void TInsertOverwriteUndo::Undo(TUndoEditing& editor) {
+    editor.Model().SetOverwriteMode(InsertMode);
 }
 
-void TInsertOverwriteUndo::Redo() {
-    Memo->SetOverwriteMode(!InsertMode);
+void TInsertOverwriteUndo::Redo(TUndoEditing& editor) {
+    editor.Model().SetOverwriteMode(!InsertMode);
 }
 
 // --- the list ------------------------------------------------------------------------------
@@ -193,38 +188,39 @@ void TAdvUndoList::Add(std::unique_ptr<TUndo> record) {
     records_.erase(records_.begin(), records_.begin() + position_);
     position_ = 0;
     // 4. In front; the oldest goes past the limit.
-    record->Memo = &memo_;
     records_.push_front(std::move(record));
     if (Count() > limit_)
         records_.pop_back();
     Changed();
 }
 
-template <class Step> void TAdvUndoList::Replay(Step step) {
-    const bool autoIndent = memo_.AutoIndent();
-    memo_.SetAutoIndent(false);
+template <class Step> void TAdvUndoList::Replay(TUndoEditing& editor, Step step) {
+    bool& autoIndent = editor.Model().Settings().AutoIndent;
+    const bool was = autoIndent;
+    autoIndent = false;
     suspended_ = true;
     try {
         step();
     } catch (...) {
         suspended_ = false;
-        memo_.SetAutoIndent(autoIndent);
+        autoIndent = was;
         throw;
     }
     suspended_ = false;
-    memo_.SetAutoIndent(autoIndent);
+    autoIndent = was;
 }
 
-void TAdvUndoList::Undo() {
+void TAdvUndoList::Undo(TUndoEditing& editor) {
     if (position_ >= Count())
         return;
-    Replay([this] {
-        auto undoOne = [](TUndo& record) {
-            record.Memo->SetCaretY(record.AfterY);
-            record.Memo->SetCaretX(record.AfterX);
-            record.Undo();
-            record.Memo->SetCaretY(record.BeforeY);
-            record.Memo->SetCaretX(record.BeforeX);
+    Replay(editor, [this, &editor] {
+        TEditorModel& model = editor.Model();
+        auto undoOne = [&](TUndo& record) {
+            model.SetCaretY(record.AfterY);
+            model.SetCaretX(record.AfterX);
+            record.Undo(editor);
+            model.SetCaretY(record.BeforeY);
+            model.SetCaretX(record.BeforeX);
         };
         TUndo& record = *records_[static_cast<std::size_t>(position_)];
         undoOne(record);
@@ -238,16 +234,17 @@ void TAdvUndoList::Undo() {
     Changed();
 }
 
-void TAdvUndoList::Redo() {
+void TAdvUndoList::Redo(TUndoEditing& editor) {
     if (position_ == 0)
         return;
-    Replay([this] {
-        auto redoOne = [](TUndo& record) {
-            record.Memo->SetCaretY(record.BeforeY);
-            record.Memo->SetCaretX(record.BeforeX);
-            record.Redo();
-            record.Memo->SetCaretY(record.AfterY);
-            record.Memo->SetCaretX(record.AfterX);
+    Replay(editor, [this, &editor] {
+        TEditorModel& model = editor.Model();
+        auto redoOne = [&](TUndo& record) {
+            model.SetCaretY(record.BeforeY);
+            model.SetCaretX(record.BeforeX);
+            record.Redo(editor);
+            model.SetCaretY(record.AfterY);
+            model.SetCaretX(record.AfterX);
         };
         --position_;
         redoOne(*records_[static_cast<std::size_t>(position_)]);
@@ -257,7 +254,7 @@ void TAdvUndoList::Redo() {
         }
     });
     Changed();
-    memo_.RefreshStep();
+    editor.Model().RefreshStep();
 }
 
 void TAdvUndoList::Clear() {
@@ -275,6 +272,6 @@ void TAdvUndoList::SetLimit(int limit) {
 }
 
 void TAdvUndoList::Changed() {
-    if (memo_.OnUndoChange)
-        memo_.OnUndoChange(&memo_, CanUndo(), CanRedo());
+    if (OnChange)
+        OnChange();
 }
