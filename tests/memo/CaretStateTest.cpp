@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "memo/CaretState.h"
+#include "memo/model/CaretState.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "memo/SelectionText.h"
+#include "memo/model/SelectionText.h"
 
 #include "memo/AdvMemo.h"
 #include "platform/Graphics.h"

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "memo/MemoUndo.h"
+#include "memo/model/MemoUndo.h"
 #include "platform/Caret.h"
 #include "platform/Clipboard.h"
 #include "tests/memo/MemoInput.h"

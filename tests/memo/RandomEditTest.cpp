@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "memo/MemoUndo.h"
+#include "memo/model/MemoUndo.h"
 #include "platform/Clipboard.h"
 #include "platform/TextCodec.h"
 #include "tests/memo/MemoInput.h"

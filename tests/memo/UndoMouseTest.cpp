@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "memo/MemoUndo.h"
+#include "memo/model/MemoUndo.h"
 #include "platform/Clipboard.h"
 #include "platform/Menus.h"
 #include "tests/memo/MemoInput.h"
