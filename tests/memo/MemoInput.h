@@ -5,11 +5,7 @@
 #include <string_view>
 
 #include "memo/AdvMemo.h"
-#include "platform/Keys.h"
-
-constexpr TShiftState kShift{.Shift = true};
-constexpr TShiftState kCtrl{.Ctrl = true};
-constexpr TShiftState kCtrlShift{.Shift = true, .Ctrl = true};
+#include "tests/memo/Keystrokes.h"
 
 class TInputMemo : public TAdvMemo {
 public:
@@ -25,23 +21,10 @@ public:
         std::uint16_t up = key;
         KeyUp(up, shift);
     }
+    void Char(char c) { KeyPress(c); }
     /// Each byte typed; '\n' is Enter, '\b' Backspace.
-    void Type(std::string_view text) {
-        for (char c : text) {
-            if (c == '\n')
-                Key(VK_RETURN);
-            else if (c == '\b')
-                Key(VK_BACK);
-            char ch = c == '\n' ? '\r' : c;
-            KeyPress(ch);
-        }
-    }
-    /// Ctrl+letter as the framework sends it: the key, then its control character.
-    void CtrlKey(char letter) {
-        Key(static_cast<std::uint16_t>(letter), kCtrl);
-        char ch = static_cast<char>(letter - 'A' + 1);
-        KeyPress(ch);
-    }
+    void Type(std::string_view text) { TypeText(*this, text); }
+    void CtrlKey(char letter) { PressCtrlLetter(*this, letter); }
     /// The caret to (column, line) with the selection collapsed there.
     void Go(int column, int line) {
         SetCaretPosition(column, line);
@@ -78,10 +61,5 @@ public:
     using TAdvMemo::KeyDown;
     using TAdvMemo::KeyUp;
     using TAdvMemo::WantsKey;
-    std::string Text() const {
-        std::string text;
-        for (int i = 0; i < Lines().Count(); ++i)
-            text += std::string(Lines().Get(i)) + (i + 1 < Lines().Count() ? "|" : "");
-        return text;
-    }
+    std::string Text() const { return JoinedLines(Lines()); }
 };
