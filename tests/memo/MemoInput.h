@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "memo/AdvMemo.h"
+#include "platform/Clipboard.h"
 #include "tests/memo/Keystrokes.h"
 
 class TInputMemo : public TAdvMemo {
@@ -22,6 +23,8 @@ public:
         KeyUp(up, shift);
     }
     void Char(char c) { KeyPress(c); }
+    /// Text another program put on the clipboard.
+    void ForeignClipboard(std::string_view text) { SetClipboardText(text); }
     /// Each byte typed; '\n' is Enter, '\b' Backspace.
     void Type(std::string_view text) { TypeText(*this, text); }
     void CtrlKey(char letter) { PressCtrlLetter(*this, letter); }

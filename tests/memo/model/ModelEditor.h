@@ -44,6 +44,8 @@ public:
 
     /// The clipboard: empty until something is put there.
     std::optional<std::string> Clipboard;
+    /// Text another program put on the clipboard (it arrives as it is).
+    void ForeignClipboard(std::string_view text) { Clipboard = std::string(text); }
     bool AllowOverwrite = true;
     std::function<void(const std::string& word, std::string& replacement)> OnWordComplete;
     int Notices(TEditorNotice notice) const { return notices_[static_cast<std::size_t>(notice)]; }
