@@ -78,6 +78,22 @@ TEST(Editor, CaretLineClampsToTheStore) {
     EXPECT_EQ(memo.Model().CaretY(), 0);
 }
 
+TEST(Editor, SelectionQuestionsAndSelectAllAnswerFromTheText) {
+    TModelEditor memo("ab\r\ncd");
+    const int columns = memo.Notices(TEditorNotice::ColumnChange);
+    memo.Model().SetCaretX(1);
+    EXPECT_EQ(memo.Notices(TEditorNotice::ColumnChange), columns + 1);
+    memo.Model().SetSelection({2, 0}, {0, 1}); // the line break alone
+    EXPECT_TRUE(memo.Model().SelectionHasText());
+    memo.Model().SetSelection({5, 0}, {7, 0}); // virtual space only
+    EXPECT_FALSE(memo.Model().SelectionHasText());
+    memo.Model().SetSelection({0, 1}, {1, 1});
+    EXPECT_TRUE(memo.Model().SelectionHasText());
+    memo.Lines().SetText("only");
+    memo.CtrlKey('A');
+    EXPECT_EQ(memo.Model().GetSelectedText(), "only");
+}
+
 TEST(Editor, TrailingSpacesGoWhenTheCaretLeavesTheLine) {
     TModelEditor memo;
     memo.Model().SetTrimTrailingSpaces(true);

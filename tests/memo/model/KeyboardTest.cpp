@@ -225,6 +225,10 @@ TEST(Keyboard, CtrlBackspaceDeletesTheWordLeftOfTheCaretAsOneRecord) {
     memo.Key(VK_BACK, kCtrl);
     memo.Key(VK_BACK, kCtrl); // at column 0 the line break stays for the next press
     EXPECT_EQ(memo.Text(), "  three");
+    memo.Lines().SetText("x\r\nab");
+    memo.Go(2, 1);
+    memo.Key(VK_BACK, kCtrl); // a word that starts the line goes whole
+    EXPECT_EQ(memo.Text(), "x|");
 }
 
 TEST(Keyboard, ReadOnlyBlocksEditingAndSelectAllButCopiesAndMoves) {
@@ -265,6 +269,12 @@ TEST(Keyboard, AutoCorrectReplacesTheWordBeforeATriggerWithoutARecord) {
     memo.Type("teh cat");
     EXPECT_EQ(memo.Lines().Get(0), "the cat");
     EXPECT_EQ(memo.Model().CaretX(), 7);
+    // The caret moved by the longer word leaves no selection that typing would replace.
+    memo.Settings().DelErase = true;
+    memo.Settings().AutoCorrect.OldValue = {"u"};
+    memo.Settings().AutoCorrect.NewValue = {"you"};
+    memo.Type(" u.");
+    EXPECT_EQ(memo.Lines().Get(0), "the cat you.");
 }
 
 } // namespace

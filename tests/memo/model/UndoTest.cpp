@@ -217,4 +217,17 @@ TEST(Undo, DeleteLineComesBackWhereItWas) {
     EXPECT_EQ(memo.Text(), "a|b|c");
 }
 
+TEST(Undo, ALineDeletedThroughTheStoreUndoesAndTheCaretKeepsItsText) {
+    TModelEditor memo("a\r\nb\r\nc\r\nd");
+    memo.Go(1, 2); // on "c"
+    memo.Lines().Delete(0);
+    EXPECT_EQ(memo.Text(), "b|c|d");
+    EXPECT_EQ(memo.Model().Caret().Caret, (TPoint{1, 1}));
+    memo.Lines().Delete(2);
+    EXPECT_EQ(memo.Model().Caret().Caret, (TPoint{1, 1}));
+    memo.Editing().Undo();
+    memo.Editing().Undo();
+    EXPECT_EQ(memo.Text(), "a|b|c|d");
+}
+
 } // namespace
