@@ -67,7 +67,6 @@ TMemoEditing::~TMemoEditing() {
     lines.OnLoad = nullptr;
     lines.OnDeleteLine = nullptr;
     lines.Document().RemoveListener(*this);
-    undoList_.OnChange = nullptr; // the list empties as it goes, without telling anyone
 }
 
 void TMemoEditing::LinesChanged(const core::LineChange& change) {

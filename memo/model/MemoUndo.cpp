@@ -172,11 +172,6 @@ void TInsertOverwriteUndo::Redo(TUndoEditing& editor) {
 
 // --- the list ------------------------------------------------------------------------------
 
-TAdvUndoList::~TAdvUndoList() {
-    destroying_ = true;
-    Clear();
-}
-
 void TAdvUndoList::Add(std::unique_ptr<TUndo> record) {
     // 1. While replaying, records are discarded.
     if (suspended_)
@@ -260,8 +255,7 @@ void TAdvUndoList::Redo(TUndoEditing& editor) {
 void TAdvUndoList::Clear() {
     records_.clear();
     position_ = 0;
-    if (!destroying_)
-        Changed();
+    Changed();
 }
 
 void TAdvUndoList::SetLimit(int limit) {

@@ -155,7 +155,6 @@ public:
     static constexpr int kDefaultLimit = 100;
 
     TAdvUndoList() = default;
-    ~TAdvUndoList();
     TAdvUndoList(const TAdvUndoList&) = delete;
     TAdvUndoList& operator=(const TAdvUndoList&) = delete;
 
@@ -190,5 +189,4 @@ private:
     int position_ = 0;
     int limit_ = kDefaultLimit;
     bool suspended_ = false;
-    bool destroying_ = false;
 };

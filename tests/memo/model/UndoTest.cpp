@@ -225,8 +225,12 @@ TEST(Undo, ALineDeletedThroughTheStoreUndoesAndTheCaretKeepsItsText) {
     EXPECT_EQ(memo.Model().Caret().Caret, (TPoint{1, 1}));
     memo.Lines().Delete(2);
     EXPECT_EQ(memo.Model().Caret().Caret, (TPoint{1, 1}));
-    memo.Editing().Undo();
-    memo.Editing().Undo();
+    memo.Lines().Delete(1); // its own line: the caret stands on the last line
+    EXPECT_EQ(memo.Model().Caret().Caret, (TPoint{1, 0}));
+    memo.Lines().Delete(0); // the only line is emptied
+    EXPECT_EQ(memo.Model().Caret().Caret, (TPoint{0, 0}));
+    for (int i = 0; i < 4; ++i)
+        memo.Editing().Undo();
     EXPECT_EQ(memo.Text(), "a|b|c|d");
 }
 
