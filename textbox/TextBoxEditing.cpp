@@ -143,7 +143,9 @@ TextPos TextBoxEditing::Put(TextPos from, TextPos to, const TextLines& text) {
 
 void TextBoxEditing::ReplaceRange(TextPos from, TextPos to, TextLines text, StepKind kind) {
     Step step{kind, from, Range(from, to), std::move(text), caret_, anchor_};
-    caret_ = anchor_ = Put(from, to, step.inserted);
+    // Bytes that are no UTF-8 may join the text's edges into one character: the caret then
+    // stands at that character's start, never inside it.
+    caret_ = anchor_ = Clamp(Put(from, to, step.inserted));
     undo_.push_back(std::move(step));
 }
 
@@ -153,7 +155,7 @@ void TextBoxEditing::Type(std::string_view bytes) {
     if (!HasSelection() && !undo_.empty()) {
         Step& last = undo_.back();
         if (last.kind == StepKind::Typing && EndOf(last.at, last.inserted) == caret_) {
-            caret_ = anchor_ = Put(caret_, caret_, {std::string(bytes)});
+            caret_ = anchor_ = Clamp(Put(caret_, caret_, {std::string(bytes)}));
             last.inserted.back() += bytes;
             return;
         }

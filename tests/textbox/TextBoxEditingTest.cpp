@@ -78,6 +78,13 @@ TEST_F(TextBoxEditingTest, CharactersAreWholeSequencesAndStrayBytes) {
     EXPECT_EQ(editing.CharAfter({0, 0}), (TextPos{0, 2}));
     editing.MoveCaret({0, 1}, false); // inside a sequence: its start
     EXPECT_EQ(editing.Caret(), (TextPos{0, 0}));
+    // Deleting what stood between a lead byte and its continuations joins them into one
+    // character: the caret stands at its start, not inside it.
+    Fill({"\xC3x\xA9"});
+    editing.MoveCaret({0, 2}, false);
+    editing.Backspace();
+    EXPECT_EQ(LinesOf(document), (Lines{"\xC3\xA9"}));
+    EXPECT_EQ(editing.Caret(), (TextPos{0, 0}));
 }
 
 TEST_F(TextBoxEditingTest, PasteSplitsAtEveryKindOfBreakAndKeepsOtherBytes) {
