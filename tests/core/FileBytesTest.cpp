@@ -1,5 +1,6 @@
 // Reading whole files: exact bytes, and failures that carry the system's reason.
 
+#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -83,6 +84,42 @@ TEST_F(FileBytes, FileLongerThanOneReadChunk) {
     for (char& c : bytes)
         c = static_cast<char>(random());
     EXPECT_EQ(core::ReadFileBytes(Write("large", bytes)), bytes);
+}
+
+TEST_F(FileBytes, AFileThatShrinksAndGrowsWhileReadGivesWhatWasRead) {
+    // Another program cuts the file short and writes its bytes back, over and over, while it
+    // is read: every read gives a beginning of the bytes, never other bytes and never a crash.
+    std::mt19937 random(11);
+    std::string bytes(4 << 20, 'x');
+    for (char& c : bytes)
+        c = static_cast<char>(1 + random() % 255);
+    const std::string path = Write("changing", bytes);
+    const int fd = ::open(path.c_str(), O_WRONLY);
+    ASSERT_GE(fd, 0);
+    std::atomic<bool> reading{true};
+    std::thread writer([&] {
+        std::mt19937 cuts(12);
+        while (reading) {
+            const std::size_t cut = cuts() % bytes.size();
+            ASSERT_EQ(::ftruncate(fd, static_cast<off_t>(cut)), 0);
+            for (std::size_t at = cut; at < bytes.size(); at += 1 << 16) {
+                const std::size_t n = std::min<std::size_t>(1 << 16, bytes.size() - at);
+                ASSERT_EQ(::pwrite(fd, bytes.data() + at, n, static_cast<off_t>(at)),
+                          static_cast<ssize_t>(n));
+            }
+        }
+    });
+    std::size_t shortReads = 0;
+    for (int read = 0; read < 40; ++read) {
+        const std::string got = core::ReadFileText(path);
+        ASSERT_LE(got.size(), bytes.size());
+        ASSERT_EQ(got, std::string_view(bytes).substr(0, got.size()));
+        shortReads += got.size() < bytes.size();
+    }
+    reading = false;
+    writer.join();
+    ::close(fd);
+    RecordProperty("short reads", static_cast<int>(shortReads));
 }
 
 TEST_F(FileBytes, MissingFile) {
