@@ -1,7 +1,9 @@
-// Keystrokes in the list editor: typing a character, Enter and Backspace in the middle of a
-// list of 10,000 and of 1,000,000 lines. A keystroke touches its line, the lines it inserts or
-// removes and the view, never the whole text: the two sizes cost the same per keystroke (but
-// for the line table's move of the lines after an inserted or removed one).
+// Keystrokes in the list editor: typing a character, Enter and Backspace, undo and redo, in
+// the middle of a list of 10,000, 1,000,000 and 10,000,000 lines. A keystroke touches its
+// line, the lines it inserts or removes and the view, never the whole text: the sizes cost
+// the same per keystroke (but for the line table's move of the lines after an inserted or
+// removed one). Select-all and copy is the one command that reads every line: its cost grows
+// with the text, as a copy of it must.
 
 #include <string>
 
@@ -48,7 +50,11 @@ void BM_TypeEnterBackspace(benchmark::State& state) {
     }
     state.SetItemsProcessed(state.iterations() * 4);
 }
-BENCHMARK(BM_TypeEnterBackspace)->Arg(10000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_TypeEnterBackspace)
+    ->Arg(10000)
+    ->Arg(1000000)
+    ->Arg(10000000)
+    ->Unit(benchmark::kMicrosecond);
 
 // Typing alone: a character in, then Backspace, on one line.
 void BM_TypeBackspace(benchmark::State& state) {
@@ -61,7 +67,40 @@ void BM_TypeBackspace(benchmark::State& state) {
     }
     state.SetItemsProcessed(state.iterations() * 2);
 }
-BENCHMARK(BM_TypeBackspace)->Arg(10000)->Arg(1000000)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_TypeBackspace)->Arg(10000)->Arg(1000000)->Arg(10000000)->Unit(benchmark::kMicrosecond);
+
+// Undo and redo: a word typed, Enter, undone in one step (Ctrl+Z) and done again (Ctrl+Y).
+void BM_UndoRedo(benchmark::State& state) {
+    KeyedMemo memo(nullptr);
+    memo.SetBounds(0, 0, 500, 367);
+    Fill(memo, static_cast<int>(state.range(0)));
+    for (const char c : std::string("word"))
+        memo.Key(static_cast<std::uint16_t>(c - 'a' + 'A'), c);
+    memo.Key(VK_RETURN, '\r');
+    for (auto _ : state) {
+        memo.Undo();
+        memo.Redo();
+    }
+    state.SetItemsProcessed(state.iterations() * 2);
+}
+BENCHMARK(BM_UndoRedo)->Arg(10000)->Arg(1000000)->Arg(10000000)->Unit(benchmark::kMicrosecond);
+
+// Ctrl+A and Ctrl+C: every line joined by CR LF onto the clipboard.
+void BM_SelectAllCopy(benchmark::State& state) {
+    KeyedMemo memo(nullptr);
+    memo.SetBounds(0, 0, 500, 367);
+    Fill(memo, static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        memo.SelectAll();
+        memo.CopyToClipboard();
+    }
+}
+BENCHMARK(BM_SelectAllCopy)
+    ->Arg(10000)
+    ->Arg(1000000)
+    ->Arg(10000000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 
 } // namespace
 

@@ -226,9 +226,11 @@ TextDocument::SplitText TextDocument::Split(std::string bytes, const LoadRules& 
 
 void TextDocument::CompactIfMostlyGarbage() {
     // Every replacement leaves its old copy behind; once garbage outweighs the live lines
-    // (and is worth the pass), the live ones move to a fresh buffer.
+    // and is worth the pass, the live ones move to a fresh buffer. The pass visits every
+    // line, so it waits for a byte of garbage a line: typing in ten million lines then pays
+    // for it no more often than in a short list.
     const std::size_t garbage = edited_.size() - editedLive_;
-    if (garbage < (1u << 16) || garbage < editedLive_)
+    if (garbage < std::max<std::size_t>(1u << 16, lines_.size()) || garbage < editedLive_)
         return;
     std::string fresh;
     fresh.reserve(editedLive_);

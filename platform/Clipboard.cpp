@@ -17,6 +17,19 @@ QString Utf8String(std::string_view utf8) {
     return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
 }
 
+/// Every CR LF as LF, in one pass (a replacement at a time would move the rest of a large text
+/// once for each line).
+std::string WithLfBreaks(std::string text) {
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            continue;
+        text[kept++] = text[i];
+    }
+    text.resize(kept);
+    return text;
+}
+
 } // namespace
 
 void SetClipboardText(std::string_view utf8) {
@@ -42,8 +55,7 @@ void SetClipboardBytes(std::string_view bytes) {
     if (!clipboard)
         return;
     // Other programs get the text the screen shows, lines ending in LF as is usual here.
-    QString text = Utf8String(DisplayUtf8(bytes));
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    const QString text = Utf8String(WithLfBreaks(DisplayUtf8(bytes)));
     auto* data = new QMimeData; // the clipboard takes it
     data->setText(text);
     data->setData(kBytesFormat, QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));

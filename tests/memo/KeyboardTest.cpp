@@ -24,6 +24,12 @@ TEST(Keyboard, CutAndPasteKeepBytesThatAreNoUtf8) {
     SetClipboardText("\xC3\xA9");
     memo.CtrlKey('V');
     EXPECT_EQ(memo.Text(), "|endcaf\xE9 x\xC3\xA9");
+    // Lines go to other programs ending in LF; to us in CR LF.
+    memo.Lines().SetText("\xE9\r\n\r\nz\r\n");
+    memo.CtrlKey('A');
+    memo.CtrlKey('C');
+    EXPECT_EQ(ClipboardText(), "\xC3\xA9\n\nz");
+    EXPECT_EQ(ClipboardBytes(), "\xE9\r\n\r\nz");
 }
 
 TEST(Keyboard, KeyHandlersComeFirstAndMayTakeTheKey) {
