@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # "Merge it!" in the main window against dyadlist-compare on the same lists, each run in a
 # fresh process, alternating, on two pairs:
-#   - the generated 1,000,000 x 1,000,000 pair of compare-vs-sort.sh (bench/data/1000000);
+#   - the generated pair of compare-vs-sort.sh, 1,000,000 x 1,000,000 lines (bench/data/1000000;
+#     LINES=10000000 takes the 10,000,000-line pair instead);
 #   - copies of one line: 3,000 of it plus one other line on the left, 3,000 of it on the
 #     right, which gives 9,000,000 multiple hits.
 # For the window: the time from the click until both result panes have painted, and the
@@ -28,10 +29,11 @@ done
 [[ -x /usr/bin/time ]] || { echo "GNU time is missing (apt-get install -y time)" >&2; exit 1; }
 
 data=$root/bench/data
-big=$data/1000000
+lines=${LINES:-1000000}
+big=$data/$lines
 copies=$data/copies-3001x3000
 mkdir -p "$big" "$copies"
-[[ -f $big/left.txt && -f $big/right.txt ]] || "$make_lists" "$big" 1000000 >/dev/null
+[[ -f $big/left.txt && -f $big/right.txt ]] || "$make_lists" "$big" "$lines" >/dev/null
 if [[ ! -f $copies/left.txt || ! -f $copies/right.txt ]]; then
     awk 'BEGIN { for (i = 0; i < 3000; i++) print "one line, many times" }' >"$copies/right.txt"
     { cat "$copies/right.txt"; echo 'only on the left'; } >"$copies/left.txt"
