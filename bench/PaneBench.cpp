@@ -1,6 +1,7 @@
 // Speed of a result pane: filling it with 1 and 10 million entries in one go, as "Merge it!"
 // does, and painting a 500 x 199 pane (the window's) that holds 10 million entries, some long
-// enough to wrap, scrolled to the top, the middle and the end.
+// enough to wrap, scrolled to the top, the middle and the end; typing and undo in it, and
+// select-all and copy of it.
 //
 //   build/bin/pane_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 //
@@ -75,11 +76,18 @@ BENCHMARK(BM_SetEntries)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 
-// One pane of 10 million entries (every tenth wraps) for all the paint runs.
-TMemo& BigPane() {
+// A pane that takes typed characters as the framework sends them.
+class KeyedPane : public TMemo {
+public:
+    using TMemo::TMemo;
+    void Type(char c) { KeyPress(c); }
+};
+
+// One pane of 10 million entries (every tenth wraps) for all the paint, typing and copy runs.
+KeyedPane& BigPane() {
     static TForm form;
-    static TMemo* memo = [] {
-        auto* m = new TMemo(&form);
+    static KeyedPane* memo = [] {
+        auto* m = new KeyedPane(&form);
         m->SetBounds(1, 30, 500, 199);
         m->SetScrollBars(TScrollStyle::ssVertical);
         static const Entries entries = MakeEntries(10000000, 10);
@@ -110,6 +118,27 @@ void BM_PaintWrapped(benchmark::State& state) {
     state.counters["rows"] = static_cast<double>(memo.RowCount());
 }
 BENCHMARK(BM_PaintWrapped)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// A character typed into the pane of 10 million entries, and undone.
+void BM_TypeUndo(benchmark::State& state) {
+    KeyedPane& memo = BigPane();
+    for (auto _ : state) {
+        memo.Type('x');
+        memo.Undo();
+    }
+    state.SetItemsProcessed(state.iterations() * 2);
+}
+BENCHMARK(BM_TypeUndo)->Unit(benchmark::kMicrosecond);
+
+// Select-all and copy of the 10 million entries: the one command that reads them all.
+void BM_SelectAllCopy(benchmark::State& state) {
+    KeyedPane& memo = BigPane();
+    for (auto _ : state) {
+        memo.SelectAll();
+        memo.CopyToClipboard();
+    }
+}
+BENCHMARK(BM_SelectAllCopy)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 

@@ -111,17 +111,7 @@ void TextBoxLayout::LinesChanged(const core::LineChange& change) {
         return;
     }
     cachedLine_ = -1;
-    // The kept entries of the lines that went leave; those after them move by the difference.
-    const auto begin = std::lower_bound(keptLines_.begin(), keptLines_.end(), change.first);
-    const auto end = std::lower_bound(begin, keptLines_.end(), change.first + change.removed);
-    const auto k = static_cast<std::size_t>(begin - keptLines_.begin());
-    const auto gone = static_cast<std::size_t>(end - begin);
-    for (auto it = end; it != keptLines_.end(); ++it)
-        *it += change.added - change.removed;
-    keptLines_.erase(begin, end);
-    keptExtra_.erase(keptExtra_.begin() + static_cast<std::ptrdiff_t>(k),
-                     keptExtra_.begin() + static_cast<std::ptrdiff_t>(k + gone));
-    // The lines that came are measured and take their place.
+    // The lines that came are measured.
     std::vector<int> lines;
     std::vector<std::int64_t> extras;
     for (int line = change.first; line < change.first + change.added; ++line) {
@@ -130,6 +120,24 @@ void TextBoxLayout::LinesChanged(const core::LineChange& change) {
             extras.push_back(extra);
         }
     }
+    const auto begin = std::lower_bound(keptLines_.begin(), keptLines_.end(), change.first);
+    const auto end = std::lower_bound(begin, keptLines_.end(), change.first + change.removed);
+    const auto k = static_cast<std::size_t>(begin - keptLines_.begin());
+    const auto gone = static_cast<std::size_t>(end - begin);
+    // A line changed in place that wraps to as many rows as before (typing, mostly) moves no
+    // row: nothing after it is touched, however many entries follow.
+    if (change.added == change.removed && std::equal(begin, end, lines.begin(), lines.end()) &&
+        std::equal(keptExtra_.begin() + static_cast<std::ptrdiff_t>(k),
+                   keptExtra_.begin() + static_cast<std::ptrdiff_t>(k + gone), extras.begin(),
+                   extras.end()))
+        return;
+    // The kept entries of the lines that went leave; those after them move by the difference;
+    // the lines that came take their place.
+    for (auto it = end; it != keptLines_.end(); ++it)
+        *it += change.added - change.removed;
+    keptLines_.erase(begin, end);
+    keptExtra_.erase(keptExtra_.begin() + static_cast<std::ptrdiff_t>(k),
+                     keptExtra_.begin() + static_cast<std::ptrdiff_t>(k + gone));
     const auto at = static_cast<std::ptrdiff_t>(k);
     keptLines_.insert(keptLines_.begin() + at, lines.begin(), lines.end());
     keptExtra_.insert(keptExtra_.begin() + at, extras.begin(), extras.end());
