@@ -74,9 +74,14 @@ void AddReach(const THTMLBox& box, std::vector<TRect>& reach) {
         r.Bottom += kShadowOffset;
     }
     // A turned run turns about the top-left of its level box; its background stays level.
+    // It is not clipped to its box as a level run is, so ink above the font's ascent (the
+    // accent of a capital such as "È") shows: up to a quarter of the height.
     reach.push_back(r);
-    if (box.Font.Orientation % 3600 != 0)
-        reach.push_back(Turned(r, {box.Bounds.Left, box.Bounds.Top}, box.Font.Orientation));
+    if (box.Font.Orientation % 3600 != 0) {
+        TRect inked = r;
+        inked.Top -= box.Bounds.Height() / 4;
+        reach.push_back(Turned(inked, {box.Bounds.Left, box.Bounds.Top}, box.Font.Orientation));
+    }
     // The error mark's zigzag stays level along the line.
     if (box.ErrorMark)
         reach.push_back(Rect(box.Bounds.Left - 2, box.ErrorMarkLine - 1, box.Bounds.Right + 3,

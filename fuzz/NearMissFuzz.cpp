@@ -29,8 +29,8 @@ namespace {
 using Pair = std::tuple<std::size_t, std::size_t, cli::NearMissCause>;
 
 /// The near misses found the plain way, each hit against every hit of the other list: its
-/// partner is the first that folds like it ignoring the first cause, else the first two, and
-/// so on; its cause the first without which they fold apart. None when the lists are too
+/// partner is found ignoring the first cause, else the first two, and so on; its cause the
+/// first without which they fold apart. None when the lists are too
 /// long for that.
 std::optional<std::vector<Pair>> PlainNearMisses(const core::ListComparison& comparison) {
     struct Hit {
@@ -51,11 +51,21 @@ std::optional<std::vector<Pair>> PlainNearMisses(const core::ListComparison& com
         return cli::FoldLine(x.text, causes, x.index == 0, a) ==
                cli::FoldLine(y.text, causes, y.index == 0, b);
     };
+    // At the first step where some hit of the other list folds like it, the partner is the
+    // first of those that also folds like it under that step's new cause alone, else the first.
     const auto partnerOf = [&](int side, std::size_t h) -> std::pair<std::size_t, cli::CauseSet> {
-        for (int count = 1; count <= cli::kNearMissCauses; ++count)
-            for (std::size_t o = 0; o < hits[1 - side].size(); ++o)
-                if (alike(hits[side][h], hits[1 - side][o], cli::FirstCauses(count)))
+        for (int count = 1; count <= cli::kNearMissCauses; ++count) {
+            std::size_t first = SIZE_MAX;
+            for (std::size_t o = 0; o < hits[1 - side].size(); ++o) {
+                if (!alike(hits[side][h], hits[1 - side][o], cli::FirstCauses(count)))
+                    continue;
+                if (alike(hits[side][h], hits[1 - side][o], 1u << (count - 1)))
                     return {o, cli::FirstCauses(count)};
+                first = std::min(first, o);
+            }
+            if (first != SIZE_MAX)
+                return {first, cli::FirstCauses(count)};
+        }
         return {SIZE_MAX, 0};
     };
     for (int side = 0; side < 2; ++side) {
