@@ -11,6 +11,7 @@
 #include "platform/Clipboard.h"
 #include "platform/Graphics.h"
 #include "platform/Keys.h"
+#include "platform/Shell.h"
 
 TAdvCustomMemo::TAdvCustomMemo(TWinControl* parent)
     : TCustomControl(parent), rowMap_(std::make_unique<TRowMap>()), gutter_(std::make_unique<TAdvGutter>()),
@@ -56,6 +57,7 @@ TAdvCustomMemo::TAdvCustomMemo(TWinControl* parent)
     }
 
     Lines().Document().AddListener(*this);
+    UrlOpener = ShellOpen;
     // A new editor holds one empty line.
     Lines().Add("");
     ApplyFont();

@@ -57,6 +57,7 @@ using TMemoWordEvent =
     std::function<void(TObject* sender, const std::string& word, std::string& replacement)>;
 using TUndoChangeEvent = std::function<void(TObject* sender, bool canUndo, bool canRedo)>;
 using TGutterClickEvent = std::function<void(TObject* sender, int line)>;
+using TURLClick = std::function<void(TObject* sender, const std::string& url)>;
 using TAdvMemoFileDropEvent =
     std::function<void(TObject* sender, const std::string& fileName, bool& allow)>;
 
@@ -320,6 +321,10 @@ public:
     TGutterClickEvent OnGutterRightClick;
     TGutterClickEvent OnGutterDblClick;
     TAdvMemoFileDropEvent OnFileDrop;
+    /// A click opened the link `url`; while assigned, the desktop is not asked.
+    TURLClick OnURLClick;
+    /// Hands a link to the desktop (the platform's opener; tests put their own).
+    std::function<bool(const std::string& url)> UrlOpener;
 
     /// The system caret's place: the left edge of the caret's cell, one pixel below its top.
     TPoint CaretPixel() const;

@@ -6,6 +6,7 @@
 #include "memo/AdvMemo.h"
 #include "memo/model/MemoEditing.h"
 #include "memo/model/SelectionText.h"
+#include "memo/model/UrlPieces.h"
 #include "platform/Clipboard.h"
 #include "platform/Menus.h"
 
@@ -53,6 +54,9 @@ void TMemoMouse::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
     PlaceCaret(x, y, shift, true);
     if (!gutter && memo_.ActiveLineSettings().ActiveLineAtCursor())
         memo_.SetActiveLine(memo_.CaretY());
+    // A click that placed the caret on a link opens it (a press that may start a drag does not).
+    if (!gutter && !dragPending_ && InTextArea(x, y))
+        OpenUrlAtCaret();
 }
 
 int TMemoMouse::CharColumn(int line, int column) const {
@@ -253,5 +257,30 @@ void TMemoMouse::ContextPopup(TPoint client, TPoint screen) {
 }
 
 TCursor TMemoMouse::CursorAt(int x, int y) const {
-    return InTextArea(x, y) ? memo_.Cursor() : TCursor::crArrow;
+    if (!InTextArea(x, y))
+        return TCursor::crArrow;
+    // Over a link the hand; elsewhere the control's own cursor.
+    const TPoint place = TextPlace(x, y);
+    if (memo_.UrlAware() && place.Y >= 0 && place.Y < memo_.Lines().Count() &&
+        UrlPieceAt(memo_.Lines().Get(place.Y), place.X))
+        return TCursor::crHandPoint;
+    return memo_.Cursor();
+}
+
+void TMemoMouse::OpenUrlAtCaret() {
+    if (!memo_.UrlAware() || memo_.CaretY() >= memo_.Lines().Count())
+        return;
+    const std::string_view line = memo_.Lines().Get(memo_.CaretY());
+    const std::optional<TPiece> piece = UrlPieceAt(line, memo_.CaretX());
+    if (!piece)
+        return;
+    const std::string url(line.substr(static_cast<std::size_t>(piece->Start),
+                                      static_cast<std::size_t>(piece->End - piece->Start)));
+    if (memo_.OnURLClick) {
+        memo_.OnURLClick(&memo_, url);
+        return;
+    }
+    // A link that cannot be opened fails silently.
+    if (const std::optional<std::string> target = UrlToOpen(url); target && memo_.UrlOpener)
+        memo_.UrlOpener(*target);
 }

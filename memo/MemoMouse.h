@@ -13,6 +13,10 @@
 // last line) puts the caret at that line's end. (Padding on a click would add spaces to a list
 // entry wherever the user happened to click an empty line, and spaces count when lists are
 // compared; the keyboard's Right key still moves into virtual space with AutoExpand.)
+//
+// With UrlAware on, the pointer is a hand over a web or mail address, and a click that places
+// the caret in one opens it: OnURLClick gets it when assigned, else the desktop's handler
+// through the editor's UrlOpener, as one argument and never through a shell.
 
 #include "platform/Cursors.h"
 #include "platform/Types.h"
@@ -35,6 +39,8 @@ public:
 
 private:
     void DoubleClick(int x, int y);
+    /// The link under the caret goes to OnURLClick, or else to the desktop.
+    void OpenUrlAtCaret();
     /// Places the caret at client (x, y); with `dragAllowed` a press inside the selection only
     /// marks a drag as pending.
     void PlaceCaret(int x, int y, TShiftState shift, bool dragAllowed);

@@ -27,6 +27,8 @@ TRowContext TAdvCustomMemo::RowContext(const TViewStyle& style) const {
     context.CharWidth = CharWidth();
     context.LineHeight = LineHeight();
     context.LeftCol = LeftCol();
+    context.VisibleColumns = VisibleColCount() + 1;
+    context.TextStyle = Font().Style();
     context.SelectionShown = SelectionShown() && !SelectionEmpty();
     std::tie(context.SelFirst, context.SelLast) = OrderedSelection(Caret());
     return context;

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "memo/model/UrlPieces.h"
+
 namespace {
 
 // The line's own colours, later rules winning: the font colour on the background, the
@@ -11,12 +13,45 @@ namespace {
 TRun TextLayer(const TRowContext& c, int line, int length) {
     const TViewStyle& s = *c.Style;
     const TLineProp* record = c.Lines->Record(line);
-    TRun run{0, length, s.TextColor, s.BkColor};
+    TRun run{0, length, s.TextColor, s.BkColor, c.TextStyle};
     if (s.ActiveLine >= 0 && line == s.ActiveLine)
-        run = {0, length, s.ActiveLineTextColor, s.ActiveLineColor};
+        run = {0, length, s.ActiveLineTextColor, s.ActiveLineColor, c.TextStyle};
     if (record && record->Breakpoint)
-        run = {0, length, s.BreakpointTextColor, s.BreakpointColor};
+        run = {0, length, s.BreakpointTextColor, s.BreakpointColor, c.TextStyle};
     return run;
+}
+
+// The URL pieces in view take the link style: its text colour and font style, and its
+// background unless that is clNone.
+void UrlLayer(const TRowContext& c, int line, std::vector<TRun>& runs) {
+    const TViewStyle& s = *c.Style;
+    if (!s.UrlAware)
+        return;
+    const std::string_view text = c.Lines->Get(line);
+    for (const TPiece& piece : PiecesAround(text, c.LeftCol, c.LeftCol + c.VisibleColumns + 1)) {
+        const std::string_view word = text.substr(static_cast<std::size_t>(piece.Start),
+                                                  static_cast<std::size_t>(piece.End - piece.Start));
+        if (!IsUrlPiece(piece, word))
+            continue;
+        std::vector<TRun> cut;
+        cut.reserve(runs.size() + 2);
+        for (const TRun& run : runs) {
+            const int a = std::clamp(piece.Start, run.Start, run.End);
+            const int b = std::clamp(piece.End, run.Start, run.End);
+            if (a >= b) {
+                cut.push_back(run);
+                continue;
+            }
+            if (run.Start < a)
+                cut.push_back({run.Start, a, run.Text, run.Background, run.Style});
+            cut.push_back({a, b, s.UrlStyle.TextColor,
+                           s.UrlStyle.BkColor == clNone ? run.Background : s.UrlStyle.BkColor,
+                           s.UrlStyle.Style});
+            if (b < run.End)
+                cut.push_back({b, run.End, run.Text, run.Background, run.Style});
+        }
+        runs = std::move(cut);
+    }
 }
 
 // The selection cuts each run into before, selected and after. On the active line or a
@@ -40,11 +75,11 @@ void SelectionLayer(const TRowContext& c, int line, int length, std::vector<TRun
             continue;
         }
         if (run.Start < a)
-            cut.push_back({run.Start, a, run.Text, run.Background});
-        cut.push_back(swapped ? TRun{a, b, run.Background, run.Text}
-                              : TRun{a, b, s.SelColor, s.SelBkColor});
+            cut.push_back({run.Start, a, run.Text, run.Background, run.Style});
+        cut.push_back(swapped ? TRun{a, b, run.Background, run.Text, run.Style}
+                              : TRun{a, b, s.SelColor, s.SelBkColor, run.Style});
         if (b < run.End)
-            cut.push_back({b, run.End, run.Text, run.Background});
+            cut.push_back({b, run.End, run.Text, run.Background, run.Style});
     }
     runs = std::move(cut);
 }
@@ -114,6 +149,7 @@ void DrawCells(TCanvas& canvas, int leftCol, std::string_view text, int a, int b
 std::vector<TRun> LineRuns(const TRowContext& context, int line) {
     const int length = context.Lines->LineLength(line);
     std::vector<TRun> runs{TextLayer(context, line, length)};
+    UrlLayer(context, line, runs);
     SelectionLayer(context, line, length, runs);
     return runs;
 }
@@ -141,9 +177,11 @@ void PaintRow(TBitmap& row, const TRowContext& c, int line) {
             continue;
         canvas.Brush().Color = run.Background;
         canvas.Font().SetColor(run.Text);
+        canvas.Font().SetStyle(run.Style);
         DrawCells(canvas, c.LeftCol, text, a, b, c.CharWidth);
     }
     canvas.Font().SetColor(s.TextColor);
+    canvas.Font().SetStyle(c.TextStyle);
 
     // After the text, the line's own background, one pixel short of the row's height.
     // Taken wide and kept near the row, so a line of any length cannot overflow it.

@@ -1,9 +1,10 @@
 #pragma once
 // Draws one line of text into the row bitmap, from read-only inputs: the store, the view
 // style, the view's cell metrics and scroll position, and the selection. A line becomes runs
-// of one colour in layers (the text in its line's colours, then the selection cutting runs
-// into before, selected and after); the runs in view are drawn cell by cell, then the fill
-// after the text, the collapsed-region marker and the marked ranges.
+// of one colour in layers (the text in its line's colours, the URL pieces in the link style,
+// then the selection cutting runs into before, selected and after); the runs in view are drawn
+// cell by cell, then the fill after the text, the collapsed-region marker and the marked
+// ranges.
 
 #include <vector>
 
@@ -11,12 +12,13 @@
 #include "memo/ViewStyle.h"
 #include "platform/Graphics.h"
 
-/// A stretch of a line in one pair of colours: columns [Start, End).
+/// A stretch of a line in one pair of colours and one font style: columns [Start, End).
 struct TRun {
     int Start = 0;
     int End = 0;
     TColor Text = clBlack;
     TColor Background = clWhite;
+    TFontStyles Style{};
     friend bool operator==(const TRun&, const TRun&) = default;
 };
 
@@ -27,6 +29,8 @@ struct TRowContext {
     int CharWidth = 0;
     int LineHeight = 0;
     int LeftCol = 0;
+    int VisibleColumns = 0; // columns the row shows from LeftCol on: where URLs are looked for
+    TFontStyles TextStyle{}; // the editor font's own style
     bool SelectionShown = false; // a selection exists and the editor shows it
     TPoint SelFirst;             // the selection in text order
     TPoint SelLast;

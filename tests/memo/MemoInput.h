@@ -2,7 +2,9 @@
 // An editor driven as the framework drives it: key downs, releases and typed characters
 // (Enter and Backspace as both), and mouse presses, moves and releases at pixel points.
 
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "memo/AdvMemo.h"
 #include "platform/Clipboard.h"
@@ -12,6 +14,10 @@ class TInputMemo : public TAdvMemo {
 public:
     explicit TInputMemo(std::string_view text = {}) : TAdvMemo(nullptr) {
         SetBounds(0, 0, 400, 300);
+        UrlOpener = [this](const std::string& url) {
+            Opened.push_back(url); // never the desktop's handler from a test
+            return true;
+        };
         if (!text.empty())
             Lines().SetText(text);
     }
@@ -65,4 +71,6 @@ public:
     using TAdvMemo::KeyUp;
     using TAdvMemo::WantsKey;
     std::string Text() const { return JoinedLines(Lines()); }
+    /// The links clicks handed to the desktop.
+    std::vector<std::string> Opened;
 };

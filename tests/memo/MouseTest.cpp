@@ -29,6 +29,28 @@ TEST(Mouse, ClicksPlaceTheCaretByTheNearerCellEdgeAndShiftClickExtends) {
     EXPECT_EQ(memo.GetSelectedText(), "\r\ngamm");
 }
 
+TEST(Mouse, LinksShowTheHandAndAClickOpensThemAsTheyStand) {
+    const std::string hostile = "http://a;b|c&d$(touch_x)`id`>y";
+    TInputMemo memo("word,www.x.org\r\n" + hostile + " end");
+    EXPECT_EQ(memo.CursorAt(memo.At(1, 0).X, memo.At(1, 0).Y), TCursor::crIBeam);
+    EXPECT_EQ(memo.CursorAt(memo.At(6, 0).X, memo.At(6, 0).Y), TCursor::crHandPoint);
+    memo.ClickAt(memo.At(6, 0));
+    memo.ClickAt(memo.At(3, 1)); // metacharacters and all, as one piece
+    memo.ClickAt(memo.At(14, 0)); // just right of the link's last character
+    memo.ClickAt(memo.At(2, 0));
+    EXPECT_EQ(memo.Opened, (std::vector<std::string>{"http://www.x.org", hostile}));
+    // A handler takes the click instead of the desktop; without UrlAware nothing is a link.
+    std::string clicked;
+    memo.OnURLClick = [&](TObject*, const std::string& url) { clicked = url; };
+    memo.ClickAt(memo.At(5, 0));
+    EXPECT_EQ(clicked, "www.x.org");
+    memo.SetUrlAware(false);
+    memo.OnURLClick = nullptr;
+    memo.ClickAt(memo.At(6, 0));
+    EXPECT_EQ(memo.Opened.size(), 2u);
+    EXPECT_EQ(memo.CursorAt(memo.At(6, 0).X, memo.At(6, 0).Y), TCursor::crIBeam);
+}
+
 TEST(Mouse, DoubleClickSelectsTheWordLeftOfTheCaret) {
     TInputMemo memo("say hello there");
     memo.DoubleClick(memo.At(4, 0, memo.CharWidth() - 2));

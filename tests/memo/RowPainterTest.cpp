@@ -58,6 +58,23 @@ TEST_F(RowPainter, TheSelectionCutsRunsOnItsFirstMiddleAndLastLine) {
     EXPECT_EQ(LineRuns(context, 1).size(), 1u);
 }
 
+TEST_F(RowPainter, LinksTakeTheLinkStyleUnderTheSelection) {
+    lines.Put(0, "see www.x.org, ok");
+    context.VisibleColumns = 40;
+    const TFontStyles underline{TFontStyle::fsUnderline};
+    EXPECT_EQ(LineRuns(context, 0),
+              (std::vector<TRun>{{0, 4, clBlack, clWhite}, {4, 13, clBlue, clWhite, underline},
+                                 {13, 17, clBlack, clWhite}}));
+    // The selection keeps the link's font style; a link background of clNone keeps the line's.
+    style.UrlStyle.BkColor = clNone;
+    style.ActiveLine = 0;
+    Select({6, 0}, {8, 0});
+    EXPECT_EQ(LineRuns(context, 0)[1], (TRun{4, 6, clBlue, clNavy, underline}));
+    EXPECT_EQ(LineRuns(context, 0)[2], (TRun{6, 8, clNavy, clBlue, underline}));
+    style.UrlAware = false;
+    EXPECT_EQ(LineRuns(context, 0)[0], (TRun{0, 6, clYellow, clNavy}));
+}
+
 TEST_F(RowPainter, ActiveAndBreakpointLinesSwapTheirColoursWhereSelected) {
     style.ActiveLine = 1;
     lines.LineProp(2)->Breakpoint = true;
