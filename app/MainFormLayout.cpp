@@ -122,7 +122,9 @@ void EditorSettings(TAdvMemo& memo) {
     kept.AutoCompletion.Font.SetColor(clWindowText);
     kept.AutoHintParameterPosition = THintParameterPosition::hpBelowCode;
     kept.ScrollHint = false;
-    kept.MarkerList = {false, -1, 33554432};
+    // The marker list's stored image index settings never take effect (its setters ignore
+    // them while a form loads); its transparent colour does.
+    memo.MarkerList().SetImageTransparentColor(33554432);
     kept.PrintOptions = {0, 0, 0, 0, false, false};
 }
 

@@ -238,6 +238,8 @@ public:
     void SetWordWrap(TWordWrap value);
     TAdvActiveLineSettings& ActiveLineSettings() { return activeLineSettings_; }
     TCodeFolding& CodeFolding() { return codeFolding_; }
+    /// Gutter images for some lines (none in the main window).
+    TAdvMarkerList& MarkerList() { return model_.Markers(); }
     TAdvGutter& Gutter() { return *gutter_; }
     const TAdvGutter& Gutter() const { return *gutter_; }
     const TRowMap& RowMap() const { return *rowMap_; }

@@ -5,6 +5,8 @@
 
 #include "drawing/Gradient.h"
 #include "memo/ViewSettings.h"
+#include "memo/model/MarkerList.h"
+#include "platform/ImageList.h"
 
 TAdvGutter::TAdvGutter() : font_(std::make_unique<TFont>()) {
     font_->SetName("Courier New");
@@ -189,12 +191,18 @@ bool TAdvGutter::FitNumbers(int digits, int digitWidth) {
 void TAdvGutter::PaintRow(TCanvas& canvas, const TRect& row, int index,
                           const TGutterRows& rows) const {
     // The row shows a line; its number is the line's own (a hidden line's number is skipped,
-    // as the line is), less the wrapped continuations before it. Markers and flags come with
-    // their features, which this program does not use.
+    // as the line is), less the wrapped continuations before it.
     const int line = rows.Rows->LineOfRow(index);
     const long long number =
         static_cast<long long>(line) - rows.Rows->WrappedContinuationsBefore(line);
-    const int x0 = row.Left;
+    // A marked line shows its marker's image first, and the rest 16 pixels further right.
+    int shift = 0;
+    if (rows.Markers && rows.Markers->MarkerAtLine(line)) {
+        if (const TImageList* images = rows.Markers->MarkerImageList())
+            images->Draw(canvas, row.Left + 1, row.Top + 2, rows.Markers->MarkerImageIndex(line));
+        shift = 16;
+    }
+    const int x0 = row.Left + shift;
     const int y0 = row.Top;
     const TAdvMemoStrings& lines = *rows.Lines;
     // The number, placed by its digit count; the sum is taken wide, so a start near the
@@ -206,7 +214,7 @@ void TAdvGutter::PaintRow(TCanvas& canvas, const TRect& row, int index,
         canvas.Font().Assign(*font_);
         canvas.Font().SetColor(lineNumberTextColor_);
         canvas.Brush().Style = TBrushStyle::bsClear;
-        canvas.TextOut(NumberLeft(digits), y0, digits + numberSuffix_);
+        canvas.TextOut(NumberLeft(digits) + shift, y0, digits + numberSuffix_);
         canvas.Brush().Style = TBrushStyle::bsSolid;
         canvas.Font().Assign(saved);
     }

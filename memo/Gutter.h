@@ -13,8 +13,11 @@
 #include "platform/Types.h"
 
 /// What the gutter reads of its editor for one paint.
+class TAdvMarkerList;
+
 struct TGutterRows {
     const TAdvMemoStrings* Lines = nullptr;
+    const TAdvMarkerList* Markers = nullptr; // their images, 16 pixels before the rest
     const TRowMap* Rows = nullptr;
     int TopRow = 0; // the view's first row
     int LineHeight = 0;

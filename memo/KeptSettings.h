@@ -1,6 +1,6 @@
 #pragma once
 // Settings the editor stores for parts of it this program does not use: the syntax styler,
-// completion and parameter hints, scroll hints, marker images and printing.
+// completion and parameter hints, scroll hints and printing.
 // A stored layout sets them and they are kept as set; nothing here changes what the editor
 // shows or does.
 
@@ -12,13 +12,6 @@ enum class THintParameterPosition { hpBelowCode, hpAboveCode };
 /// The completion list's look.
 struct TAutoCompletion {
     TFont Font;
-};
-
-/// Marker images in the gutter.
-struct TMarkerList {
-    bool UseDefaultMarkerImageIndex = false;
-    int DefaultMarkerImageIndex = -1;
-    TColor ImageTransparentColor = 0x02000000;
 };
 
 /// Page margins and extras of a print-out.
@@ -37,6 +30,5 @@ struct TKeptSettings {
     TAutoCompletion AutoCompletion;
     THintParameterPosition AutoHintParameterPosition = THintParameterPosition::hpBelowCode;
     bool ScrollHint = true;
-    TMarkerList MarkerList;
     TPrintOptions PrintOptions;
 };

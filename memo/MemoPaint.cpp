@@ -37,6 +37,7 @@ TRowContext TAdvCustomMemo::RowContext(const TViewStyle& style) const {
 TGutterRows TAdvCustomMemo::GutterRows() const {
     TGutterRows rows;
     rows.Lines = &Lines();
+    rows.Markers = &model_.Markers();
     rows.Rows = rowMap_.get();
     rows.TopRow = view_.TopRow();
     rows.LineHeight = LineHeight();

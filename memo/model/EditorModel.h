@@ -15,6 +15,7 @@
 #include "memo/model/AdvMemoStrings.h"
 #include "memo/model/CaretState.h"
 #include "memo/model/EditorHost.h"
+#include "memo/model/MarkerList.h"
 #include "platform/Types.h"
 
 /// Replacement of the word before the caret when a word ends (space, Enter, punctuation):
@@ -45,6 +46,9 @@ public:
 
     TEditorHost& Host() { return host_; }
     TAdvMemoStrings& Lines() { return lines_; }
+    /// The lines' gutter markers; they follow the document.
+    TAdvMarkerList& Markers() { return markers_; }
+    const TAdvMarkerList& Markers() const { return markers_; }
     const TAdvMemoStrings& Lines() const { return lines_; }
     TEditSettings& Settings() { return settings_; }
     const TEditSettings& Settings() const { return settings_; }
@@ -107,6 +111,7 @@ private:
 
     TEditorHost& host_;
     TAdvMemoStrings lines_{true};
+    TAdvMarkerList markers_{lines_.Document()};
     TCaretState caret_;
     TEditSettings settings_;
     bool trimTrailingSpaces_ = false;

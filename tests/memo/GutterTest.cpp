@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/ImageList.h"
+
 #include <string>
 #include <utility>
 
@@ -71,6 +73,27 @@ TEST_F(GutterView, NumbersStandByTheirDigitCount) {
     EXPECT_LT(hundred, 8 + cw);
     EXPECT_GE(thousand, 0);
     EXPECT_LT(thousand, cw);
+}
+
+TEST_F(GutterView, AMarkedLineShowsItsImageAndTheRest16PixelsRight) {
+    const int plain = NumberInkLeft(11); // "12"
+    TBitmap red(16, 16);
+    red.Canvas().Brush().Color = clRed;
+    red.Canvas().FillRect(Rect(0, 0, 16, 16));
+    TImageList images;
+    images.Add(red);
+    memo.MarkerList().SetMarkerImageList(&images);
+    memo.MarkerList().AddMarker(11, 0);
+    memo.SetTopLine(11);
+    const Rendered b = Render(memo);
+    // The image: 1 pixel into the row (the border is the first), 2 below its top.
+    EXPECT_NE(b.Pixel(1, 3), 0x0000FFu);
+    EXPECT_EQ(b.Pixel(2, 3), 0x0000FFu);
+    EXPECT_NE(b.Pixel(2, 2), 0x0000FFu);
+    EXPECT_EQ(b.Pixel(17, 18), 0x0000FFu);
+    EXPECT_NE(b.Pixel(18, 18), 0x0000FFu);
+    EXPECT_EQ(LeftmostWhere(b, 18, 44, 1, 1 + memo.LineHeight(), IsInk), plain + 16);
+    memo.MarkerList().SetMarkerImageList(nullptr);
 }
 
 TEST_F(GutterView, LeadingZerosPadToTheDigitCountAndMoveTheNumberLeft) {
