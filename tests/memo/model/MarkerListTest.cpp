@@ -23,7 +23,13 @@ TEST(Markers, FollowInsertedAndRemovedLinesAndGoWithTheirOwn) {
     markers.AddMarker(1, 3, "one");
     markers.AddMarker(3, 5);
     markers.AddMarker(3, 7); // a line holds one marker: this changes it
-    EXPECT_EQ(MarkedLines(markers), (std::vector<int>{1, 3}));
+    markers.AddMarker(-1, 0); // no line
+    markers.AddMarker(0, 0);
+    EXPECT_EQ(MarkedLines(markers), (std::vector<int>{1, 3, 0}));
+    EXPECT_TRUE(markers.RemoveMarker(0));
+    EXPECT_FALSE(markers.RemoveMarker(0));
+    EXPECT_EQ(removed, (std::vector<int>{0}));
+    removed.clear();
     EXPECT_EQ(markers.MarkerImageIndex(3), 7);
     EXPECT_TRUE(markers.MarkerBelowLine(2));
     EXPECT_FALSE(markers.MarkerBelowLine(3));

@@ -36,6 +36,7 @@ TEST(UrlPieces, SeparatorsCutPiecesAndOnlyWordsWithAPrefixAreLinks) {
     // A styler's escape keeps the character after it in its piece.
     EXPECT_EQ(PieceAt("http://a\\ b", 0, '\\'), "http://a\\ b");
     EXPECT_EQ(PieceAt("http://a\\ b", 0), "http://a\\");
+    EXPECT_EQ(PiecesAround("a\\", 0, 2, '\\').back().End, 2); // an escape at the end
 }
 
 TEST(UrlPieces, PiecesAreCutOnlyAroundTheColumnsAsked) {
@@ -59,11 +60,12 @@ TEST(UrlPieces, WhatAClickOpens) {
     EXPECT_EQ(UrlToOpen("plain words"), std::nullopt);
     // A file link to something the system would run is never opened; other files are.
     EXPECT_EQ(UrlToOpen("file:///bin/sh"), std::nullopt);
+    EXPECT_EQ(UrlToOpen("file://localhost/bin/sh"), std::nullopt);
     const auto dir = std::filesystem::temp_directory_path() / "dyadlist-url-test";
     std::filesystem::create_directories(dir);
-    std::ofstream(dir / "run me.desktop") << "[Desktop Entry]\n";
+    std::ofstream(dir / "run9 me.desktop") << "[Desktop Entry]\n";
     std::ofstream(dir / "list.txt") << "a\n";
-    EXPECT_EQ(UrlToOpen("file://" + (dir / "run%20me.desktop").string()), std::nullopt);
+    EXPECT_EQ(UrlToOpen("file://" + (dir / "run%39%20me.desktop").string()), std::nullopt);
     EXPECT_EQ(UrlToOpen("FILE://" + (dir / "list.txt").string()),
               "FILE://" + (dir / "list.txt").string());
     std::filesystem::remove_all(dir);
