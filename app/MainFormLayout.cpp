@@ -104,6 +104,7 @@ void EditorSettings(TAdvMemo& memo) {
     memo.SetSelBkColor(clNavy);
     memo.SetTabSize(4);
     memo.SetTrimTrailingSpaces(false);
+    memo.SetUseStyler(true); // no styler is assigned: the text is plain either way
     memo.SetUrlStyle({clBlue, clWhite, TFontStyles{TFontStyle::fsUnderline}});
     memo.CodeFolding().SetEnabled(true);
     memo.CodeFolding().SetLineColor(clGray);
@@ -116,7 +117,6 @@ void EditorSettings(TAdvMemo& memo) {
     memo.SetWordWrap(TWordWrap::wwNone);
     memo.AutoCorrect().Active = true;
     TKeptSettings& kept = memo.Kept();
-    kept.UseStyler = true;
     kept.AutoCompletion.Font.SetName("Tahoma");
     kept.AutoCompletion.Font.SetHeight(-11);
     kept.AutoCompletion.Font.SetColor(clWindowText);

@@ -64,6 +64,7 @@ TAdvCustomMemo::TAdvCustomMemo(TWinControl* parent)
 }
 
 TAdvCustomMemo::~TAdvCustomMemo() {
+    LetGoOfStyler();
     Lines().Document().RemoveListener(*this);
     if (blinkSaved_)
         SetCaretBlinkTime(savedBlinkTime_);

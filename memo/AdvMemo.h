@@ -37,6 +37,8 @@
 #include "memo/model/MemoKeyboard.h"
 #include "memo/MemoView.h"
 #include "memo/RowMap.h"
+#include "memo/RowPainter.h"
+#include "memo/Styler.h"
 #include "memo/ViewSettings.h"
 #include "memo/ViewStyle.h"
 #include "platform/Controls.h"
@@ -231,9 +233,20 @@ public:
     TColor BlockLineColor() const { return style_.BlockLineColor; }
     void SetBlockLineColor(TColor color) { SetStyle(style_.BlockLineColor, color); }
     bool UrlAware() const { return style_.UrlAware; }
-    void SetUrlAware(bool value) { SetStyle(style_.UrlAware, value); }
-    const TUrlStyle& UrlStyle() const { return style_.UrlStyle; }
-    void SetUrlStyle(const TUrlStyle& style) { SetStyle(style_.UrlStyle, style); }
+    void SetUrlAware(bool value);
+    const TCharStyle& UrlStyle() const { return style_.UrlStyle; }
+    void SetUrlStyle(const TCharStyle& style) { SetStyle(style_.UrlStyle, style); }
+    // --- syntax styler ---
+    TAdvCustomMemoStyler* SyntaxStyles() const { return styler_.Get(); }
+    /// Paints by `styler` (nil: plain text), switching UseStyler on with one, and owns its
+    /// element collection from now on.
+    void SetSyntaxStyles(TAdvCustomMemoStyler* styler);
+    bool UseStyler() const { return useStyler_; }
+    void SetUseStyler(bool value);
+    /// Keywords match only in their own letter case.
+    bool CaseSensitive() const { return caseSensitive_; }
+    void SetCaseSensitive(bool value);
+
     TWordWrap WordWrap() const { return wordWrap_; }
     void SetWordWrap(TWordWrap value);
     TAdvActiveLineSettings& ActiveLineSettings() { return activeLineSettings_; }
@@ -392,6 +405,11 @@ private:
     TViewStyle PaintStyle() const;
     TGutterRows GutterRows() const;
     void PaintRows(TCanvas& canvas, const TViewStyle& style, const TRect& text) const;
+    /// The language and token colours from the styler (or none), the line states dropped.
+    void PrepareStyler();
+    /// Stops owning the styler's elements, when this editor owns them.
+    void LetGoOfStyler();
+    bool PaintsByStyler() const { return styler_.Get() && useStyler_; }
     void PaintFoldMarks(TCanvas& canvas, const TViewStyle& style, const TRect& rowRect, int line,
                         int& openBoxes) const;
     /// `line`, or the last line of the collapsed region that starts on it.
@@ -402,6 +420,12 @@ private:
     TEditorModel model_{*this};
     TMemoEditing editing_{model_};
     TMemoKeyboard keyboard_{editing_};
+    TFreeLink<TAdvCustomMemoStyler> styler_{[this] { PrepareStyler(); }};
+    bool useStyler_ = true;
+    bool caseSensitive_ = false;
+    TLanguage language_;                          // the styler's, as the tokenizer reads it
+    TLineStates lineStates_{Lines().Document()}; // where each line starts in it
+    TTokenStyles tokenStyles_;
     bool hiddenCaret_ = false;
     bool acceptFiles_ = false;
     bool blinkSaved_ = false;

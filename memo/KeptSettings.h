@@ -1,6 +1,6 @@
 #pragma once
-// Settings the editor stores for parts of it this program does not use: the syntax styler,
-// completion and parameter hints, scroll hints and printing.
+// Settings the editor stores for parts of it this program does not use: completion and
+// parameter hints, scroll hints and printing.
 // A stored layout sets them and they are kept as set; nothing here changes what the editor
 // shows or does.
 
@@ -25,8 +25,6 @@ struct TPrintOptions {
 };
 
 struct TKeptSettings {
-    /// Paint by the assigned styler; with none assigned, text is plain either way.
-    bool UseStyler = true;
     TAutoCompletion AutoCompletion;
     THintParameterPosition AutoHintParameterPosition = THintParameterPosition::hpBelowCode;
     bool ScrollHint = true;

@@ -29,6 +29,7 @@ TRowContext TAdvCustomMemo::RowContext(const TViewStyle& style) const {
     context.LeftCol = LeftCol();
     context.VisibleColumns = VisibleColCount() + 1;
     context.TextStyle = Font().Style();
+    context.Tokens = PaintsByStyler() ? &tokenStyles_ : nullptr;
     context.SelectionShown = SelectionShown() && !SelectionEmpty();
     std::tie(context.SelFirst, context.SelLast) = OrderedSelection(Caret());
     return context;
@@ -256,4 +257,65 @@ int TAdvCustomMemo::LastLineOfCollapsedRegion(int line) const {
             ++depth;
     }
     return Lines().Count() - 1;
+}
+
+// --- syntax styler -------------------------------------------------------------------------
+
+void TAdvCustomMemo::SetSyntaxStyles(TAdvCustomMemoStyler* styler) {
+    LetGoOfStyler();
+    styler_.Set(styler);
+    useStyler_ = styler != nullptr;
+    if (styler) {
+        styler->Elements.OnChange = [this] { PrepareStyler(); };
+        styler->Elements.Owner = this;
+    }
+    PrepareStyler();
+}
+
+void TAdvCustomMemo::LetGoOfStyler() {
+    TAdvCustomMemoStyler* styler = styler_.Get();
+    if (styler && styler->Elements.Owner == this) {
+        styler->Elements.OnChange = nullptr;
+        styler->Elements.Owner = nullptr;
+    }
+}
+
+void TAdvCustomMemo::SetUseStyler(bool value) {
+    useStyler_ = value;
+    Invalidate();
+}
+
+void TAdvCustomMemo::SetCaseSensitive(bool value) {
+    if (value == caseSensitive_)
+        return;
+    caseSensitive_ = value;
+    PrepareStyler();
+}
+
+void TAdvCustomMemo::SetUrlAware(bool value) {
+    if (value == style_.UrlAware)
+        return;
+    style_.UrlAware = value;
+    PrepareStyler();
+}
+
+void TAdvCustomMemo::PrepareStyler() {
+    const TAdvCustomMemoStyler* styler = styler_.Get();
+    if (!styler) {
+        lineStates_.SetLanguage(nullptr);
+        Invalidate();
+        return;
+    }
+    language_ = styler->Language(caseSensitive_, style_.UrlAware);
+    lineStates_.SetLanguage(&language_);
+    tokenStyles_.States = &lineStates_;
+    tokenStyles_.Comment = styler->CommentColors;
+    tokenStyles_.Number = styler->NumberColors;
+    tokenStyles_.Elements.clear();
+    for (int i = 0; i < styler->Elements.Count(); ++i) {
+        const TElementStyle& element = styler->Elements.Item(i);
+        tokenStyles_.Elements.push_back(
+            {element.Font.Color(), element.BGColor, element.Font.Style()});
+    }
+    Invalidate();
 }

@@ -8,25 +8,73 @@
 
 namespace {
 
-// The line's own colours, later rules winning: the font colour on the background, the
-// active line, a breakpoint line. Without a styler or URL pieces a line is one run.
-TRun TextLayer(const TRowContext& c, int line, int length) {
+// A styler's tokens, each in its kind's colours and style (a background of clNone keeps the
+// editor's); plain text in the font's colour and style.
+std::vector<TRun> TokenRuns(const TRowContext& c, int line) {
+    const TViewStyle& s = *c.Style;
+    const TTokenStyles& styles = *c.Tokens;
+    const TLineStates& states = *styles.States;
+    std::vector<TToken> tokens;
+    Tokenize(*states.Language(), c.Lines->Get(line), states.StateAt(line), &tokens);
+    std::vector<TRun> runs;
+    runs.reserve(tokens.size());
+    const auto styled = [&](const TToken& t, const TCharStyle& style) {
+        return TRun{t.Start, t.End, style.TextColor,
+                    style.BkColor == clNone ? s.BkColor : style.BkColor, style.Style};
+    };
+    for (const TToken& t : tokens) {
+        const bool element = t.Element >= 0 && t.Element < static_cast<int>(styles.Elements.size());
+        switch (t.Class) {
+        case TTokenClass::Comment:
+            runs.push_back(styled(t, styles.Comment));
+            break;
+        case TTokenClass::Number:
+            runs.push_back(styled(t, styles.Number));
+            break;
+        case TTokenClass::Url:
+            runs.push_back(styled(t, s.UrlStyle));
+            break;
+        case TTokenClass::Keyword:
+        case TTokenClass::Bracket:
+        case TTokenClass::Symbol:
+            if (element) {
+                runs.push_back(styled(t, styles.Elements[static_cast<std::size_t>(t.Element)]));
+                break;
+            }
+            [[fallthrough]]; // an element that went: plain
+        case TTokenClass::Plain:
+            runs.push_back({t.Start, t.End, s.TextColor, s.BkColor, c.TextStyle});
+            break;
+        }
+    }
+    return runs;
+}
+
+// The line's own colours, later rules winning: the font colour on the background (or a
+// styler's tokens), the active line, a breakpoint line. Without a styler a line is one run.
+std::vector<TRun> TextLayer(const TRowContext& c, int line, int length) {
     const TViewStyle& s = *c.Style;
     const TLineProp* record = c.Lines->Record(line);
-    TRun run{0, length, s.TextColor, s.BkColor, c.TextStyle};
-    if (s.ActiveLine >= 0 && line == s.ActiveLine)
-        run = {0, length, s.ActiveLineTextColor, s.ActiveLineColor, c.TextStyle};
-    if (record && record->Breakpoint)
-        run = {0, length, s.BreakpointTextColor, s.BreakpointColor, c.TextStyle};
-    return run;
+    std::vector<TRun> runs = c.Tokens && c.Tokens->States && c.Tokens->States->Language()
+                                 ? TokenRuns(c, line)
+                                 : std::vector<TRun>{{0, length, s.TextColor, s.BkColor, c.TextStyle}};
+    const bool active = s.ActiveLine >= 0 && line == s.ActiveLine;
+    const bool breakpoint = record && record->Breakpoint;
+    for (TRun& run : runs) {
+        if (active)
+            run.Text = s.ActiveLineTextColor, run.Background = s.ActiveLineColor;
+        if (breakpoint)
+            run.Text = s.BreakpointTextColor, run.Background = s.BreakpointColor;
+    }
+    return runs;
 }
 
 // The URL pieces in view take the link style: its text colour and font style, and its
 // background unless that is clNone.
 void UrlLayer(const TRowContext& c, int line, std::vector<TRun>& runs) {
     const TViewStyle& s = *c.Style;
-    if (!s.UrlAware)
-        return;
+    if (!s.UrlAware || c.Tokens)
+        return; // a styler's tokens hold the links already
     const std::string_view text = c.Lines->Get(line);
     for (const TPiece& piece : PiecesAround(text, c.LeftCol, c.LeftCol + c.VisibleColumns + 1)) {
         const std::string_view word = text.substr(static_cast<std::size_t>(piece.Start),
@@ -148,7 +196,7 @@ void DrawCells(TCanvas& canvas, int leftCol, std::string_view text, int a, int b
 
 std::vector<TRun> LineRuns(const TRowContext& context, int line) {
     const int length = context.Lines->LineLength(line);
-    std::vector<TRun> runs{TextLayer(context, line, length)};
+    std::vector<TRun> runs = TextLayer(context, line, length);
     UrlLayer(context, line, runs);
     SelectionLayer(context, line, length, runs);
     return runs;

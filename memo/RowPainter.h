@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "memo/model/AdvMemoStrings.h"
+#include "memo/model/LineStates.h"
 #include "memo/ViewStyle.h"
 #include "platform/Graphics.h"
 
@@ -22,6 +23,14 @@ struct TRun {
     friend bool operator==(const TRun&, const TRun&) = default;
 };
 
+/// A styler's tokens and their colours, while the editor paints by one.
+struct TTokenStyles {
+    const TLineStates* States = nullptr; // their language, and where each line starts
+    TCharStyle Comment;
+    TCharStyle Number;
+    std::vector<TCharStyle> Elements; // each element's font colour and style, and background
+};
+
 /// What a row paint reads besides the line.
 struct TRowContext {
     const TAdvMemoStrings* Lines = nullptr;
@@ -31,6 +40,7 @@ struct TRowContext {
     int LeftCol = 0;
     int VisibleColumns = 0; // columns the row shows from LeftCol on: where URLs are looked for
     TFontStyles TextStyle{}; // the editor font's own style
+    const TTokenStyles* Tokens = nullptr; // a styler's, or none: plain text
     bool SelectionShown = false; // a selection exists and the editor shows it
     TPoint SelFirst;             // the selection in text order
     TPoint SelLast;

@@ -66,12 +66,13 @@ private:
     TColor lineColor_ = clGray;
 };
 
-/// How URLs in the text are shown.
-struct TUrlStyle {
+/// A colour triple for a kind of text (links, comments, numbers): its text colour, its
+/// background (clNone: the editor's) and its font style; the defaults are the links'.
+struct TCharStyle {
     TColor TextColor = clBlue;
     TColor BkColor = clWhite;
     TFontStyles Style{TFontStyle::fsUnderline};
-    friend bool operator==(const TUrlStyle&, const TUrlStyle&) = default;
+    friend bool operator==(const TCharStyle&, const TCharStyle&) = default;
 };
 
 enum class TScrollMode { smAuto, smStrict };

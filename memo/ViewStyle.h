@@ -26,7 +26,7 @@ struct TViewStyle {
     TColor BlockColor = 0xFFFF00;
     TColor BlockLineColor = clNone;
     bool UrlAware = true;
-    TUrlStyle UrlStyle;
+    TCharStyle UrlStyle;
     // The active line as the rows show it: -1, or the line in ActiveLineColor.
     int ActiveLine = -1;
     TColor ActiveLineColor = clNavy;
