@@ -197,10 +197,11 @@ void TMemoMouse::DoubleClick(int x, int y) {
     const int caretLine = std::clamp(memo_.CaretY(), 0, lines.Count() - 1);
     const std::string_view line = lines.Get(caretLine);
     const int column = memo_.CaretX();
+    const std::string& delimiters = memo_.Model().Settings().WordDelimiters;
     if (column >= static_cast<int>(line.size()) ||
-        IsWordAtCaretDelimiter(line[static_cast<std::size_t>(column)]))
+        IsWordAtCaretDelimiter(line[static_cast<std::size_t>(column)], delimiters))
         return;
-    const auto [start, end] = WordAtCaret(line, column);
+    const auto [start, end] = WordAtCaret(line, column, delimiters);
     if (start < end)
         memo_.SetSelection({start, caretLine}, {end, caretLine});
 }

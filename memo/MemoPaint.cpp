@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <tuple>
+#include <utility>
 
 #include "memo/AdvMemo.h"
 #include "memo/RowPainter.h"
@@ -282,7 +283,7 @@ void TAdvCustomMemo::LetGoOfStyler() {
 
 void TAdvCustomMemo::SetUseStyler(bool value) {
     useStyler_ = value;
-    Invalidate();
+    PrepareStyler();
 }
 
 void TAdvCustomMemo::SetCaseSensitive(bool value) {
@@ -301,6 +302,26 @@ void TAdvCustomMemo::SetUrlAware(bool value) {
 
 void TAdvCustomMemo::PrepareStyler() {
     const TAdvCustomMemoStyler* styler = styler_.Get();
+    // The word sets: a styler's delimiters bound the word at the caret, and its first symbol
+    // set is where word moves stop.
+    std::string delimiters;
+    std::string breaks(1, ' ');
+    if (styler && useStyler_) {
+        bool firstSymbols = true;
+        for (int i = 0; i < styler->Elements.Count(); ++i) {
+            const TElementStyle& element = styler->Elements.Item(i);
+            if (element.StyleType == TStyleType::stSymbol) {
+                delimiters.append(element.Symbols);
+                if (std::exchange(firstSymbols, false))
+                    breaks = element.Symbols;
+            } else if (element.StyleType == TStyleType::stBracket) {
+                delimiters.push_back(element.BracketStart);
+                delimiters.push_back(element.BracketEnd);
+            }
+        }
+    }
+    model_.Settings().WordDelimiters = std::move(delimiters);
+    model_.Settings().WordMoveBreaks = std::move(breaks);
     if (!styler) {
         lineStates_.SetLanguage(nullptr);
         Invalidate();

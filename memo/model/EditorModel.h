@@ -35,6 +35,10 @@ struct TEditSettings {
     bool EnhancedHomeKey = false;
     bool SmartTabs = false;
     TAutoCorrect AutoCorrect;
+    /// A styler's delimiters, which bound the word at the caret beside space and the quotes.
+    std::string WordDelimiters;
+    /// Where Ctrl+Left and Ctrl+Right stop: the space, or a styler's first symbol set.
+    std::string WordMoveBreaks = " ";
 };
 
 class TEditorModel : private core::DocumentListener {

@@ -523,7 +523,7 @@ void TMemoEditing::WordCompletionStep() {
     // 1. The word at the caret.
     const std::string_view line = lines.Get(y);
     const int x = model_.CaretX();
-    const auto [start, end] = WordAtCaret(line, x);
+    const auto [start, end] = WordAtCaret(line, x, model_.Settings().WordDelimiters);
     if (start >= end)
         return;
     const std::string word(line.substr(static_cast<std::size_t>(start),

@@ -69,7 +69,8 @@ void TEditorModel::WordMoveRight() {
     // One step right, then on to the start of the next word.
     const int from = CaretX();
     int x = NextCharColumn(line, std::min(from, static_cast<int>(line.size())));
-    while (x < length && (!IsWordMoveBreak(text[static_cast<std::size_t>(x - 1)]) ||
+    const std::string& breaks = settings_.WordMoveBreaks;
+    while (x < length && (breaks.find(text[static_cast<std::size_t>(x - 1)]) == std::string::npos ||
                           text[static_cast<std::size_t>(x)] == ' '))
         ++x;
     if (x > length && y < lines_.Count() - 1) {
@@ -95,7 +96,8 @@ void TEditorModel::WordMoveLeft() {
     const auto length = static_cast<int>(text.size());
     auto at = [&](int x) { return x < length ? text[static_cast<std::size_t>(x)] : ' '; };
     int x = PreviousCharColumn(lines_.Get(y), start);
-    while (x > 0 && x <= length && !(IsWordMoveBreak(at(x - 1)) && at(x) != ' '))
+    const std::string& breaks = settings_.WordMoveBreaks;
+    while (x > 0 && x <= length && !(breaks.find(at(x - 1)) != std::string::npos && at(x) != ' '))
         --x;
     SetCaretX(x);
 }

@@ -37,16 +37,16 @@ int LinearOffset(const TAdvMemoStrings& lines, TPoint place) {
     return offset;
 }
 
-std::pair<int, int> WordAtCaret(std::string_view line, int column) {
+std::pair<int, int> WordAtCaret(std::string_view line, int column, std::string_view extra) {
     const auto size = static_cast<int>(line.size());
     const int from = column > 0 ? column - 1 : 0;
-    if (from >= size || IsWordAtCaretDelimiter(line[static_cast<std::size_t>(from)]))
+    if (from >= size || IsWordAtCaretDelimiter(line[static_cast<std::size_t>(from)], extra))
         return {from, from};
     int start = from;
-    while (start > 0 && !IsWordAtCaretDelimiter(line[static_cast<std::size_t>(start - 1)]))
+    while (start > 0 && !IsWordAtCaretDelimiter(line[static_cast<std::size_t>(start - 1)], extra))
         --start;
     int end = from;
-    while (end < size && !IsWordAtCaretDelimiter(line[static_cast<std::size_t>(end)]))
+    while (end < size && !IsWordAtCaretDelimiter(line[static_cast<std::size_t>(end)], extra))
         ++end;
     return {start, end};
 }

@@ -24,9 +24,10 @@ inline bool Before(TPoint a, TPoint b) {
     return a.Y < b.Y || (a.Y == b.Y && a.X < b.X);
 }
 
-/// Space and the two quotes: what bounds the word at the caret (double click, completion).
-inline bool IsWordAtCaretDelimiter(char c) {
-    return c == ' ' || c == '"' || c == '\'';
+/// Space and the two quotes, and a styler's `extra` delimiters: what bounds the word at the
+/// caret (double click, completion).
+inline bool IsWordAtCaretDelimiter(char c, std::string_view extra = {}) {
+    return c == ' ' || c == '"' || c == '\'' || extra.find(c) != std::string_view::npos;
 }
 /// What bounds the word that auto-completion starts from.
 inline bool IsCompletionWordDelimiter(char c) {
@@ -37,10 +38,7 @@ inline bool IsWordBeforeCaretDelimiter(char c) {
     return IsCompletionWordDelimiter(c) ||
            std::string_view(",.:;=[]").find(c) != std::string_view::npos;
 }
-/// Where Ctrl+Left and Ctrl+Right stop: without a styler, the space alone.
-inline bool IsWordMoveBreak(char c) {
-    return c == ' ';
-}
+
 /// The characters whose typing ends a word and runs the word completion step.
 inline bool IsCompletionTrigger(char c) {
     return c == '\t' || c == '\r' || std::string_view(" (,.=[").find(c) != std::string_view::npos;
@@ -60,5 +58,6 @@ int NearestCharColumn(std::string_view line, int column);
 
 /// The word around `column` of `line`: scanning right from the character left of `column`
 /// (the one at it for column 0) and left from the same character while no delimiter of the
-/// word-at-caret set comes. Returns [start, end); start == end when there is none.
-std::pair<int, int> WordAtCaret(std::string_view line, int column);
+/// word-at-caret set (with a styler's `extra` ones) comes. Returns [start, end); start == end
+/// when there is none.
+std::pair<int, int> WordAtCaret(std::string_view line, int column, std::string_view extra = {});

@@ -10,6 +10,7 @@
 #include "ViewPixels.h"
 #include "memo/AdvMemo.h"
 #include "memo/Styler.h"
+#include "tests/memo/MemoInput.h"
 
 namespace {
 
@@ -78,6 +79,33 @@ TEST(Styler, ACommentsStateReachesRowsFarBelowAndFollowsEdits) {
     b = Render(memo);
     EXPECT_EQ(Cells(memo, b, 0, 0, 3, kKeyword), 0);
     EXPECT_EQ(memo.SyntaxStyles(), nullptr);
+}
+
+TEST(Styler, ItsSymbolsAndBracketsBoundWordsAndWordMoves) {
+    TInputMemo memo("x");
+    auto styler = Pascalish();
+    TElementStyle& symbols = styler->Elements.Add();
+    symbols.StyleType = TStyleType::stSymbol;
+    symbols.Symbols = "()";
+    TElementStyle& quotes = styler->Elements.Add();
+    quotes.StyleType = TStyleType::stBracket;
+    quotes.BracketStart = quotes.BracketEnd = '|';
+    memo.Lines().Put(0, "foo(bar) |qq| x");
+    memo.Key(VK_RIGHT, kCtrl);
+    EXPECT_EQ(memo.CaretX(), 9); // the space alone breaks while there is no styler
+    memo.DoubleClick(memo.At(6, 0));
+    EXPECT_EQ(memo.GetSelectedText(), "foo(bar)");
+    memo.SetSyntaxStyles(styler.get());
+    memo.Go(0, 0);
+    memo.Key(VK_RIGHT, kCtrl);
+    EXPECT_EQ(memo.CaretX(), 4); // after "(", the first symbol set's
+    memo.DoubleClick(memo.At(6, 0));
+    EXPECT_EQ(memo.GetSelectedText(), "bar");
+    memo.DoubleClick(memo.At(11, 0));
+    EXPECT_EQ(memo.GetSelectedText(), "qq"); // the literal's brackets bound it too
+    memo.SetUseStyler(false);
+    memo.DoubleClick(memo.At(6, 0));
+    EXPECT_EQ(memo.GetSelectedText(), "foo(bar)");
 }
 
 } // namespace
