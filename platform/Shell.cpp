@@ -4,6 +4,8 @@
 #include <QUrl>
 
 bool ShellOpen(const std::string& url) {
-    const QUrl target = QUrl::fromUserInput(QString::fromUtf8(url.data(), static_cast<int>(url.size())));
+    // Taken as it stands, with no guessing: characters a URL may not hold go percent-encoded.
+    const QUrl target(QString::fromUtf8(url.data(), static_cast<qsizetype>(url.size())),
+                      QUrl::TolerantMode);
     return target.isValid() && QDesktopServices::openUrl(target);
 }
