@@ -105,6 +105,7 @@ void TAdvCustomMemo::Notify(TEditorNotice notice) {
         raise(OnStatusChange);
         break;
     case TEditorNotice::CursorChange:
+        MatchBlockAtCaret();
         raise(OnCursorChange);
         break;
     case TEditorNotice::ColumnChange:

@@ -25,6 +25,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -409,6 +410,8 @@ private:
     void PrepareStyler();
     /// Stops owning the styler's elements, when this editor owns them.
     void LetGoOfStyler();
+    /// The block words the caret stands on and their partner, within the lines shown.
+    void MatchBlockAtCaret();
     bool PaintsByStyler() const { return styler_.Get() && useStyler_; }
     void PaintFoldMarks(TCanvas& canvas, const TViewStyle& style, const TRect& rowRect, int line,
                         int& openBoxes) const;
@@ -426,6 +429,7 @@ private:
     TLanguage language_;                          // the styler's, as the tokenizer reads it
     TLineStates lineStates_{Lines().Document()}; // where each line starts in it
     TTokenStyles tokenStyles_;
+    std::optional<TBlockPair> block_; // the block words matched at the caret
     bool hiddenCaret_ = false;
     bool acceptFiles_ = false;
     bool blinkSaved_ = false;

@@ -31,6 +31,10 @@ TRowContext TAdvCustomMemo::RowContext(const TViewStyle& style) const {
     context.VisibleColumns = VisibleColCount() + 1;
     context.TextStyle = Font().Style();
     context.Tokens = PaintsByStyler() ? &tokenStyles_ : nullptr;
+    if (block_) {
+        context.BlockWords[0] = block_->Open;
+        context.BlockWords[1] = block_->Close;
+    }
     context.SelectionShown = SelectionShown() && !SelectionEmpty();
     std::tie(context.SelFirst, context.SelLast) = OrderedSelection(Caret());
     return context;
@@ -279,6 +283,23 @@ void TAdvCustomMemo::LetGoOfStyler() {
         styler->Elements.OnChange = nullptr;
         styler->Elements.Owner = nullptr;
     }
+}
+
+void TAdvCustomMemo::MatchBlockAtCaret() {
+    const TAdvCustomMemoStyler* styler = styler_.Get();
+    std::optional<TBlockPair> block;
+    if (PaintsByStyler())
+        block = MatchBlock(Lines(), CaretY(), CaretX(), styler->BlockOpenWord,
+                           styler->BlockCloseWord, TopLine(), LastVisibleLine(),
+                           model_.Settings().WordDelimiters);
+    const auto same = [](const std::optional<TBlockPair>& a, const std::optional<TBlockPair>& b) {
+        return a.has_value() == b.has_value() &&
+               (!a || (a->Open == b->Open && a->Close == b->Close));
+    };
+    if (same(block, block_))
+        return;
+    block_ = block;
+    Invalidate();
 }
 
 void TAdvCustomMemo::SetUseStyler(bool value) {

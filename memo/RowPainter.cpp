@@ -102,6 +102,32 @@ void UrlLayer(const TRowContext& c, int line, std::vector<TRun>& runs) {
     }
 }
 
+// The matched block words take BlockColor as their background.
+void BlockLayer(const TRowContext& c, int line, std::vector<TRun>& runs) {
+    if (!c.Style->BlockShow)
+        return;
+    for (const TWordPlace& word : c.BlockWords) {
+        if (word.Line != line)
+            continue;
+        std::vector<TRun> cut;
+        cut.reserve(runs.size() + 2);
+        for (const TRun& run : runs) {
+            const int a = std::clamp(word.Column, run.Start, run.End);
+            const int b = std::clamp(word.Column + word.Length, run.Start, run.End);
+            if (a >= b) {
+                cut.push_back(run);
+                continue;
+            }
+            if (run.Start < a)
+                cut.push_back({run.Start, a, run.Text, run.Background, run.Style});
+            cut.push_back({a, b, run.Text, c.Style->BlockColor, run.Style});
+            if (b < run.End)
+                cut.push_back({b, run.End, run.Text, run.Background, run.Style});
+        }
+        runs = std::move(cut);
+    }
+}
+
 // The selection cuts each run into before, selected and after. On the active line or a
 // breakpoint line the selected part swaps that line's colours.
 void SelectionLayer(const TRowContext& c, int line, int length, std::vector<TRun>& runs) {
@@ -198,6 +224,7 @@ std::vector<TRun> LineRuns(const TRowContext& context, int line) {
     const int length = context.Lines->LineLength(line);
     std::vector<TRun> runs = TextLayer(context, line, length);
     UrlLayer(context, line, runs);
+    BlockLayer(context, line, runs);
     SelectionLayer(context, line, length, runs);
     return runs;
 }
@@ -240,6 +267,17 @@ void PaintRow(TBitmap& row, const TRowContext& c, int line) {
         canvas.FillRect(Rect(std::max(0, textEnd), 0, width, c.LineHeight - 1));
     }
 
+    // A matched block word is underlined in BlockLineColor, when there is one.
+    if (s.BlockShow && s.BlockLineColor != clNone) {
+        canvas.Pen().Color = s.BlockLineColor;
+        for (const TWordPlace& word : c.BlockWords) {
+            if (word.Line != line)
+                continue;
+            const int x0 = (word.Column - c.LeftCol) * c.CharWidth;
+            canvas.MoveTo(x0, c.LineHeight - 2);
+            canvas.LineTo(x0 + word.Length * c.CharWidth, c.LineHeight - 2);
+        }
+    }
     const TLineProp* record = c.Lines->Record(line);
     if (!record)
         return;
@@ -247,5 +285,4 @@ void PaintRow(TBitmap& row, const TRowContext& c, int line) {
     if (s.FoldingEnabled && record->RegionStart && !record->Expanded)
         PaintCollapsedMarker(canvas, c, textEnd);
     PaintMarkedRanges(canvas, c, *record, width);
-    // Matched block keywords come from a styler; none is attached.
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "memo/model/AdvMemoStrings.h"
+#include "memo/model/BlockMatch.h"
 #include "memo/model/LineStates.h"
 #include "memo/ViewStyle.h"
 #include "platform/Graphics.h"
@@ -41,6 +42,7 @@ struct TRowContext {
     int VisibleColumns = 0; // columns the row shows from LeftCol on: where URLs are looked for
     TFontStyles TextStyle{}; // the editor font's own style
     const TTokenStyles* Tokens = nullptr; // a styler's, or none: plain text
+    TWordPlace BlockWords[2];             // the matched block words (Line -1: none)
     bool SelectionShown = false; // a selection exists and the editor shows it
     TPoint SelFirst;             // the selection in text order
     TPoint SelLast;

@@ -81,6 +81,24 @@ TEST(Styler, ACommentsStateReachesRowsFarBelowAndFollowsEdits) {
     EXPECT_EQ(memo.SyntaxStyles(), nullptr);
 }
 
+TEST(Styler, TheBlockWordsAtTheCaretAndTheirPartnerTakeTheBlockColour) {
+    constexpr TColor kBlock = 0x30D0F0;
+    TInputMemo memo("begin\r\n  x\r\nend");
+    auto styler = Pascalish();
+    styler->BlockOpenWord = "BEGIN";
+    styler->BlockCloseWord = "END";
+    memo.SetSyntaxStyles(styler.get());
+    memo.SetBlockColor(kBlock);
+    memo.Go(2, 0);
+    Rendered b = Render(memo);
+    EXPECT_GT(Cells(memo, b, 0, 0, 5, kBlock), 0);
+    EXPECT_GT(Cells(memo, b, 2, 0, 3, kBlock), 0);
+    EXPECT_EQ(Cells(memo, b, 1, 0, 3, kBlock), 0);
+    memo.Go(1, 1); // off the block words
+    b = Render(memo);
+    EXPECT_EQ(Cells(memo, b, 0, 0, 5, kBlock), 0);
+}
+
 TEST(Styler, ItsSymbolsAndBracketsBoundWordsAndWordMoves) {
     TInputMemo memo("x");
     auto styler = Pascalish();
