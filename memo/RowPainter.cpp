@@ -73,8 +73,8 @@ std::vector<TRun> TextLayer(const TRowContext& c, int line, int length) {
 // background unless that is clNone.
 void UrlLayer(const TRowContext& c, int line, std::vector<TRun>& runs) {
     const TViewStyle& s = *c.Style;
-    if (!s.UrlAware || c.Tokens)
-        return; // a styler's tokens hold the links already
+    if (!s.UrlAware)
+        return;
     const std::string_view text = c.Lines->Get(line);
     for (const TPiece& piece : PiecesAround(text, c.LeftCol, c.LeftCol + c.VisibleColumns + 1)) {
         const std::string_view word = text.substr(static_cast<std::size_t>(piece.Start),

@@ -1,0 +1,36 @@
+#include "demo/PascalStyler.h"
+
+std::unique_ptr<TAdvCustomMemoStyler> MakePascalStyler() {
+    auto styler = std::make_unique<TAdvCustomMemoStyler>();
+    TElementStyle& keywords = styler->Elements.Add();
+    keywords.Info = "keywords";
+    keywords.KeyWords = {"and",   "array",   "begin", "case",  "const",     "div",   "do",
+                         "downto", "else",   "end",   "for",   "function",  "if",    "in",
+                         "mod",   "not",     "of",    "or",    "procedure", "program", "record",
+                         "repeat", "then",   "to",    "type",  "until",     "var",   "while"};
+    keywords.Font.SetColor(0x800000); // navy
+    keywords.Font.SetStyle(TFontStyles{TFontStyle::fsBold});
+    TElementStyle& types = styler->Elements.Add();
+    types.Info = "types";
+    types.KeyWords = {"boolean", "char", "integer", "real", "string"};
+    types.Font.SetColor(0x808000); // teal
+    TElementStyle& strings = styler->Elements.Add();
+    strings.Info = "strings";
+    strings.StyleType = TStyleType::stBracket;
+    strings.BracketStart = strings.BracketEnd = '\'';
+    strings.Font.SetColor(0x0000C0); // dark red
+    TElementStyle& symbols = styler->Elements.Add();
+    symbols.Info = "symbols";
+    symbols.StyleType = TStyleType::stSymbol;
+    symbols.Symbols = "();:=+-*/<>[],.^";
+    symbols.Font.SetColor(0x008000); // green
+    styler->LineCommentMarker = "//";
+    styler->CommentOpenMarker = "{";
+    styler->CommentCloseMarker = "}";
+    styler->CommentColors = {0x808080, clNone, TFontStyles{TFontStyle::fsItalic}};
+    styler->NumberColors = {0xC00000, clNone, {}};
+    styler->HexPrefix = "$";
+    styler->BlockOpenWord = "begin";
+    styler->BlockCloseWord = "end";
+    return styler;
+}
