@@ -11,6 +11,7 @@
 #include "ListGenerator.h"
 #include "core/TextDocument.h"
 #include "memo/AdvMemo.h"
+#include "memo/Styler.h"
 #include "platform/Forms.h"
 
 namespace {
@@ -64,6 +65,34 @@ void BM_Paint(benchmark::State& state) {
     state.SetLabel(state.range(0) == 0 ? "top" : state.range(0) == 1 ? "middle" : "end");
 }
 BENCHMARK(BM_Paint)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
+
+// The same paint in the middle of the million lines with URL awareness off, on (the default),
+// and with a syntax styler assigned: links and tokens are layers of the runs, and an editor
+// that uses neither pays for neither.
+void BM_PaintLayers(benchmark::State& state) {
+    TAdvMemo memo(nullptr);
+    memo.SetBounds(0, 0, 500, 367);
+    memo.Lines().LoadFromFile(ListFile());
+    TAdvCustomMemoStyler styler;
+    TElementStyle& keywords = styler.Elements.Add();
+    keywords.KeyWords = {"and", "begin", "end", "if", "then"};
+    TElementStyle& symbols = styler.Elements.Add();
+    symbols.StyleType = TStyleType::stSymbol;
+    symbols.Symbols = "();:=.,";
+    styler.CommentOpenMarker = "{";
+    styler.CommentCloseMarker = "}";
+    memo.SetUrlAware(state.range(0) != 0);
+    if (state.range(0) == 2)
+        memo.SetSyntaxStyles(&styler);
+    memo.SetTopLine(memo.Lines().Count() / 2);
+    TBitmap bitmap;
+    memo.PaintTo(bitmap); // the first paint brings the line states down to the view
+    for (auto _ : state)
+        memo.PaintTo(bitmap);
+    state.SetLabel(state.range(0) == 0 ? "plain" : state.range(0) == 1 ? "urls" : "styler");
+    memo.SetSyntaxStyles(nullptr);
+}
+BENCHMARK(BM_PaintLayers)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 
 // Dragging the scroll bar from the top to the bottom and painting: the work is the view's, so a
 // text of 10,000 lines and one of 10,000,000 cost the same.
