@@ -32,5 +32,20 @@ std::unique_ptr<TAdvCustomMemoStyler> MakePascalStyler() {
     styler->HexPrefix = "$";
     styler->BlockOpenWord = "begin";
     styler->BlockCloseWord = "end";
+    // Folding and completion read these.
+    for (const char* routine : {"procedure", "function"}) {
+        TRegionDefinition& region = styler->RegionDefinitions.emplace_back();
+        region.SetIdentifier(routine);
+        region.SetRegionStart("begin");
+        region.SetRegionEnd("end");
+    }
+    TRegionDefinition& comments = styler->RegionDefinitions.emplace_back();
+    comments.SetRegionStart("{");
+    comments.SetRegionEnd("}");
+    comments.ShowComments = true;
+    styler->HintParameter.Parameters = {"WriteLn(text: string)", "Copy(s: string; index, count: integer)",
+                                        "Inc(var x: integer; by: integer)"};
+    styler->AutoCompletion = {"procedure WriteLn(text: string)", "function Copy(s; index; count): string",
+                              "procedure Inc(var x: integer)", "var count: integer"};
     return styler;
 }

@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "memo/ViewSettings.h"
@@ -49,6 +50,38 @@ private:
     std::vector<std::unique_ptr<TElementStyle>> items_; // a font is no value to copy
 };
 
+enum class TRegionType { rtOpen, rtClosed, rtFile, rtIgnore };
+
+/// A kind of fold region the styler's language has; keywords are kept without the blanks
+/// around them.
+class TRegionDefinition {
+public:
+    const std::string& Identifier() const { return identifier_; }
+    void SetIdentifier(std::string_view value);
+    const std::string& RegionStart() const { return regionStart_; }
+    void SetRegionStart(std::string_view value);
+    const std::string& RegionEnd() const { return regionEnd_; }
+    void SetRegionEnd(std::string_view value);
+    TRegionType RegionType = TRegionType::rtClosed;
+    bool ShowComments = false;
+
+private:
+    std::string identifier_;
+    std::string regionStart_;
+    std::string regionEnd_;
+};
+
+/// The calls a parameter hint knows, and how a call is written.
+struct THintParameter {
+    TColor TextColor = clBlack;
+    TColor BkColor = clInfoBk;
+    char HintCharStart = '(';
+    char HintCharEnd = ')';
+    char HintCharDelimiter = ';';
+    char HintCharWriteDelimiter = ',';
+    std::vector<std::string> Parameters;
+};
+
 class TAdvCustomMemoStyler {
 public:
     TAdvCustomMemoStyler();
@@ -67,6 +100,11 @@ public:
     std::string LiteralEscape; // its first character
     std::string BlockOpenWord;
     std::string BlockCloseWord;
+    /// Fold regions, parameter hints and completion entries: held for folding and
+    /// completion, which read them.
+    std::vector<TRegionDefinition> RegionDefinitions;
+    THintParameter HintParameter;
+    std::vector<std::string> AutoCompletion;
 
     /// Replaces the comment colours (kind 1) or the number colours (kind 2).
     virtual void SetColors(int kind, const TCharStyle& colors);

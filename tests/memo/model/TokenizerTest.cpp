@@ -69,6 +69,7 @@ TEST(Tokenizer, CommentsAndLiteralsCarryTheirStateToTheNextLine) {
     EXPECT_TRUE(state.InComment);
     EXPECT_EQ(Shown(language, "still } end", state), "[still }:comment][ :plain][end:keyword]");
     EXPECT_FALSE(Tokenize(language, "still } end", state, nullptr).InComment);
+    EXPECT_EQ(Shown(language, "x}end", state), "[x}:comment][end:plain]"); // glued: no word start
     EXPECT_EQ(Shown(language, "x // end {"), "[x :plain][// end {:comment]");
     EXPECT_FALSE(Tokenize(language, "x // end {", {}, nullptr).InComment);
     // A literal: its escape keeps the quote inside; one left open goes on below.
