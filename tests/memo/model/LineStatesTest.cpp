@@ -35,15 +35,24 @@ TEST(LineStates, AnyLineAskedInAnyOrderThroughEditsStartsAsFromTheTop) {
     TLineStates states(document);
     EXPECT_EQ(states.StateAt(700), TTokenState{}); // no language: plain everywhere
     states.SetLanguage(&language);
+    // Rows painted one after another ask lines in order; edits come between paints.
+    const auto expect = [&](int line, int step) {
+        ASSERT_EQ(states.StateAt(line), FromTheTop(language, document, line))
+            << "line " << line << " step " << step;
+    };
     for (int step = 0; step < 300; ++step) {
-        const int line = static_cast<int>(random() % (document.Count() + 1));
-        ASSERT_EQ(states.StateAt(line), FromTheTop(language, document, line)) << step;
+        const int line = static_cast<int>(random() % (document.Count() - 2));
+        expect(line, step);
+        expect(line + 1, step);
+        expect(line + 2, step);
         if (step % 3 == 0) {
             const int at = static_cast<int>(random() % document.Count());
             if (random() % 2)
                 document.ReplaceLine(at, pieces[random() % pieces.size()]);
             else
                 document.InsertLine(at, pieces[random() % pieces.size()]);
+            expect(1, step);
+            expect(at + 1, step);
         }
     }
     // A new language drops what was found with the old one.

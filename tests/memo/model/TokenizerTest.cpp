@@ -16,7 +16,7 @@ TLanguage Pascalish(bool caseSensitive) {
     TLanguage language;
     TLanguageElement keywords;
     keywords.KeyWords = caseSensitive ? std::vector<std::string>{"Begin", "end"}
-                                      : std::vector<std::string>{"begin", "end"};
+                                      : std::vector<std::string>{"abz", "begin", "end"};
     TLanguageElement strings{TStyleType::stBracket, {}, '\'', '\'', {}};
     TLanguageElement symbols{TStyleType::stSymbol, {}, '\0', '\0', "();=+"};
     language.Elements = {keywords, strings, symbols};
@@ -51,6 +51,7 @@ TEST(Tokenizer, KeywordsByCaseAndAfterSymbolsButNotGluedToALetter) {
     const TLanguage insensitive = Pascalish(false);
     EXPECT_EQ(Shown(insensitive, "BEGIN begin Begin"),
               "[BEGIN:keyword][ :plain][begin:keyword][ :plain][Begin:keyword]");
+    EXPECT_EQ(Shown(insensitive, "ABZ"), "[ABZ:keyword]"); // the alphabet's ends fold too
     const TLanguage sensitive = Pascalish(true);
     EXPECT_EQ(Shown(sensitive, "BEGIN Begin"), "[BEGIN :plain][Begin:keyword]");
     EXPECT_EQ(Shown(insensitive, "(end;xend"), "[(:symbol][end:keyword][;:symbol][xend:plain]");
