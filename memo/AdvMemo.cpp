@@ -132,6 +132,11 @@ bool TAdvCustomMemo::AllowOverwriteToggle() {
     return allow;
 }
 
+bool TAdvCustomMemo::StartAutoCompletion() {
+    // The list itself needs a styler's completion entries; there is none to show yet.
+    return kept_.AutoCompletion.Active;
+}
+
 void TAdvCustomMemo::WordCompleted(const std::string& word, std::string& replacement) {
     if (OnWordComplete)
         OnWordComplete(this, word, replacement);

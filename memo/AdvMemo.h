@@ -378,6 +378,7 @@ private:
     int PageRows() const override;
     void Notify(TEditorNotice notice) override;
     bool AllowOverwriteToggle() override;
+    bool StartAutoCompletion() override;
     void WordCompleted(const std::string& word, std::string& replacement) override;
     void PutOnClipboard(const std::string& bytes) override;
     bool ClipboardHasText() const override;

@@ -9,8 +9,9 @@
 
 enum class THintParameterPosition { hpBelowCode, hpAboveCode };
 
-/// The completion list's look.
+/// Auto-completion: on or off, and its list's look.
 struct TAutoCompletion {
+    bool Active = true;
     TFont Font;
 };
 

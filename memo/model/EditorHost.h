@@ -54,6 +54,9 @@ public:
     virtual void Notify(TEditorNotice notice) = 0;
     /// Whether the Insert key may switch the overwrite mode.
     virtual bool AllowOverwriteToggle() = 0;
+    /// Ctrl+Space: auto-completion starts when it is on. True when it is on: the space the
+    /// key brings is then not typed.
+    virtual bool StartAutoCompletion() = 0;
     /// A word ended; the handler may change `replacement` (which starts as the word).
     virtual void WordCompleted(const std::string& word, std::string& replacement) = 0;
 

@@ -86,6 +86,10 @@ public:
     /// Anchor at the start, moving end at the end of the last line; the caret stays.
     void SelectAll();
     void SetOverwriteMode(bool value) { caret_.OverwriteMode = value; }
+    /// Whether the character that follows the last key down may be typed (a key that started
+    /// auto-completion keeps its space out).
+    bool KeyAllowsTyping() const { return keyAllowsTyping_; }
+    void SetKeyAllowsTyping(bool value) { keyAllowsTyping_ = value; }
 
     // --- moves (MemoMoves.cpp) ---
     void ArrowMove(int dx, int dy, TShiftState shift);
@@ -120,6 +124,7 @@ private:
     TEditSettings settings_;
     bool trimTrailingSpaces_ = false;
     bool refreshOn_ = true;
+    bool keyAllowsTyping_ = true;
 };
 
 /// Switches the model's refresh off for a scope, and back to what it was.

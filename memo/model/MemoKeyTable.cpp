@@ -38,9 +38,13 @@ void RedoUnlessReadOnly(TMemoEditing& e, int, TShiftState) {
     if (!e.Model().Settings().ReadOnly)
         e.Redo();
 }
-// Auto-completion and parameter hints need a styler's lists: with none there is nothing to
-// show, and the space that follows Ctrl is typed as usual.
 void Nothing(TMemoEditing&, int, TShiftState) {}
+// Ctrl+Space: while completion is on it starts, and the space is not typed. (Its list comes
+// from a styler; with none it finds nothing to show.)
+void AutoComplete(TMemoEditing& e, int, TShiftState) {
+    if (e.Model().Host().StartAutoCompletion())
+        e.Model().SetKeyAllowsTyping(false);
+}
 void Left(TMemoEditing& e, int, TShiftState s) {
     e.Model().ArrowMove(-1, 0, s);
 }
@@ -137,7 +141,7 @@ constexpr TKeyDownRow kKeyDown[] = {
     {VK_PRIOR,     Any,              Command},
     {VK_NEXT,      Any,              Command},
     {VK_INSERT,    Any,              Command},
-    {VK_SPACE,     ExactlyCtrl,      Nothing}, // auto-completion
+    {VK_SPACE,     ExactlyCtrl,      AutoComplete},
     {VK_SPACE,     ExactlyCtrlShift, Nothing}, // parameter hint
     {VK_LEFT,      Any,              Left},
     {VK_UP,        Any,              Up},

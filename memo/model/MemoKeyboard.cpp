@@ -36,6 +36,7 @@ bool Printable(unsigned char c) {
 
 void TMemoKeyboard::KeyDown(std::uint16_t key, TShiftState shift) {
     TEditorModel& model = editing_.Model();
+    model.SetKeyAllowsTyping(true);
     // 2. Keys that may change text re-validate the caret.
     if (!MovesOnly(key)) {
         model.SetCaretX(model.CaretX());
@@ -58,8 +59,8 @@ void TMemoKeyboard::KeyPress(char key) {
         RunCommand(editing_, 3, {});
         return;
     }
-    // 3. Dropped when the text may not change.
-    if (model.Settings().ReadOnly)
+    // 3. Dropped when the text may not change, or when the key down kept it out.
+    if (model.Settings().ReadOnly || !model.KeyAllowsTyping())
         return;
     // 4. A word's end runs the word completion step.
     TCaretState& state = model.CaretState();

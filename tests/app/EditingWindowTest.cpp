@@ -61,6 +61,7 @@ std::string Copied(TControl& pane) {
 TEST_F(FormFixture, ListsTypedByHandAreCompared) {
     ClickInto(form.LeftList());
     Type(form.LeftList(), "alpha\nbeta\ngammaX\b");
+    Key(form.LeftList(), Qt::Key_Space, " ", Qt::ControlModifier); // completion: no space
     ClickInto(form.RightList());
     Type(form.RightList(), "beta\ndelta");
     EXPECT_EQ(form.LeftList().Lines().Count(), 3);

@@ -262,6 +262,21 @@ TEST(Keyboard, TypedUtf8BytesAreOneRecordAndCopyAsText) {
     EXPECT_EQ(memo.Lines().Get(0), "");
 }
 
+TEST(Keyboard, CtrlSpaceTypesNoSpaceWhileCompletionIsOn) {
+    TModelEditor memo("ab");
+    memo.Go(2, 0);
+    memo.Key(VK_SPACE, kCtrl);
+    memo.Char(' ');
+    EXPECT_EQ(memo.Text(), "ab");
+    memo.Key(VK_SPACE); // the next key lets its character in again
+    memo.Char(' ');
+    EXPECT_EQ(memo.Text(), "ab ");
+    memo.AutoCompletionActive = false;
+    memo.Key(VK_SPACE, kCtrl);
+    memo.Char(' ');
+    EXPECT_EQ(memo.Text(), "ab  ");
+}
+
 TEST(Keyboard, AutoCorrectReplacesTheWordBeforeATriggerWithoutARecord) {
     TModelEditor memo;
     memo.Settings().AutoCorrect.OldValue = {"teh"};

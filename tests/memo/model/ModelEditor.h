@@ -47,6 +47,7 @@ public:
     /// Text another program put on the clipboard (it arrives as it is).
     void ForeignClipboard(std::string_view text) { Clipboard = std::string(text); }
     bool AllowOverwrite = true;
+    bool AutoCompletionActive = true;
     std::function<void(const std::string& word, std::string& replacement)> OnWordComplete;
     int Notices(TEditorNotice notice) const { return notices_[static_cast<std::size_t>(notice)]; }
 
@@ -77,6 +78,7 @@ public:
     void SetLeftCol(int column) override { left_ = std::max(0, column); }
     void Notify(TEditorNotice notice) override { ++notices_[static_cast<std::size_t>(notice)]; }
     bool AllowOverwriteToggle() override { return AllowOverwrite; }
+    bool StartAutoCompletion() override { return AutoCompletionActive; }
     void WordCompleted(const std::string& word, std::string& replacement) override {
         if (OnWordComplete)
             OnWordComplete(word, replacement);
