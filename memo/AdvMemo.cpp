@@ -58,6 +58,12 @@ TAdvCustomMemo::TAdvCustomMemo(TWinControl* parent)
 
     Lines().Document().AddListener(*this);
     UrlOpener = ShellOpen;
+    completionTimer_ = std::make_unique<TTimer>();
+    completionTimer_->SetEnabled(false);
+    completionTimer_->OnTimer = [this](TObject*) {
+        completionTimer_->SetEnabled(false);
+        StartAutoCompletion(); // the list needs a styler's entries: nothing opens yet
+    };
     // A new editor holds one empty line.
     Lines().Add("");
     ApplyFont();
@@ -135,6 +141,13 @@ bool TAdvCustomMemo::AllowOverwriteToggle() {
 bool TAdvCustomMemo::StartAutoCompletion() {
     // The list itself needs a styler's completion entries; there is none to show yet.
     return kept_.AutoCompletion.Active;
+}
+
+void TAdvCustomMemo::StartCompletionTimer() {
+    if (!kept_.AutoCompletion.Active)
+        return;
+    completionTimer_->SetInterval(kept_.AutoCompletion.Delay);
+    completionTimer_->SetEnabled(true);
 }
 
 void TAdvCustomMemo::WordCompleted(const std::string& word, std::string& replacement) {

@@ -43,6 +43,7 @@
 #include "memo/ViewSettings.h"
 #include "memo/ViewStyle.h"
 #include "platform/Controls.h"
+#include "platform/ExtCtrls.h"
 #include "platform/StdCtrls.h"
 
 class TBitmap;
@@ -342,6 +343,10 @@ public:
     /// Hands a link to the desktop (the platform's opener; tests put their own).
     std::function<bool(const std::string& url)> UrlOpener;
 
+    /// Runs from "." or "(" until completion looks for its list (and, without a styler's
+    /// entries, finds none).
+    TTimer& CompletionTimer() { return *completionTimer_; }
+
     /// The system caret's place: the left edge of the caret's cell, one pixel below its top.
     TPoint CaretPixel() const;
     /// Puts the system caret where the caret stands, when shown and when it moved.
@@ -379,6 +384,7 @@ private:
     void Notify(TEditorNotice notice) override;
     bool AllowOverwriteToggle() override;
     bool StartAutoCompletion() override;
+    void StartCompletionTimer() override;
     void WordCompleted(const std::string& word, std::string& replacement) override;
     void PutOnClipboard(const std::string& bytes) override;
     bool ClipboardHasText() const override;
@@ -439,6 +445,7 @@ private:
     TPopupMenu* popupMenu_ = nullptr;
     std::unique_ptr<TMemoMouse> mouse_;
     std::unique_ptr<TSystemCaret> systemCaret_;
+    std::unique_ptr<TTimer> completionTimer_;
 
     TMemoView view_;
     TViewStyle style_;

@@ -12,6 +12,7 @@ enum class THintParameterPosition { hpBelowCode, hpAboveCode };
 /// Auto-completion: on or off, and its list's look.
 struct TAutoCompletion {
     bool Active = true;
+    int Delay = 500; // milliseconds from "." or "(" to the list
     TFont Font;
 };
 

@@ -57,6 +57,8 @@ public:
     /// Ctrl+Space: auto-completion starts when it is on. True when it is on: the space the
     /// key brings is then not typed.
     virtual bool StartAutoCompletion() = 0;
+    /// "." or "(" was typed: completion may open its list after its delay.
+    virtual void StartCompletionTimer() = 0;
     /// A word ended; the handler may change `replacement` (which starts as the word).
     virtual void WordCompleted(const std::string& word, std::string& replacement) = 0;
 

@@ -89,4 +89,7 @@ void TMemoKeyboard::KeyPress(char key) {
         // 6. Control characters are commands.
         RunCommand(editing_, c, {});
     }
+    // 7. After "." or "(" completion may open its list, after its delay.
+    if (key == '.' || key == '(')
+        model.Host().StartCompletionTimer();
 }

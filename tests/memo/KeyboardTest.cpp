@@ -52,6 +52,20 @@ TEST(Keyboard, KeyHandlersComeFirstAndMayTakeTheKey) {
     EXPECT_EQ(finds, 2);
 }
 
+TEST(Keyboard, ADotStartsTheCompletionTimerWhichThenFindsNothing) {
+    TInputMemo memo("ab");
+    EXPECT_FALSE(memo.CompletionTimer().Enabled());
+    memo.Type(".");
+    EXPECT_TRUE(memo.CompletionTimer().Enabled());
+    EXPECT_EQ(memo.CompletionTimer().Interval(), 500);
+    memo.CompletionTimer().OnTimer(nullptr);
+    EXPECT_FALSE(memo.CompletionTimer().Enabled());
+    EXPECT_EQ(memo.Text(), ".ab");
+    memo.Kept().AutoCompletion.Active = false;
+    memo.Type("(");
+    EXPECT_FALSE(memo.CompletionTimer().Enabled());
+}
+
 TEST(Keyboard, TheCaretStopsBlinkingWhileKeysAreHeldAndFollowsTheFocus) {
     TInputMemo memo("abc");
     SetCaretBlinkTime(500);

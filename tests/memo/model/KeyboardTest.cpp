@@ -275,6 +275,9 @@ TEST(Keyboard, CtrlSpaceTypesNoSpaceWhileCompletionIsOn) {
     memo.Key(VK_SPACE, kCtrl);
     memo.Char(' ');
     EXPECT_EQ(memo.Text(), "ab  ");
+    // "." and "(" start the completion timer; other characters do not.
+    memo.Type("x.y(");
+    EXPECT_EQ(memo.CompletionTimerStarts, 2);
 }
 
 TEST(Keyboard, AutoCorrectReplacesTheWordBeforeATriggerWithoutARecord) {

@@ -79,6 +79,8 @@ public:
     void Notify(TEditorNotice notice) override { ++notices_[static_cast<std::size_t>(notice)]; }
     bool AllowOverwriteToggle() override { return AllowOverwrite; }
     bool StartAutoCompletion() override { return AutoCompletionActive; }
+    void StartCompletionTimer() override { ++CompletionTimerStarts; }
+    int CompletionTimerStarts = 0;
     void WordCompleted(const std::string& word, std::string& replacement) override {
         if (OnWordComplete)
             OnWordComplete(word, replacement);
