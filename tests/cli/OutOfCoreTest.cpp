@@ -1,0 +1,206 @@
+// dyadlist-compare past its memory budget: compared out of core through spill files, with
+// the results of the in-memory run byte for byte, and no spill file left behind.
+
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <functional>
+#include <random>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include "TestFiles.h"
+#include "cli/CompareCommand.h"
+
+namespace {
+
+using clitest::ReadAll;
+
+struct Outputs {
+    int status = -1;
+    std::string out, err, multiple, single, nearMisses;
+};
+
+/// The tool run in-process with `options` and every output written; its files are then read.
+Outputs RunWith(const clitest::ScratchDir& dir, std::vector<std::string> options,
+            const std::string& left, const std::string& right) {
+    const std::string out = dir.Path("out"), err = dir.Path("err");
+    const int outFd = ::open(out.c_str(), O_RDWR | O_CREAT | O_TRUNC, 0600);
+    const int errFd = ::open(err.c_str(), O_RDWR | O_CREAT | O_TRUNC, 0600);
+    for (const char* file : {"m", "s", "n"})
+        std::filesystem::remove(dir.Path(file));
+    options.insert(options.end(), {"-m", dir.Path("m"), "-s", dir.Path("s"), "--near-misses",
+                                   dir.Path("n"), left, right});
+    Outputs run;
+    run.status = cli::RunCompareTool(options, outFd, errFd);
+    ::close(outFd);
+    ::close(errFd);
+    run.out = ReadAll(out);
+    run.err = ReadAll(err);
+    run.multiple = ReadAll(dir.Path("m"));
+    run.single = ReadAll(dir.Path("s"));
+    run.nearMisses = ReadAll(dir.Path("n"));
+    return run;
+}
+
+bool Empty(const std::string& folder) {
+    return std::filesystem::is_empty(folder);
+}
+
+/// A list of random lines from a small pool (so lines repeat and meet across the lists) and
+/// random bytes, with every kind of break, tabs, NUL and bytes that are not UTF-8.
+std::string RandomList(std::mt19937& random, int lines) {
+    static const std::vector<std::string> pool = {"",         "a",      "b\tc",  "caf\xC3\xA9",
+                                                  "caf\xE9",  "Apple ", "apple", "x y",
+                                                  "\xFF\xFE", "dup",    " dup",  "\xEF\xBB\xBFz"};
+    static const char* const breaks[] = {"\n", "\r", "\r\n", "\n\r"};
+    std::string list;
+    for (int i = 0; i < lines; ++i) {
+        if (random() % 2 == 0) {
+            list += pool[random() % pool.size()];
+        } else {
+            for (int n = static_cast<int>(random() % 12); n > 0; --n)
+                list += static_cast<char>(random() % 255 + 1);
+        }
+        list += breaks[random() % 4];
+    }
+    if (random() % 4 == 0)
+        list += std::string("cut\0after", 9);
+    return list;
+}
+
+TEST(OutOfCore, RandomPairsGiveTheInMemoryResultsForEveryOutput) {
+    clitest::ScratchDir dir;
+    const std::string spill = dir.Path("spill");
+    std::filesystem::create_directory(spill);
+    std::mt19937 random(25);
+    const std::vector<std::vector<std::string>> outputs = {
+        {}, {"-n"}, {"--explain"}, {"--json", "--explain"}, {"-q", "--json"}};
+    for (int pair = 0; pair < 12; ++pair) {
+        // A few pairs of equal length, identical or not, and one-line lists.
+        const int leftLines = pair < 2 ? 1 : 50 + static_cast<int>(random() % 400);
+        const std::string leftBytes = RandomList(random, leftLines);
+        const std::string rightBytes =
+            pair == 3 ? leftBytes : RandomList(random, pair == 4 ? leftLines : 40 + random() % 400);
+        const std::string left = dir.Write("left", leftBytes);
+        const std::string right = dir.Write("right", rightBytes);
+        for (const std::vector<std::string>& options : outputs) {
+            const Outputs inMemory = RunWith(dir, options, left, right);
+            std::vector<std::string> spilled = options;
+            spilled.insert(spilled.end(), {"--memory", "1K", "--temporary-directory", spill});
+            const Outputs outOfCore = RunWith(dir, spilled, left, right);
+            SCOPED_TRACE("pair " + std::to_string(pair) + ", options " +
+                         testing::PrintToString(options));
+            EXPECT_EQ(outOfCore.status, inMemory.status);
+            EXPECT_EQ(outOfCore.out, inMemory.out);
+            EXPECT_EQ(outOfCore.err, inMemory.err);
+            EXPECT_EQ(outOfCore.multiple, inMemory.multiple);
+            EXPECT_EQ(outOfCore.single, inMemory.single);
+            EXPECT_EQ(outOfCore.nearMisses, inMemory.nearMisses);
+            EXPECT_TRUE(Empty(spill));
+        }
+    }
+}
+
+TEST(OutOfCore, BreaksAndLinesAcrossReadBlocksAndOneLineRepeated) {
+    // Blocks are a megabyte: a CR LF, a tab and a long line fall across the first one's end,
+    // and one line repeated many times fills a partition with copies of itself.
+    clitest::ScratchDir dir;
+    std::string left(1 << 20, 'x');
+    left[(1 << 20) - 1] = '\r';
+    left += "\nsplit\tline\n" + std::string(3 << 20, 'y') + "\r";
+    for (int i = 0; i < 20000; ++i)
+        left += "same\n";
+    std::string right = "same\r\nsplit    line\n" + std::string(3 << 20, 'y') + "\nother\n";
+    const std::string leftFile = dir.Write("left", left);
+    const std::string rightFile = dir.Write("right", right);
+    const Outputs inMemory = RunWith(dir, {"-n"}, leftFile, rightFile);
+    const Outputs outOfCore = RunWith(dir, {"-n", "--memory", "1K"}, leftFile, rightFile);
+    EXPECT_EQ(inMemory.out, "multiple hits: 20002\nsingle hits: 2\n");
+    EXPECT_EQ(outOfCore.out, inMemory.out);
+    EXPECT_EQ(outOfCore.err, inMemory.err);
+    EXPECT_EQ(outOfCore.multiple, inMemory.multiple);
+    EXPECT_EQ(outOfCore.single, inMemory.single);
+}
+
+/// The real binary with `args`; `whileRunning` gets its process id, and the status comes back
+/// (128 + the signal when one ended it).
+int RunBinary(const std::vector<std::string>& args, rlim_t fileSizeLimit,
+              const std::function<void(pid_t)>& whileRunning = nullptr) {
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        std::vector<char*> argv;
+        std::string program = DYADLIST_COMPARE_PATH;
+        argv.push_back(program.data());
+        std::vector<std::string> copies = args;
+        for (std::string& arg : copies)
+            argv.push_back(arg.data());
+        argv.push_back(nullptr);
+        const int null = ::open("/dev/null", O_WRONLY);
+        ::dup2(null, STDOUT_FILENO);
+        ::dup2(null, STDERR_FILENO);
+        if (fileSizeLimit != RLIM_INFINITY) {
+            // A write past the limit then fails with EFBIG, as on a full disk.
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{fileSizeLimit, fileSizeLimit};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+        }
+        ::execv(argv[0], argv.data());
+        ::_exit(127);
+    }
+    if (whileRunning)
+        whileRunning(pid);
+    int raw = 0;
+    ::waitpid(pid, &raw, 0);
+    return WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
+}
+
+TEST(OutOfCore, SpillFilesAreGoneAfterAFailureAndASignal) {
+    clitest::ScratchDir dir;
+    const std::string spill = dir.Path("spill");
+    std::filesystem::create_directory(spill);
+    std::mt19937 random(7);
+    const std::string left = dir.Write("left", RandomList(random, 20000));
+    const std::string right = dir.Write("right", RandomList(random, 20000));
+
+    // A spill file that cannot grow: exit status 1, nothing left, no entry file begun.
+    const std::string m = dir.Path("m");
+    EXPECT_EQ(
+        RunBinary({"--memory", "1K", "--temporary-directory", spill, "-m", m, left, right}, 4096),
+        1);
+    EXPECT_TRUE(Empty(spill));
+    EXPECT_FALSE(clitest::Exists(m));
+    // A folder that is not there.
+    EXPECT_EQ(RunBinary({"--memory", "1K", "--temporary-directory", dir.Path("none"), left, right},
+                        RLIM_INFINITY),
+              1);
+
+    // SIGTERM while the left list, a FIFO, is still being spilled.
+    const std::string fifo = dir.Path("fifo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const int status = RunBinary({"--memory", "1K", "--temporary-directory", spill, fifo, right},
+                                 RLIM_INFINITY, [&](pid_t pid) {
+                                     const int writer = ::open(fifo.c_str(), O_WRONLY);
+                                     ASSERT_GE(writer, 0);
+                                     ASSERT_EQ(::write(writer, "a\nb\n", 4), 4);
+                                     for (int i = 0; i < 500 && Empty(spill); ++i)
+                                         std::this_thread::sleep_for(std::chrono::milliseconds(10));
+                                     EXPECT_FALSE(Empty(spill));
+                                     ::kill(pid, SIGTERM);
+                                     std::this_thread::sleep_for(std::chrono::milliseconds(100));
+                                     ::close(writer);
+                                 });
+    EXPECT_EQ(status, 128 + SIGTERM);
+    EXPECT_TRUE(Empty(spill));
+}
+
+} // namespace
