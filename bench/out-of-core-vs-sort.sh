@@ -43,7 +43,7 @@ measure() {
     shift
     local start end written
     start=$(date +%s%N)
-    written=$(/usr/bin/time -f %M -o "$scratch/time.txt" bash -c '"$@" >/dev/null; grep write_bytes /proc/$$/io' _ "$@" | awk '{ print $2 }')
+    written=$(/usr/bin/time -f %M -o "$scratch/time.txt" bash -c '"$@" >/dev/null; grep ^write_bytes /proc/$$/io' _ "$@" | awk '{ print $2 }')
     end=$(date +%s%N)
     eval "${name}_ms+=($(((end - start) / 1000000)))"
     eval "${name}_kb+=($(tail -1 "$scratch/time.txt"))"

@@ -288,10 +288,18 @@ int Report(const Comparison& comparison, const Hits& singleHits,
 
 /// Opens both lists and compares them in memory when the budget holds them, else out of core.
 int Compare(const Options& options, int outFd, int errFd, const StandardStreams& streams) {
-    RefuseClosedStream(options.left, streams);
-    std::optional<ListInput> left(std::in_place, options.left);
-    RefuseClosedStream(options.right, streams);
-    std::optional<ListInput> right(std::in_place, options.right);
+    // Opened side by side: opening a pipe waits for its first bytes. A failing left file is
+    // reported first, as if opened first.
+    std::optional<ListInput> left, right;
+    core::RunBoth(
+        [&] {
+            RefuseClosedStream(options.left, streams);
+            left.emplace(options.left);
+        },
+        [&] {
+            RefuseClosedStream(options.right, streams);
+            right.emplace(options.right);
+        });
     ListGuard lists;
     lists.Add(left->Identity(), options.left);
     lists.Add(right->Identity(), options.right);

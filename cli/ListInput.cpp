@@ -15,7 +15,10 @@ namespace cli {
 ListInput::ListInput(const std::string& fileName)
     : file_(fileName, core::FileKinds::AnyReadable),
       // An empty regular file may be one of /proc's, which only a read fills.
-      regular_(file_.IsRegular() && file_.Size() > 0) {}
+      regular_(file_.IsRegular() && file_.Size() > 0) {
+    if (regular_)
+        mapped_.emplace(core::FileText::Open(fileName));
+}
 
 void ListInput::ReadHead(std::uint64_t costLimit) {
     if (regular_)
@@ -53,7 +56,7 @@ std::uint64_t ListInput::InMemoryCost() const {
 core::LoadedList ListInput::Load() {
     try {
         if (regular_)
-            return core::LoadedList(core::FileText::Open(file_.FileName()));
+            return core::LoadedList(std::move(*mapped_));
         return core::LoadedList(core::FileText(std::move(head_), headIsWhole_));
     } catch (const std::bad_alloc&) {
         // Splitting is part of loading: the file is as unreadable as one too big to read.

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <limits>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "cli/ListReader.h"
@@ -43,6 +44,9 @@ public:
 private:
     core::InputFile file_;
     bool regular_;
+    // A regular file is mapped at once, which costs nothing until its pages are read, so that
+    // a file cut while a pipe is awaited is seen to have shrunk when it is read.
+    std::optional<core::FileText> mapped_;
     std::string head_;
     bool headIsAll_ = false;   // the stream ended within its head
     bool headIsWhole_ = false; // and every byte of it was read (no NUL stopped the reading)

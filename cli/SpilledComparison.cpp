@@ -56,8 +56,8 @@ SpilledComparison::SpilledComparison(ListReader& left, ListReader& right, const 
     // taken as 16 bytes for that.
     const std::uint64_t expected =
         sizesKnown ? (settings.leftSize + settings.rightSize) * 3 : budget * 16;
-    partitions_ =
-        static_cast<std::size_t>(std::clamp<std::uint64_t>(expected / indexBudget_ + 1, 2, MostPartitions()));
+    partitions_ = static_cast<std::size_t>(
+        std::clamp<std::uint64_t>(expected / indexBudget_ + 1, 2, MostPartitions()));
     // The writers' buffers, two lists' worth, take an eighth of the budget at most.
     bufferSize_ = static_cast<std::size_t>(
         std::clamp<std::uint64_t>(budget / 16 / partitions_, 4 << 10, 1 << 20));

@@ -32,7 +32,7 @@ struct Outputs {
 
 /// The tool run in-process with `options` and every output written; its files are then read.
 Outputs RunWith(const clitest::ScratchDir& dir, std::vector<std::string> options,
-            const std::string& left, const std::string& right) {
+                const std::string& left, const std::string& right) {
     const std::string out = dir.Path("out"), err = dir.Path("err");
     const int outFd = ::open(out.c_str(), O_RDWR | O_CREAT | O_TRUNC, 0600);
     const int errFd = ::open(err.c_str(), O_RDWR | O_CREAT | O_TRUNC, 0600);
