@@ -288,17 +288,18 @@ int Report(const Comparison& comparison, const Hits& singleHits,
 
 /// Opens both lists and compares them in memory when the budget holds them, else out of core.
 int Compare(const Options& options, int outFd, int errFd, const StandardStreams& streams) {
+    const std::uint64_t budget = options.memory != 0 ? options.memory : DefaultMemoryBudget();
     // Opened side by side: opening a pipe waits for its first bytes. A failing left file is
     // reported first, as if opened first.
     std::optional<ListInput> left, right;
     core::RunBoth(
         [&] {
             RefuseClosedStream(options.left, streams);
-            left.emplace(options.left);
+            left.emplace(options.left, budget);
         },
         [&] {
             RefuseClosedStream(options.right, streams);
-            right.emplace(options.right);
+            right.emplace(options.right, budget);
         });
     ListGuard lists;
     lists.Add(left->Identity(), options.left);
@@ -307,7 +308,6 @@ int Compare(const Options& options, int outFd, int errFd, const StandardStreams&
 
     // A stream's first bytes are read, as many as the budget leaves it, to learn whether it
     // is short: most pipes are.
-    const std::uint64_t budget = options.memory != 0 ? options.memory : DefaultMemoryBudget();
     const auto add = [](std::uint64_t a, std::uint64_t b) {
         return a > ListInput::kUnknown - b ? ListInput::kUnknown : a + b;
     };

@@ -12,11 +12,12 @@
 
 namespace cli {
 
-ListInput::ListInput(const std::string& fileName)
+ListInput::ListInput(const std::string& fileName, std::uint64_t budget)
     : file_(fileName, core::FileKinds::AnyReadable),
       // An empty regular file may be one of /proc's, which only a read fills.
       regular_(file_.IsRegular() && file_.Size() > 0) {
-    if (regular_)
+    // Mapping looks for the first NUL, reading the pages: only for a file that may be loaded.
+    if (regular_ && InMemoryCost() <= budget)
         mapped_.emplace(core::FileText::Open(fileName));
 }
 
@@ -56,7 +57,8 @@ std::uint64_t ListInput::InMemoryCost() const {
 core::LoadedList ListInput::Load() {
     try {
         if (regular_)
-            return core::LoadedList(std::move(*mapped_));
+            return core::LoadedList(mapped_ ? std::move(*mapped_)
+                                            : core::FileText::Open(file_.FileName()));
         return core::LoadedList(core::FileText(std::move(head_), headIsWhole_));
     } catch (const std::bad_alloc&) {
         // Splitting is part of loading: the file is as unreadable as one too big to read.

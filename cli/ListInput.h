@@ -21,8 +21,10 @@ class ListInput {
 public:
     static constexpr std::uint64_t kUnknown = std::numeric_limits<std::uint64_t>::max();
 
-    /// Opens `fileName` (any readable kind); fails with core::FileOpenError.
-    explicit ListInput(const std::string& fileName);
+    /// Opens `fileName` (any readable kind); fails with core::FileOpenError. A regular file
+    /// whose in-memory cost fits `budget` is mapped at once, which costs nothing until its
+    /// pages are read, so that a file cut while a pipe is awaited is seen to have shrunk.
+    ListInput(const std::string& fileName, std::uint64_t budget);
 
     bool IsStream() const { return !regular_; }
     /// A regular file's size; kUnknown for a stream.
@@ -44,8 +46,6 @@ public:
 private:
     core::InputFile file_;
     bool regular_;
-    // A regular file is mapped at once, which costs nothing until its pages are read, so that
-    // a file cut while a pipe is awaited is seen to have shrunk when it is read.
     std::optional<core::FileText> mapped_;
     std::string head_;
     bool headIsAll_ = false;   // the stream ended within its head
