@@ -54,6 +54,7 @@ public:
         next_ = entry.position + 1;
         return true;
     }
+    std::uint64_t BytesRead() const { return in_.BytesRead(); }
 
 private:
     RecordReader in_;

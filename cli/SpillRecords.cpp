@@ -88,6 +88,7 @@ bool RecordReader::Fill(std::size_t bytes) {
         if (n == 0)
             return false;
         filled_ += static_cast<std::size_t>(n);
+        fileRead_ += static_cast<std::uint64_t>(n);
     }
     return true;
 }

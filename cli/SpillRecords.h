@@ -63,6 +63,8 @@ public:
     std::uint64_t ReadNumber();
     /// A line written by WriteLine; the view holds until the next read.
     std::string_view ReadLine();
+    /// Bytes of the file read as records so far.
+    std::uint64_t BytesRead() const { return fileRead_ - (filled_ - used_); }
 
 private:
     /// Makes at least `bytes` unread bytes buffered; false when the file ends first.
@@ -75,6 +77,7 @@ private:
     std::size_t size_;
     std::size_t used_ = 0;   // bytes of the buffer read
     std::size_t filled_ = 0; // bytes in the buffer
+    std::uint64_t fileRead_ = 0;
 };
 
 } // namespace cli

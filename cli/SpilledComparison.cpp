@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <filesystem>
 #include <memory>
 
 #include <sys/resource.h>
@@ -21,6 +22,28 @@ constexpr Side kSides[] = {core::LineIndex::kLeft, core::LineIndex::kRight};
 /// use to place lines (it takes the high ones), so a partition's lines spread over its index.
 std::size_t PartitionOf(std::uint64_t hash, std::size_t partitions) {
     return static_cast<std::size_t>((hash & 0xFFFFFFFF) * partitions >> 32);
+}
+
+/// The part of a split partition that a line of hash `hash` goes to, after `splits` splits:
+/// by the hash mixed anew for each split, as a hash of another seed would place it, since the
+/// lines of one partition share the bits that placed them there.
+std::size_t PartOf(std::uint64_t hash, int splits, std::size_t parts) {
+    std::uint64_t mixed = hash + 0x9E3779B97F4A7C15ULL * static_cast<std::uint64_t>(splits);
+    mixed = (mixed ^ (mixed >> 30)) * 0xBF58476D1CE4E5B9ULL;
+    mixed = (mixed ^ (mixed >> 27)) * 0x94D049BB133111EBULL;
+    mixed ^= mixed >> 31;
+    return PartitionOf(mixed, parts);
+}
+
+/// What an index holds for each distinct line beside its bytes: its entry and its table
+/// slots, which may have just doubled.
+constexpr std::uint64_t kIndexBytesPerLine = 40;
+/// Splits of one partition at most, and parts of a split.
+constexpr int kMostSplits = 3;
+constexpr std::size_t kMostParts = 16;
+
+Side Other(Side side) {
+    return side == core::LineIndex::kLeft ? core::LineIndex::kRight : core::LineIndex::kLeft;
 }
 
 /// As many partitions as files may be open at once: a list's spill files are written all at
@@ -84,7 +107,7 @@ SpilledComparison::SpilledComparison(ListReader& left, ListReader& right, const 
     Counts counts[2];
     core::InTwoParts([&](int part) {
         for (std::size_t p = static_cast<std::size_t>(part); p < partitions_; p += 2) {
-            const Counts partition = ComparePartition(p);
+            const Counts partition = ComparePartition(std::to_string(p), 0);
             counts[part].multipleHits += partition.multipleHits;
             counts[part].singleHits += partition.singleHits;
             ++partitionsDone;
@@ -95,25 +118,26 @@ SpilledComparison::SpilledComparison(ListReader& left, ListReader& right, const 
     progress.Describe([] { return std::string("dyadlist-compare: writing"); });
 }
 
-std::string SpilledComparison::SpillFile(Side side, std::size_t partition) const {
-    return folder_.Path((side == core::LineIndex::kLeft ? "L" : "R") + std::to_string(partition));
+std::string SpilledComparison::SpillFile(Side side, const std::string& partition) const {
+    return folder_.Path((side == core::LineIndex::kLeft ? "L" : "R") + partition);
 }
 
-std::string SpilledComparison::ResultFile(Side side, std::size_t partition) const {
-    return folder_.Path((side == core::LineIndex::kLeft ? "l" : "r") + std::to_string(partition));
+std::string SpilledComparison::ResultFile(Side side, const std::string& partition) const {
+    return folder_.Path((side == core::LineIndex::kLeft ? "l" : "r") + partition);
 }
 
 std::vector<std::string> SpilledComparison::ResultFiles(Side side) const {
     std::vector<std::string> files;
     for (std::size_t p = 0; p < partitions_; ++p)
-        files.push_back(ResultFile(side, p));
+        files.push_back(ResultFile(side, std::to_string(p)));
     return files;
 }
 
 std::uint64_t SpilledComparison::Spill(ListReader& list, Side side) {
     std::vector<std::unique_ptr<ResultWriter>> writers;
     for (std::size_t p = 0; p < partitions_; ++p)
-        writers.push_back(std::make_unique<ResultWriter>(SpillFile(side, p), bufferSize_));
+        writers.push_back(
+            std::make_unique<ResultWriter>(SpillFile(side, std::to_string(p)), bufferSize_));
     std::uint64_t position = 0;
     for (std::string_view line; list.Next(line); ++position)
         writers[PartitionOf(core::LineIndex::Hash(line), partitions_)]->Write(position, 0, line);
@@ -127,8 +151,8 @@ bool SpilledComparison::Identical(std::uint64_t leftLines, std::uint64_t rightLi
         return false;
     // Each line in the same place on both lists: the same records in each partition.
     for (std::size_t p = 0; p < partitions_; ++p) {
-        ResultReader left(SpillFile(core::LineIndex::kLeft, p), bufferSize_);
-        ResultReader right(SpillFile(core::LineIndex::kRight, p), bufferSize_);
+        ResultReader left(SpillFile(core::LineIndex::kLeft, std::to_string(p)), bufferSize_);
+        ResultReader right(SpillFile(core::LineIndex::kRight, std::to_string(p)), bufferSize_);
         ResultEntry a, b;
         for (;;) {
             const bool more = left.Next(a);
@@ -143,51 +167,119 @@ bool SpilledComparison::Identical(std::uint64_t leftLines, std::uint64_t rightLi
     return true;
 }
 
-SpilledComparison::Counts SpilledComparison::ComparePartition(std::size_t partition) const {
-    // Sized for the lines a quarter of the budget holds; more makes it grow.
-    const auto expected = static_cast<std::size_t>(indexBudget_ / 64);
-    core::LineIndex index(expected, expected * 4);
-    LineStore store;
+bool SpilledComparison::CountLines(const std::string& partition, core::LineIndex& index,
+                                   LineStore& store, bool mayStop, double& share) const {
+    // A split's parts take a write buffer each: a share smaller than those is not worth one.
+    const std::uint64_t limit = std::max<std::uint64_t>(indexBudget_, kMostParts * bufferSize_);
+    std::uint64_t total = 0, counted = 0;
+    for (const Side side : kSides)
+        total += std::filesystem::file_size(SpillFile(side, partition));
     ResultEntry entry;
-
-    // Every line counted on its list; a line met for the first time is kept.
     for (const Side side : kSides) {
         ResultReader spill(SpillFile(side, partition), bufferSize_);
         while (spill.Next(entry)) {
             const std::uint64_t hash = core::LineIndex::Hash(entry.line);
             core::LineIndex::Id id = index.Find(entry.line, hash);
-            if (id == core::LineIndex::kNone)
+            if (id == core::LineIndex::kNone) {
+                if (mayStop && index.DistinctCount() > 1 &&
+                    store.Size() + index.DistinctCount() * kIndexBytesPerLine > limit) {
+                    share = static_cast<double>(counted + spill.BytesRead()) /
+                            static_cast<double>(total);
+                    return false;
+                }
                 id = index.Intern(store.Keep(entry.line), hash);
+            }
             index.CountCopy(id, side);
         }
+        counted += spill.BytesRead();
+    }
+    return true;
+}
+
+SpilledComparison::Counts SpilledComparison::ComparePartition(const std::string& partition,
+                                                              int splits) const {
+    std::size_t parts = 0;
+    {
+        // Sized for the lines a quarter of the budget holds; more makes it grow.
+        const auto expected = static_cast<std::size_t>(indexBudget_ / 64);
+        core::LineIndex index(expected, expected * 4);
+        LineStore store;
+
+        // Every line counted on its list; a line met for the first time is kept.
+        double share = 1;
+        if (!CountLines(partition, index, store, splits < kMostSplits, share)) {
+            // Parts enough for the whole partition to fit as that share of it did, twice
+            // over.
+            parts = static_cast<std::size_t>(
+                std::clamp(2 / std::max(share, 1e-3), 2.0, static_cast<double>(kMostParts)));
+        } else {
+            // Each line's entry, and the counts, as core::ListComparison counts them.
+            Counts counts;
+            for (core::LineIndex::Id id = 0; id < index.DistinctCount(); ++id) {
+                const std::uint64_t a = index.Copies(id, outer_);
+                const std::uint64_t b = index.Copies(id, Other(outer_));
+                counts.multipleHits += a * b;
+                if ((a == 0 || b == 0) && !index.Line(id).empty())
+                    counts.singleHits += a + b;
+            }
+            ResultEntry entry;
+            for (const Side side : kSides) {
+                ResultReader spill(SpillFile(side, partition), bufferSize_);
+                ResultWriter results(ResultFile(side, partition), bufferSize_);
+                while (spill.Next(entry)) {
+                    const core::LineIndex::Id id =
+                        index.Find(entry.line, core::LineIndex::Hash(entry.line));
+                    const std::uint32_t copies = index.Copies(id, Other(side));
+                    if (copies > 0 && side == outer_)
+                        results.Write(entry.position, copies, entry.line);
+                    else if (copies == 0 && !entry.line.empty())
+                        results.Write(entry.position, 0, entry.line);
+                }
+                results.Finish();
+            }
+            return counts;
+        }
+    }
+    return SplitPartition(partition, splits, parts);
+}
+
+SpilledComparison::Counts SpilledComparison::SplitPartition(const std::string& partition,
+                                                            int splits, std::size_t parts) const {
+    ++splitCount_;
+    const auto part = [&](std::size_t k) { return partition + "." + std::to_string(k); };
+    for (const Side side : kSides) {
+        std::vector<std::unique_ptr<ResultWriter>> writers;
+        for (std::size_t k = 0; k < parts; ++k)
+            writers.push_back(
+                std::make_unique<ResultWriter>(SpillFile(side, part(k)), bufferSize_));
+        {
+            ResultReader spill(SpillFile(side, partition), bufferSize_);
+            for (ResultEntry entry; spill.Next(entry);) {
+                const std::size_t k = PartOf(core::LineIndex::Hash(entry.line), splits, parts);
+                writers[k]->Write(entry.position, 0, entry.line);
+            }
+        }
+        for (const auto& writer : writers)
+            writer->Finish();
     }
 
-    // Each line's entry, and the counts, as core::ListComparison counts them.
     Counts counts;
-    const Side inner =
-        outer_ == core::LineIndex::kLeft ? core::LineIndex::kRight : core::LineIndex::kLeft;
-    for (core::LineIndex::Id id = 0; id < index.DistinctCount(); ++id) {
-        const std::uint64_t a = index.Copies(id, outer_);
-        const std::uint64_t b = index.Copies(id, inner);
-        counts.multipleHits += a * b;
-        if ((a == 0 || b == 0) && !index.Line(id).empty())
-            counts.singleHits += a + b;
+    for (std::size_t k = 0; k < parts; ++k) {
+        const Counts partCounts = ComparePartition(part(k), splits + 1);
+        counts.multipleHits += partCounts.multipleHits;
+        counts.singleHits += partCounts.singleHits;
     }
     for (const Side side : kSides) {
-        const Side other =
-            side == core::LineIndex::kLeft ? core::LineIndex::kRight : core::LineIndex::kLeft;
-        ResultReader spill(SpillFile(side, partition), bufferSize_);
-        ResultWriter results(ResultFile(side, partition), bufferSize_);
-        while (spill.Next(entry)) {
-            const core::LineIndex::Id id =
-                index.Find(entry.line, core::LineIndex::Hash(entry.line));
-            const std::uint32_t copies = index.Copies(id, other);
-            if (copies > 0 && side == outer_)
-                results.Write(entry.position, copies, entry.line);
-            else if (copies == 0 && !entry.line.empty())
-                results.Write(entry.position, 0, entry.line);
+        std::vector<std::string> files;
+        for (std::size_t k = 0; k < parts; ++k)
+            files.push_back(ResultFile(side, part(k)));
+        {
+            MergedResults entries(files, bufferSize_);
+            ResultWriter results(ResultFile(side, partition), bufferSize_);
+            for (ResultEntry entry; entries.Next(entry);)
+                results.Write(entry.position, entry.copies, entry.line);
+            results.Finish();
         }
-        results.Finish();
     }
     return counts;
 }

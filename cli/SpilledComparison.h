@@ -13,6 +13,12 @@
 //    found on both lists with its copies on the other, a non-empty line found on one list
 //    alone as a single hit. The counts add up over the partitions. Two threads take the
 //    partitions in turn.
+//    A partition whose distinct lines outgrow its share of the budget (more lines than the
+//    lists' sizes promised, or a pipe's) is split again: its index is dropped, its records go
+//    into smaller partitions by another hash of the line, each compared as above, and their
+//    results merged by position into the partition's own. (Every file stays until the end:
+//    removing files while others are made in the folder slows both.) After three splits a partition
+//    is compared whatever it costs (a few huge distinct lines split no further).
 // 3. Merge: a list's entries are its partitions' result files merged by position
 //    (ResultMerge.h), read as the entries are written.
 //
@@ -22,6 +28,7 @@
 // P is chosen so that a partition's index takes about a quarter of the budget (two are built
 // at once, and an index doubles as it grows); a list of unknown size (a pipe) counts as large.
 
+#include <atomic>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -59,6 +66,8 @@ public:
     std::uint64_t MultipleHitCount() const { return multipleHitCount_; }
     std::uint64_t SingleHitCount() const { return singleHitCount_; }
     std::size_t PartitionCount() const { return partitions_; }
+    /// Partitions that were split again, for the tests.
+    std::uint64_t SplitCount() const { return splitCount_.load(); }
 
     template <class Visit> void ForEachMultipleHitFrom(Visit&& visit) const {
         if (!compares_)
@@ -88,13 +97,23 @@ private:
         std::uint64_t multipleHits = 0;
         std::uint64_t singleHits = 0;
     };
-    std::string SpillFile(Side side, std::size_t partition) const;
-    std::string ResultFile(Side side, std::size_t partition) const;
+    /// A partition is named by its number, and a split one's parts by its name, a dot and
+    /// theirs ("7", "7.0", "7.1"...).
+    std::string SpillFile(Side side, const std::string& partition) const;
+    std::string ResultFile(Side side, const std::string& partition) const;
     std::vector<std::string> ResultFiles(Side side) const;
     /// Spills the lines of `list` into its partition files; returns how many it has.
     std::uint64_t Spill(ListReader& list, Side side);
     bool Identical(std::uint64_t leftLines, std::uint64_t rightLines) const;
-    Counts ComparePartition(std::size_t partition) const;
+    Counts ComparePartition(const std::string& partition, int splits) const;
+    /// Counts every line of the partition in `index`, keeping its distinct lines in `store`.
+    /// When `mayStop`, stops part way and returns false once they take more than the index's
+    /// budget; then `share` is the part of the partition's bytes that they came from.
+    bool CountLines(const std::string& partition, core::LineIndex& index, LineStore& store,
+                    bool mayStop, double& share) const;
+    /// Compares the partition in `parts` parts, as many as `splits` tells apart, and merges
+    /// their results into its own.
+    Counts SplitPartition(const std::string& partition, int splits, std::size_t parts) const;
 
     SpillFolder folder_;
     std::size_t partitions_;
@@ -104,6 +123,7 @@ private:
     bool compares_ = false;
     std::uint64_t multipleHitCount_ = 0;
     std::uint64_t singleHitCount_ = 0;
+    mutable std::atomic<std::uint64_t> splitCount_{0};
 };
 
 /// The single hits of a SpilledComparison for the near misses, each copied as it is read:

@@ -5,6 +5,7 @@
 #include <csignal>
 #include <filesystem>
 #include <functional>
+#include <optional>
 #include <random>
 #include <string>
 #include <thread>
@@ -20,6 +21,8 @@
 
 #include "TestFiles.h"
 #include "cli/CompareCommand.h"
+#include "cli/ListInput.h"
+#include "cli/SpilledComparison.h"
 
 namespace {
 
@@ -130,6 +133,54 @@ TEST(OutOfCore, BreaksAndLinesAcrossReadBlocksAndOneLineRepeated) {
     EXPECT_EQ(outOfCore.err, inMemory.err);
     EXPECT_EQ(outOfCore.multiple, inMemory.multiple);
     EXPECT_EQ(outOfCore.single, inMemory.single);
+}
+
+/// Every entry of a SpilledComparison as -n writes it: the multiple hits, then the single hits.
+std::string NumberedEntries(const cli::SpilledComparison& comparison) {
+    std::string text;
+    const auto add = [&](core::ListComparison::Origin origin, std::string_view line) {
+        text += (origin.list == core::LineIndex::kLeft ? "L" : "R") +
+                std::to_string(origin.index + 1) + ":" + std::string(line) + "\n";
+    };
+    comparison.ForEachMultipleHitFrom(add);
+    comparison.ForEachSingleHitFrom(add);
+    return text;
+}
+
+TEST(OutOfCore, PartitionOverItsShareIsSplitAgainWithTheSameResults) {
+    // Many distinct lines with repeats, some on both lists; each list's size untold, as a
+    // pipe's, so the partitions are fewer than they need.
+    clitest::ScratchDir dir;
+    const std::string spill = dir.Path("spill");
+    std::filesystem::create_directory(spill);
+    std::string leftBytes, rightBytes;
+    for (int i = 0; i < 70000; ++i) {
+        leftBytes += "line " + std::to_string(i * 7 % 60013) + "\n";
+        rightBytes += "line " + std::to_string(i * 3 % 59999 + 30000) + (i % 5 ? "\n" : "\n\n");
+    }
+    const std::string left = dir.Write("left", leftBytes);
+    const std::string right = dir.Write("right", rightBytes);
+    const Outputs inMemory = RunWith(dir, {"-n"}, left, right);
+
+    for (const std::uint64_t budget : {std::uint64_t{256} << 10, std::uint64_t{8} << 20}) {
+        SCOPED_TRACE("budget " + std::to_string(budget));
+        cli::ListInput leftInput(left, 0), rightInput(right, 0);
+        cli::Progress progress(-1, false);
+        std::optional<cli::SpilledComparison> comparison;
+        comparison.emplace(leftInput.Stream(), rightInput.Stream(),
+                           cli::SpilledComparison::Settings{budget, spill}, progress);
+        // 256K leaves a partition's index 64K, about a thousand lines: split. 8M splits none.
+        if (budget < (1 << 20))
+            EXPECT_GT(comparison->SplitCount(), 0u);
+        else
+            EXPECT_EQ(comparison->SplitCount(), 0u);
+        EXPECT_EQ(NumberedEntries(*comparison), inMemory.multiple + inMemory.single);
+        EXPECT_EQ("multiple hits: " + std::to_string(comparison->MultipleHitCount()) +
+                      "\nsingle hits: " + std::to_string(comparison->SingleHitCount()) + "\n",
+                  inMemory.out);
+        comparison.reset();
+        EXPECT_TRUE(Empty(spill));
+    }
 }
 
 /// The real binary with `args`; `whileRunning` gets its process id, and the status comes back
