@@ -32,11 +32,13 @@ Slot g_slots[kSlots];
 constexpr int kSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
 std::once_flag g_handlersInstalled;
 
-/// Removes the entries of the folder `path`, then the folder. Only system calls: safe in a
-/// signal handler.
+/// Removes the entries of the folder `path`, then the folder, again while another thread
+/// still adds files to it. Only system calls: safe in a signal handler.
 void RemoveFolder(const char* path) {
-    const int fd = ::open(path, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const int fd = ::open(path, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (fd < 0)
+            return;
         alignas(8) char entries[8192];
         for (;;) {
             const long n = ::syscall(SYS_getdents64, fd, entries, sizeof entries);
@@ -51,8 +53,9 @@ void RemoveFolder(const char* path) {
             }
         }
         ::close(fd);
+        if (::rmdir(path) == 0 || errno != ENOTEMPTY)
+            return;
     }
-    ::rmdir(path);
 }
 
 void RemoveSlot(Slot& slot) {
@@ -90,25 +93,42 @@ void InstallHandlers() {
 
 } // namespace
 
-TemporaryPath::TemporaryPath(std::string path, bool folder)
-    : path_(std::move(path)), folder_(folder) {
+TemporaryPath::TemporaryPath(std::string pattern, bool folder)
+    : path_(std::move(pattern)), folder_(folder) {
     InstallHandlers();
-    if (path_.size() >= sizeof(Slot::path))
-        return;
-    for (int i = 0; i < kSlots; ++i) {
-        bool expected = false;
-        if (g_slots[i].taken.compare_exchange_strong(expected, true)) {
-            Slot& slot = g_slots[i];
-            std::memcpy(slot.path, path_.c_str(), path_.size() + 1);
-            slot.folder = folder;
-            slot.ready.store(true);
-            slot_ = i;
-            return;
+    // The name is made in the slot itself, so the handler sees it as soon as it can exist.
+    char* name = path_.data();
+    if (path_.size() < sizeof(Slot::path)) {
+        for (int i = 0; i < kSlots && slot_ < 0; ++i) {
+            bool expected = false;
+            if (g_slots[i].taken.compare_exchange_strong(expected, true)) {
+                Slot& slot = g_slots[i];
+                std::memcpy(slot.path, path_.c_str(), path_.size() + 1);
+                slot.folder = folder;
+                slot.ready.store(true);
+                slot_ = i;
+                name = slot.path;
+            }
         }
+    }
+    const bool made =
+        folder ? ::mkdtemp(name) != nullptr : (fd_ = ::mkostemp(name, O_CLOEXEC)) >= 0;
+    const int error = errno;
+    path_ = name;
+    if (!made) {
+        const std::string failed = path_;
+        if (slot_ >= 0) {
+            g_slots[slot_].ready.store(false);
+            g_slots[slot_].taken.store(false);
+        }
+        path_.clear();
+        throw std::system_error(error, std::generic_category(), failed);
     }
 }
 
-void TemporaryPath::Keep() {
+void TemporaryPath::RenameTo(const std::string& target) {
+    if (::rename(path_.c_str(), target.c_str()) != 0)
+        throw FileWriteError(target, std::generic_category().message(errno));
     if (slot_ >= 0) {
         g_slots[slot_].ready.store(false);
         g_slots[slot_].taken.store(false);
@@ -118,6 +138,8 @@ void TemporaryPath::Keep() {
 }
 
 TemporaryPath::~TemporaryPath() {
+    if (fd_ >= 0)
+        ::close(fd_);
     if (path_.empty())
         return;
     if (slot_ >= 0)
@@ -138,10 +160,12 @@ SpillFolder::SpillFolder(const std::string& parent) {
         const char* tmpdir = std::getenv("TMPDIR");
         base = tmpdir != nullptr && *tmpdir != '\0' ? tmpdir : "/tmp";
     }
-    std::string path = base + "/dyadlist-compare.XXXXXX";
-    if (::mkdtemp(path.data()) == nullptr)
-        throw FileWriteError(path, std::generic_category().message(errno));
-    folder_ = std::make_unique<TemporaryPath>(std::move(path), true);
+    const std::string pattern = base + "/dyadlist-compare.XXXXXX";
+    try {
+        folder_ = std::make_unique<TemporaryPath>(pattern, true);
+    } catch (const std::system_error& error) {
+        throw FileWriteError(pattern, error.code().message());
+    }
 }
 
 } // namespace cli

@@ -8,25 +8,33 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 
 namespace cli {
 
 class TemporaryPath {
 public:
-    /// Registers `path` for removal at a signal; a folder's entries go with it.
-    TemporaryPath(std::string path, bool folder);
+    /// Makes a folder (`folder`) or a file from `pattern`, whose last six characters are
+    /// XXXXXX, as mkdtemp and mkstemp do, registered for removal at a signal before it is
+    /// made, so that no signal finds it made and not yet registered. Raises std::system_error
+    /// with the system's reason. A file is left open: TakeDescriptor.
+    TemporaryPath(std::string pattern, bool folder);
     /// Removes it (a folder with its entries) and forgets it.
     ~TemporaryPath();
     TemporaryPath(const TemporaryPath&) = delete;
     TemporaryPath& operator=(const TemporaryPath&) = delete;
 
     const std::string& Path() const { return path_; }
-    /// Forgets it without removing it: it has become a file of the user's.
-    void Keep();
+    /// The descriptor of a file made, for writing; the caller closes it.
+    int TakeDescriptor() { return std::exchange(fd_, -1); }
+    /// Renames it to `target` and forgets it: it has become a file of the user's. Raises
+    /// FileWriteError naming `target` with the system's reason.
+    void RenameTo(const std::string& target);
 
 private:
     std::string path_;
     bool folder_;
+    int fd_ = -1;
     int slot_ = -1; // -1: not in the table (it was full, or the path too long)
 };
 
