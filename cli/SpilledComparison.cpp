@@ -181,13 +181,14 @@ bool SpilledComparison::CountLines(const std::string& partition, core::LineIndex
             const std::uint64_t hash = core::LineIndex::Hash(entry.line);
             core::LineIndex::Id id = index.Find(entry.line, hash);
             if (id == core::LineIndex::kNone) {
+                id = index.Intern(store.Keep(entry.line), hash);
+                // One line alone, however long, cannot be parted: it stays.
                 if (mayStop && index.DistinctCount() > 1 &&
                     store.Size() + index.DistinctCount() * kIndexBytesPerLine > limit) {
                     share = static_cast<double>(counted + spill.BytesRead()) /
                             static_cast<double>(total);
                     return false;
                 }
-                id = index.Intern(store.Keep(entry.line), hash);
             }
             index.CountCopy(id, side);
         }

@@ -12,6 +12,8 @@
 #include <vector>
 
 #include <fcntl.h>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -91,7 +93,9 @@ TEST(OutOfCore, RandomPairsGiveTheInMemoryResultsForEveryOutput) {
     for (int pair = 0; pair < 12; ++pair) {
         // A few pairs of equal length, identical or not, and one-line lists.
         const int leftLines = pair < 2 ? 1 : 50 + static_cast<int>(random() % 400);
-        const std::string leftBytes = RandomList(random, leftLines);
+        std::string leftBytes = RandomList(random, leftLines);
+        if (pair == 5)
+            leftBytes.insert(0, "\xFF\xFE"); // a byte order mark: the warning comes from the head
         const std::string rightBytes =
             pair == 3 ? leftBytes : RandomList(random, pair == 4 ? leftLines : 40 + random() % 400);
         const std::string left = dir.Write("left", leftBytes);
@@ -183,10 +187,64 @@ TEST(OutOfCore, PartitionOverItsShareIsSplitAgainWithTheSameResults) {
     }
 }
 
+TEST(OutOfCore, OneLineLongerThanItsShareIsNotSplit) {
+    // Copies of one line too long for a partition's index (64K of 256K) would meet again in
+    // every part: it is counted as it is.
+    clitest::ScratchDir dir;
+    const std::string spill = dir.Path("spill");
+    std::filesystem::create_directory(spill);
+    const std::string longLine(200 << 10, 'w');
+    std::string leftBytes, rightBytes = "x\n";
+    for (int i = 0; i < 5; ++i)
+        leftBytes += longLine + "\n";
+    rightBytes += longLine + "\n";
+    const std::string left = dir.Write("left", leftBytes);
+    const std::string right = dir.Write("right", rightBytes);
+    cli::ListInput leftInput(left, 0), rightInput(right, 0);
+    cli::Progress progress(-1, false);
+    const cli::SpilledComparison comparison(leftInput.Stream(), rightInput.Stream(),
+                                            cli::SpilledComparison::Settings{256 << 10, spill},
+                                            progress);
+    EXPECT_EQ(comparison.SplitCount(), 0u);
+    EXPECT_EQ(comparison.MultipleHitCount(), 5u);
+    EXPECT_EQ(comparison.SingleHitCount(), 1u);
+}
+
+TEST(OutOfCore, LowLimitOfOpenFilesIsRaisedForThePartitions) {
+    // A soft limit of 100 files would allow 22 partitions; the hard one allows more.
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &saved), 0);
+    if (saved.rlim_max < 4096)
+        GTEST_SKIP() << "the hard limit on open files is low here";
+    clitest::ScratchDir dir;
+    const std::string spill = dir.Path("spill");
+    std::filesystem::create_directory(spill);
+    std::mt19937 random(3);
+    const std::string left = dir.Write("left", RandomList(random, 3000));
+    const std::string right = dir.Write("right", RandomList(random, 3000));
+    rlimit low = saved;
+    low.rlim_cur = 100;
+    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &low), 0);
+    std::size_t partitions = 0;
+    {
+        cli::ListInput leftInput(left, 0), rightInput(right, 0);
+        cli::Progress progress(-1, false);
+        cli::SpilledComparison::Settings settings{1024, spill};
+        settings.leftSize = std::filesystem::file_size(left);
+        settings.rightSize = std::filesystem::file_size(right);
+        const cli::SpilledComparison comparison(leftInput.Stream(), rightInput.Stream(), settings,
+                                                progress);
+        partitions = comparison.PartitionCount();
+    }
+    ::setrlimit(RLIMIT_NOFILE, &saved);
+    EXPECT_GT(partitions, 100u);
+}
+
 /// The real binary with `args`; `whileRunning` gets its process id, and the status comes back
 /// (128 + the signal when one ended it).
 int RunBinary(const std::vector<std::string>& args, rlim_t fileSizeLimit,
-              const std::function<void(pid_t)>& whileRunning = nullptr) {
+              const std::function<void(pid_t)>& whileRunning = nullptr,
+              const std::string& errorFile = "/dev/null") {
     const pid_t pid = ::fork();
     if (pid == 0) {
         std::vector<char*> argv;
@@ -197,8 +255,9 @@ int RunBinary(const std::vector<std::string>& args, rlim_t fileSizeLimit,
             argv.push_back(arg.data());
         argv.push_back(nullptr);
         const int null = ::open("/dev/null", O_WRONLY);
+        const int error = ::open(errorFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         ::dup2(null, STDOUT_FILENO);
-        ::dup2(null, STDERR_FILENO);
+        ::dup2(error, STDERR_FILENO);
         if (fileSizeLimit != RLIM_INFINITY) {
             // A write past the limit then fails with EFBIG, as on a full disk.
             std::signal(SIGXFSZ, SIG_IGN);
@@ -252,6 +311,40 @@ TEST(OutOfCore, SpillFilesAreGoneAfterAFailureAndASignal) {
                                  });
     EXPECT_EQ(status, 128 + SIGTERM);
     EXPECT_TRUE(Empty(spill));
+}
+
+TEST(OutOfCore, FullFileSystemForTheSpillFiles) {
+    // A file system of 64 KB of its own: a tmpfs mounted in a mount namespace that goes with
+    // the child. Where none may be mounted (no root), the file-size limit above stands in.
+    clitest::ScratchDir dir;
+    std::mt19937 random(11);
+    const std::string left = dir.Write("left", RandomList(random, 20000));
+    const std::string right = dir.Write("right", RandomList(random, 20000));
+    const std::string small = dir.Path("small"), m = dir.Path("m"), err = dir.Path("err");
+    std::filesystem::create_directory(small);
+    constexpr int kNoMount = 77;
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        if (::unshare(CLONE_NEWNS) != 0 ||
+            ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            ::mount("tmpfs", small.c_str(), "tmpfs", 0, "size=64k") != 0)
+            ::_exit(kNoMount);
+        const int status =
+            RunBinary({"--memory", "1K", "--temporary-directory", small, "-m", m, left, right},
+                      RLIM_INFINITY, nullptr, err);
+        ::_exit(status == 1 && Empty(small) ? 0 : 1);
+    }
+    int raw = 0;
+    ::waitpid(pid, &raw, 0);
+    ASSERT_TRUE(WIFEXITED(raw));
+    if (WEXITSTATUS(raw) == kNoMount)
+        GTEST_SKIP() << "no tmpfs may be mounted here";
+    EXPECT_EQ(WEXITSTATUS(raw), 0) << "exit status 1 and the spill folder removed";
+    EXPECT_FALSE(clitest::Exists(m));
+    const std::string message = ReadAll(err);
+    EXPECT_EQ(message.rfind("Cannot write file \"" + small + "/dyadlist-compare.", 0), 0u)
+        << message;
+    EXPECT_TRUE(message.ends_with("\". No space left on device\n")) << message;
 }
 
 } // namespace
