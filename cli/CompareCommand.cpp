@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cstdint>
 #include <exception>
+#include <functional>
 #include <new>
 #include <optional>
 #include <string_view>
@@ -14,9 +15,13 @@
 #include "cli/Escaping.h"
 #include "cli/InputWarnings.h"
 #include "cli/JsonReport.h"
+#include "cli/ListInput.h"
+#include "cli/MemoryBudget.h"
 #include "cli/NearMisses.h"
 #include "cli/Options.h"
 #include "cli/OutputFile.h"
+#include "cli/Progress.h"
+#include "cli/SpilledComparison.h"
 #include "cli/StandardStreams.h"
 #include "core/FileBytes.h"
 #include "core/FileText.h"
@@ -53,17 +58,6 @@ void TellLine(int errFd, std::string_view line) {
 void RefuseClosedStream(const std::string& fileName, const StandardStreams& streams) {
     if (streams.NamesClosed(fileName))
         throw core::FileOpenError(fileName, std::generic_category().message(EBADF));
-}
-
-core::LoadedList LoadList(const std::string& fileName, const StandardStreams& streams) {
-    RefuseClosedStream(fileName, streams);
-    core::FileText text = core::FileText::Open(fileName, core::FileKinds::AnyReadable);
-    try {
-        return core::LoadedList(std::move(text));
-    } catch (const std::bad_alloc&) {
-        // Splitting is part of loading: the file is as unreadable as one too big to read.
-        throw core::FileOpenError(fileName, OutOfMemoryReason());
-    }
 }
 
 /// The message box text, its CR LF being a plain line break on a terminal.
@@ -125,29 +119,33 @@ private:
     std::string numbered_; // reused, so a numbered entry allocates only when it grows
 };
 
-void WriteMultipleHits(const core::ListComparison& comparison, OutputFile& file, bool lineNumbers) {
+template <class Comparison>
+void WriteMultipleHits(const Comparison& comparison, OutputFile& file, bool lineNumbers) {
     comparison.ForEachMultipleHitFrom(EntryWriter(file, lineNumbers));
     file.Finish();
 }
 
-void WriteSingleHits(const core::ListComparison& comparison, OutputFile& file, bool lineNumbers) {
+template <class Comparison>
+void WriteSingleHits(const Comparison& comparison, OutputFile& file, bool lineNumbers) {
     comparison.ForEachSingleHitFrom(EntryWriter(file, lineNumbers));
     file.Finish();
 }
 
 /// The warnings about both lists' bytes, told on standard error unless -q, and returned for
-/// --json. Told only once the files are known not to have shrunk meanwhile: the zeros read in
-/// place of a cut file's end are no NUL of its own.
-std::vector<std::string> WarnAboutInput(const core::LoadedList& left, const core::LoadedList& right,
-                                        const Options& options, int errFd) {
+/// --json. Told only once the files are known not to have shrunk meanwhile (`checkUnchanged`):
+/// the zeros read in place of a cut file's end are no NUL of its own.
+std::vector<std::string>
+WarnAboutInput(const std::function<InputFacts(core::LineIndex::Side)>& factsOf,
+               const Options& options, int errFd, const std::function<void()>& checkUnchanged) {
     std::vector<std::string> warnings;
     if (options.quiet && !options.json)
         return warnings;
-    for (const auto& [list, name] : {std::pair{&left, &options.left}, {&right, &options.right}}) {
-        for (std::string& warning : InputWarnings(list->File(), *name))
+    for (const auto& [side, name] : {std::pair{core::LineIndex::kLeft, &options.left},
+                                     {core::LineIndex::kRight, &options.right}}) {
+        for (std::string& warning : InputWarnings(factsOf(side), *name))
             warnings.push_back(std::move(warning));
     }
-    CheckUnchanged(left, right, options);
+    checkUnchanged();
     if (!options.quiet) {
         std::string text;
         for (const std::string& warning : warnings)
@@ -161,8 +159,9 @@ std::vector<std::string> WarnAboutInput(const core::LoadedList& left, const core
 /// pipe, a terminal, standard output twice), where they follow each other: multiple hits
 /// first. Both are written even when one fails; the multiple hits' failure is the one
 /// reported when both fail.
-void WriteBoth(const core::ListComparison& comparison, OutputFile& multipleHits,
-               OutputFile& singleHits, bool lineNumbers) {
+template <class Comparison>
+void WriteBoth(const Comparison& comparison, OutputFile& multipleHits, OutputFile& singleHits,
+               bool lineNumbers) {
     const auto multiples = [&] { WriteMultipleHits(comparison, multipleHits, lineNumbers); };
     const auto singles = [&] { WriteSingleHits(comparison, singleHits, lineNumbers); };
     if (multipleHits.SharesTargetWith(singleHits)) {
@@ -207,27 +206,21 @@ std::optional<OutputFile> OpenOutput(const std::string& fileName, std::string_vi
     return std::optional<OutputFile>(std::in_place, fileName, outFd, &lists, option);
 }
 
-int Compare(const Options& options, int outFd, int errFd, const StandardStreams& streams) {
-    // The two files load side by side: reading and splitting are half the run, and the lists
-    // do not depend on each other. A failing left file is reported first, as if read first.
-    std::optional<core::LoadedList> loadedLeft, loadedRight;
-    core::RunBoth([&] { loadedLeft.emplace(LoadList(options.left, streams)); },
-                  [&] { loadedRight.emplace(LoadList(options.right, streams)); });
-    const core::LoadedList& left = *loadedLeft;
-    const core::LoadedList& right = *loadedRight;
-    ListGuard lists;
-    lists.Add(left.File().Identity(), options.left);
-    lists.Add(right.File().Identity(), options.right);
-    CheckOutputsSpareTheLists(lists, options, outFd);
-
-    const core::ListComparison comparison(left, right);
-    CheckUnchanged(left, right, options);
-    const std::vector<std::string> warnings = WarnAboutInput(left, right, options, errFd);
+/// What a comparison leaves to report, whichever way it was made (core::ListComparison in
+/// memory, SpilledComparison out of core): the warnings, the outputs and the counts.
+/// `checkUnchanged` fails when a list changed under the comparison's feet.
+template <class Comparison, class Hits>
+int Report(const Comparison& comparison, const Hits& singleHits,
+           const std::function<InputFacts(core::LineIndex::Side)>& factsOf, const ListGuard& lists,
+           const Options& options, int outFd, int errFd, const StandardStreams& streams,
+           const std::function<void()>& checkUnchanged) {
+    checkUnchanged();
+    const std::vector<std::string> warnings =
+        WarnAboutInput(factsOf, options, errFd, checkUnchanged);
     if (!comparison.Compares()) {
         TellError(errFd, NothingToCompareText());
         return kExitNothingToCompare;
     }
-
     // A file of multiple hits is refused past the limit before anything is opened: their
     // count is known, and a × b copies of one line can fill any disk.
     if (!options.multipleHitsFile.empty() && options.multipleHitsFile != kStandardOutputName &&
@@ -241,30 +234,34 @@ int Compare(const Options& options, int outFd, int errFd, const StandardStreams&
     // Create both outputs before writing either, so a bad name fails before the long part.
     std::optional<OutputFile> multipleHits =
         OpenOutput(options.multipleHitsFile, "--multiple-hits", outFd, lists, streams);
-    std::optional<OutputFile> singleHits =
+    std::optional<OutputFile> singleHitsFile =
         OpenOutput(options.singleHitsFile, "--single-hits", outFd, lists, streams);
     std::optional<OutputFile> nearMissesFile =
         OpenOutput(options.nearMissesFile, "--near-misses", outFd, lists, streams);
-    if (multipleHits && singleHits && multipleHits->ClashesWith(*singleHits))
+    if (multipleHits && singleHitsFile && multipleHits->ClashesWith(*singleHitsFile))
         throw UsageError("--multiple-hits and --single-hits name the same file");
-    for (const std::optional<OutputFile>* entries : {&multipleHits, &singleHits}) {
+    for (const std::optional<OutputFile>* entries : {&multipleHits, &singleHitsFile}) {
         if (nearMissesFile && *entries && nearMissesFile->ClashesWith(**entries))
             throw UsageError("--near-misses names the same file as an entry list");
     }
 
     const bool lineNumbers = options.lineNumbers;
-    if (multipleHits && singleHits)
-        WriteBoth(comparison, *multipleHits, *singleHits, lineNumbers);
-    else if (multipleHits)
-        WriteMultipleHits(comparison, *multipleHits, lineNumbers);
-    else if (singleHits)
-        WriteSingleHits(comparison, *singleHits, lineNumbers);
-    CheckUnchanged(left, right, options);
+    {
+        Progress progress(errFd, !options.quiet);
+        progress.Describe([] { return std::string(kProgramName) + ": writing the entries"; });
+        if (multipleHits && singleHitsFile)
+            WriteBoth(comparison, *multipleHits, *singleHitsFile, lineNumbers);
+        else if (multipleHits)
+            WriteMultipleHits(comparison, *multipleHits, lineNumbers);
+        else if (singleHitsFile)
+            WriteSingleHits(comparison, *singleHitsFile, lineNumbers);
+    }
+    checkUnchanged();
 
     std::optional<NearMisses> nearMisses;
     if (options.explain || nearMissesFile) {
-        nearMisses.emplace(comparison);
-        CheckUnchanged(left, right, options);
+        nearMisses.emplace(singleHits);
+        checkUnchanged();
         if (nearMissesFile) {
             for (const NearMissPair& pair : nearMisses->Pairs())
                 nearMissesFile->WriteLine(NearMisses::PairLine(pair));
@@ -287,6 +284,81 @@ int Compare(const Options& options, int outFd, int errFd, const StandardStreams&
     else
         WriteText(outFd, counts, std::string(kStandardOutputName));
     return kExitCompared;
+}
+
+/// Opens both lists and compares them in memory when the budget holds them, else out of core.
+int Compare(const Options& options, int outFd, int errFd, const StandardStreams& streams) {
+    const std::uint64_t budget = options.memory != 0 ? options.memory : DefaultMemoryBudget();
+    // Opened side by side: opening a pipe waits for its first bytes. A failing left file is
+    // reported first, as if opened first.
+    std::optional<ListInput> left, right;
+    core::RunBoth(
+        [&] {
+            RefuseClosedStream(options.left, streams);
+            left.emplace(options.left, budget);
+        },
+        [&] {
+            RefuseClosedStream(options.right, streams);
+            right.emplace(options.right, budget);
+        });
+    ListGuard lists;
+    lists.Add(left->Identity(), options.left);
+    lists.Add(right->Identity(), options.right);
+    CheckOutputsSpareTheLists(lists, options, outFd);
+
+    // A stream's first bytes are read, as many as the budget leaves it, to learn whether it
+    // is short: most pipes are.
+    const auto add = [](std::uint64_t a, std::uint64_t b) {
+        return a > ListInput::kUnknown - b ? ListInput::kUnknown : a + b;
+    };
+    std::uint64_t regularCost = 0;
+    int streamCount = 0;
+    for (ListInput* input : {&*left, &*right}) {
+        if (input->IsStream())
+            ++streamCount;
+        else
+            regularCost = add(regularCost, input->InMemoryCost());
+    }
+    const std::uint64_t headLimit =
+        budget > regularCost && streamCount > 0 ? (budget - regularCost) / streamCount : 0;
+    core::RunBoth([&] { left->ReadHead(headLimit); }, [&] { right->ReadHead(headLimit); });
+    const bool inMemory = add(left->InMemoryCost(), right->InMemoryCost()) <= budget;
+
+    if (inMemory) {
+        // The two files load side by side: reading and splitting are half the run, and the
+        // lists do not depend on each other. A failing left file is reported first.
+        std::optional<core::LoadedList> loadedLeft, loadedRight;
+        core::RunBoth([&] { loadedLeft.emplace(left->Load()); },
+                      [&] { loadedRight.emplace(right->Load()); });
+        std::optional<core::ListComparison> comparison;
+        {
+            Progress progress(errFd, !options.quiet);
+            progress.Describe([] { return std::string(kProgramName) + ": comparing"; });
+            comparison.emplace(*loadedLeft, *loadedRight);
+        }
+        return Report(
+            *comparison, SingleHitsOf<core::ListComparison>(*comparison),
+            [&](core::LineIndex::Side side) {
+                return FactsOf((side == core::LineIndex::kLeft ? loadedLeft : loadedRight)->File());
+            },
+            lists, options, outFd, errFd, streams,
+            [&] { CheckUnchanged(*loadedLeft, *loadedRight, options); });
+    }
+
+    std::optional<SpilledComparison> comparison;
+    {
+        Progress progress(errFd, !options.quiet);
+        SpilledComparison::Settings settings{budget, options.temporaryDirectory};
+        settings.leftSize = left->IsStream() ? 0 : left->Size();
+        settings.rightSize = right->IsStream() ? 0 : right->Size();
+        comparison.emplace(left->Stream(), right->Stream(), settings, progress);
+    }
+    return Report(
+        *comparison, SpilledSingleHits(*comparison),
+        [&](core::LineIndex::Side side) {
+            return (side == core::LineIndex::kLeft ? left : right)->Stream().Facts();
+        },
+        lists, options, outFd, errFd, streams, [] {});
 }
 
 } // namespace

@@ -6,9 +6,6 @@ namespace cli {
 
 namespace {
 
-/// Bytes looked at for NULs in every other position: enough to tell, little to read.
-constexpr std::size_t kWideSample = 256;
-
 /// "UTF-16" or "UTF-32" when `bytes` look like one of them, else empty: a byte order mark,
 /// or (without one) NUL in every other byte of the first kWideSample, the high byte of
 /// ASCII text stored in two bytes a character, and not in all of the others.
@@ -32,13 +29,7 @@ std::string_view WideEncodingOf(std::string_view bytes) {
 }
 
 /// Line ends that are a lone LF and that are CR LF, in the text before its first NUL.
-struct LineEndCounts {
-    std::size_t lf = 0;
-    std::size_t crLf = 0;
-};
-
-LineEndCounts CountLineEnds(std::string_view text) {
-    LineEndCounts counts;
+void CountLineEnds(std::string_view text, InputFacts& counts) {
     const char* const begin = text.data();
     const char* const end = begin + text.size();
     for (const char* p = begin; p != end;) {
@@ -49,37 +40,51 @@ LineEndCounts CountLineEnds(std::string_view text) {
         ++(lf != begin && lf[-1] == '\r' ? counts.crLf : counts.lf);
         p = lf + 1;
     }
-    return counts;
 }
 
 } // namespace
 
-std::vector<std::string> InputWarnings(const core::FileText& file, const std::string& fileName) {
+InputFacts FactsOf(const core::FileText& file) {
+    InputFacts facts;
     const std::string_view bytes = file.Bytes();
+    const std::string_view text = file.Text();
+    facts.head = bytes.substr(0, kWideSample);
+    if (text.size() < bytes.size()) {
+        facts.nulAt = text.size();
+        // A read that stopped at the NUL does not know how much follows.
+        if (file.Whole())
+            facts.afterNul = bytes.size() - text.size() - 1;
+    }
+    CountLineEnds(text, facts);
+    return facts;
+}
+
+std::vector<std::string> InputWarnings(const InputFacts& facts, const std::string& fileName) {
     std::vector<std::string> warnings;
     const std::string quoted = "\"" + fileName + "\"";
-    const std::string_view wide = WideEncodingOf(bytes);
+    const std::string_view wide = WideEncodingOf(facts.head);
     if (!wide.empty()) {
         warnings.push_back(quoted + " looks like " + std::string(wide) +
                            ", which is compared as bytes up to its first NUL byte; convert it "
                            "to UTF-8 first, e.g. iconv -f " +
                            std::string(wide) + " -t UTF-8");
     }
-    const std::string_view text = file.Text();
-    if (text.size() < bytes.size()) {
-        // A read that stopped at the NUL does not know how much follows.
+    if (facts.nulAt) {
         const std::string unread =
-            file.Whole() ? std::to_string(bytes.size() - text.size() - 1) + " bytes" : "bytes";
-        warnings.push_back(quoted + " holds a NUL byte at offset " + std::to_string(text.size()) +
+            facts.afterNul ? std::to_string(*facts.afterNul) + " bytes" : "bytes";
+        warnings.push_back(quoted + " holds a NUL byte at offset " + std::to_string(*facts.nulAt) +
                            ", which ends the list; the " + unread + " after it are not read");
     }
-    const LineEndCounts ends = CountLineEnds(text);
-    if (ends.lf > 0 && ends.crLf > 0) {
-        warnings.push_back(quoted + " has lines ending in a mix of LF (" + std::to_string(ends.lf) +
-                           ") and CR LF (" + std::to_string(ends.crLf) +
+    if (facts.lf > 0 && facts.crLf > 0) {
+        warnings.push_back(quoted + " has lines ending in a mix of LF (" +
+                           std::to_string(facts.lf) + ") and CR LF (" + std::to_string(facts.crLf) +
                            "); both end a line alike");
     }
     return warnings;
+}
+
+std::vector<std::string> InputWarnings(const core::FileText& file, const std::string& fileName) {
+    return InputWarnings(FactsOf(file), fileName);
 }
 
 } // namespace cli

@@ -52,17 +52,16 @@ struct HashedHit {
 /// The single hits of `side`, in order, with FoldHashes: written one after the other, so that
 /// the lists' filters are then filled and asked in tight loops over them, where the processor
 /// waits for many cache misses at once rather than one at a time between two foldings.
-std::vector<HashedHit> HashedSingleHits(const core::ListComparison& comparison, Side side) {
+std::vector<HashedHit> HashedSingleHits(const SingleHitSource& hits, Side side) {
     std::vector<HashedHit> hashed;
     // Room for every single hit, of which the pages this list does not fill are never touched.
-    hashed.reserve(comparison.SingleHitCount());
+    hashed.reserve(hits.Count());
     std::string storage;
-    comparison.ForEachSingleHitOn(
-        side, [&](core::ListComparison::Origin origin, std::string_view line) {
-            const FoldHashes hashes = FoldedHashes(line, origin.index == 0, storage);
-            for (const std::uint64_t hash : hashes.Values())
-                hashed.push_back({line, origin.index, hash});
-        });
+    hits.ForEachOn(side, [&](core::ListComparison::Origin origin, std::string_view line) {
+        const FoldHashes hashes = FoldedHashes(line, origin.index == 0, storage);
+        for (const std::uint64_t hash : hashes.Values())
+            hashed.push_back({line, origin.index, hash});
+    });
     return hashed;
 }
 
@@ -257,7 +256,7 @@ std::vector<std::span<const std::uint32_t>> Groups(const std::vector<Hit>& hits,
 }
 } // namespace
 
-NearMisses::NearMisses(const core::ListComparison& comparison) {
+NearMisses::NearMisses(const SingleHitSource& comparison) {
     // One walk over the single hits of each list, both lists at once, folds each hit
     // (ignoring the first cause, the first two, and so on) and keeps the hashes of its folds.
     // The hashes of each list fill its filter; the hits with a hash the other list's filter

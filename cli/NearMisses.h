@@ -15,6 +15,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,13 +33,40 @@ struct NearMissPair {
     std::string_view right;
 };
 
+/// The single hits that near misses are looked for among: their number, and a walk over
+/// one list's hits in order. The views it hands out must stay valid while the NearMisses that
+/// read them lives.
+class SingleHitSource {
+public:
+    using Visit = std::function<void(core::ListComparison::Origin, std::string_view)>;
+    virtual ~SingleHitSource() = default;
+    virtual std::uint64_t Count() const = 0;
+    virtual void ForEachOn(core::LineIndex::Side side, const Visit& visit) const = 0;
+};
+
+/// The single hits of a comparison (core::ListComparison or SpilledComparison) whose views
+/// stay valid as they are.
+template <class Comparison> class SingleHitsOf final : public SingleHitSource {
+public:
+    explicit SingleHitsOf(const Comparison& comparison) : comparison_(comparison) {}
+    std::uint64_t Count() const override { return comparison_.SingleHitCount(); }
+    void ForEachOn(core::LineIndex::Side side, const Visit& visit) const override {
+        comparison_.ForEachSingleHitOn(side, visit);
+    }
+
+private:
+    const Comparison& comparison_;
+};
+
 class NearMisses {
 public:
     static constexpr std::size_t kExamples = 5;
 
     /// Finds the near misses among the single hits of `comparison`, whose lists must outlive
     /// this object.
-    explicit NearMisses(const core::ListComparison& comparison);
+    explicit NearMisses(const core::ListComparison& comparison)
+        : NearMisses(SingleHitsOf<core::ListComparison>(comparison)) {}
+    explicit NearMisses(const SingleHitSource& hits);
 
     /// Hits counted under `cause`.
     std::uint64_t Count(NearMissCause cause) const { return counts_[static_cast<int>(cause)]; }

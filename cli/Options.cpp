@@ -23,6 +23,8 @@ enum OptionCode : int {
     kNearMisses,
     kJson,
     kMaxMultipleHits,
+    kMemory,
+    kTemporaryDirectory,
 };
 
 constexpr option kLongOptions[] = {
@@ -31,10 +33,12 @@ constexpr option kLongOptions[] = {
     {"json", no_argument, nullptr, kJson},
     {"line-numbers", no_argument, nullptr, kLineNumbers},
     {"max-multiple-hits", required_argument, nullptr, kMaxMultipleHits},
+    {"memory", required_argument, nullptr, kMemory},
     {"multiple-hits", required_argument, nullptr, kMultipleHits},
     {"near-misses", required_argument, nullptr, kNearMisses},
     {"quiet", no_argument, nullptr, kQuiet},
     {"single-hits", required_argument, nullptr, kSingleHits},
+    {"temporary-directory", required_argument, nullptr, kTemporaryDirectory},
     {"version", no_argument, nullptr, kVersion},
     {nullptr, 0, nullptr, 0},
 };
@@ -69,6 +73,41 @@ std::uint64_t Count(int code, const char* value) {
         throw UsageError("option " + LongNameOf(code) + " needs a count, not \"" +
                          std::string(text) + "\"");
     return count;
+}
+
+/// A size given to --memory: decimal digits, then K, M or G (1024, 1024², 1024³ bytes) or
+/// nothing (bytes); at least 1K.
+std::uint64_t MemorySize(const char* value) {
+    const std::string_view text = value != nullptr ? value : "";
+    std::uint64_t unit = 1;
+    std::string_view digits = text;
+    if (!text.empty()) {
+        switch (text.back()) {
+        case 'K':
+        case 'k':
+            unit = std::uint64_t{1} << 10;
+            break;
+        case 'M':
+        case 'm':
+            unit = std::uint64_t{1} << 20;
+            break;
+        case 'G':
+        case 'g':
+            unit = std::uint64_t{1} << 30;
+            break;
+        default:
+            break;
+        }
+        if (unit != 1)
+            digits.remove_suffix(1);
+    }
+    std::uint64_t count = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), count);
+    if (digits.empty() || error != std::errc() || end != digits.data() + digits.size() ||
+        count > UINT64_MAX / unit || count * unit < 1024)
+        throw UsageError("option --memory needs a size of at least 1K, such as 512M or 4G, not \"" +
+                         std::string(text) + "\"");
+    return count * unit;
 }
 
 /// getopt_long takes any unambiguous start of a long name ("--multiple" for
@@ -145,6 +184,14 @@ Options ParseOptions(std::span<const std::string> args) {
         case kMaxMultipleHits:
             options.maxMultipleHits = Count(code, optarg);
             break;
+        case kMemory:
+            options.memory = MemorySize(optarg);
+            break;
+        case kTemporaryDirectory:
+            if (optarg == nullptr || *optarg == '\0')
+                throw UsageError("option --temporary-directory needs a directory");
+            options.temporaryDirectory = optarg;
+            break;
         case kExplain:
             options.explain = true;
             break;
@@ -155,9 +202,11 @@ Options ParseOptions(std::span<const std::string> args) {
             options.quiet = true;
             break;
         case ':':
-            throw UsageError(
-                "option " + LongNameOf(optopt) +
-                (optopt == kMaxMultipleHits ? " needs a count" : " needs a file name"));
+            throw UsageError("option " + LongNameOf(optopt) +
+                             (optopt == kMaxMultipleHits      ? " needs a count"
+                              : optopt == kMemory             ? " needs a size"
+                              : optopt == kTemporaryDirectory ? " needs a directory"
+                                                              : " needs a file name"));
         default: {
             // optopt is an unknown short letter, or a known long option given a value it does
             // not take, or 0 for an unknown long option, which is then the word just read.
@@ -178,6 +227,13 @@ Options ParseOptions(std::span<const std::string> args) {
     if (files.size() != 2)
         throw UsageError(files.size() < 2 ? "two list files are needed"
                                           : "more than two list files given");
+    // "-" is standard input, as sort, comm and join take it; it can be read only once.
+    if (files[0] == kStandardOutputName && files[1] == kStandardOutputName)
+        throw UsageError("LEFT and RIGHT cannot both be standard input");
+    for (std::string& file : files) {
+        if (file == kStandardOutputName)
+            file = kStandardInputPath;
+    }
     options.left = std::move(files[0]);
     options.right = std::move(files[1]);
     // One name for both outputs is checked once they are open (OutputFile::ClashesWith): only
@@ -208,13 +264,22 @@ std::string UsageText() {
            "                            near misses as one JSON object, in the counts' place\n"
            "      --max-multiple-hits N  write at most N multiple hits to a FILE (default\n"
            "                            10000000000): past it, nothing is written\n"
-           "  -q, --quiet               no warnings about the input on standard error\n"
+           "      --memory SIZE         the memory the comparison may hold (K, M, G: 1024,\n"
+           "                            1024², 1024³ bytes; default half of the physical\n"
+           "                            memory); larger lists are compared through\n"
+           "                            temporary files, with the same results\n"
+           "      --temporary-directory DIR  where those files go (default $TMPDIR, else\n"
+           "                            /tmp); they are removed however the run ends\n"
+           "  -q, --quiet               no warnings about the input and no progress line\n"
+           "                            on standard error\n"
            "  -h, --help                show this help and exit\n"
            "      --version             show the version and exit\n"
            "\n"
            "A value may also follow as --option=VALUE or -mVALUE; \"--\" ends the options.\n"
            "FILE \"-\" is standard output; the counts then go to standard error.\n"
-           "LEFT and RIGHT may be pipes: /dev/stdin, or <(command) in bash.\n"
+           "LEFT or RIGHT \"-\" is standard input; either may be a pipe: <(command) in bash.\n"
+           "A run of more than a second shows its progress on standard error when that is a\n"
+           "terminal.\n"
            "Warnings on standard error, which change no result: a list that looks like UTF-16\n"
            "or UTF-32, a list cut short by a NUL byte, lines ending in a mix of LF and CR LF.\n"
            "Exit status: 0 compared, 1 a file could not be read or written, 2 wrong usage\n"

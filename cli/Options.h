@@ -8,8 +8,10 @@
 
 namespace cli {
 
-/// The output name that stands for standard output.
+/// The output name that stands for standard output, and the list name for standard input.
 inline constexpr std::string_view kStandardOutputName = "-";
+/// What a list named "-" is read from.
+inline constexpr std::string_view kStandardInputPath = "/dev/stdin";
 
 struct Options {
     enum class Action { Compare, Help, Version };
@@ -28,6 +30,10 @@ struct Options {
     /// terabytes. Standard output streams any number (a reader may stop when it likes).
     std::uint64_t maxMultipleHits = kDefaultMaxMultipleHits;
     static constexpr std::uint64_t kDefaultMaxMultipleHits = 10'000'000'000;
+    /// The memory the comparison may hold, in bytes; 0: DefaultMemoryBudget(). Past it, the
+    /// lists are compared out of core, through spill files.
+    std::uint64_t memory = 0;
+    std::string temporaryDirectory; // for the spill files; empty: $TMPDIR, else /tmp
 
     /// Whether an entry list or the near misses go to standard output, which moves the counts to
     /// standard error.

@@ -11,6 +11,9 @@
 #include <string_view>
 #include <vector>
 
+#include <sys/stat.h>
+
+#include "cli/TemporaryFiles.h"
 #include "core/FileBytes.h"
 
 namespace cli {
@@ -41,14 +44,20 @@ public:
     FileWriteError(const std::string& fileName, const std::string& reason);
 };
 
+/// An output file. A regular file, or a name that leads nowhere yet, is written under a
+/// temporary name beside it (its name and ".partial." and six characters, removed on every
+/// failure and at a signal, TemporaryFiles.h) and renamed to its name by Finish: a failed run
+/// leaves the file as it was or absent, never cut short. The replacement keeps the old file's
+/// permissions; a name that is a link replaces the file it leads to. A device, a pipe, a
+/// dangling link or the file of a standard stream is written in place.
 class OutputFile {
 public:
     static constexpr std::size_t kBufferSize = 1 << 20;
 
-    /// Creates or truncates `fileName`; "-" is `standardOutputFd`, which is not closed.
+    /// Creates `fileName` (as above); "-" is `standardOutputFd`, which is not closed.
     /// Failing to create the file raises core::FileOpenError. With `lists`, a file that turns
-    /// out to be one of them once open is left as it was, and `what` is refused as
-    /// ListGuard::Check refuses it.
+    /// out to be one of them, once open or at the rename, is left as it was, and `what` is
+    /// refused as ListGuard::Check refuses it.
     OutputFile(const std::string& fileName, int standardOutputFd, const ListGuard* lists = nullptr,
                std::string_view what = {});
     ~OutputFile();
@@ -68,7 +77,8 @@ public:
     }
 
     /// Writes out what is buffered, then closes the file (not standard output) and reports a
-    /// failure of the close, which is where some file systems tell of a full disk.
+    /// failure of the close, which is where some file systems tell of a full disk; then
+    /// renames a replacement to its name.
     void Finish();
 
     const std::string& FileName() const { return fileName_; }
@@ -83,6 +93,10 @@ public:
     bool ClashesWith(const OutputFile& other) const;
 
 private:
+    void OpenInPlace();
+    void OpenReplacement(const struct stat* existing);
+    /// The status of the file this output ends up as: a replacement's target, else its own.
+    struct stat TargetStatus() const;
     void WriteLineSlow(std::string_view line);
     void Flush();
     void WriteAll(const char* data, std::size_t size);
@@ -92,6 +106,10 @@ private:
     bool ownsFd_ = false;
     std::unique_ptr<char[]> buffer_;
     std::size_t used_ = 0;
+    const ListGuard* lists_;
+    std::string what_;
+    std::string target_; // a replacement's: the path it is renamed to
+    std::unique_ptr<TemporaryPath> temporary_;
 };
 
 /// Writes all of `text` to `fd`, raising FileWriteError naming `fileName` on failure.

@@ -139,8 +139,8 @@ bool FileText::Map(int fd, std::size_t size, const std::string& fileName) {
     return true;
 }
 
-FileText::FileText(std::string bytes)
-    : read_(std::make_unique<const std::string>(std::move(bytes))) {
+FileText::FileText(std::string bytes, bool whole)
+    : whole_(whole), read_(std::make_unique<const std::string>(std::move(bytes))) {
     bytes_ = *read_;
     FindText();
 }

@@ -36,8 +36,9 @@ public:
     /// allocate memory" included when the file does not fit in the address space.
     static FileText Open(const std::string& fileName, FileKinds kinds = FileKinds::AnyReadable);
 
-    /// Bytes read by other means.
-    explicit FileText(std::string bytes);
+    /// Bytes read by other means; `whole` when they are the whole file, not a read that
+    /// stopped at a NUL.
+    explicit FileText(std::string bytes, bool whole = true);
 
     FileText(FileText&& other) noexcept;
     FileText& operator=(FileText&& other) noexcept;

@@ -29,21 +29,27 @@ std::uint64_t LineIndex::Where(std::string_view line) {
     return (aside_.size() - 1) | (static_cast<std::uint64_t>(kAside) << kSizeShift);
 }
 
-LineIndex::Id LineIndex::Intern(std::string_view line, std::uint64_t hash) {
+std::size_t LineIndex::SlotFor(std::string_view line, std::uint64_t hash) const {
     const std::uint64_t tag = hash & kTagMask;
     std::size_t slot = SlotOf(hash);
     while (true) {
         const std::uint64_t entry = slots_[slot];
-        if (entry == 0)
-            break;
-        if ((entry & kTagMask) == tag) {
-            const Id id = static_cast<Id>(entry) - 1;
-            if (Line(id) == line)
-                return id;
-        }
+        if (entry == 0 || ((entry & kTagMask) == tag && Line(static_cast<Id>(entry) - 1) == line))
+            return slot;
         if (++slot == slots_.size())
             slot = 0;
     }
+}
+
+LineIndex::Id LineIndex::Find(std::string_view line, std::uint64_t hash) const {
+    const std::uint64_t entry = slots_[SlotFor(line, hash)];
+    return entry == 0 ? kNone : static_cast<Id>(entry) - 1;
+}
+
+LineIndex::Id LineIndex::Intern(std::string_view line, std::uint64_t hash) {
+    const std::size_t slot = SlotFor(line, hash);
+    if (const std::uint64_t entry = slots_[slot])
+        return static_cast<Id>(entry) - 1;
     if (distinctCount_ >= std::numeric_limits<std::uint32_t>::max() - 1)
         throw std::length_error("too many distinct lines");
     const Id id = static_cast<Id>(distinctCount_);

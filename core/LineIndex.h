@@ -31,6 +31,13 @@ public:
     Id Intern(std::string_view line) { return Intern(line, Hash(line)); }
     /// The same, with `hash` == Hash(line) computed ahead by the caller.
     Id Intern(std::string_view line, std::uint64_t hash);
+    /// The id of `line` when it has been interned, else kNone; interns nothing. With it a
+    /// caller can keep its own copy of a line before interning it, when its bytes are not
+    /// there to stay (read a block at a time from a file).
+    static constexpr Id kNone = 0xFFFFFFFF;
+    Id Find(std::string_view line, std::uint64_t hash) const;
+    /// Counts one more copy of line `id` on `side`.
+    void CountCopy(Id id, Side side) { ++distinct_[id].copies[side]; }
     /// Interns `line` and counts one more copy of it on `side`.
     Id Count(std::string_view line, std::uint64_t hash, Side side) {
         const Id id = Intern(line, hash);
@@ -100,6 +107,8 @@ private:
         const std::uint64_t entry = slots_[SlotOf(hash)];
         return entry != 0 && (entry & kTagMask) == (hash & kTagMask) ? entry : 0;
     }
+    /// The slot holding `line`, or the empty slot where it would go.
+    std::size_t SlotFor(std::string_view line, std::uint64_t hash) const;
     std::uint64_t Where(std::string_view line);
     void Grow();
     void AddDistinct(std::string_view line);

@@ -73,8 +73,10 @@ TEST(Options, StandardOutput) {
 }
 
 TEST(Options, FileNamesThatLookLikeOptions) {
-    const Options dash = Parse({"-", "R"});
-    EXPECT_EQ(dash.left, "-");
+    // "-" is standard input, once.
+    EXPECT_EQ(Parse({"-", "R"}).left, "/dev/stdin");
+    EXPECT_EQ(Parse({"L", "-"}).right, "/dev/stdin");
+    EXPECT_THROW(Parse({"-", "-"}), cli::UsageError);
     const Options ended = Parse({"-m", "M", "--", "-x", "--help"});
     EXPECT_EQ(ended.left, "-x");
     EXPECT_EQ(ended.right, "--help");

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <thread>
@@ -12,6 +13,7 @@
 
 #include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -32,6 +34,7 @@ struct Child {
 
 struct ChildSetup {
     std::size_t addressSpaceLimit = 0;       // bytes; 0: none
+    std::size_t fileSizeLimit = 0;           // bytes; 0: none (past it a write fails: EFBIG)
     bool closedStdout = false;               // standard output is a pipe nobody reads
     bool pipedStdout = false;                // standard output is a pipe read to its end
     bool closedStdin = false;                // no standard input at all
@@ -75,6 +78,11 @@ Child RunBinary(const std::vector<std::string>& args, const ChildSetup& setup = 
                 ::close(fd);
         if (setup.noStdout)
             ::close(STDOUT_FILENO);
+        if (setup.fileSizeLimit) {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{setup.fileSizeLimit, setup.fileSizeLimit};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+        }
         if (setup.addressSpaceLimit) {
             const rlimit limit{setup.addressSpaceLimit, setup.addressSpaceLimit};
             ::setrlimit(RLIMIT_AS, &limit);
@@ -153,6 +161,56 @@ TEST_F(Process, ClosedPipeIsAWriteErrorNotASignal) {
     const Child child = RunBinary({"-m", "-", left_, right_}, {.closedStdout = true});
     EXPECT_EQ(child.status, 1);
     EXPECT_EQ(child.err, "Cannot write file \"-\". Broken pipe\n");
+}
+
+TEST_F(Process, OutputFileIsReplacedWholeOrLeftAsItWas) {
+    std::string firstHalf, lines;
+    for (int i = 0; i < 20000; ++i) {
+        lines += "line " + std::to_string(i) + "\n";
+        if (i == 9999)
+            firstHalf = lines;
+    }
+    const std::string left = dir_.Write("big-left", lines);
+    const std::string right = dir_.Write("big-right", firstHalf + "other\n");
+    const auto partials = [&] {
+        int count = 0;
+        for (const auto& entry : std::filesystem::directory_iterator(dir_.Path(".")))
+            count += entry.path().filename().string().find(".partial.") != std::string::npos;
+        return count;
+    };
+    const std::string m = dir_.Path("m");
+    dir_.Write("m", "old\n");
+    ::chmod(m.c_str(), 0640);
+
+    // A disk that fills (a file-size limit) while the entries are written.
+    Child child = RunBinary({"-m", m, left, right}, {.fileSizeLimit = 64 << 10});
+    EXPECT_EQ(child.status, 1);
+    EXPECT_EQ(child.err, "Cannot write file \"" + m + "\". File too large\n");
+    EXPECT_EQ(ReadAll(m), "old\n");
+    EXPECT_EQ(partials(), 0);
+
+    // Room enough: replaced whole, with its permissions.
+    child = RunBinary({"-m", m, left, right});
+    EXPECT_EQ(child.status, 0) << child.err;
+    EXPECT_TRUE(ReadAll(m) == firstHalf);
+    struct stat status {};
+    ASSERT_EQ(::stat(m.c_str(), &status), 0);
+    EXPECT_EQ(status.st_mode & 07777, 0640u);
+
+    // SIGTERM while the single hits wait on a full pipe: the near misses' file, made before
+    // any entry is written, goes with it.
+    const std::string n = dir_.Path("n");
+    child = RunBinary({"-s", "-", "--near-misses", n, left, right},
+                      {.pipedStdout = true, .beforeStdin = [&](pid_t pid) {
+                           for (int i = 0; i < 500 && partials() == 0; ++i)
+                               std::this_thread::sleep_for(std::chrono::milliseconds(10));
+                           EXPECT_EQ(partials(), 1);
+                           std::this_thread::sleep_for(std::chrono::milliseconds(100));
+                           ::kill(pid, SIGTERM);
+                       }});
+    EXPECT_EQ(child.status, 128 + SIGTERM);
+    EXPECT_FALSE(clitest::Exists(n));
+    EXPECT_EQ(partials(), 0);
 }
 
 TEST_F(Process, EntryFileWithStandardInputClosed) {
