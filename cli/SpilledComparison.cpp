@@ -1,9 +1,11 @@
 #include "cli/SpilledComparison.h"
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <filesystem>
 #include <memory>
+#include <string>
 
 #include <sys/resource.h>
 
@@ -14,6 +16,61 @@
 namespace cli {
 
 namespace {
+
+/// A spill file's entries read a few ahead of their use, each hashed as it is read: its slot
+/// is prefetched then, its distinct line a stage later and that line's bytes a stage after,
+/// so the memory waits of different lines overlap, as in the in-memory comparison. An entry's
+/// line holds until the next call.
+class PrefetchedEntries {
+public:
+    PrefetchedEntries(ResultReader& reader, const core::LineIndex& index)
+        : reader_(reader), index_(index) {}
+
+    bool Next(ResultEntry& entry, std::uint64_t& hash) {
+        while (!ended_ && queued_ - done_ < kAhead) {
+            ResultEntry read;
+            if (!reader_.Next(read)) {
+                ended_ = true;
+                break;
+            }
+            Pending& p = ring_[queued_ % kAhead];
+            p.position = read.position;
+            p.copies = read.copies;
+            p.line.assign(read.line);
+            p.hash = core::LineIndex::Hash(p.line);
+            const std::size_t pending = queued_ - done_;
+            if (pending >= kStage)
+                index_.PrefetchEntry(ring_[(queued_ - kStage) % kAhead].hash);
+            if (pending >= 2 * kStage)
+                index_.PrefetchCandidate(ring_[(queued_ - 2 * kStage) % kAhead].hash);
+            index_.Prefetch(p.hash);
+            ++queued_;
+        }
+        if (done_ == queued_)
+            return false;
+        const Pending& p = ring_[done_++ % kAhead];
+        entry = {p.position, p.copies, p.line};
+        hash = p.hash;
+        return true;
+    }
+
+private:
+    static constexpr std::size_t kStage = 6;
+    static constexpr std::size_t kAhead = 3 * kStage;
+    struct Pending {
+        std::uint64_t position = 0;
+        std::uint64_t copies = 0;
+        std::string line;
+        std::uint64_t hash = 0;
+    };
+
+    ResultReader& reader_;
+    const core::LineIndex& index_;
+    std::array<Pending, kAhead> ring_;
+    std::size_t queued_ = 0;
+    std::size_t done_ = 0;
+    bool ended_ = false;
+};
 
 using Side = core::LineIndex::Side;
 constexpr Side kSides[] = {core::LineIndex::kLeft, core::LineIndex::kRight};
@@ -177,8 +234,9 @@ bool SpilledComparison::CountLines(const std::string& partition, core::LineIndex
     ResultEntry entry;
     for (const Side side : kSides) {
         ResultReader spill(SpillFile(side, partition), bufferSize_);
-        while (spill.Next(entry)) {
-            const std::uint64_t hash = core::LineIndex::Hash(entry.line);
+        PrefetchedEntries entries(spill, index);
+        std::uint64_t hash = 0;
+        while (entries.Next(entry, hash)) {
             core::LineIndex::Id id = index.Find(entry.line, hash);
             if (id == core::LineIndex::kNone) {
                 id = index.Intern(store.Keep(entry.line), hash);
@@ -227,9 +285,10 @@ SpilledComparison::Counts SpilledComparison::ComparePartition(const std::string&
             for (const Side side : kSides) {
                 ResultReader spill(SpillFile(side, partition), bufferSize_);
                 ResultWriter results(ResultFile(side, partition), bufferSize_);
-                while (spill.Next(entry)) {
-                    const core::LineIndex::Id id =
-                        index.Find(entry.line, core::LineIndex::Hash(entry.line));
+                PrefetchedEntries entries(spill, index);
+                std::uint64_t hash = 0;
+                while (entries.Next(entry, hash)) {
+                    const core::LineIndex::Id id = index.Find(entry.line, hash);
                     const std::uint32_t copies = index.Copies(id, Other(side));
                     if (copies > 0 && side == outer_)
                         results.Write(entry.position, copies, entry.line);
