@@ -12,43 +12,19 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "ByteInput.h"
 #include "tests/memo/model/ModelEditor.h"
 
 namespace {
 
 using Lines = std::vector<std::string>;
 
-class Input {
-public:
-    Input(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
-    bool Done() const { return at_ >= size_; }
-    std::uint8_t Next() { return at_ < size_ ? data_[at_++] : 0; }
-    std::string_view Until(std::uint8_t end) {
-        const std::size_t from = at_;
-        while (at_ < size_ && data_[at_] != end)
-            ++at_;
-        const std::string_view text(reinterpret_cast<const char*>(data_ + from), at_ - from);
-        Next();
-        return text;
-    }
-
-private:
-    const std::uint8_t* data_;
-    std::size_t size_;
-    std::size_t at_ = 0;
-};
-
 void Check(bool sound, const char* what) {
-    if (!sound) {
-        std::fprintf(stderr, "editor fuzz: %s\n", what);
-        std::abort();
-    }
+    ::Check(sound, "editor", what);
 }
 
 /// The text's lines; no line at all reads as one empty line, since an empty editor gives the
@@ -101,7 +77,7 @@ TShiftState ShiftOf(std::uint8_t bits) {
     return {.Shift = (bits & 1) != 0, .Ctrl = (bits & 2) != 0};
 }
 
-void RunCommand(TModelEditor& editor, Input& in) {
+void RunCommand(TModelEditor& editor, ByteInput& in) {
     const int count = std::max(1, editor.Lines().Count());
     switch (in.Next() % 20) {
     case 0:
@@ -174,7 +150,7 @@ void RunCommand(TModelEditor& editor, Input& in) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    Input in(data, size);
+    ByteInput in(data, size);
     const std::uint8_t settings = in.Next();
     TModelEditor editor(in.Until(0xFE));
     TEditSettings& edit = editor.Settings();

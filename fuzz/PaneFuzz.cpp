@@ -8,12 +8,11 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "ByteInput.h"
 #include "core/TextDocument.h"
 #include "platform/TextCodec.h"
 #include "textbox/TextBoxEditing.h"
@@ -22,32 +21,8 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-class Input {
-public:
-    Input(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
-    bool Done() const { return at_ >= size_; }
-    std::uint8_t Next() { return at_ < size_ ? data_[at_++] : 0; }
-    /// The bytes up to `end` (or the input's end), and past it.
-    std::string_view Until(std::uint8_t end) {
-        const std::size_t from = at_;
-        while (at_ < size_ && data_[at_] != end)
-            ++at_;
-        const std::string_view text(reinterpret_cast<const char*>(data_ + from), at_ - from);
-        Next();
-        return text;
-    }
-
-private:
-    const std::uint8_t* data_;
-    std::size_t size_;
-    std::size_t at_ = 0;
-};
-
 void Check(bool sound, const char* what) {
-    if (!sound) {
-        std::fprintf(stderr, "pane fuzz: %s\n", what);
-        std::abort();
-    }
+    ::Check(sound, "pane", what);
 }
 
 Lines LinesOf(const core::TextDocument& document) {
@@ -67,7 +42,7 @@ void CheckPlace(const core::TextDocument& document, TextPos p) {
           "a place inside a character");
 }
 
-TextPos PlaceOf(const core::TextDocument& document, Input& in) {
+TextPos PlaceOf(const core::TextDocument& document, ByteInput& in) {
     const int count = std::max(1, document.Count());
     const int line = in.Next() % count;
     const std::size_t length = document.Count() > 0 ? document.Line(line).size() : 0;
@@ -77,7 +52,7 @@ TextPos PlaceOf(const core::TextDocument& document, Input& in) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    Input in(data, size);
+    ByteInput in(data, size);
     core::TextDocument document;
     const std::string_view text = in.Until(0xFE);
     std::vector<std::string_view> entries;

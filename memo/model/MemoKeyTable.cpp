@@ -93,14 +93,18 @@ void SelectAll(TMemoEditing& e, int, TShiftState) {
 void DeleteWordBack(TMemoEditing& e, int, TShiftState) {
     e.DeleteWordBack();
 }
-void Backspace(TMemoEditing& e, int, TShiftState) {
+// Backspace and Delete: with DelErase a selection goes whole, else the character.
+void DeleteSelectionOr(TMemoEditing& e, void (TMemoEditing::*deleteCharacter)()) {
     const TEditorModel& model = e.Model();
     if (model.Lines().Count() == 0)
         return;
     if (model.Settings().DelErase && !model.SelectionEmpty())
         e.DeleteSelection(true);
     else
-        e.Backspace();
+        (e.*deleteCharacter)();
+}
+void Backspace(TMemoEditing& e, int, TShiftState) {
+    DeleteSelectionOr(e, &TMemoEditing::Backspace);
 }
 void Tab(TMemoEditing& e, int, TShiftState s) {
     e.TabKey(s);
@@ -113,13 +117,7 @@ void ToggleOverwrite(TMemoEditing& e, int, TShiftState) {
     e.ToggleOverwriteMode();
 }
 void Delete(TMemoEditing& e, int, TShiftState) {
-    const TEditorModel& model = e.Model();
-    if (model.Lines().Count() == 0)
-        return;
-    if (model.Settings().DelErase && !model.SelectionEmpty())
-        e.DeleteSelection(true);
-    else
-        e.DeleteChar();
+    DeleteSelectionOr(e, &TMemoEditing::DeleteChar);
 }
 
 constexpr std::uint16_t Letter(char c) {
