@@ -14,7 +14,7 @@
 #include "platform/Shell.h"
 
 TAdvCustomMemo::TAdvCustomMemo(TWinControl* parent)
-    : TCustomControl(parent), rowMap_(std::make_unique<TRowMap>()), gutter_(std::make_unique<TAdvGutter>()),
+    : TCustomControl(parent), rowMap_(&model_.Folding()), gutter_(std::make_unique<TAdvGutter>()),
       verticalBar_(std::make_unique<TScrollBar>(this, TScrollBarKind::sbVertical)),
       horizontalBar_(std::make_unique<TScrollBar>(this, TScrollBarKind::sbHorizontal)),
       rowBitmap_(std::make_unique<TBitmap>()) {
@@ -39,7 +39,16 @@ TAdvCustomMemo::TAdvCustomMemo(TWinControl* parent)
             SetActiveLine(CaretY());
         Invalidate();
     };
-    codeFolding_.OnChange = [this](TObject*) { Invalidate(); };
+    codeFolding_.OnChange = [this](TObject*) {
+        // Switched on or off, the regions are found again and the view follows.
+        if (codeFolding_.Enabled() != model_.Folding().Enabled()) {
+            model_.Folding().SetEnabled(codeFolding_.Enabled());
+            model_.RebuildRegions();
+            UpdateScrollBars();
+            ShowSystemCaret();
+        }
+        Invalidate();
+    };
     gutter_->OnInvalidate = [this](const TRect& r) { InvalidateRect(r); };
     gutter_->OnResize = [this] {
         gutterDigits_ = 0; // measured again: the font or the numbers may have changed
@@ -300,7 +309,8 @@ void TAdvCustomMemo::Clear() {
 // The view follows the document (the model and its undo list follow it themselves).
 void TAdvCustomMemo::LinesChanged(const core::LineChange& change) {
     FitGutterToNumbers();
+    // A whole new text: its regions are found from the top.
     if (change.replacedAll)
-        regionCount_ = 0;
+        model_.RebuildRegions();
     Invalidate();
 }

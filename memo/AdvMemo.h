@@ -37,7 +37,7 @@
 #include "memo/model/MemoEditing.h"
 #include "memo/model/MemoKeyboard.h"
 #include "memo/MemoView.h"
-#include "memo/RowMap.h"
+#include "memo/model/RowMap.h"
 #include "memo/RowPainter.h"
 #include "memo/Styler.h"
 #include "memo/ViewSettings.h"
@@ -261,7 +261,7 @@ public:
     /// Puts `map` in the identity's place (folding and word wrap fill their own).
     void SetRowMap(std::unique_ptr<TRowMap> map);
     /// Number of foldable regions found in the text (none without a styler).
-    int RegionCount() const { return regionCount_; }
+    int RegionCount() const { return model_.Folding().RegionCount(); }
 
     /// The row painter of the gutter: editor, canvas, row rectangle, number index.
     std::function<void(TAdvCustomMemo& editor, TCanvas& canvas, const TRect& row, int index)>
@@ -423,7 +423,6 @@ private:
     void PaintFoldMarks(TCanvas& canvas, const TViewStyle& style, const TRect& rowRect, int line,
                         int& openBoxes) const;
     /// `line`, or the last line of the collapsed region that starts on it.
-    int LastLineOfCollapsedRegion(int line) const;
     void PaintMargins(TCanvas& canvas, const TViewStyle& style, const TRect& text) const;
     void PaintBorder(TCanvas& canvas) const;
 
@@ -449,9 +448,9 @@ private:
 
     TMemoView view_;
     TViewStyle style_;
-    std::unique_ptr<TRowMap> rowMap_;
+    const TRowMap* rowMap_;               // the folding's rows, or one a program set
+    std::unique_ptr<TRowMap> ownRowMap_;
     int activeLine_ = -1;
-    int regionCount_ = 0;
     int gutterDigits_ = 0;   // the digits of the largest line number, as the gutter was fitted
     int wheelRemainder_ = 0; // wheel delta not yet worth a notch
     bool applyingFont_ = false;

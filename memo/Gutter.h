@@ -8,7 +8,7 @@
 #include <string>
 
 #include "memo/model/AdvMemoStrings.h"
-#include "memo/RowMap.h"
+#include "memo/model/RowMap.h"
 #include "platform/Graphics.h"
 #include "platform/Types.h"
 

@@ -54,6 +54,19 @@ void TMemoMouse::MouseDown(TMouseButton button, TShiftState shift, int x, int y)
     PlaceCaret(x, y, shift, true);
     if (!gutter && memo_.ActiveLineSettings().ActiveLineAtCursor())
         memo_.SetActiveLine(memo_.CaretY());
+    // A click in the fold column opens or closes the region of its line; the view stays.
+    const TRect fold = memo_.FoldingColumn();
+    if (memo_.CodeFolding().Enabled() && x >= fold.Left && x < fold.Right && line >= 0 &&
+        memo_.Lines().Record(line)) {
+        const int topLine = memo_.TopLine();
+        memo_.SetCaretY(line);
+        memo_.ResetSelection();
+        memo_.Model().ToggleRegion(line);
+        if (memo_.ActiveLineSettings().ActiveLineAtCursor())
+            memo_.SetActiveLine(memo_.CaretY());
+        memo_.SetTopLine(topLine);
+        return;
+    }
     // A click that placed the caret on a link opens it (a press that may start a drag does not).
     if (!gutter && !dragPending_ && InTextArea(x, y))
         OpenUrlAtCaret();
@@ -198,9 +211,17 @@ void TMemoMouse::DoubleClick(int x, int y) {
     const std::string_view line = lines.Get(caretLine);
     const int column = memo_.CaretX();
     const std::string& delimiters = memo_.Model().Settings().WordDelimiters;
+    TEditorModel& model = memo_.Model();
+    // No word there: the region the line starts opens instead.
     if (column >= static_cast<int>(line.size()) ||
-        IsWordAtCaretDelimiter(line[static_cast<std::size_t>(column)], delimiters))
+        IsWordAtCaretDelimiter(line[static_cast<std::size_t>(column)], delimiters)) {
+        if (model.Folding().Enabled())
+            model.SetExpanded(caretLine, true);
         return;
+    }
+    // A caption opens to show what it stands for.
+    if (model.Folding().ShowsCaption(caretLine))
+        model.SetExpanded(caretLine, true);
     const auto [start, end] = WordAtCaret(line, column, delimiters);
     if (start < end)
         memo_.SetSelection({start, caretLine}, {end, caretLine});

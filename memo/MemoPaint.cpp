@@ -35,6 +35,7 @@ TRowContext TAdvCustomMemo::RowContext(const TViewStyle& style) const {
         context.BlockWords[0] = block_->Open;
         context.BlockWords[1] = block_->Close;
     }
+    context.Folding = codeFolding_.Enabled() ? &model_.Folding() : nullptr;
     context.SelectionShown = SelectionShown() && !SelectionEmpty();
     std::tie(context.SelFirst, context.SelLast) = OrderedSelection(Caret());
     return context;
@@ -44,7 +45,7 @@ TGutterRows TAdvCustomMemo::GutterRows() const {
     TGutterRows rows;
     rows.Lines = &Lines();
     rows.Markers = &model_.Markers();
-    rows.Rows = rowMap_.get();
+    rows.Rows = rowMap_;
     rows.TopRow = view_.TopRow();
     rows.LineHeight = LineHeight();
     rows.Height = TextArea().Height();
@@ -197,7 +198,7 @@ void TAdvCustomMemo::PaintBorder(TCanvas& canvas) const {
 
 void TAdvCustomMemo::PaintFoldMarks(TCanvas& canvas, const TViewStyle& style, const TRect& rowRect,
                                     int line, int& openBoxes) const {
-    const TLineProp* record = Lines().Record(line);
+    const TFoldRegions& folding = model_.Folding();
     const int x0 = FoldingColumn().Left;
     const int y0 = rowRect.Top;
     const int y1 = rowRect.Bottom;
@@ -208,60 +209,36 @@ void TAdvCustomMemo::PaintFoldMarks(TCanvas& canvas, const TViewStyle& style, co
         canvas.MoveTo(x0 + 6, from);
         canvas.LineTo(x0 + 6, to);
     };
-    // A line without a record continues an open box's line.
-    if (!record) {
-        if (openBoxes > 0)
-            vertical(y0, y1);
-        return;
-    }
+    const bool start = folding.IsRegionStart(line);
+    const bool expanded = folding.IsExpanded(line);
     // Inside a region: the line down, short when a collapsed start's region runs to the end;
     // a region end gets its tick.
-    if (record->Inside) {
-        const bool collapsedToTheEnd = record->RegionStart && !record->Expanded &&
-                                       LastLineOfCollapsedRegion(line) >= Lines().Count() - 1;
+    if (folding.IsInside(line)) {
+        const bool collapsedToTheEnd =
+            start && !expanded && folding.EndOfRegion(line) >= Lines().Count() - 1;
         vertical(y0, collapsedToTheEnd ? y0 + off : y1);
-        if (record->RegionEndCount > 0) {
+        if (folding.RegionEndCount(line) > 0) {
             canvas.MoveTo(x0 + 6, y1);
             canvas.LineTo(x0 + 10, y1);
             --openBoxes;
         }
     }
     // A region start: its box, with a minus when open and a plus when collapsed.
-    if (record->RegionStart) {
-        if (record->Expanded)
-            vertical(record->Inside ? y0 : y0 + off, y1);
+    if (start) {
+        if (expanded)
+            vertical(folding.IsInside(line) ? y0 : y0 + off, y1);
         canvas.Brush().Style = TBrushStyle::bsSolid;
         canvas.Brush().Color = style.BkColor;
         canvas.Rectangle(Bounds(x0 + 2, y0 + off, 9, 9));
         canvas.MoveTo(x0 + 4, y0 + off + 4);
         canvas.LineTo(x0 + 9, y0 + off + 4);
-        if (record->Expanded) {
+        if (expanded) {
             ++openBoxes;
         } else {
             canvas.MoveTo(x0 + 6, y0 + off + 2);
             canvas.LineTo(x0 + 6, y0 + off + 7);
         }
     }
-}
-
-int TAdvCustomMemo::LastLineOfCollapsedRegion(int line) const {
-    const TLineProp* record = Lines().Record(line);
-    if (!record || !record->RegionStart || record->Expanded)
-        return line;
-    // Region ends count against the depth; each nested start opens one more level.
-    int depth = 1;
-    int ends = 0;
-    for (int next = line + 1; next < Lines().Count(); ++next) {
-        const TLineProp* inner = Lines().Record(next);
-        if (!inner)
-            continue;
-        ends += inner->RegionEndCount;
-        if (ends >= depth)
-            return next;
-        if (inner->RegionStart)
-            ++depth;
-    }
-    return Lines().Count() - 1;
 }
 
 // --- syntax styler -------------------------------------------------------------------------
@@ -341,6 +318,14 @@ void TAdvCustomMemo::PrepareStyler() {
             }
         }
     }
+    // Regions come from the styler's definitions, its words cut at its symbols.
+    TRegionLanguage regions;
+    if (styler && useStyler_)
+        regions = TRegionLanguage::From(styler->RegionDefinitions, styler->LineCommentMarker,
+                                        styler->CommentOpenMarker, styler->CommentCloseMarker,
+                                        delimiters);
+    model_.Folding().SetLanguage(std::move(regions));
+    model_.RebuildRegions();
     model_.Settings().WordDelimiters = std::move(delimiters);
     model_.Settings().WordMoveBreaks = std::move(breaks);
     if (!styler) {

@@ -47,7 +47,7 @@ void TAdvCustomMemo::UpdateFrame() {
     frame.Height = Height();
     const TAdvGutter& gutter = *gutter_;
     frame.GutterPart = gutter.Visible() && gutter.GutterWidth() > 2 ? gutter.Width() + 2 : 2;
-    frame.FoldColumn = codeFolding_.Enabled() && regionCount_ > 0;
+    frame.FoldColumn = codeFolding_.Enabled() && RegionCount() > 0;
     frame.VerticalBarWidth = GetSystemMetrics(TSystemMetric::smCxVScroll);
     frame.HorizontalBarHeight = GetSystemMetrics(TSystemMetric::smCyHScroll);
     frame.WrapToClient = wordWrap_ == TWordWrap::wwClientWidth;
@@ -168,7 +168,8 @@ int TAdvCustomMemo::LineRowsAway(int line, int rows) const {
 
 void TAdvCustomMemo::SetRowMap(std::unique_ptr<TRowMap> map) {
     const int topLine = TopLine();
-    rowMap_ = map ? std::move(map) : std::make_unique<TRowMap>();
+    ownRowMap_ = std::move(map);
+    rowMap_ = ownRowMap_ ? ownRowMap_.get() : &model_.Folding();
     UpdateScrollBars();
     SetTopLine(topLine);
     Invalidate();

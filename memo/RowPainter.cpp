@@ -232,7 +232,11 @@ std::vector<TRun> LineRuns(const TRowContext& context, int line) {
 void PaintRow(TBitmap& row, const TRowContext& c, int line) {
     TCanvas& canvas = row.Canvas();
     const TViewStyle& s = *c.Style;
-    const std::string_view text = c.Lines->Get(line);
+    // A collapsed region that has a caption shows it in place of its text.
+    const bool collapsed = c.Folding && c.Folding->IsCollapsed(line);
+    std::string caption;
+    const bool captioned = collapsed && c.Folding->RegionCaption(line, caption);
+    const std::string_view text = captioned ? std::string_view(caption) : c.Lines->Get(line);
     const int width = row.Width();
     const int length = static_cast<int>(text.size());
 
@@ -245,7 +249,10 @@ void PaintRow(TBitmap& row, const TRowContext& c, int line) {
     // short one.
     const int firstColumn = c.LeftCol;
     const int lastColumn = c.LeftCol + (width + c.CharWidth - 1) / std::max(1, c.CharWidth) + 1;
-    for (const TRun& run : LineRuns(c, line)) {
+    const std::vector<TRun> runs =
+        captioned ? std::vector<TRun>{{0, length, s.FoldingLineColor, s.BkColor, c.TextStyle}}
+                  : LineRuns(c, line);
+    for (const TRun& run : runs) {
         const int a = std::max(run.Start, firstColumn);
         const int b = std::min(run.End, lastColumn);
         if (a >= b)
@@ -278,11 +285,9 @@ void PaintRow(TBitmap& row, const TRowContext& c, int line) {
             canvas.LineTo(x0 + word.Length * c.CharWidth, c.LineHeight - 2);
         }
     }
-    const TLineProp* record = c.Lines->Record(line);
-    if (!record)
-        return;
     // A collapsed region without a caption shows its marker after the text.
-    if (s.FoldingEnabled && record->RegionStart && !record->Expanded)
+    if (collapsed && !captioned)
         PaintCollapsedMarker(canvas, c, textEnd);
-    PaintMarkedRanges(canvas, c, *record, width);
+    if (const TLineProp* record = c.Lines->Record(line))
+        PaintMarkedRanges(canvas, c, *record, width);
 }

@@ -10,6 +10,7 @@
 
 #include "memo/model/AdvMemoStrings.h"
 #include "memo/model/BlockMatch.h"
+#include "memo/model/FoldRegions.h"
 #include "memo/model/LineStates.h"
 #include "memo/ViewStyle.h"
 #include "platform/Graphics.h"
@@ -43,6 +44,7 @@ struct TRowContext {
     TFontStyles TextStyle{}; // the editor font's own style
     const TTokenStyles* Tokens = nullptr; // a styler's, or none: plain text
     TWordPlace BlockWords[2];             // the matched block words (Line -1: none)
+    const TFoldRegions* Folding = nullptr; // with folding on: collapsed starts show so
     bool SelectionShown = false; // a selection exists and the editor shows it
     TPoint SelFirst;             // the selection in text order
     TPoint SelLast;

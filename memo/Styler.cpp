@@ -26,29 +26,6 @@ void TElementStyles::Changed() const {
         OnChange();
 }
 
-namespace {
-
-std::string Trimmed(std::string_view value) {
-    const std::size_t from = value.find_first_not_of(" \t");
-    if (from == std::string_view::npos)
-        return {};
-    return std::string(value.substr(from, value.find_last_not_of(" \t") - from + 1));
-}
-
-} // namespace
-
-void TRegionDefinition::SetIdentifier(std::string_view value) {
-    identifier_ = Trimmed(value);
-}
-
-void TRegionDefinition::SetRegionStart(std::string_view value) {
-    regionStart_ = Trimmed(value);
-}
-
-void TRegionDefinition::SetRegionEnd(std::string_view value) {
-    regionEnd_ = Trimmed(value);
-}
-
 TAdvCustomMemoStyler::TAdvCustomMemoStyler() = default;
 
 void TAdvCustomMemoStyler::SetColors(int kind, const TCharStyle& colors) {

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "memo/ViewSettings.h"
+#include "memo/model/RegionDefinition.h"
 #include "memo/model/Tokenizer.h"
 #include "platform/FreeNotification.h"
 #include "platform/Graphics.h"
@@ -48,27 +49,6 @@ public:
 
 private:
     std::vector<std::unique_ptr<TElementStyle>> items_; // a font is no value to copy
-};
-
-enum class TRegionType { rtOpen, rtClosed, rtFile, rtIgnore };
-
-/// A kind of fold region the styler's language has; keywords are kept without the blanks
-/// around them.
-class TRegionDefinition {
-public:
-    const std::string& Identifier() const { return identifier_; }
-    void SetIdentifier(std::string_view value);
-    const std::string& RegionStart() const { return regionStart_; }
-    void SetRegionStart(std::string_view value);
-    const std::string& RegionEnd() const { return regionEnd_; }
-    void SetRegionEnd(std::string_view value);
-    TRegionType RegionType = TRegionType::rtClosed;
-    bool ShowComments = false;
-
-private:
-    std::string identifier_;
-    std::string regionStart_;
-    std::string regionEnd_;
 };
 
 /// The calls a parameter hint knows, and how a call is written.

@@ -15,6 +15,7 @@
 #include "memo/model/AdvMemoStrings.h"
 #include "memo/model/CaretState.h"
 #include "memo/model/EditorHost.h"
+#include "memo/model/FoldRegions.h"
 #include "memo/model/MarkerList.h"
 #include "platform/Types.h"
 
@@ -91,6 +92,18 @@ public:
     bool KeyAllowsTyping() const { return keyAllowsTyping_; }
     void SetKeyAllowsTyping(bool value) { keyAllowsTyping_ = value; }
 
+    // --- folding (MemoFolding.cpp) ---
+    /// The fold regions and the rows they leave.
+    TFoldRegions& Folding() { return folding_; }
+    const TFoldRegions& Folding() const { return folding_; }
+    /// Opens or closes the region starting on `line`; the caret leaves a line that closing
+    /// hides for the region's start line, and the view follows. False when nothing changed.
+    bool SetExpanded(int line, bool value);
+    void ToggleRegion(int line) { SetExpanded(line, !folding_.IsExpanded(line)); }
+    /// Finds the regions again where the text changed; a region that now hides the caret's
+    /// line opens.
+    void RebuildRegions();
+
     // --- moves (MemoMoves.cpp) ---
     void ArrowMove(int dx, int dy, TShiftState shift);
     void WordMoveRight();
@@ -120,6 +133,7 @@ private:
     TEditorHost& host_;
     TAdvMemoStrings lines_{true};
     TAdvMarkerList markers_{lines_.Document()};
+    TFoldRegions folding_{lines_};
     TCaretState caret_;
     TEditSettings settings_;
     bool trimTrailingSpaces_ = false;

@@ -1,6 +1,8 @@
 #pragma once
-// The per-line record of a list editor: marks, fold state, highlighter state. Lines the store
-// adds carry one; LineRecords keeps them with their lines.
+// The per-line record of a list editor: marks, flags, highlighter state. Lines the store adds
+// carry one; LineRecords keeps them with their lines. A line's fold state is not kept here
+// but answered by the editor's fold regions (FoldRegions.h), so that a region over a million
+// lines costs no record per line.
 
 #include <cstdint>
 #include <vector>
@@ -11,10 +13,6 @@ struct TLineProp {
     TObject* UserObject = nullptr;         // what GetObject/PutObject show users for this line
     std::vector<std::int32_t> MarkStarts;  // start columns of marked ranges (wavy underlines)
     std::vector<std::int32_t> MarkLengths; // length of each marked range
-    bool Expanded = true;                  // folding: the region starting here is expanded
-    std::int32_t RegionEndCount = 0;       // folding: regions ending on this line
-    bool Inside = false;                   // folding: the line lies inside a region
-    bool RegionStart = false;              // folding: a region starts on this line
     bool Breakpoint = false;
     bool PointMark = false;
     bool Modified = false;   // set by editing, cleared with the modified state

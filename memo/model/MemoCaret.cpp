@@ -62,8 +62,11 @@ void TEditorModel::SetCaretY(int line) {
     host_.PlaceSystemCaret();
     if (changed)
         host_.Notify(TEditorNotice::CursorChange);
-    // Without a styler there are no regions to rebuild: the flag only clears.
-    caret_.RegionsStale = false;
+    // Typing may have made or ended regions: they are found again.
+    if (caret_.RegionsStale) {
+        caret_.RegionsStale = false;
+        RebuildRegions();
+    }
 }
 
 void TEditorModel::SetCaretPosition(int column, int line) {

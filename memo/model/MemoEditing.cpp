@@ -151,8 +151,10 @@ void TMemoEditing::NewLine() {
     TAdvMemoStrings& lines = model_.Lines();
     {
         TRefreshOff off(model_);
-        // 1. The caret line in the store.
+        // 1. The caret line in the store; the region it starts opens.
         const int y = CaretLineInStore();
+        if (model_.Folding().Enabled())
+            model_.SetExpanded(y, true);
         const int x = model_.CaretX();
         const std::string line(lines.Get(y));
         const auto length = static_cast<int>(line.size());
@@ -293,6 +295,7 @@ void TMemoEditing::DeleteAtCaret(TPoint recordBefore, bool isBackspace) {
         const TPoint join{length, caret.Y};
         Record(std::make_unique<TDeleteCharUndo>(isBackspace ? recordBefore : join, join, "\r",
                                                  isBackspace));
+        model_.RebuildRegions();
     }
     // 3. The selection collapses onto the caret.
     state.SelStart = state.SelEnd = state.Caret;
@@ -339,6 +342,11 @@ void TMemoEditing::Backspace() {
                 model_.ResetSelection();
                 smart = true;
             }
+        }
+        // 2. At a line's start, the region of the line above opens first.
+        if (!smart && model_.Folding().Enabled() && x == 0 && y > 0) {
+            model_.SetExpanded(model_.Folding().LineOfRow(model_.Folding().RowOfLine(y) - 1), true);
+            model_.CaretState().RegionsStale = false;
         }
         if (!smart)
             StepBack();

@@ -42,6 +42,11 @@ void TMemoKeyboard::KeyDown(std::uint16_t key, TShiftState shift) {
         model.SetCaretX(model.CaretX());
         model.SetCaretY(model.CaretY());
     }
+    // 3. A collapsed region's caption takes no keys that would change it.
+    if ((key == VK_BACK || key == VK_TAB || key == VK_SPACE || key == VK_INSERT ||
+         key == VK_DELETE) &&
+        model.Folding().ShowsCaption(model.CaretY()))
+        return;
     // 4. The key-down table.
     if (const TKeyDownRow* row = FindKeyDown(key, shift))
         row->Action(editing_, key, shift);
@@ -61,6 +66,8 @@ void TMemoKeyboard::KeyPress(char key) {
     }
     // 3. Dropped when the text may not change, or when the key down kept it out.
     if (model.Settings().ReadOnly || !model.KeyAllowsTyping())
+        return;
+    if (c != '\r' && model.Folding().ShowsCaption(model.CaretY()))
         return;
     // 4. A word's end runs the word completion step.
     TCaretState& state = model.CaretState();

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "memo/RowMap.h"
+#include "memo/model/RowMap.h"
 
 class THiddenRows : public TRowMap {
 public:

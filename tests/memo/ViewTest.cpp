@@ -276,18 +276,12 @@ TEST_F(View, BorderStylesMoveTheTextArea) {
     EXPECT_EQ(none.Pixel(250, 366), clWhite);
 }
 
-// Fold marks are drawn from the per-line records a styler would set: a collapsed region shows
-// its start line with a plus box, and its other lines are skipped.
+// A collapsed region shows its start line with a plus box, and its other lines are skipped.
 TEST_F(View, ACollapsedRegionShowsItsStartAndSkipsItsLines) {
     memo.CodeFolding().SetEnabled(true);
     memo.Lines().SetText("before\r\nstart\r\ninside\r\nend\r\nafter");
-    TLineProp& start = *memo.Lines().LineProp(1);
-    start.RegionStart = true;
-    start.Expanded = false;
-    memo.Lines().LineProp(2)->Inside = true;
-    memo.Lines().LineProp(3)->Inside = true;
-    memo.Lines().LineProp(3)->RegionEndCount = 1;
-    memo.SetRowMap(std::make_unique<THiddenRows>(std::vector<int>{2, 3})); // as folding hides
+    ASSERT_TRUE(memo.Model().Folding().AddRegion(1, 3));
+    ASSERT_TRUE(memo.Model().SetExpanded(1, false));
     const Rendered b = Render(memo);
     const int lh = memo.LineHeight();
     const int x0 = memo.FoldingColumn().Left;
@@ -300,7 +294,9 @@ TEST_F(View, ACollapsedRegionShowsItsStartAndSkipsItsLines) {
     EXPECT_EQ(b.Pixel(x0 + 6, rowTop + off + 2), clGray);  // plus stroke
     EXPECT_EQ(b.Pixel(x0 + 3, rowTop + off + 2), clWhite); // inside the box
     // The collapsed marker after "start": a box 5 to 30 pixels right of the text's end.
-    const int textEnd = 48 + 5 * memo.CharWidth();
+    const int left = memo.TextArea().Left;
+    EXPECT_EQ(left, 48 + 16); // the fold column has room of its own
+    const int textEnd = left + 5 * memo.CharWidth();
     EXPECT_EQ(b.Pixel(textEnd + 5, rowTop + lh / 2), clGray);
     EXPECT_EQ(b.Pixel(textEnd + 29, rowTop + lh / 2), clGray);
     // Row 2 shows "after": the region's other lines are skipped.
@@ -311,9 +307,9 @@ TEST_F(View, ACollapsedRegionShowsItsStartAndSkipsItsLines) {
         plain.Lines().SetText("x\r\ny\r\nafter");
         expected = Render(plain);
     }
-    for (int x = 48; x < 48 + 5 * memo.CharWidth(); ++x)
+    for (int x = 0; x < 5 * memo.CharWidth(); ++x)
         for (int y = 2 + 2 * lh; y < 2 + 3 * lh; ++y)
-            ASSERT_EQ(b.Pixel(x, y), expected.Pixel(x, y)) << x << "," << y;
+            ASSERT_EQ(b.Pixel(left + x, y), expected.Pixel(48 + x, y)) << x << "," << y;
 }
 
 TEST_F(View, ResizingKeepsTheTopLine) {

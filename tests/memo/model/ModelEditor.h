@@ -65,10 +65,12 @@ public:
     void UpdateScrollBars() override {}
     void CaretGoesToLine(int) override {}
     void PlaceSystemCaret() override {}
+    // Rows as the folding leaves them, as the control has them.
     int LineRowsAway(int line, int rows) const override {
-        return std::clamp(line + rows, 0, std::max(0, RowCount() - 1));
+        const TRowMap& map = model_.Folding();
+        return map.LineOfRow(std::clamp(map.RowOfLine(line) + rows, 0, std::max(0, RowCount() - 1)));
     }
-    int RowCount() const override { return model_.Lines().Count(); }
+    int RowCount() const override { return model_.Folding().RowCount(model_.Lines().Count()); }
     int PageRows() const override { return pageRows_; }
     int TopLine() const override { return top_; }
     void SetTopLine(int line) override {
