@@ -1,5 +1,5 @@
 // dyadlist-memo-demo [FILE]: one list editor filling a window, painting a small Pascal-like
-// language by its styler, with URL awareness and a marker. Without FILE it shows a sample.
+// language by its styler, with URL awareness, a marker and folding. Without FILE it shows a sample.
 
 #include <string>
 
@@ -20,6 +20,12 @@ const char* const kSample =
     "var\r\n"
     "  count: integer;\r\n"
     "  name: string;\r\n"
+    "{$REGION 'helpers'}\r\n"
+    "procedure Twice(var x: integer);\r\n"
+    "begin\r\n"
+    "  x := x * 2;\r\n"
+    "end;\r\n"
+    "{$ENDREGION}\r\n"
     "begin\r\n"
     "  count := $1F + 2.5;\r\n"
     "  name := 'it''s a string';\r\n"
@@ -43,6 +49,7 @@ int main(int argc, char** argv) {
     const auto styler = MakePascalStyler();
     memo.SetSyntaxStyles(styler.get());
     memo.SetBlockLineColor(clRed);
+    memo.CodeFolding().SetEnabled(true); // the fold column's boxes open and close regions
     try {
         if (argc > 1)
             memo.Lines().LoadFromFile(argv[1]);
@@ -61,7 +68,7 @@ int main(int argc, char** argv) {
     dot.Canvas().Ellipse(Rect(2, 2, 12, 12));
     images.Add(dot);
     memo.MarkerList().SetMarkerImageList(&images);
-    memo.MarkerList().AddMarker(6, 0, "the program's body");
+    memo.MarkerList().AddMarker(12, 0, "the program's body");
     form.Show();
     application.Run();
     return 0;

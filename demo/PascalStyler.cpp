@@ -39,10 +39,14 @@ std::unique_ptr<TAdvCustomMemoStyler> MakePascalStyler() {
         region.SetRegionStart("begin");
         region.SetRegionEnd("end");
     }
-    TRegionDefinition& comments = styler->RegionDefinitions.emplace_back();
-    comments.SetRegionStart("{");
-    comments.SetRegionEnd("}");
-    comments.ShowComments = true;
+    // A plain block folds too; a {$REGION caption} .. {$ENDREGION} pair folds to its caption.
+    TRegionDefinition& blocks = styler->RegionDefinitions.emplace_back();
+    blocks.SetRegionStart("begin");
+    blocks.SetRegionEnd("end");
+    TRegionDefinition& named = styler->RegionDefinitions.emplace_back();
+    named.SetRegionStart("$region");
+    named.SetRegionEnd("$endregion");
+    named.ShowComments = true;
     styler->HintParameter.Parameters = {"WriteLn(text: string)", "Copy(s: string; index, count: integer)",
                                         "Inc(var x: integer; by: integer)"};
     styler->AutoCompletion = {"procedure WriteLn(text: string)", "function Copy(s; index; count): string",

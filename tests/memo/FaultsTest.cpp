@@ -91,12 +91,16 @@ TEST(Faults, AddingAStoreToItselfDoublesItsLines) {
     EXPECT_EQ(memo.Lines().Text(), "a\r\nb\r\nc\r\na\r\nb\r\nc\r\n");
 }
 
-// Regions belong to the text: emptying the store leaves none. (No styler can be attached yet,
-// so nothing makes a region today; the rule is kept for when one can.)
+// Regions belong to the text: a new text has its own, and emptying the store leaves none.
 TEST(Faults, ClearingTheStoreLeavesNoRegions) {
     TAdvMemo memo(nullptr);
+    TAdvCustomMemoStyler styler;
+    styler.RegionDefinitions.emplace_back().SetRegionStart("begin");
+    styler.RegionDefinitions.back().SetRegionEnd("end");
+    memo.SetSyntaxStyles(&styler);
     memo.CodeFolding().SetEnabled(true);
-    memo.Lines().SetText("a\r\nb");
+    memo.Lines().SetText("begin\r\nb\r\nend");
+    EXPECT_EQ(memo.RegionCount(), 1);
     memo.Lines().Clear();
     EXPECT_EQ(memo.RegionCount(), 0);
 }

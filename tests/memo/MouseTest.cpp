@@ -29,6 +29,36 @@ TEST(Mouse, ClicksPlaceTheCaretByTheNearerCellEdgeAndShiftClickExtends) {
     EXPECT_EQ(memo.GetSelectedText(), "\r\ngamm");
 }
 
+// A click in the fold column closes the region of its line and opens it again; the view
+// stays where it was and the caret comes to the line.
+TEST(Mouse, TheFoldColumnTogglesTheRegionOfItsLine) {
+    TInputMemo memo;
+    TAdvCustomMemoStyler styler;
+    styler.RegionDefinitions.emplace_back().SetRegionStart("begin");
+    styler.RegionDefinitions.back().SetRegionEnd("end");
+    memo.SetSyntaxStyles(&styler);
+    memo.CodeFolding().SetEnabled(true);
+    std::string text;
+    for (int i = 0; i < 60; ++i)
+        text += i % 10 == 2 ? "begin\r\n" : i % 10 == 6 ? "end\r\n" : "x\r\n";
+    memo.Lines().SetText(text);
+    ASSERT_EQ(memo.RegionCount(), 6);
+    memo.SetTopLine(10);
+    const TRect fold = memo.FoldingColumn();
+    auto rowY = [&](int row) { return memo.At(0, memo.TopLine() + row).Y; }; // screen row
+    const TPoint box{fold.Left + 6, rowY(12)};
+    memo.ClickAt(box);
+    EXPECT_TRUE(memo.Model().Folding().IsCollapsed(22));
+    EXPECT_EQ(memo.CaretY(), 22);
+    EXPECT_EQ(memo.TopLine(), 10);
+    EXPECT_EQ(memo.LineOfScreenRow(13), 27); // 23..26 hidden
+    memo.ClickAt({fold.Left + 6, rowY(13)}); // line 27: no region starts there
+    EXPECT_EQ(memo.LineOfScreenRow(13), 27);
+    memo.ClickAt(box);
+    EXPECT_TRUE(memo.Model().Folding().IsExpanded(22));
+    EXPECT_EQ(memo.LineOfScreenRow(13), 23);
+}
+
 TEST(Mouse, LinksShowTheHandAndAClickOpensThemAsTheyStand) {
     const std::string hostile = "http://a;b|c&d$(touch_x)`id`>y";
     TInputMemo memo("word,www.x.org\r\n" + hostile + " end");
