@@ -9,6 +9,7 @@
 
 #include <benchmark/benchmark.h>
 
+#include "demo/PascalStyler.h"
 #include "memo/AdvMemo.h"
 #include "platform/Forms.h"
 #include "platform/Keys.h"
@@ -101,6 +102,62 @@ BENCHMARK(BM_SelectAllCopy)
     ->Arg(10000000)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
+
+// A keystroke round and a paint in 1,000,000 lines of routines (ten lines each, a nested block
+// in every one), with folding on and the demonstration styler's regions (Arg 1, every tenth
+// routine collapsed) against the same text and styler without folding (Arg 0). Each keystroke
+// rebuilds the regions near the caret's line; the paint maps rows through the collapsed ones.
+void FillRoutines(KeyedMemo& memo, int lines) {
+    std::string text;
+    text.reserve(static_cast<std::size_t>(lines) * 14);
+    for (int i = 0; i < lines / 10; ++i)
+        text += "procedure P;\r\nvar x: integer;\r\nbegin\r\n  x := 1;\r\n  if x > 0 then\r\n"
+                "  begin\r\n    x := 2;\r\n  end;\r\n  x := 3;\r\nend;\r\n";
+    memo.Lines().SetText(text);
+}
+
+void BM_FoldedKeystrokes(benchmark::State& state) {
+    KeyedMemo memo(nullptr);
+    memo.SetBounds(0, 0, 500, 367);
+    const auto styler = MakePascalStyler();
+    memo.SetSyntaxStyles(styler.get());
+    memo.CodeFolding().SetEnabled(state.range(0) == 1);
+    FillRoutines(memo, 1000000);
+    if (state.range(0) == 1) {
+        for (int line = 0; line < memo.Lines().Count(); line += 100)
+            memo.Model().SetExpanded(line, false);
+    }
+    memo.SetCaretPosition(8, 500003); // "x := 1" of a routine in the middle
+    for (auto _ : state) {
+        memo.Key('X', 'x');
+        memo.Key(VK_RETURN, '\r');
+        memo.Key(VK_BACK, '\b');
+        memo.Key(VK_BACK, '\b');
+    }
+    state.SetItemsProcessed(state.iterations() * 4);
+    state.SetLabel(state.range(0) == 1 ? "folding, regions" : "no folding");
+    state.counters["regions"] = memo.RegionCount();
+}
+BENCHMARK(BM_FoldedKeystrokes)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+void BM_FoldedPaint(benchmark::State& state) {
+    KeyedMemo memo(nullptr);
+    memo.SetBounds(0, 0, 500, 367);
+    const auto styler = MakePascalStyler();
+    memo.SetSyntaxStyles(styler.get());
+    memo.CodeFolding().SetEnabled(state.range(0) == 1);
+    FillRoutines(memo, 1000000);
+    if (state.range(0) == 1) {
+        for (int line = 0; line < memo.Lines().Count(); line += 100)
+            memo.Model().SetExpanded(line, false);
+    }
+    memo.SetTopLine(500000);
+    TBitmap bitmap;
+    for (auto _ : state)
+        memo.PaintTo(bitmap);
+    state.SetLabel(state.range(0) == 1 ? "folding, regions" : "no folding");
+}
+BENCHMARK(BM_FoldedPaint)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

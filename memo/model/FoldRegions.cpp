@@ -1,6 +1,7 @@
 #include "memo/model/FoldRegions.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 
@@ -75,9 +76,10 @@ void TFoldRegions::RegionLineDeleted(int line) {
     ends_.erase(std::lower_bound(ends_.begin(), ends_.end(), it->End));
     regions_.erase(it);
     const auto c = std::lower_bound(collapsed_.begin(), collapsed_.end(), line);
-    if (c != collapsed_.end() && *c == line)
+    if (c != collapsed_.end() && *c == line) {
         collapsed_.erase(c);
-    spansStale_ = true;
+        spansStale_ = true;
+    }
 }
 
 void TFoldRegions::LinesChanged(const core::LineChange& change) {
@@ -136,7 +138,15 @@ void TFoldRegions::LinesChanged(const core::LineChange& change) {
         dirtyEnd_ = std::max(Follow(dirtyEnd_, first, removed, added, lastNow), lastNow);
         dirtyFirst_ = std::min(dirtyFirst_, first);
     }
-    spansStale_ = true;
+    // No span holds the change now (what it touched was opened): those below it move.
+    if (!spansStale_ && added != removed) {
+        for (Span& span : spans_) {
+            if (span.First > first) {
+                span.First += added - removed;
+                span.Last += added - removed;
+            }
+        }
+    }
 }
 
 // --- finding the regions -------------------------------------------------------------------
@@ -150,71 +160,113 @@ void TFoldRegions::RebuildRegions() {
         checkpoints_.clear();
         Rescan(0, lines_.Count());
         rescanAll_ = false;
+        std::erase_if(collapsed_, [&](int line) { return !IsRegionStart(line); });
+        spansStale_ = true;
     } else if (dirtyFirst_ >= 0) {
         Rescan(dirtyFirst_, dirtyEnd_);
     }
     dirtyFirst_ = dirtyEnd_ = -1;
-    // A line that starts no region any more forgets that it was collapsed.
-    std::erase_if(collapsed_, [&](int line) { return !IsRegionStart(line); });
-    spansStale_ = true;
+
 }
 
 void TFoldRegions::Rescan(int from, int settledFrom) {
     const int count = lines_.Count();
     // Start from the last state kept at or above `from`.
-    auto kept = std::upper_bound(checkpoints_.begin(), checkpoints_.end(), from,
-                                 [](int l, const Checkpoint& c) { return l < c.Line; });
+    const auto above = std::upper_bound(checkpoints_.begin(), checkpoints_.end(), from,
+                                        [](int l, const Checkpoint& c) { return l < c.Line; });
     TRegionScanState state;
     int line = 0;
-    if (kept != checkpoints_.begin()) {
-        state = std::prev(kept)->State;
-        line = std::prev(kept)->Line;
+    if (above != checkpoints_.begin()) {
+        state = std::prev(above)->State;
+        line = std::prev(above)->Line;
     }
     const int scanFrom = line;
-    // The states kept below, to meet; the new ones replace those passed.
-    std::vector<Checkpoint> below(kept, checkpoints_.end());
-    checkpoints_.erase(kept, checkpoints_.end());
-    std::size_t next = 0;
+    // The states kept below are met as the scan passes them; those it passes are replaced
+    // by the new ones.
+    const auto firstBelow = static_cast<std::size_t>(above - checkpoints_.begin());
+    std::size_t next = firstBelow;
+    std::vector<Checkpoint> fresh;
     std::vector<TRegionPair> found;
     const TRegionScanner scanner(language_);
     int settled = -1;
     for (; line < count; ++line) {
-        while (next < below.size() && below[next].Line < line)
+        while (next < checkpoints_.size() && checkpoints_[next].Line < line)
             ++next;
-        if (next < below.size() && below[next].Line == line) {
-            if (line >= settledFrom && below[next].State == state) {
-                settled = line;
-                break;
-            }
+        if (next < checkpoints_.size() && checkpoints_[next].Line == line && line >= settledFrom &&
+            checkpoints_[next].State == state) {
+            settled = line;
+            break;
         }
         if ((line - scanFrom) % kStateInterval == 0 && line > scanFrom)
-            checkpoints_.push_back({line, state});
+            fresh.push_back({line, state});
         scanner.Line(state, lines_.Get(line), line, found);
     }
     if (settled < 0) {
         scanner.End(state, count - 1, found);
-        Replace(scanFrom, count, found);
-    } else {
-        Replace(scanFrom, settled, found);
-        checkpoints_.insert(checkpoints_.end(), below.begin() + static_cast<long>(next), below.end());
+        next = checkpoints_.size();
     }
+    checkpoints_.erase(checkpoints_.begin() + static_cast<long>(firstBelow),
+                       checkpoints_.begin() + static_cast<long>(next));
+    checkpoints_.insert(checkpoints_.begin() + static_cast<long>(firstBelow),
+                        std::make_move_iterator(fresh.begin()), std::make_move_iterator(fresh.end()));
+    Replace(scanFrom, settled < 0 ? count : settled, found);
 }
 
-// The regions found on lines [first, last) are those found there now.
-void TFoldRegions::Replace(int first, int last, const std::vector<TRegionPair>& found) {
-    std::erase_if(regions_,
-                  [&](const TRegionPair& r) { return r.FoundOn() >= first && r.FoundOn() < last; });
-    for (const TRegionPair& r : found) {
+// The regions found on lines [first, last) are those found there now. Mostly they are the
+// same ones, and nothing changes; else both lists are merged anew in one pass.
+void TFoldRegions::Replace(int first, int last, std::vector<TRegionPair> found) {
+    auto foundHere = [&](const TRegionPair& r) { return r.FoundOn() >= first && r.FoundOn() < last; };
+    auto byStart = [](const TRegionPair& a, const TRegionPair& b) { return a.Start < b.Start; };
+    std::vector<TRegionPair> old;
+    std::copy_if(regions_.begin(), regions_.end(), std::back_inserter(old), foundHere);
+    std::stable_sort(found.begin(), found.end(), byStart);
+    // A region kept from outside starts on the line already (the scan marked it taken).
+    std::erase_if(found, [&](const TRegionPair& r) {
         const auto at = StartAtOrAfter(regions_, r.Start);
-        if (at != regions_.end() && at->Start == r.Start)
-            continue; // a region kept from before starts there (the scan marked it taken)
-        regions_.insert(at, r);
+        return at != regions_.end() && at->Start == r.Start && !foundHere(*at);
+    });
+    auto same = [](const TRegionPair& a, const TRegionPair& b) {
+        return a == b && a.FoundBelowEnd == b.FoundBelowEnd;
+    };
+    if (std::equal(old.begin(), old.end(), found.begin(), found.end(), same))
+        return;
+    // What a collapsed region hides is counted from the regions in it: one that changes there
+    // (or starts on a collapsed line) redraws the hidden spans.
+    for (const auto* list : {&old, &found}) {
+        for (const TRegionPair& r : *list) {
+            if (!Identity() && (IsCollapsed(r.Start) || SpanOf(r.Start) || SpanOf(r.End)))
+                spansStale_ = true;
+        }
     }
+    std::vector<TRegionPair> kept;
+    kept.reserve(regions_.size());
+    std::copy_if(regions_.begin(), regions_.end(), std::back_inserter(kept),
+                 [&](const TRegionPair& r) { return !foundHere(r); });
+    regions_.clear();
+    std::merge(kept.begin(), kept.end(), found.begin(), found.end(), std::back_inserter(regions_),
+               byStart);
+    // The ends: those of the old regions out, those of the found ones in.
+    std::vector<int> oldEnds, newEnds;
+    for (const TRegionPair& r : old)
+        oldEnds.push_back(r.End);
+    for (const TRegionPair& r : found)
+        newEnds.push_back(r.End);
+    std::sort(oldEnds.begin(), oldEnds.end());
+    std::sort(newEnds.begin(), newEnds.end());
+    std::vector<int> keptEnds;
+    keptEnds.reserve(ends_.size());
+    std::set_difference(ends_.begin(), ends_.end(), oldEnds.begin(), oldEnds.end(),
+                        std::back_inserter(keptEnds));
     ends_.clear();
-    ends_.reserve(regions_.size());
-    for (const TRegionPair& r : regions_)
-        ends_.push_back(r.End);
-    std::sort(ends_.begin(), ends_.end());
+    std::merge(keptEnds.begin(), keptEnds.end(), newEnds.begin(), newEnds.end(),
+               std::back_inserter(ends_));
+    // A line that starts no region any more forgets that it was collapsed.
+    for (const TRegionPair& r : old) {
+        if (IsCollapsed(r.Start) && !IsRegionStart(r.Start)) {
+            collapsed_.erase(std::lower_bound(collapsed_.begin(), collapsed_.end(), r.Start));
+            spansStale_ = true;
+        }
+    }
 }
 
 bool TFoldRegions::AddRegion(int start, int end) {
@@ -278,11 +330,35 @@ bool TFoldRegions::SetExpanded(int line, bool value) {
     if (!enabled_ || !IsRegionStart(line) || IsExpanded(line) == value)
         return false;
     const auto at = std::lower_bound(collapsed_.begin(), collapsed_.end(), line);
-    if (value)
+    if (value) {
         collapsed_.erase(at);
-    else
-        collapsed_.insert(at, line);
-    spansStale_ = true;
+        spansStale_ = true; // what it hid may hold collapsed regions of its own
+        return true;
+    }
+    collapsed_.insert(at, line);
+    // Closing a region adds its span, taking in the spans inside it, unless it is hidden
+    // itself (so closing region after region measures each once).
+    if (!spansStale_ && !SpanOf(line)) {
+        const int end = std::min(EndOfRegion(line), lines_.Count() - 1);
+        if (end > line) {
+            auto first = std::lower_bound(spans_.begin(), spans_.end(), line + 1,
+                                          [](const Span& sp, int l) { return sp.First < l; });
+            auto last = first;
+            while (last != spans_.end() && last->First <= end)
+                ++last;
+            const int hiddenBefore = first == spans_.begin()
+                                         ? 0
+                                         : std::prev(first)->HiddenBefore +
+                                               (std::prev(first)->Last - std::prev(first)->First + 1);
+            auto placed = spans_.erase(first, last);
+            placed = spans_.insert(placed, {line + 1, end, hiddenBefore});
+            int hidden = hiddenBefore;
+            for (auto it = placed; it != spans_.end(); ++it) {
+                it->HiddenBefore = hidden;
+                hidden += it->Last - it->First + 1;
+            }
+        }
+    }
     return true;
 }
 

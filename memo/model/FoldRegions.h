@@ -102,7 +102,7 @@ private:
     /// Rescans from the checkpoint at or above `from` until the scan meets a kept state at or
     /// below `settledFrom`, or the end.
     void Rescan(int from, int settledFrom);
-    void Replace(int first, int last, const std::vector<TRegionPair>& found);
+    void Replace(int first, int last, std::vector<TRegionPair> found);
     void BuildSpans() const;
     /// The span holding `line`, or nullptr.
     const Span* SpanOf(int line) const;

@@ -6,8 +6,10 @@
 bool TEditorModel::SetExpanded(int line, bool value) {
     if (!folding_.SetExpanded(line, value))
         return false;
-    // The caret never stands on a hidden line: it goes up to the start that hides it.
-    if (folding_.IsHidden(caret_.Caret.Y))
+    // The caret never stands on a hidden line: it goes up to the start that hides it. (Asked
+    // only when the caret is below the region's start: closing many regions in a row measures
+    // what they hide once, on the next question, not once for each.)
+    if (!value && caret_.Caret.Y > line && folding_.IsHidden(caret_.Caret.Y))
         SetCaretY(folding_.LineOfRow(folding_.RowOfLine(caret_.Caret.Y)));
     host_.UpdateScrollBars();
     host_.InvalidateText();
