@@ -62,11 +62,15 @@ void TMemoKeyboard::KeyPress(char key) {
     // 3. Dropped when the text may not change, or when the key down kept it out.
     if (model.Settings().ReadOnly || !model.KeyAllowsTyping())
         return;
-    // 4. A word's end runs the word completion step.
+    // 4. A word's end runs the memo checker's hooks and the word completion step, before the
+    // character itself.
     TCaretState& state = model.CaretState();
     state.RegionsStale = true;
     if (IsCompletionTrigger(key)) {
+        if (c == '\t' || c == ' ')
+            editing_.WordCheckerHooks();
         if (c == '\r') {
+            editing_.LineCheckerHooks();
             if (lines.Count() == 0)
                 lines.Add("");
             const std::string_view line = lines.Get(std::clamp(model.CaretY(), 0, lines.Count() - 1));
@@ -89,6 +93,7 @@ void TMemoKeyboard::KeyPress(char key) {
         // 6. Control characters are commands.
         RunCommand(editing_, c, {});
     }
+    editing_.KeyPressDone();
     // 7. After "." or "(" completion may open its list, after its delay.
     if (key == '.' || key == '(')
         model.Host().StartCompletionTimer();
