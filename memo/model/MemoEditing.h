@@ -1,9 +1,10 @@
 #pragma once
 // The editor's text operations and their undo list: typing, Enter, Tab, Backspace,
 // Ctrl+Backspace, Delete, delete line, delete selection, insert text, the clipboard commands
-// (MemoClipboard.cpp), the word completion step and the Insert key. Each changes the lines
-// through the model's line store, puts caret and selection through the model's caret rules,
-// and pushes one undo record; the model's refresh is off while it works and runs once at the
+// (MemoClipboard.cpp), the Insert key, and the corrections made as a key ends a word or a line
+// (MemoCorrections.cpp: the word completion step and the memo checker's hooks). Each changes
+// the lines through the model's line store, puts caret and selection through the model's caret
+// rules, and pushes one undo record; the model's refresh is off while it works and runs once at the
 // end. Undo and redo replay the records through these same operations.
 //
 // Undo restores the text exactly, so where a change does more than its record can say, the
