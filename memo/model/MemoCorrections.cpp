@@ -89,9 +89,7 @@ void TMemoEditing::Correct(int y, std::string_view text, int caretX, bool caretF
         return;
     std::string former(lines.Get(y));
     // The line as the store keeps it: tabs become spaces.
-    const std::string corrected = text.find('\t') == std::string_view::npos
-                                      ? std::string(text)
-                                      : core::ReplaceTabs(text, lines.TabSize());
+    const std::string corrected = core::ReplaceTabs(text, lines.TabSize());
     if (corrected == former)
         return;
     lines.Put(y, corrected);
@@ -101,7 +99,7 @@ void TMemoEditing::Correct(int y, std::string_view text, int caretX, bool caretF
     const int growth = static_cast<int>(corrected.size()) - length;
     state.Caret = {caretFollows ? caretX + growth : caretX, y};
     state.ResetSelection();
-    linkToCorrection_ = false; // a second correction of one key merges into the first
+    // A second correction of one key merges into the first (TCorrectUndo::Append).
     Record(std::make_unique<TCorrectUndo>(before, state.Caret, std::move(former)));
     linkToCorrection_ = true;
     model_.Host().InvalidateText();

@@ -29,7 +29,10 @@ TEST(Checker, EnterCorrectsAndChecksTheCaretLineAndUndoesWithTheCorrection) {
     memo.CtrlKey('Y');
     EXPECT_EQ(memo.Text(), "  helo world, world|  |next");
     EXPECT_EQ(memo.Model().Caret().Caret, (TPoint{2, 1}));
-    // A line the checker leaves alone is split at the caret, and Enter undoes alone.
+    // A correction that would break the line in two is not taken: Enter splits the line at
+    // the caret, and undoes alone.
+    checker.LineFrom = "ex";
+    checker.LineTo = "e\r\nx";
     memo.Go(2, 2);
     memo.Type("\n");
     EXPECT_EQ(memo.Text(), "  helo world, world|  |ne|xt");
