@@ -19,8 +19,9 @@
 // every text change goes through the line store into the document's primitives.
 //
 // Hooks of parts not built yet stay minimal: with no styler the word sets are the plain ones,
-// folding has no regions to skip or open, auto-completion, parameter hints and the memo
-// checker are absent (Ctrl+Space and Ctrl+Shift+Space change nothing), and word wrap is off.
+// folding has no regions to skip or open, auto-completion and parameter hints are absent
+// (Ctrl+Space and Ctrl+Shift+Space change nothing), and word wrap is off. A memo checker
+// (MemoChecker.h) is called when a program assigns one; Dyadlist's window assigns none.
 
 #include <cstdint>
 #include <functional>
@@ -32,6 +33,7 @@
 #include "memo/model/AdvMemoStrings.h"
 #include "memo/model/CaretState.h"
 #include "memo/model/EditorModel.h"
+#include "memo/model/MemoChecker.h"
 #include "memo/Gutter.h"
 #include "memo/KeptSettings.h"
 #include "memo/model/MemoEditing.h"
@@ -136,6 +138,9 @@ public:
     bool HiddenCaret() const { return hiddenCaret_; }
     void SetHiddenCaret(bool value);
     TAutoCorrect& AutoCorrect() { return model_.Settings().AutoCorrect; }
+    /// The checker that Enter, Tab and space call; not owned, none by default.
+    TAdvMemoChecker* MemoChecker() const { return model_.MemoChecker(); }
+    void SetMemoChecker(TAdvMemoChecker* checker) { model_.SetMemoChecker(checker); }
     /// Styler, soft wrap, completion, hint, marker and print settings: stored and kept.
     TKeptSettings& Kept() { return kept_; }
     const TKeptSettings& Kept() const { return kept_; }

@@ -21,6 +21,7 @@
 
 /// Replacement of the word before the caret when a word ends (space, Enter, punctuation):
 /// an entry of OldValue, matched exactly, becomes the entry of NewValue at the same index.
+/// One undo step takes back the replacement with the key that made it.
 struct TAutoCorrect {
     bool Active = true;
     std::vector<std::string> OldValue;
@@ -42,6 +43,8 @@ struct TEditSettings {
     std::string WordMoveBreaks = " ";
 };
 
+class TAdvMemoChecker;
+
 class TEditorModel : private core::DocumentListener {
 public:
     explicit TEditorModel(TEditorHost& host);
@@ -60,6 +63,11 @@ public:
     bool TrimTrailingSpaces() const { return trimTrailingSpaces_; }
     /// The line the caret leaves, and lines assigned to the store, lose their trailing spaces.
     void SetTrimTrailingSpaces(bool value);
+
+    /// The checker that Enter, Tab and space call (MemoChecker.h); none by default. The editor
+    /// does not own it: whoever assigns it keeps it alive while it is assigned.
+    TAdvMemoChecker* MemoChecker() const { return memoChecker_; }
+    void SetMemoChecker(TAdvMemoChecker* checker) { memoChecker_ = checker; }
 
     // --- caret and selection (MemoCaret.cpp) ---
     const TCaretState& Caret() const { return caret_; }
@@ -139,6 +147,7 @@ private:
     bool trimTrailingSpaces_ = false;
     bool refreshOn_ = true;
     bool keyAllowsTyping_ = true;
+    TAdvMemoChecker* memoChecker_ = nullptr;
 };
 
 /// Switches the model's refresh off for a scope, and back to what it was.

@@ -79,6 +79,10 @@ bool TMemoEditing::Replaying() const {
 }
 
 void TMemoEditing::Record(std::unique_ptr<TUndo> record) {
+    if (linkToCorrection_) {
+        record->Linked = true;
+        linkToCorrection_ = false;
+    }
     undoList_.Add(std::move(record));
 }
 
@@ -520,41 +524,6 @@ void TMemoEditing::DeleteLineOfStore(int index) {
     state.Caret.X = count == 1 ? 0 : caret.X;
     state.Caret.Y =
         std::clamp(caret.Y - (index < caret.Y ? 1 : 0), 0, std::max(0, lines.Count() - 1));
-    state.ResetSelection();
-}
-
-void TMemoEditing::WordCompletionStep() {
-    TAdvMemoStrings& lines = model_.Lines();
-    const int y = model_.CaretY();
-    if (y >= lines.Count())
-        return;
-    // 1. The word at the caret.
-    const std::string_view line = lines.Get(y);
-    const int x = model_.CaretX();
-    const auto [start, end] = WordAtCaret(line, x, model_.Settings().WordDelimiters);
-    if (start >= end)
-        return;
-    const std::string word(line.substr(static_cast<std::size_t>(start),
-                                       static_cast<std::size_t>(end - start)));
-    // 2. and 3. Its replacement: the first equal entry's, then the handler's.
-    std::string replacement = word;
-    const TAutoCorrect& correct = model_.Settings().AutoCorrect;
-    if (correct.Active) {
-        const auto found = std::find(correct.OldValue.begin(), correct.OldValue.end(), word);
-        const auto index = static_cast<std::size_t>(found - correct.OldValue.begin());
-        if (found != correct.OldValue.end() && index < correct.NewValue.size())
-            replacement = correct.NewValue[index];
-    }
-    model_.Host().WordCompleted(word, replacement);
-    // 4. The word becomes the replacement where it stands (the caret may stand inside it:
-    // the word's own place is replaced, never the characters left of the caret).
-    if (replacement == word)
-        return;
-    lines.Put(y, std::string(line.substr(0, static_cast<std::size_t>(start))) + replacement +
-                     std::string(line.substr(static_cast<std::size_t>(end))));
-    TCaretState& state = model_.CaretState();
-    if (x >= end)
-        state.Caret.X = x + static_cast<int>(replacement.size()) - static_cast<int>(word.size());
     state.ResetSelection();
 }
 

@@ -1,9 +1,10 @@
 #pragma once
 // The editor's text operations and their undo list: typing, Enter, Tab, Backspace,
 // Ctrl+Backspace, Delete, delete line, delete selection, insert text, the clipboard commands
-// (MemoClipboard.cpp), the word completion step and the Insert key. Each changes the lines
-// through the model's line store, puts caret and selection through the model's caret rules,
-// and pushes one undo record; the model's refresh is off while it works and runs once at the
+// (MemoClipboard.cpp), the Insert key, and the corrections made as a key ends a word or a line
+// (MemoCorrections.cpp: the word completion step and the memo checker's hooks). Each changes
+// the lines through the model's line store, puts caret and selection through the model's caret
+// rules, and pushes one undo record; the model's refresh is off while it works and runs once at the
 // end. Undo and redo replay the records through these same operations.
 //
 // Undo restores the text exactly, so where a change does more than its record can say, the
@@ -20,7 +21,12 @@
 // - a deleted last line comes back after the line above it, and an emptied only line does
 //   not gain a second line on undo;
 // - a selection is deleted from its ends pulled back onto their lines, and its record text
-//   holds the selected text itself, so undo gives back the same lines.
+//   holds the selected text itself, so undo gives back the same lines;
+// - a correction made as a key ends a word or a line (the memo checker's, auto-correction,
+//   OnWordComplete's replacement) records the whole line from before it (TCorrectUndo), and
+//   the record of what the key then does is linked to it: one undo step takes back the key
+//   and the correction, so "teh" and a space that became "the " is "teh" again. Typing after
+//   the key starts a record of its own.
 // Replayed operations ignore ReadOnly and overwrite mode: undo works in a read-only editor
 // and always puts back what was there.
 
@@ -58,8 +64,15 @@ public:
     /// `linkWithPrevious`: the insertion undoes together with the record before it (a moved
     /// text's deletion) even when it replaced no selection.
     void InsertText(std::string_view text, bool linkWithPrevious);
-    /// The replacement of the word at the caret before a trigger character (no undo record).
+    /// The replacement of the word at the caret before a trigger character (auto-correction,
+    /// then OnWordComplete), recorded as a correction.
     void WordCompletionStep();
+    /// Enter's memo checker hooks: the caret line corrected, then checked (MemoChecker.h).
+    void LineCheckerHooks();
+    /// Space's and Tab's memo checker hooks: the word before the caret corrected, then checked.
+    void WordCheckerHooks();
+    /// A typed character was handled: a correction it made links to no later record.
+    void KeyPressDone() { linkToCorrection_ = false; }
     /// The Insert key: when the host allows, recorded and inverted.
     void ToggleOverwriteMode();
     /// A line deleted through the store is deleted as the caret line is, so it can be undone;
@@ -102,9 +115,15 @@ private:
     int SmartTabTarget() const;
     int SmartBackspaceTarget() const;
     bool Replaying() const;
+    /// Pushes `record`, linked to a correction that the same key made just before.
     void Record(std::unique_ptr<TUndo> record);
+    /// The caret line `y` becomes `text` as a correction: recorded, the selection collapsed,
+    /// and the caret at `caretX`, moved on by the growth of the line when `caretFollows`.
+    /// Nothing happens when the text holds a line break or leaves the line as it was.
+    void Correct(int y, std::string_view text, int caretX, bool caretFollows);
 
     TEditorModel& model_;
     TAdvUndoList undoList_;
     int undoLimit_ = TAdvUndoList::kDefaultLimit;
+    bool linkToCorrection_ = false; // the next record undoes with the correction before it
 };

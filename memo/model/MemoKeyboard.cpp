@@ -69,11 +69,15 @@ void TMemoKeyboard::KeyPress(char key) {
         return;
     if (c != '\r' && model.Folding().ShowsCaption(model.CaretY()))
         return;
-    // 4. A word's end runs the word completion step.
+    // 4. A word's end runs the memo checker's hooks and the word completion step, before the
+    // character itself.
     TCaretState& state = model.CaretState();
     state.RegionsStale = true;
     if (IsCompletionTrigger(key)) {
+        if (c == '\t' || c == ' ')
+            editing_.WordCheckerHooks();
         if (c == '\r') {
+            editing_.LineCheckerHooks();
             if (lines.Count() == 0)
                 lines.Add("");
             const std::string_view line = lines.Get(std::clamp(model.CaretY(), 0, lines.Count() - 1));
@@ -96,6 +100,7 @@ void TMemoKeyboard::KeyPress(char key) {
         // 6. Control characters are commands.
         RunCommand(editing_, c, {});
     }
+    editing_.KeyPressDone();
     // 7. After "." or "(" completion may open its list, after its delay.
     if (key == '.' || key == '(')
         model.Host().StartCompletionTimer();

@@ -31,9 +31,10 @@ TPoint EndOfText(TPoint start, std::string_view text) {
 } // namespace
 
 bool TInsertCharUndo::Append(const TUndo& newer) {
-    // Typing that goes on where the last typing ended.
+    // Typing that goes on where the last typing ended. A record linked to a correction holds
+    // the key that made it alone: what is typed after it undoes on its own.
     const auto* typed = dynamic_cast<const TInsertCharUndo*>(&newer);
-    if (!typed || typed->Before() != After())
+    if (Linked || !typed || typed->Before() != After())
         return false;
     Text += typed->Text;
     Trims.insert(Trims.end(), typed->Trims.begin(), typed->Trims.end());
@@ -168,6 +169,24 @@ void TInsertOverwriteUndo::Undo(TUndoEditing& editor) {
 
 void TInsertOverwriteUndo::Redo(TUndoEditing& editor) {
     editor.Model().SetOverwriteMode(!InsertMode);
+}
+
+bool TCorrectUndo::Append(const TUndo& newer) {
+    const auto* corrected = dynamic_cast<const TCorrectUndo*>(&newer);
+    if (!corrected || corrected->Before() != After())
+        return false;
+    AfterX = corrected->AfterX; // Text keeps the oldest version of the line
+    return true;
+}
+
+void TCorrectUndo::Undo(TUndoEditing& editor) {
+    TAdvMemoStrings& lines = editor.Model().Lines();
+    if (AfterY < 0 || AfterY >= lines.Count())
+        return;
+    std::string line(lines.Get(AfterY));
+    lines.Put(AfterY, Text);
+    Text = std::move(line);
+    editor.Model().Host().InvalidateText();
 }
 
 // --- the list ------------------------------------------------------------------------------

@@ -150,6 +150,21 @@ public:
     void Redo(TUndoEditing& editor) override;
 };
 
+/// A correction of one line: the memo checker's, or the word completion step's replacement.
+/// AfterY is the line and Text its other version: undo and redo each exchange the line's text
+/// with Text, so they alternate between the two lines byte for byte. Before and after are the
+/// caret around the correction, so undo leaves the caret where the user had it and redo where
+/// the correction put it. A correction of the same line that goes on from the after-position
+/// (a checker's word correction, then auto-correction, for one key) merges: the record keeps
+/// the line from before the first.
+class TCorrectUndo : public TUndo {
+public:
+    using TUndo::TUndo;
+    bool Append(const TUndo& newer) override;
+    void Undo(TUndoEditing& editor) override;
+    void Redo(TUndoEditing& editor) override { Undo(editor); } // the same exchange
+};
+
 class TAdvUndoList {
 public:
     static constexpr int kDefaultLimit = 100;

@@ -51,6 +51,15 @@ std::pair<int, int> WordAtCaret(std::string_view line, int column, std::string_v
     return {start, end};
 }
 
+int WordBeforeCaret(std::string_view line, int column) {
+    if (column <= 0 || column > static_cast<int>(line.size()))
+        return column;
+    int start = column;
+    while (start > 0 && !IsWordBeforeCaretDelimiter(line[static_cast<std::size_t>(start - 1)]))
+        --start;
+    return start;
+}
+
 int NextCharColumn(std::string_view line, int column) {
     if (column < 0 || column >= static_cast<int>(line.size()))
         return column + 1;

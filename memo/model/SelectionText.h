@@ -44,6 +44,11 @@ inline bool IsCompletionTrigger(char c) {
     return c == '\t' || c == '\r' || std::string_view(" (,.=[").find(c) != std::string_view::npos;
 }
 
+/// Where the word before `column` of `line` starts: back from the column while no delimiter of
+/// the word-before-caret set comes. `column` itself when no word ends there (the character
+/// left of it is a delimiter, or the column is 0 or beyond the line's end).
+int WordBeforeCaret(std::string_view line, int column);
+
 /// Character steps. One byte is one column, but a character of several bytes (UTF-8, as the
 /// display codec decodes it; a byte that starts no valid sequence is a character of its own)
 /// is one step for the caret, Backspace and Delete, so no edit ever splits it. Past a line's

@@ -280,13 +280,4 @@ TEST(Keyboard, CtrlSpaceTypesNoSpaceWhileCompletionIsOn) {
     EXPECT_EQ(memo.CompletionTimerStarts, 2);
 }
 
-TEST(Keyboard, AutoCorrectReplacesTheWordBeforeATriggerWithoutARecord) {
-    TModelEditor memo;
-    memo.Settings().AutoCorrect.OldValue = {"teh"};
-    memo.Settings().AutoCorrect.NewValue = {"the"};
-    memo.Type("teh cat");
-    EXPECT_EQ(memo.Lines().Get(0), "the cat");
-    EXPECT_EQ(memo.Model().CaretX(), 7);
-}
-
 } // namespace
