@@ -159,9 +159,7 @@ void TFoldRegions::RebuildRegions() {
         ends_.clear();
         checkpoints_.clear();
         Rescan(0, lines_.Count());
-        rescanAll_ = false;
-        std::erase_if(collapsed_, [&](int line) { return !IsRegionStart(line); });
-        spansStale_ = true;
+        rescanAll_ = false; // (nothing was collapsed: a new text or language forgot it all)
     } else if (dirtyFirst_ >= 0) {
         Rescan(dirtyFirst_, dirtyEnd_);
     }
@@ -362,24 +360,22 @@ bool TFoldRegions::SetExpanded(int line, bool value) {
     return true;
 }
 
-bool TFoldRegions::Reveal(int line) {
-    return RevealRange(line, line);
+void TFoldRegions::Reveal(int line) {
+    RevealRange(line, line);
 }
 
-bool TFoldRegions::RevealRange(int first, int last) {
-    bool opened = false;
+void TFoldRegions::RevealRange(int first, int last) {
     for (;;) {
         if (Identity())
-            return opened;
+            return;
         if (spansStale_)
             BuildSpans();
         // The first span that reaches `first`, if it starts by `last`.
         const auto it = std::lower_bound(spans_.begin(), spans_.end(), first,
                                          [](const Span& s, int l) { return s.Last < l; });
         if (it == spans_.end() || it->First > last)
-            return opened;
+            return;
         SetExpanded(it->First - 1, true);
-        opened = true;
     }
 }
 
@@ -421,10 +417,7 @@ void TFoldRegions::BuildSpans() const {
     for (const int start : collapsed_) {
         if (!spans_.empty() && start <= spans_.back().Last)
             continue; // hidden itself: what it hides lies in the span already
-        int end = EndOfRegion(start);
-        if (end < 0)
-            continue;
-        end = std::min(end, lines_.Count() - 1);
+        const int end = std::min(EndOfRegion(start), lines_.Count() - 1); // -1: it never ends
         if (end <= start)
             continue;
         spans_.push_back({start + 1, end, hidden});

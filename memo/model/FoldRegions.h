@@ -71,10 +71,10 @@ public:
     bool RegionCaption(int line, std::string& caption) const;
     /// `line` starts a collapsed region that shows a caption: keys other than Enter leave it.
     bool ShowsCaption(int line) const;
-    /// Opens every collapsed region that hides `line`; true when one opened.
-    bool Reveal(int line);
+    /// Opens every collapsed region that hides `line`.
+    void Reveal(int line);
     /// Opens every collapsed region that hides one of the lines first..last.
-    bool RevealRange(int first, int last);
+    void RevealRange(int first, int last);
     /// A line is about to go: the region it starts goes with it.
     void RegionLineDeleted(int line);
 
