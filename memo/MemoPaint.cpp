@@ -229,15 +229,33 @@ void TAdvCustomMemo::PaintFoldMarks(TCanvas& canvas, const TViewStyle& style, co
             vertical(folding.IsInside(line) ? y0 : y0 + off, y1);
         canvas.Brush().Style = TBrushStyle::bsSolid;
         canvas.Brush().Color = style.BkColor;
-        canvas.Rectangle(Bounds(x0 + 2, y0 + off, 9, 9));
-        canvas.MoveTo(x0 + 4, y0 + off + 4);
-        canvas.LineTo(x0 + 9, y0 + off + 4);
-        if (expanded) {
-            ++openBoxes;
+        // A glyph stands for the sign when one is set: a box in the background colour, the
+        // glyph in it (squeezed into the column and 9 pixels when it is wider).
+        const TBitmap& glyph =
+            expanded ? codeFolding_.CollapsedGlyph() : codeFolding_.ExpandGlyph();
+        if (glyph.Width() > 0 && glyph.Height() > 0) {
+            canvas.Pen().Color = style.BkColor;
+            canvas.Rectangle(Bounds(x0 + 2, y0 + off, 9, 9));
+            const int columnWidth = FoldingColumn().Width();
+            const bool squeeze = glyph.Width() > columnWidth;
+            const int w = squeeze ? columnWidth : glyph.Width();
+            const int h = squeeze ? 9 : glyph.Height();
+            for (int y = 0; y < h; ++y)
+                for (int x = 0; x < w; ++x)
+                    canvas.SetPixel(x0 + 2 + x, y0 + off + y,
+                                    glyph.Pixel(x * glyph.Width() / w, y * glyph.Height() / h));
+            canvas.Pen().Color = style.FoldingLineColor;
         } else {
-            canvas.MoveTo(x0 + 6, y0 + off + 2);
-            canvas.LineTo(x0 + 6, y0 + off + 7);
+            canvas.Rectangle(Bounds(x0 + 2, y0 + off, 9, 9));
+            canvas.MoveTo(x0 + 4, y0 + off + 4);
+            canvas.LineTo(x0 + 9, y0 + off + 4);
+            if (!expanded) {
+                canvas.MoveTo(x0 + 6, y0 + off + 2);
+                canvas.LineTo(x0 + 6, y0 + off + 7);
+            }
         }
+        if (expanded)
+            ++openBoxes;
     }
 }
 

@@ -53,17 +53,40 @@ private:
     bool activeLineAtCursor_ = false;
 };
 
-/// Folding settings. Regions come from an attached styler; without one nothing folds.
+/// Folding settings. Regions come from an attached styler; without one nothing folds. The
+/// glyphs, when set, stand in the fold column's boxes for the drawn signs: ExpandGlyph on a
+/// collapsed region (a click expands it), CollapsedGlyph on an open one.
 class TCodeFolding : public TMemoSettings {
 public:
     bool Enabled() const { return enabled_; }
     void SetEnabled(bool v) { Set(enabled_, v); }
     TColor LineColor() const { return lineColor_; }
     void SetLineColor(TColor v) { Set(lineColor_, v); }
+    const TBitmap& ExpandGlyph() const { return expandGlyph_; }
+    const TBitmap& CollapsedGlyph() const { return collapsedGlyph_; }
+    /// Keeps a copy of `glyph`; always reports a change.
+    void SetExpandGlyph(const TBitmap& glyph) { SetGlyph(expandGlyph_, glyph); }
+    void SetCollapsedGlyph(const TBitmap& glyph) { SetGlyph(collapsedGlyph_, glyph); }
+    /// Takes `other`'s Enabled and LineColor (not its glyphs).
+    void Assign(const TCodeFolding& other) {
+        SetEnabled(other.enabled_);
+        SetLineColor(other.lineColor_);
+    }
 
 private:
+    void SetGlyph(TBitmap& field, const TBitmap& glyph) {
+        field.SetSize(glyph.Width(), glyph.Height());
+        for (int y = 0; y < glyph.Height(); ++y)
+            for (int x = 0; x < glyph.Width(); ++x)
+                field.Canvas().SetPixel(x, y, glyph.Pixel(x, y));
+        if (OnChange)
+            OnChange(nullptr);
+    }
+
     bool enabled_ = false;
     TColor lineColor_ = clGray;
+    TBitmap expandGlyph_;
+    TBitmap collapsedGlyph_;
 };
 
 /// A colour triple for a kind of text (links, comments, numbers): its text colour, its

@@ -310,6 +310,15 @@ TEST_F(View, ACollapsedRegionShowsItsStartAndSkipsItsLines) {
     for (int x = 0; x < 5 * memo.CharWidth(); ++x)
         for (int y = 2 + 2 * lh; y < 2 + 3 * lh; ++y)
             ASSERT_EQ(b.Pixel(left + x, y), expected.Pixel(48 + x, y)) << x << "," << y;
+    // A glyph for collapsed regions stands in the box in place of the plus.
+    TBitmap glyph(9, 9);
+    glyph.Canvas().Brush().Color = 0x123456;
+    glyph.Canvas().FillRect(Rect(0, 0, 9, 9));
+    glyph.Canvas().SetPixel(8, 8, 0x654321);
+    memo.CodeFolding().SetExpandGlyph(glyph);
+    const Rendered g = Render(memo);
+    EXPECT_EQ(g.Pixel(x0 + 6, rowTop + off + 2), 0x123456u); // where the plus was
+    EXPECT_EQ(g.Pixel(x0 + 10, rowTop + off + 8), 0x654321u);
 }
 
 TEST_F(View, ResizingKeepsTheTopLine) {
