@@ -98,7 +98,7 @@ void TMemoCompletion::Open() {
     const TAutoCompletion& settings = editor_.Kept().AutoCompletion;
     window_->SetColor(settings.Color);
     window_->Font().Assign(settings.Font);
-    window_->EntriesChanged();
+    window_->Opening();
     const TPoint origin = editor_.ClientToScreen({0, 0});
     // The text area's left edge counts the gutter and, with fold regions, the fold column.
     const int left = origin.X + editor_.TextArea().Left +

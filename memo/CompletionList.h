@@ -112,8 +112,11 @@ public:
     TRect RowsArea() const;
     /// The width that fits the longest entry, frame and scroll bar included.
     int FittedWidth();
-    /// Where the identifiers start, from the rows' left edge: past the widest kind word.
-    int IdentifierColumn();
+    /// Where the identifiers start, from the rows' left edge: past the widest kind word of the
+    /// entries the list opened with, so names stay in place while the list filters.
+    int IdentifierColumn() const { return identifiers_; }
+    /// The list opens with its entries: the identifier column is measured.
+    void Opening();
     int TopIndex() const { return topIndex_; }
     int VisibleRows();
 
@@ -141,6 +144,7 @@ private:
     TAdvCustomMemo& editor_;
     std::unique_ptr<TScrollBar> bar_;
     int topIndex_ = 0;
+    int identifiers_ = 0;
     bool sizing_ = false; // dragging the sizeable frame's right or bottom edge
     TPoint sizeFrom_;
     TSize sizeStart_;

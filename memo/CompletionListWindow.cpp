@@ -113,13 +113,12 @@ int TCompletionListWindow::VisibleRows() {
     return std::max(1, RowsArea().Height() / std::max(1, RowHeight()));
 }
 
-int TCompletionListWindow::IdentifierColumn() {
+void TCompletionListWindow::Opening() {
     TCanvas& canvas = Canvas();
     canvas.Font().Assign(ListFont());
-    int widest = 0;
+    identifiers_ = 0;
     for (const TCompletionEntry& entry : owner_.Entries())
-        widest = std::max(widest, canvas.TextWidth(SplitEntry(entry.Text).Kind));
-    return widest;
+        identifiers_ = std::max(identifiers_, canvas.TextWidth(SplitEntry(entry.Text).Kind));
 }
 
 int TCompletionListWindow::FittedWidth() {

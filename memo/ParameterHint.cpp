@@ -27,6 +27,10 @@ public:
     }
 
 protected:
+    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override {
+        TPopupWindow::MouseDown(button, shift, x, y);
+        owner_.Hide(); // a click puts it away, as a tooltip goes
+    }
     void Paint() override {
         TCanvas& canvas = Canvas();
         const THintParameter& colors = HintColors();
@@ -88,6 +92,21 @@ bool TParameterHint::Available() const {
            editor_.Kept().AutoHintParameters != TAutoHintParameters::hpNone;
 }
 
+std::optional<THintCall> TParameterHint::FindCall() const {
+    const TAdvCustomMemoStyler* styler = editor_.SyntaxStyles();
+    if (!styler || editor_.CaretY() >= editor_.Lines().Count())
+        return std::nullopt;
+    // The styler's bracketed literals are the quotes nothing inside of counts.
+    std::vector<std::pair<char, char>> literals;
+    for (int i = 0; i < styler->Elements.Count(); ++i) {
+        const TElementStyle& element = styler->Elements.Item(i);
+        if (element.StyleType == TStyleType::stBracket && element.BracketStart != '\0')
+            literals.emplace_back(element.BracketStart, element.BracketEnd);
+    }
+    return FindHintCall(editor_.Lines().Get(editor_.CaretY()), editor_.CaretX(),
+                        styler->HintParameter, literals, editor_.CaseSensitive());
+}
+
 void TParameterHint::Hide() {
     timer_.SetEnabled(false);
     call_.reset();
@@ -105,14 +124,7 @@ bool TParameterHint::Show() {
         return false;
     }
     const THintParameter& hint = editor_.SyntaxStyles()->HintParameter;
-    std::vector<std::pair<char, char>> literals;
-    for (int i = 0; i < editor_.SyntaxStyles()->Elements.Count(); ++i) {
-        const TElementStyle& element = editor_.SyntaxStyles()->Elements.Item(i);
-        if (element.StyleType == TStyleType::stBracket && element.BracketStart != '\0')
-            literals.emplace_back(element.BracketStart, element.BracketEnd);
-    }
-    const std::string_view line = editor_.Lines().Get(editor_.CaretY());
-    call_ = FindHintCall(line, editor_.CaretX(), hint, literals, editor_.CaseSensitive());
+    call_ = FindCall();
     if (!call_) {
         Hide();
         return false;
@@ -143,6 +155,13 @@ void TParameterHint::CaretMoved(bool ctrlHeld) {
     timer_.SetEnabled(false);
     if (Showing() && editor_.CaretY() != line_)
         Hide();
+    // After a key with Ctrl (an undo, a word move) the hint keeps its parameter, but goes when
+    // the caret no longer stands in its call.
+    if (Showing() && ctrlHeld) {
+        if (!FindCall())
+            Hide();
+        return;
+    }
     if (editor_.Kept().AutoHintParameters != TAutoHintParameters::hpAuto || ctrlHeld ||
         !Available())
         return;

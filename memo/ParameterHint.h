@@ -49,6 +49,8 @@ public:
 private:
     class THintWindow;
     bool Available() const;
+    /// The call at the caret, by the styler's lists.
+    std::optional<THintCall> FindCall() const;
 
     TAdvCustomMemo& editor_;
     std::unique_ptr<THintWindow> window_;

@@ -343,6 +343,12 @@ TEST(ParameterHints, ShownByKeysFollowTheCaretAndHideOffTheCall) {
     memo.Key(VK_RETURN);
     ASSERT_TRUE(hint.Showing());
     EXPECT_EQ(bold(), "text: string");
+    // An undo (a key with Ctrl) that takes the call away takes the hint too.
+    memo.Keys("x");
+    memo.CtrlKey('Z');
+    EXPECT_TRUE(hint.Showing());
+    memo.CtrlKey('Z');
+    EXPECT_FALSE(hint.Showing());
 }
 
 // --- the windows: places and colours ----------------------------------------------------------
