@@ -258,12 +258,13 @@ TEST(Completion, EntryRulesOnAnyBytes) {
     EXPECT_EQ(parts.Rest, "(var x)");
     EXPECT_EQ(SplitEntry("Cnt").Kind, "");
     EXPECT_EQ(WordAround("ab cd", 5, " "), (std::pair<int, int>{3, 5}));
-    EXPECT_EQ(WordAround("ab cd", 0, " "), (std::pair<int, int>{0, 2}));
+    EXPECT_EQ(WordAround("a b", 0, " "), (std::pair<int, int>{0, 1}));
     EXPECT_EQ(WordAround("ab (", 4, " ("), (std::pair<int, int>{4, 4}));
     EXPECT_EQ(WordAround("ab", 9, " "), (std::pair<int, int>{9, 9}));
     EXPECT_EQ(AfterDotColumn("x a.b.c", 7), 6);
     EXPECT_EQ(AfterDotColumn("a. bc", 5), -1);
     EXPECT_EQ(AfterDotColumn("a.", 40), 2);
+    EXPECT_EQ(AfterDotColumn(".ab", 3), 1);
     // Letter case folds in ASCII only; any bytes survive.
     EXPECT_EQ(UpperCased("a\xE9z{"), "A\xE9Z{");
     const std::vector<TCompletionEntry> entries = {{"k \xE9t"}, {"\xE9"}, {" "}, {"k ab"}};
@@ -276,8 +277,12 @@ TEST(Completion, EntryRulesOnAnyBytes) {
 
 TEST(ParameterHints, TheCallAndParameterAtTheCaret) {
     THintParameter hint;
-    hint.Parameters = {"WriteLn(text: string)", "Copy(s: string; index, count: integer): string",
-                       "F(a: array(1; 2); b)", "Nothing", "Empty()"};
+    hint.Parameters = {"WriteLn(text: string)",
+                       "Copy(s: string; index, count: integer): string",
+                       "F(a: array(1; 2); b)",
+                       "Nothing",
+                       "Empty()",
+                       "Az09_zA(a; b)"};
     const std::vector<std::pair<char, char>> quotes = {{'\'', '\''}};
     auto at = [&](std::string_view line, bool caseSensitive = false) {
         const auto call =
@@ -292,6 +297,7 @@ TEST(ParameterHints, TheCallAndParameterAtTheCaret) {
     EXPECT_EQ(at("WriteLn(x)"), (std::pair{-1, -1}));
     EXPECT_EQ(at("Unknown(x, "), (std::pair{-1, -1}));
     EXPECT_EQ(at("(, ) ( ("), (std::pair{-1, -1}));
+    EXPECT_EQ(at("x+aZ09_Za (1, "), (std::pair{5, 1})); // names: letters, digits, "_"
     // Parameters end at either delimiter, not inside nested brackets.
     using Spans = std::vector<std::pair<int, int>>;
     EXPECT_EQ(HintParameterSpans(hint.Parameters[1], hint), (Spans{{5, 14}, {16, 21}, {23, 37}}));
