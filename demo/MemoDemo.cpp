@@ -1,5 +1,7 @@
 // dyadlist-memo-demo [FILE]: one list editor filling a window, painting a small Pascal-like
 // language by its styler, with URL awareness, a marker and folding. Without FILE it shows a sample.
+// Ctrl+Space opens the completion list of the styler's entries (and so does a typed "."
+// after its delay); Ctrl+Shift+Space, or a pause inside a call, shows the call's parameters.
 
 #include <string>
 
@@ -32,6 +34,7 @@ const char* const kSample =
     "  if count > 10 then\r\n"
     "  begin\r\n"
     "    count := count - 1;\r\n"
+    "    WriteLn(Copy(name, 1, count));\r\n"
     "  end;\r\n"
     "end.\r\n";
 
@@ -69,6 +72,7 @@ int main(int argc, char** argv) {
     images.Add(dot);
     memo.MarkerList().SetMarkerImageList(&images);
     memo.MarkerList().AddMarker(12, 0, "the program's body");
+    memo.Kept().AutoCompletion.ShowImages = true;
     form.Show();
     application.Run();
     return 0;

@@ -47,9 +47,17 @@ std::unique_ptr<TAdvCustomMemoStyler> MakePascalStyler() {
     named.SetRegionStart("$region");
     named.SetRegionEnd("$endregion");
     named.ShowComments = true;
-    styler->HintParameter.Parameters = {"WriteLn(text: string)", "Copy(s: string; index, count: integer)",
+    styler->HintParameter.Parameters = {"WriteLn(text: string)",
+                                        "Copy(s: string; index, count: integer): string",
                                         "Inc(var x: integer; by: integer)"};
-    styler->AutoCompletion = {"procedure WriteLn(text: string)", "function Copy(s; index; count): string",
-                              "procedure Inc(var x: integer)", "var count: integer"};
+    // Completion entries: kind word, space, text; the kind picks the colour and image.
+    styler->AutoCompletion = {{"procedure WriteLn(text: string)", 6},
+                              {"function Copy(s; index; count): string", 5},
+                              {"procedure Inc(var x: integer)", 6},
+                              {"var count : integer", 1},
+                              {"var name : string", 1},
+                              {"property Length : integer", 2},
+                              {"event OnChange", 3},
+                              {"method Clear()", 4}};
     return styler;
 }

@@ -5,6 +5,9 @@
 
 #include <algorithm>
 
+#include "memo/CompletionFilter.h"
+#include "memo/CompletionList.h"
+#include "memo/ParameterHint.h"
 #include "memo/model/MemoKeyTable.h"
 #include "memo/MemoMouse.h"
 #include "platform/Caret.h"
@@ -71,8 +74,15 @@ TAdvCustomMemo::TAdvCustomMemo(TWinControl* parent)
     completionTimer_->SetEnabled(false);
     completionTimer_->OnTimer = [this](TObject*) {
         completionTimer_->SetEnabled(false);
-        StartAutoCompletion(); // the list needs a styler's entries: nothing opens yet
+        // After the delay the list opens on a word (in after-dot mode), when it may.
+        const int y = CaretY();
+        const std::string_view line = y < Lines().Count() ? Lines().Get(y) : std::string_view();
+        const auto [start, end] = WordAround(line, CaretX(), kCompletionWordDelimiters);
+        if (kept_.AutoCompletion.AutoDisplay && start < end)
+            completion_->Start(true);
     };
+    completion_ = std::make_unique<TMemoCompletion>(*this);
+    parameterHint_ = std::make_unique<TParameterHint>(*this);
     // A new editor holds one empty line.
     Lines().Add("");
     ApplyFont();
@@ -121,6 +131,7 @@ void TAdvCustomMemo::Notify(TEditorNotice notice) {
         break;
     case TEditorNotice::CursorChange:
         MatchBlockAtCaret();
+        parameterHint_->CaretMoved(!lastKeyWithoutCtrl_);
         raise(OnCursorChange);
         break;
     case TEditorNotice::ColumnChange:
@@ -148,8 +159,22 @@ bool TAdvCustomMemo::AllowOverwriteToggle() {
 }
 
 bool TAdvCustomMemo::StartAutoCompletion() {
-    // The list itself needs a styler's completion entries; there is none to show yet.
+    // The list needs a styler's entries; the space is swallowed whenever completion is on.
+    completion_->Start(false);
     return kept_.AutoCompletion.Active;
+}
+
+void TAdvCustomMemo::ShowParameterHint() {
+    if (kept_.AutoHintParameters != TAutoHintParameters::hpNone)
+        parameterHint_->Show();
+}
+
+TImageList* TAdvCustomMemo::AutoCompletionListImages() const {
+    return completion_->Images();
+}
+
+void TAdvCustomMemo::SetAutoCompletionListImages(TImageList* images) {
+    completion_->SetImages(images);
 }
 
 void TAdvCustomMemo::StartCompletionTimer() {
@@ -184,12 +209,18 @@ void TAdvCustomMemo::KeyDown(std::uint16_t& key, TShiftState shift) {
         OnKeyDown(this, key, shift);
     if (key == 0)
         return;
+    completionTimer_->SetEnabled(false);
     if (key != VK_CONTROL && !blinkSaved_) {
         savedBlinkTime_ = GetCaretBlinkTime();
         blinkSaved_ = true;
         SetCaretBlinkTime(kInfiniteBlink);
     }
+    lastKeyWithoutCtrl_ = !shift.Ctrl;
+    // 2. An open completion list has the key first.
+    if (completion_->KeyDown(key, shift))
+        return;
     keyboard_.KeyDown(key, shift);
+    completion_->AfterKeyDown(key);
 }
 
 void TAdvCustomMemo::KeyUp(std::uint16_t&, TShiftState) {
@@ -204,7 +235,10 @@ void TAdvCustomMemo::KeyPress(char& key) {
     // 1. The handler sees the character first.
     if (OnKeyPress)
         OnKeyPress(this, key);
+    if (completion_->KeyPress(key))
+        return;
     keyboard_.KeyPress(key);
+    completion_->AfterKeyPress(key);
 }
 
 void TAdvCustomMemo::KeyCommand(int code, TShiftState shift) {
@@ -241,6 +275,7 @@ void TAdvCustomMemo::SetAcceptFiles(bool value) {
 // --- pointer -------------------------------------------------------------------------------
 
 void TAdvCustomMemo::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+    completion_->Cancel();
     TCustomControl::MouseDown(button, shift, x, y);
     mouse_->MouseDown(button, shift, x, y);
 }

@@ -19,9 +19,10 @@
 // every text change goes through the line store into the document's primitives.
 //
 // Hooks of parts not built yet stay minimal: with no styler the word sets are the plain ones,
-// folding has no regions to skip or open, auto-completion and parameter hints are absent
-// (Ctrl+Space and Ctrl+Shift+Space change nothing), and word wrap is off. A memo checker
+// folding has no regions to skip or open, and word wrap is off. A memo checker
 // (MemoChecker.h) is called when a program assigns one; Dyadlist's window assigns none.
+// Auto-completion and parameter hints (CompletionList, ParameterHint) are windows of their
+// own that need a styler's entries: without one Ctrl+Space only swallows its space.
 
 #include <cstdint>
 #include <functional>
@@ -49,6 +50,9 @@
 #include "platform/StdCtrls.h"
 
 class TBitmap;
+class TImageList;
+class TMemoCompletion;
+class TParameterHint;
 struct TRowContext;
 class TMemoMouse;
 class TPopupMenu;
@@ -64,6 +68,13 @@ using TMemoWordEvent =
 using TUndoChangeEvent = std::function<void(TObject* sender, bool canUndo, bool canRedo)>;
 using TGutterClickEvent = std::function<void(TObject* sender, int line)>;
 using TURLClick = std::function<void(TObject* sender, const std::string& url)>;
+/// Completion's events: the upper-cased word and whether the list may open; the word and the
+/// candidates, which the handler may change; the text an entry inserts, which it may change.
+using TMemoBeforeCompleteEvent =
+    std::function<void(TObject* sender, const std::string& word, bool& allow)>;
+using TMemoGetCompletionListEvent = std::function<void(
+    TObject* sender, const std::string& word, std::vector<TCompletionEntry>& candidates)>;
+using TMemoInsertCompletionEntryEvent = std::function<void(TObject* sender, std::string& text)>;
 using TAdvMemoFileDropEvent =
     std::function<void(TObject* sender, const std::string& fileName, bool& allow)>;
 
@@ -351,6 +362,20 @@ public:
     /// Runs from "." or "(" until completion looks for its list (and, without a styler's
     /// entries, finds none).
     TTimer& CompletionTimer() { return *completionTimer_; }
+    /// The completion list and the parameter hint.
+    TMemoCompletion& Completion() { return *completion_; }
+    TParameterHint& ParameterHint() { return *parameterHint_; }
+    /// Shows the parameter hint of the call at the caret (unless hpNone).
+    void ShowParameterHint() override;
+    /// The completion list's kind images (none: its built-in ones).
+    TImageList* AutoCompletionListImages() const;
+    void SetAutoCompletionListImages(TImageList* images);
+    TMemoBeforeCompleteEvent OnBeforeAutoCompletion;
+    TMemoGetCompletionListEvent OnGetAutoCompletionList;
+    TNotifyEvent OnStartAutoCompletion;
+    TMemoInsertCompletionEntryEvent OnInsertAutoCompletionEntry;
+    TNotifyEvent OnAutoCompletion;
+    TNotifyEvent OnCancelAutoCompletion;
 
     /// The system caret's place: the left edge of the caret's cell, one pixel below its top.
     TPoint CaretPixel() const;
@@ -450,6 +475,9 @@ private:
     std::unique_ptr<TMemoMouse> mouse_;
     std::unique_ptr<TSystemCaret> systemCaret_;
     std::unique_ptr<TTimer> completionTimer_;
+    std::unique_ptr<TMemoCompletion> completion_;
+    std::unique_ptr<TParameterHint> parameterHint_;
+    bool lastKeyWithoutCtrl_ = true; // a caret move after a key with Ctrl leaves the hint be
 
     TMemoView view_;
     TViewStyle style_;

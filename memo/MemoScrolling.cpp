@@ -5,6 +5,8 @@
 #include <cstdlib>
 
 #include "memo/AdvMemo.h"
+#include "memo/CompletionList.h"
+#include "memo/ParameterHint.h"
 #include "platform/Caret.h"
 #include "platform/Graphics.h"
 #include "platform/SysColors.h"
@@ -236,6 +238,9 @@ void TAdvCustomMemo::DoEnter() {
 
 void TAdvCustomMemo::DoExit() {
     TCustomControl::DoExit();
+    // The typing aids' windows go with the focus.
+    completion_->Cancel();
+    parameterHint_->Hide();
     if (blinkSaved_) {
         blinkSaved_ = false;
         SetCaretBlinkTime(savedBlinkTime_);

@@ -12,6 +12,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "memo/ViewSettings.h"
@@ -62,6 +63,16 @@ struct THintParameter {
     std::vector<std::string> Parameters;
 };
 
+/// A completion entry: usually a kind word, a space and the text ("procedure WriteLn(text)"),
+/// and the entry's kind, 0 to 6 (identifier, variable, property, event, method, function,
+/// procedure), which picks its colour and image.
+struct TCompletionEntry {
+    TCompletionEntry(std::string text = {}, int kind = 0) : Text(std::move(text)), Kind(kind) {}
+    std::string Text;
+    int Kind;
+    friend bool operator==(const TCompletionEntry&, const TCompletionEntry&) = default;
+};
+
 class TAdvCustomMemoStyler {
 public:
     TAdvCustomMemoStyler();
@@ -84,7 +95,7 @@ public:
     /// completion, which read them.
     std::vector<TRegionDefinition> RegionDefinitions;
     THintParameter HintParameter;
-    std::vector<std::string> AutoCompletion;
+    std::vector<TCompletionEntry> AutoCompletion;
 
     /// Replaces the comment colours (kind 1) or the number colours (kind 2).
     virtual void SetColors(int kind, const TCharStyle& colors);

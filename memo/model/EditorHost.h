@@ -59,6 +59,8 @@ public:
     virtual bool StartAutoCompletion() = 0;
     /// "." or "(" was typed: completion may open its list after its delay.
     virtual void StartCompletionTimer() = 0;
+    /// Ctrl+Shift+Space: the parameter hint of the call at the caret shows.
+    virtual void ShowParameterHint() = 0;
     /// A word ended; the handler may change `replacement` (which starts as the word).
     virtual void WordCompleted(const std::string& word, std::string& replacement) = 0;
 

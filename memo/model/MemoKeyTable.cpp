@@ -45,6 +45,9 @@ void AutoComplete(TMemoEditing& e, int, TShiftState) {
     if (e.Model().Host().StartAutoCompletion())
         e.Model().SetKeyAllowsTyping(false);
 }
+void ParameterHint(TMemoEditing& e, int, TShiftState) {
+    e.Model().Host().ShowParameterHint();
+}
 void Left(TMemoEditing& e, int, TShiftState s) {
     e.Model().ArrowMove(-1, 0, s);
 }
@@ -140,7 +143,7 @@ constexpr TKeyDownRow kKeyDown[] = {
     {VK_NEXT,      Any,              Command},
     {VK_INSERT,    Any,              Command},
     {VK_SPACE,     ExactlyCtrl,      AutoComplete},
-    {VK_SPACE,     ExactlyCtrlShift, Nothing}, // parameter hint
+    {VK_SPACE,     ExactlyCtrlShift, ParameterHint},
     {VK_LEFT,      Any,              Left},
     {VK_UP,        Any,              Up},
     {VK_RIGHT,     Any,              Right},

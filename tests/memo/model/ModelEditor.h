@@ -83,6 +83,8 @@ public:
     bool StartAutoCompletion() override { return AutoCompletionActive; }
     void StartCompletionTimer() override { ++CompletionTimerStarts; }
     int CompletionTimerStarts = 0;
+    void ShowParameterHint() override { ++ParameterHints; }
+    int ParameterHints = 0;
     void WordCompleted(const std::string& word, std::string& replacement) override {
         if (OnWordComplete)
             OnWordComplete(word, replacement);
