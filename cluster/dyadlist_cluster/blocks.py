@@ -1,0 +1,141 @@
+"""The tasks that run on the workers, each over dyadlist-cluster-kernel:
+
+- split_block: one block of a list (a byte range of its concatenated files) read and split
+  into lines, dealt to the partitions by hash;
+- count_partition: one partition of both lists compared, its entries grouped by the block
+  they come from;
+- render_block: one block's entries from every partition put back in line order and
+  written as text.
+
+Every task is a pure function of its arguments, so Dask may run one again on another worker
+when a worker is lost, with the same result.
+"""
+
+import os
+import struct
+import tempfile
+from dataclasses import dataclass
+
+from . import kernel
+from .inputs import ListReader
+
+# Bytes of a list looked at for UTF-16 and UTF-32.
+HEAD_BYTES = 256
+
+
+@dataclass(frozen=True)
+class BlockSummary:
+    lines: int  # lines the block owns, up to its first NUL
+    nul_at: object  # the first NUL, from the block's start, or None
+    lf: int  # line ends that are a lone LF, before that NUL
+    crlf: int  # and that are CR LF
+    head: bytes  # the list's first bytes, from its first block only
+
+
+def split_block(kernel_path, files, start, end, partitions):
+    """(BlockSummary, tuple of each partition's records) for the block [start, end)."""
+    reader = ListReader(files)
+    head = []
+    may_own_a_line = [start == 0]
+
+    def pieces():
+        if start > 0:
+            before = reader.read(start - 1, start)
+            may_own_a_line[0] |= before in (b"\r", b"\n")
+            yield before
+        for piece in reader.pieces(start, end):
+            if start == 0 and sum(map(len, head)) < HEAD_BYTES:
+                head.append(piece[:HEAD_BYTES])
+            may_own_a_line[0] |= b"\n" in piece or b"\r" in piece
+            yield piece
+        # The block's last line runs on past its end; a block without a break in it owns no
+        # line (it lies inside one), and reads nothing more.
+        if may_own_a_line[0]:
+            yield from reader.through_line_end(end)
+
+    try:
+        output = kernel.run(kernel_path, ["split", partitions, int(start > 0), end - start],
+                            pieces())
+    finally:
+        reader.close()
+    frames = kernel.Frames(output)
+    lines, nul, lf, crlf = (frames.number() for _ in range(4))
+    buckets = tuple(frames.sized() for _ in range(partitions))
+    summary = BlockSummary(lines, nul - 1 if nul else None, lf, crlf,
+                           b"".join(head)[:HEAD_BYTES])
+    return summary, buckets
+
+
+def split_text(kernel_path, text, partitions):
+    """The buckets of a list held whole in `text` (one of a single empty line)."""
+    output = kernel.run(kernel_path, ["split", partitions, 0, len(text)], [text])
+    frames = kernel.Frames(output)
+    for _ in range(4):
+        frames.number()
+    return tuple(frames.sized() for _ in range(partitions))
+
+
+def summary_of(result):
+    return result[0]
+
+
+def bucket_of(result, partition):
+    return result[1][partition]
+
+
+def count_partition(kernel_path, driving, check_identical, left, right):
+    """((multiple hits, single hits, identical), entries per block) for one partition;
+    `left` and `right` are the (first line, records) of each block of the lists, in order.
+    The entries come as the multiple hits of each block of the driving list, then the
+    single hits of each left block, then of each right block."""
+
+    def pieces():
+        for first_line, records in list(left) + list(right):
+            yield struct.pack("<QQ", first_line, len(records))
+            yield records
+
+    output = kernel.run(kernel_path, ["count", driving, int(check_identical), len(left),
+                                      len(right)], pieces())
+    frames = kernel.Frames(output)
+    counts = (frames.number(), frames.number(), bool(frames.number()))
+    driving_blocks = len(left) if driving == "L" else len(right)
+    parts = tuple(frames.sized() for _ in range(driving_blocks + len(left) + len(right)))
+    if not frames.at_end():
+        raise kernel.KernelError("the kernel's output is longer than its parts")
+    return counts, parts
+
+
+def part_of(result, index):
+    return result[1][index]
+
+
+def render_block(kernel_path, kind, letter, first_line, lines, line_numbers, partitions,
+                 target=None):
+    """The text of one block's entries, from the records each partition gave for it; with a
+    `target` path, written there (under a temporary name, then renamed) instead."""
+    args = ["render", kind, letter, first_line, lines, int(line_numbers), len(partitions)]
+
+    def pieces():
+        for records in partitions:
+            yield kernel.sized(records)
+            yield records
+
+    if target is None:
+        return kernel.run(kernel_path, args, pieces())
+    folder, name = os.path.split(target)
+    fd, temporary = tempfile.mkstemp(prefix=name + ".partial.", dir=folder or ".")
+    try:
+        with os.fdopen(fd, "wb") as out:
+            out.write(kernel.run(kernel_path, args, pieces()))
+        os.chmod(temporary, 0o666 & ~_umask())
+        os.rename(temporary, target)
+    except BaseException:
+        os.unlink(temporary)
+        raise
+    return None
+
+
+def _umask():
+    mask = os.umask(0)
+    os.umask(mask)
+    return mask
