@@ -14,8 +14,6 @@ when a worker is lost, with the same result.
 import os
 import struct
 import tempfile
-from dataclasses import dataclass
-
 from . import kernel
 from .inputs import ListReader
 
@@ -23,17 +21,16 @@ from .inputs import ListReader
 HEAD_BYTES = 256
 
 
-@dataclass(frozen=True)
-class BlockSummary:
-    lines: int  # lines the block owns, up to its first NUL
-    nul_at: object  # the first NUL, from the block's start, or None
-    lf: int  # line ends that are a lone LF, before that NUL
-    crlf: int  # and that are CR LF
-    head: bytes  # the list's first bytes, from its first block only
+def block_summary(lines, nul_at, lf, crlf, head):
+    """What the client learns of a block, as a plain tuple (the workers need not know our
+    classes): the lines it owns up to its first NUL, that NUL from the block's start (or
+    None), the line ends before it that are a lone LF and that are CR LF, and the list's first
+    bytes (from its first block only)."""
+    return (lines, nul_at, lf, crlf, head)
 
 
 def split_block(kernel_path, files, start, end, partitions):
-    """(BlockSummary, tuple of each partition's records) for the block [start, end)."""
+    """(block_summary, tuple of each partition's records) for the block [start, end)."""
     reader = ListReader(files)
     head = []
     may_own_a_line = [start == 0]
@@ -61,8 +58,8 @@ def split_block(kernel_path, files, start, end, partitions):
     frames = kernel.Frames(output)
     lines, nul, lf, crlf = (frames.number() for _ in range(4))
     buckets = tuple(frames.sized() for _ in range(partitions))
-    summary = BlockSummary(lines, nul - 1 if nul else None, lf, crlf,
-                           b"".join(head)[:HEAD_BYTES])
+    summary = block_summary(lines, nul - 1 if nul else None, lf, crlf,
+                            b"".join(head)[:HEAD_BYTES])
     return summary, buckets
 
 

@@ -24,6 +24,7 @@ import uuid
 from dataclasses import dataclass
 
 from . import blocks
+from .inputs import list_size
 
 # Bytes of both lists that one partition is planned for.
 PARTITION_BYTES = 64 << 20
@@ -61,7 +62,7 @@ def default_partitions(sizes, workers):
 
 
 class ClusterComparison:
-    """Runs the comparison of two resolved lists (inputs.ListFiles) on `client`."""
+    """Runs the comparison of two resolved lists (inputs.resolve) on `client`."""
 
     def __init__(self, client, kernel_path, files, block_size, partitions):
         self.client = client
@@ -83,8 +84,9 @@ class ClusterComparison:
         sides = []
         for letter, files in zip("LR", self.files):
             held = self._submit(_hold, files, key=self._key("files", letter))
-            ranges = [(start, min(start + self.block_size, files.size))
-                      for start in range(0, files.size, self.block_size)]
+            size = list_size(files)
+            ranges = [(start, min(start + self.block_size, size))
+                      for start in range(0, size, self.block_size)]
             results = [self._submit(blocks.split_block, self.kernel, held, start, end,
                                     self.partitions, key=self._key("split", letter, k))
                        for k, (start, end) in enumerate(ranges)]
@@ -107,14 +109,15 @@ class ClusterComparison:
         lf = crlf = 0
         nul_at = None
         for (start, _), summary, block_buckets in zip(ranges, summaries, buckets):
-            used.append((first_line, summary.lines, block_buckets))
-            first_line += summary.lines
-            lf += summary.lf
-            crlf += summary.crlf
-            if summary.nul_at is not None:
-                nul_at = start + summary.nul_at
+            lines, block_nul, block_lf, block_crlf, _ = summary
+            used.append((first_line, lines, block_buckets))
+            first_line += lines
+            lf += block_lf
+            crlf += block_crlf
+            if block_nul is not None:
+                nul_at = start + block_nul
                 break
-        head = summaries[0].head if summaries else b""
+        head = summaries[0][4] if summaries else b""
         if first_line == 0:
             # A list with no line (empty, or starting with NUL) is one empty line.
             text = self._submit(blocks.split_text, self.kernel, b"\n", self.partitions,
@@ -122,7 +125,7 @@ class ClusterComparison:
             used = [(0, 1, [self._submit(operator.getitem, text, p,
                                          key=self._key("empty", letter, p))
                             for p in range(self.partitions)])]
-        return used, ListFacts(head, files.size, nul_at, lf, crlf)
+        return used, ListFacts(head, list_size(files), nul_at, lf, crlf)
 
     def run(self):
         split = self._split()
@@ -167,7 +170,7 @@ class ClusterComparison:
         """Futures of each block's text (or of its part file written at `targets[i]`)."""
         return [self._submit(blocks.render_block, self.kernel, kind, letter, first, lines,
                              line_numbers, records, targets[i] if targets else None,
-                             key=self._key("render", kind, i))
+                             key=self._key("render", kind, "parts" if targets else "text", i))
                 for i, (letter, first, lines, records) in enumerate(block_list)]
 
 

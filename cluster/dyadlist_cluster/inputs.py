@@ -1,13 +1,13 @@
 """A list named on the command line: a file, a folder of part files or a glob, read in name
 order as one list, the concatenation of its files. Resolved where the workers read (on the
-cluster, with --scheduler), into a ListFiles: the files, their sizes then, and where each
-starts in the concatenation."""
+cluster, with --scheduler), into the list's files: a tuple of their paths and a tuple of where
+each starts in the concatenation, one more for the list's size. Plain tuples, as everything a
+task takes or gives here: a worker knows no class of ours."""
 
 import bisect
 import glob
 import os
 import stat
-from dataclasses import dataclass
 
 
 class InputError(Exception):
@@ -18,14 +18,8 @@ def cannot_open(name, reason):
     return InputError('Cannot open file "%s". %s' % (name, reason))
 
 
-@dataclass(frozen=True)
-class ListFiles:
-    paths: tuple
-    starts: tuple  # where each file starts in the list; one more: the list's size
-
-    @property
-    def size(self):
-        return self.starts[-1]
+def list_size(files):
+    return files[1][-1]
 
 
 def _check_readable(path):
@@ -74,7 +68,7 @@ def resolve(name):
     starts = [0]
     for path in paths:
         starts.append(starts[-1] + _check_readable(path))
-    return ListFiles(tuple(paths), tuple(starts))
+    return tuple(paths), tuple(starts)
 
 
 class ListReader:
@@ -82,7 +76,7 @@ class ListReader:
     when the list was resolved is an error (what would be read is not the list)."""
 
     def __init__(self, files):
-        self.files = files
+        self.paths, self.starts = files
         self._open = None  # (index, file object)
 
     def close(self):
@@ -94,7 +88,7 @@ class ListReader:
         if self._open and self._open[0] == index:
             return self._open[1]
         self.close()
-        path = self.files.paths[index]
+        path = self.paths[index]
         try:
             self._open = (index, open(path, "rb", buffering=0))
         except OSError as error:
@@ -103,9 +97,9 @@ class ListReader:
 
     def pieces(self, start, end, piece=1 << 20):
         """The bytes of [start, end) of the list, a piece at a time."""
-        starts = self.files.starts
+        starts = self.starts
         index = bisect.bisect_right(starts, start) - 1
-        while start < end and index < len(self.files.paths):
+        while start < end and index < len(self.paths):
             file_end = starts[index + 1]
             if start >= file_end:
                 index += 1
@@ -117,9 +111,9 @@ class ListReader:
                 try:
                     data = os.pread(handle.fileno(), min(want, piece), offset)
                 except OSError as error:
-                    raise cannot_open(self.files.paths[index], os.strerror(error.errno)) from None
+                    raise cannot_open(self.paths[index], os.strerror(error.errno)) from None
                 if not data:
-                    raise cannot_open(self.files.paths[index],
+                    raise cannot_open(self.paths[index],
                                       "The file shrank while it was read")
                 yield data
                 offset += len(data)
@@ -133,7 +127,7 @@ class ListReader:
     def through_line_end(self, start, piece=1 << 16):
         """The bytes from `start` up to and including the first CR, LF or NUL, or up to the
         list's end: what finishes a line that runs on past `start`."""
-        size = self.files.size
+        size = self.starts[-1]
         while start < size:
             data = self.read(start, min(size, start + piece))
             ends = [i for i in (data.find(b"\n"), data.find(b"\r"), data.find(b"\0")) if i >= 0]

@@ -69,7 +69,7 @@ def check_outputs_spare_the_lists(options, files):
                                  ("--single-hits", options.single_hits_file)) if n and n != "-"]
     for option, name in named:
         for listed in files:
-            for path in listed.paths:
+            for path in listed[0]:
                 if outputs.same_file(name, path):
                     raise UsageError('%s "%s" is one of the lists ("%s")' % (option, name, path))
     if len(named) == 2 and (named[0][1] == named[1][1] or
@@ -100,15 +100,17 @@ def compare(options, program_dir):
     try:
         import cloudpickle
 
-        from . import __name__ as package
         # The workers need Dask and the kernel only: our functions travel with the tasks.
-        cloudpickle.register_pickle_by_value(sys.modules[package])
+        # Dask pickles by value only what comes from a module registered by its own name.
+        for name, module in list(sys.modules.items()):
+            if name.startswith(__package__ + ".") and module is not None:
+                cloudpickle.register_pickle_by_value(module)
         if options.scheduler:
             files = [on_workers(client, options, inputs.resolve, name)
                      for name in (options.left, options.right)]
             check_outputs_spare_the_lists(options, files)
         workers = len(client.scheduler_info()["workers"]) or 1
-        partitions = options.partitions or default_partitions([f.size for f in files], workers)
+        partitions = options.partitions or default_partitions([inputs.list_size(f) for f in files], workers)
         engine = ClusterComparison(client, os.path.join(program_dir, KERNEL_NAME), files,
                                    options.block_size, partitions)
         result = engine.run()
