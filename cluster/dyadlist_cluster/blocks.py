@@ -11,6 +11,7 @@ Every task is a pure function of its arguments, so Dask may run one again on ano
 when a worker is lost, with the same result.
 """
 
+import mmap
 import os
 import struct
 import tempfile
@@ -32,44 +33,52 @@ def block_summary(lines, nul_at, lf, crlf, head):
 def split_block(kernel_path, files, start, end, partitions):
     """(block_summary, tuple of each partition's records) for the block [start, end)."""
     reader = ListReader(files)
-    head = []
-    may_own_a_line = [start == 0]
 
-    def pieces():
+    def write_input(fd):
         if start > 0:
-            before = reader.read(start - 1, start)
-            may_own_a_line[0] |= before in (b"\r", b"\n")
-            yield before
-        for piece in reader.pieces(start, end):
-            if start == 0 and sum(map(len, head)) < HEAD_BYTES:
-                head.append(piece[:HEAD_BYTES])
-            may_own_a_line[0] |= b"\n" in piece or b"\r" in piece
-            yield piece
-        # The block's last line runs on past its end; a block without a break in it owns no
-        # line (it lies inside one), and reads nothing more.
-        if may_own_a_line[0]:
-            yield from reader.through_line_end(end)
+            kernel.write_all(fd, reader.read(start - 1, start))
+        reader.copy_to(fd, start, end)
+        # The block's last line runs on past its end. A block with no break before its last
+        # byte owns no line (it lies inside one) and reads nothing more: a line of many
+        # blocks is not read again for each.
+        size = os.fstat(fd).st_size
+        if start == 0 or _holds_a_break(fd, size - 1):
+            for piece in reader.through_line_end(end):
+                kernel.write_all(fd, piece)
 
     try:
+        head = reader.read(0, HEAD_BYTES) if start == 0 else b""
         output = kernel.run(kernel_path, ["split", partitions, int(start > 0), end - start],
-                            pieces())
+                            write_input)
     finally:
         reader.close()
     frames = kernel.Frames(output)
-    lines, nul, lf, crlf = (frames.number() for _ in range(4))
-    buckets = tuple(frames.sized() for _ in range(partitions))
-    summary = block_summary(lines, nul - 1 if nul else None, lf, crlf,
-                            b"".join(head)[:HEAD_BYTES])
-    return summary, buckets
+    try:
+        lines, nul, lf, crlf = (frames.number() for _ in range(4))
+        buckets = tuple(frames.sized() for _ in range(partitions))
+    finally:
+        frames.close()
+    return block_summary(lines, nul - 1 if nul else None, lf, crlf, head), buckets
+
+
+def _holds_a_break(fd, size):
+    """Whether the first `size` bytes of the file `fd` hold a CR or an LF."""
+    if size <= 0:
+        return False
+    with mmap.mmap(fd, size, mmap.MAP_SHARED, mmap.PROT_READ) as mapped:
+        return mapped.find(b"\n") >= 0 or mapped.find(b"\r") >= 0
 
 
 def split_text(kernel_path, text, partitions):
     """The buckets of a list held whole in `text` (one of a single empty line)."""
-    output = kernel.run(kernel_path, ["split", partitions, 0, len(text)], [text])
-    frames = kernel.Frames(output)
-    for _ in range(4):
-        frames.number()
-    return tuple(frames.sized() for _ in range(partitions))
+    frames = kernel.Frames(kernel.run(kernel_path, ["split", partitions, 0, len(text)],
+                                      lambda fd: kernel.write_all(fd, text)))
+    try:
+        for _ in range(4):
+            frames.number()
+        return tuple(frames.sized() for _ in range(partitions))
+    finally:
+        frames.close()
 
 
 def summary_of(result):
@@ -86,19 +95,21 @@ def count_partition(kernel_path, driving, check_identical, left, right):
     The entries come as the multiple hits of each block of the driving list, then the
     single hits of each left block, then of each right block."""
 
-    def pieces():
+    def write_input(fd):
         for first_line, records in list(left) + list(right):
-            yield struct.pack("<QQ", first_line, len(records))
-            yield records
+            kernel.write_all(fd, struct.pack("<QQ", first_line, len(records)))
+            kernel.write_all(fd, records)
 
-    output = kernel.run(kernel_path, ["count", driving, int(check_identical), len(left),
-                                      len(right)], pieces())
-    frames = kernel.Frames(output)
-    counts = (frames.number(), frames.number(), bool(frames.number()))
-    driving_blocks = len(left) if driving == "L" else len(right)
-    parts = tuple(frames.sized() for _ in range(driving_blocks + len(left) + len(right)))
-    if not frames.at_end():
-        raise kernel.KernelError("the kernel's output is longer than its parts")
+    frames = kernel.Frames(kernel.run(kernel_path, ["count", driving, int(check_identical),
+                                                    len(left), len(right)], write_input))
+    try:
+        counts = (frames.number(), frames.number(), bool(frames.number()))
+        driving_blocks = len(left) if driving == "L" else len(right)
+        parts = tuple(frames.sized() for _ in range(driving_blocks + len(left) + len(right)))
+        if not frames.at_end():
+            raise kernel.KernelError("the kernel's output is longer than its parts")
+    finally:
+        frames.close()
     return counts, parts
 
 
@@ -112,18 +123,23 @@ def render_block(kernel_path, kind, letter, first_line, lines, line_numbers, par
     `target` path, written there (under a temporary name, then renamed) instead."""
     args = ["render", kind, letter, first_line, lines, int(line_numbers), len(partitions)]
 
-    def pieces():
+    def write_input(fd):
         for records in partitions:
-            yield kernel.sized(records)
-            yield records
+            kernel.write_all(fd, kernel.sized(records))
+            kernel.write_all(fd, records)
 
     if target is None:
-        return kernel.run(kernel_path, args, pieces())
+        output = kernel.run(kernel_path, args, write_input)
+        try:
+            return bytes(output)
+        finally:
+            if isinstance(output, mmap.mmap):
+                output.close()
     folder, name = os.path.split(target)
     fd, temporary = tempfile.mkstemp(prefix=name + ".partial.", dir=folder or ".")
     try:
         with os.fdopen(fd, "wb") as out:
-            out.write(kernel.run(kernel_path, args, pieces()))
+            kernel.run(kernel_path, args, write_input, output=out)
         os.chmod(temporary, 0o666 & ~_umask())
         os.rename(temporary, target)
     except BaseException:

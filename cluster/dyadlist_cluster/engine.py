@@ -23,7 +23,7 @@ import os
 import uuid
 from dataclasses import dataclass
 
-from . import blocks
+from . import blocks, kernel
 from .inputs import list_size
 
 # Bytes of both lists that one partition is planned for.
@@ -177,7 +177,6 @@ class ClusterComparison:
 def worker_stats():
     """This worker's peak memory, its largest kernel run's and the bytes it spilled."""
     from distributed import get_worker
-    from . import kernel
 
     peak = 0
     with open("/proc/self/status") as status:

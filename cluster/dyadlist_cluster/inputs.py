@@ -121,6 +121,28 @@ class ListReader:
                 want -= len(data)
             index += 1
 
+    def copy_to(self, fd, start, end):
+        """Copies [start, end) of the list into the file `fd`, inside the system."""
+        starts = self.starts
+        index = bisect.bisect_right(starts, start) - 1
+        while start < end and index < len(self.paths):
+            file_end = starts[index + 1]
+            if start < file_end:
+                handle = self._file(index)
+                offset = start - starts[index]
+                want = min(end, file_end) - start
+                while want > 0:
+                    try:
+                        sent = os.sendfile(fd, handle.fileno(), offset, min(want, 1 << 30))
+                    except OSError as error:
+                        raise cannot_open(self.paths[index], os.strerror(error.errno)) from None
+                    if sent == 0:
+                        raise cannot_open(self.paths[index], "The file shrank while it was read")
+                    offset += sent
+                    start += sent
+                    want -= sent
+            index += 1
+
     def read(self, start, end):
         return b"".join(self.pieces(start, end))
 

@@ -1,13 +1,14 @@
 """Runs dyadlist-cluster-kernel, the work inside a task, as a child process of the worker,
-and reads its frames (8-byte little-endian numbers, byte strings after their size)."""
+and reads its frames (8-byte little-endian numbers, byte strings after their size). Input and
+output pass through memory files: the kernel maps its input, and a task copies each of its
+results out of the output once."""
 
+import mmap
 import os
-import resource
 import shutil
 import socket
 import struct
 import subprocess
-import threading
 
 KERNEL_NAME = "dyadlist-cluster-kernel"
 
@@ -29,59 +30,69 @@ def find_kernel(preferred):
     return found
 
 
-def run(kernel, args, pieces):
-    """The kernel's output for command `args`, its input being the byte strings `pieces`
-    (an iterable, written as it comes, so a block need not be held whole)."""
-    process = subprocess.Popen([find_kernel(kernel)] + [str(a) for a in args],
-                               stdin=subprocess.PIPE, stdout=subprocess.PIPE,
-                               stderr=subprocess.PIPE)
-    failure = []
+def write_all(fd, data):
+    view = memoryview(data)
+    while view:
+        view = view[os.write(fd, view):]
 
-    def feed():
-        try:
-            for piece in pieces:
-                process.stdin.write(piece)
-        except BrokenPipeError:
-            pass  # the kernel failed and says why on standard error
-        except BaseException as error:  # an unreadable list, most likely: told after the kernel
-            failure.append(error)
-        finally:
-            try:
-                process.stdin.close()
-            except BrokenPipeError:
-                pass
 
-    def drain():
-        failure_text.append(process.stderr.read())
+def run(kernel, args, write_input, output=None):
+    """Runs the kernel's command `args` on the input that `write_input(fd)` writes into a
+    memory file, which the kernel maps. Its output goes to the open file `output` when given
+    (None is returned), else into another memory file, returned mapped (or b"" when empty)."""
+    input_fd = os.memfd_create("dyadlist-kernel-input", os.MFD_CLOEXEC)
+    output_fd = None
+    try:
+        write_input(input_fd)
+        os.lseek(input_fd, 0, os.SEEK_SET)
+        if output is None:
+            output_fd = os.memfd_create("dyadlist-kernel-output", os.MFD_CLOEXEC)
+        process = subprocess.run([find_kernel(kernel), "--report-peak"] + [str(a) for a in args],
+                                 stdin=input_fd,
+                                 stdout=output.fileno() if output else output_fd,
+                                 stderr=subprocess.PIPE)
+        if process.returncode != 0:
+            reason = process.stderr.decode("utf-8", "replace").strip()
+            raise KernelError(reason or "%s %s ended with status %d" % (
+                KERNEL_NAME, args[0], process.returncode))
+        _note_peak(process.stderr)
+        if output_fd is None:
+            return None
+        size = os.fstat(output_fd).st_size
+        return mmap.mmap(output_fd, size, mmap.MAP_SHARED, mmap.PROT_READ) if size else b""
+    finally:
+        os.close(input_fd)
+        if output_fd is not None:
+            os.close(output_fd)
 
-    failure_text = []
-    feeder = threading.Thread(target=feed, daemon=True)
-    reader = threading.Thread(target=drain, daemon=True)
-    feeder.start()
-    reader.start()
-    output = process.stdout.read()
-    feeder.join()
-    reader.join()
-    status = process.wait()
-    if failure:
-        raise failure[0]
-    if status != 0:
-        reason = failure_text[0].decode("utf-8", "replace").strip() if failure_text else ""
-        raise KernelError(reason or "%s %s ended with status %d" % (KERNEL_NAME, args[0], status))
-    return output
+
+_largest_run = [0]
+
+
+def _note_peak(told):
+    for line in told.decode("ascii", "replace").splitlines():
+        if line.startswith("peak-kb "):
+            _largest_run[0] = max(_largest_run[0], int(line.split()[1]) * 1024)
 
 
 def largest_run():
     """The peak memory of the largest kernel run of this process so far, in bytes."""
-    return resource.getrusage(resource.RUSAGE_CHILDREN).ru_maxrss * 1024
+    return _largest_run[0]
 
 
 class Frames:
-    """Reads a kernel's output: numbers, then sized byte strings."""
+    """Reads a kernel's output: numbers, then sized byte strings (copied out, so that the
+    output's mapping can go: close() when done)."""
 
     def __init__(self, data):
+        self._mapped = data
         self._data = memoryview(data)
         self._at = 0
+
+    def close(self):
+        self._data.release()
+        if isinstance(self._mapped, mmap.mmap):
+            self._mapped.close()
 
     def number(self):
         if self._at + 8 > len(self._data):

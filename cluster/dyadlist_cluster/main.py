@@ -106,7 +106,8 @@ def compare(options, program_dir):
             if name.startswith(__package__ + ".") and module is not None:
                 cloudpickle.register_pickle_by_value(module)
         if options.scheduler:
-            files = [on_workers(client, options, inputs.resolve, name)
+            # Relative names are the client's, wherever the workers run.
+            files = [on_workers(client, options, inputs.resolve, os.path.abspath(name))
                      for name in (options.left, options.right)]
             check_outputs_spare_the_lists(options, files)
         workers = len(client.scheduler_info()["workers"]) or 1

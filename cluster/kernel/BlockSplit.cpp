@@ -4,7 +4,6 @@
 #include <limits>
 #include <stdexcept>
 
-#include "cluster/kernel/Wire.h"
 #include "core/LineIndex.h"
 
 namespace cluster {
@@ -13,10 +12,11 @@ SplitBlock SplitBlockLines(const BlockText& block, std::uint32_t partitions) {
     if (partitions == 0)
         throw std::invalid_argument("no partitions");
     SplitBlock split;
-    split.partitions.resize(partitions);
-    // About as many bytes per partition as the block's share, so few of them grow twice.
-    for (std::string& records : split.partitions)
-        records.reserve(block.owned / partitions + block.owned / partitions / 2 + 64);
+    // Room for half as much again as a partition's share of the block and its records'
+    // fields: only what is used becomes memory.
+    split.partitions.reserve(partitions);
+    for (std::uint32_t p = 0; p < partitions; ++p)
+        split.partitions.emplace_back(block.owned / partitions * 2 + 4096);
 
     std::string replaced; // a line holding tabs, with them replaced; reused
     std::uint32_t index = 0;
@@ -27,11 +27,11 @@ SplitBlock SplitBlockLines(const BlockText& block, std::uint32_t partitions) {
         }
         if (line.size() > std::numeric_limits<std::uint32_t>::max())
             throw std::length_error("a line of 4 GiB or more");
-        std::string& records =
+        GrowingBytes& records =
             split.partitions[PartitionOf(core::LineIndex::Hash(line), partitions)];
-        PutU32(records, index++);
-        PutU32(records, static_cast<std::uint32_t>(line.size()));
-        records.append(line);
+        const std::uint32_t fields[2] = {index++, static_cast<std::uint32_t>(line.size())};
+        records.Append(fields, sizeof fields);
+        records.Append(line.data(), line.size());
     });
     return split;
 }

@@ -23,6 +23,7 @@
 #include <string_view>
 #include <vector>
 
+#include "cluster/kernel/KernelIo.h"
 #include "core/LineText.h"
 
 namespace cluster {
@@ -102,7 +103,7 @@ struct SplitBlock {
     BlockFacts facts;
     /// Per partition, its lines as records in block order: the line's index in the block
     /// (4 bytes), its length (4 bytes), its bytes with tabs replaced.
-    std::vector<std::string> partitions;
+    std::vector<GrowingBytes> partitions;
 };
 
 /// Splits the block and deals its lines to `partitions` partitions. A line of 4 GiB or more

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "cluster/kernel/Wire.h"
+#include "core/BigArray.h"
 
 namespace cluster {
 
@@ -21,7 +22,7 @@ constexpr std::size_t kFlushAt = 1 << 20;
 void RenderEntries(const std::vector<std::string_view>& partitions, const RenderSettings& settings,
                    const std::function<void(std::string_view)>& write) {
     // 1. Every entry to the place of its line index.
-    std::vector<Entry> entries(settings.lines);
+    core::BigArray<Entry> entries(settings.lines);
     for (const std::string_view records : partitions) {
         WireReader reader(records);
         while (!reader.AtEnd()) {

@@ -16,16 +16,19 @@
 //     in:  the records of one block from each of PARTITIONS partitions
 //     out: the entries' text
 //
-// Numbers are 8 bytes and every byte string comes after its size (Wire.h). A child process
+// Numbers are 8 bytes and every byte string comes after its size (Wire.h); input and output
+// are memory files when dyadlist-cluster runs it (KernelIo.h), pipes by hand. A child process
 // rather than an extension module of the interpreter: the worker's Python needs nothing
 // built for it, and a failure here fails one task, which the client reports, instead of the
-// worker. Exit status: 0 done, 1 failed (the reason on standard error), 2 wrong usage.
+// worker. Exit status: 0 done, 1 failed (the reason on standard error), 2 wrong usage. With
+// --report-peak first, a run that succeeds ends by telling its peak memory on standard error.
 
 #include <unistd.h>
 
 #include <cerrno>
 #include <charconv>
 #include <csignal>
+#include <cstdio>
 #include <cstring>
 #include <exception>
 #include <new>
@@ -36,6 +39,7 @@
 
 #include "cluster/kernel/BlockSplit.h"
 #include "cluster/kernel/EntryRender.h"
+#include "cluster/kernel/KernelIo.h"
 #include "cluster/kernel/PartitionCount.h"
 #include "cluster/kernel/Wire.h"
 
@@ -45,38 +49,6 @@ class UsageError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
-
-std::string ReadAll(int fd) {
-    std::string bytes;
-    std::size_t used = 0;
-    for (;;) {
-        if (bytes.size() - used < (1 << 16))
-            bytes.resize(std::max<std::size_t>(bytes.size() * 2, 1 << 20));
-        const ssize_t n = ::read(fd, bytes.data() + used, bytes.size() - used);
-        if (n == 0)
-            break;
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            throw std::system_error(errno, std::generic_category(), "reading standard input");
-        }
-        used += static_cast<std::size_t>(n);
-    }
-    bytes.resize(used);
-    return bytes;
-}
-
-void WriteAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            throw std::system_error(errno, std::generic_category(), "writing standard output");
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(n));
-    }
-}
 
 std::uint64_t Number(const std::string& word) {
     std::uint64_t value = 0;
@@ -92,34 +64,32 @@ int Split(const std::vector<std::string>& args) {
     const std::uint64_t partitions = Number(args[0]);
     if (partitions == 0 || partitions > 1u << 20)
         throw UsageError("PARTITIONS must be 1 to 1048576");
-    const std::string text = ReadAll(STDIN_FILENO);
-    const cluster::BlockText block{text, Number(args[1]) != 0,
+    const cluster::Input input;
+    const cluster::BlockText block{input.Bytes(), Number(args[1]) != 0,
                                    static_cast<std::size_t>(Number(args[2]))};
-    if (block.owned + (block.hasBefore ? 1 : 0) > text.size())
+    if (block.owned + (block.hasBefore ? 1 : 0) > block.text.size())
         throw cluster::WireError("the block is shorter than its size");
     const cluster::SplitBlock split =
         cluster::SplitBlockLines(block, static_cast<std::uint32_t>(partitions));
 
-    std::string header;
-    cluster::PutU64(header, split.facts.lines);
-    cluster::PutU64(header, split.facts.nulAt ? *split.facts.nulAt + 1 : 0);
-    cluster::PutU64(header, split.facts.lf);
-    cluster::PutU64(header, split.facts.crLf);
-    WriteAll(STDOUT_FILENO, header);
-    for (const std::string& records : split.partitions) {
-        std::string size;
-        cluster::PutU64(size, records.size());
-        WriteAll(STDOUT_FILENO, size);
-        WriteAll(STDOUT_FILENO, records);
+    cluster::Output out;
+    out.Number(split.facts.lines);
+    out.Number(split.facts.nulAt ? *split.facts.nulAt + 1 : 0);
+    out.Number(split.facts.lf);
+    out.Number(split.facts.crLf);
+    for (const cluster::GrowingBytes& records : split.partitions) {
+        out.Number(records.View().size());
+        out.Write(records.View());
     }
+    out.Flush();
     return 0;
 }
 
 int Count(const std::vector<std::string>& args) {
     if (args.size() != 4 || (args[0] != "L" && args[0] != "R"))
         throw UsageError("count L|R CHECK_IDENTICAL LEFT_BLOCKS RIGHT_BLOCKS");
-    const std::string input = ReadAll(STDIN_FILENO);
-    cluster::WireReader reader(input);
+    const cluster::Input input;
+    cluster::WireReader reader(input.Bytes());
     std::vector<cluster::BlockRecords> left(Number(args[2])), right(Number(args[3]));
     for (std::vector<cluster::BlockRecords>* blocks : {&left, &right}) {
         for (cluster::BlockRecords& block : *blocks) {
@@ -129,20 +99,16 @@ int Count(const std::vector<std::string>& args) {
     }
     if (!reader.AtEnd())
         throw cluster::WireError("more input than its blocks");
-    const cluster::PartitionResult result = cluster::CountPartition(
-        left, right, args[0] == "L" ? core::LineIndex::kLeft : core::LineIndex::kRight,
-        Number(args[1]) != 0);
+    const cluster::PartitionCount count(
+        left, right, args[0] == "L" ? core::LineIndex::kLeft : core::LineIndex::kRight);
 
-    std::string out;
-    cluster::PutU64(out, result.multipleHits);
-    cluster::PutU64(out, result.singleHits);
-    cluster::PutU64(out, result.identical ? 1 : 0);
-    for (const std::vector<std::string>* parts :
-         {&result.multiple, &result.leftSingle, &result.rightSingle}) {
-        for (const std::string& records : *parts)
-            cluster::PutSized(out, records);
-    }
-    WriteAll(STDOUT_FILENO, out);
+    cluster::Output out;
+    out.Number(count.MultipleHits());
+    out.Number(count.SingleHits());
+    out.Number(Number(args[1]) != 0 && count.Identical() ? 1 : 0);
+    count.WriteEntries([&](std::uint64_t size) { out.Number(size); },
+                       [&](std::string_view bytes) { out.Write(bytes); });
+    out.Flush();
     return 0;
 }
 
@@ -156,16 +122,34 @@ int Render(const std::vector<std::string>& args) {
     settings.firstLine = Number(args[2]);
     settings.lines = Number(args[3]);
     settings.lineNumbers = Number(args[4]) != 0;
-    const std::string input = ReadAll(STDIN_FILENO);
-    cluster::WireReader reader(input);
+    const cluster::Input input;
+    cluster::WireReader reader(input.Bytes());
     std::vector<std::string_view> partitions(Number(args[5]));
     for (std::string_view& records : partitions)
         records = reader.Sized();
     if (!reader.AtEnd())
         throw cluster::WireError("more input than its partitions");
-    cluster::RenderEntries(partitions, settings,
-                           [](std::string_view text) { WriteAll(STDOUT_FILENO, text); });
+    cluster::Output out;
+    cluster::RenderEntries(partitions, settings, [&](std::string_view text) { out.Write(text); });
+    out.Flush();
     return 0;
+}
+
+/// "peak-kb N" on standard error: this process's peak memory, for --worker-stats. Read from
+/// /proc: the kernel's own figures still hold its parent's from before the exec.
+void ReportPeak() {
+    std::FILE* status = std::fopen("/proc/self/status", "r");
+    if (!status)
+        return;
+    char line[256];
+    unsigned long kb = 0;
+    while (std::fgets(line, sizeof line, status)) {
+        if (std::sscanf(line, "VmHWM: %lu kB", &kb) == 1)
+            break;
+    }
+    std::fclose(status);
+    const std::string text = "peak-kb " + std::to_string(kb) + "\n";
+    [[maybe_unused]] const ssize_t n = ::write(STDERR_FILENO, text.data(), text.size());
 }
 
 void Tell(const std::string& message) {
@@ -177,18 +161,26 @@ void Tell(const std::string& message) {
 
 int main(int argc, char** argv) {
     std::signal(SIGPIPE, SIG_IGN);
-    const std::vector<std::string> words(argv + (argc > 0 ? 1 : 0), argv + argc);
+    std::vector<std::string> words(argv + (argc > 0 ? 1 : 0), argv + argc);
+    const bool reportPeak = !words.empty() && words[0] == "--report-peak";
+    if (reportPeak)
+        words.erase(words.begin());
     try {
         if (words.empty())
-            throw UsageError("split, count or render");
+            throw UsageError("[--report-peak] split, count or render");
         const std::vector<std::string> args(words.begin() + 1, words.end());
+        int status = 0;
         if (words[0] == "split")
-            return Split(args);
-        if (words[0] == "count")
-            return Count(args);
-        if (words[0] == "render")
-            return Render(args);
-        throw UsageError("unknown command " + words[0]);
+            status = Split(args);
+        else if (words[0] == "count")
+            status = Count(args);
+        else if (words[0] == "render")
+            status = Render(args);
+        else
+            throw UsageError("unknown command " + words[0]);
+        if (reportPeak)
+            ReportPeak();
+        return status;
     } catch (const UsageError& error) {
         Tell(std::string("usage: ") + error.what());
         return 2;

@@ -12,10 +12,11 @@
 // - single hits: every non-empty line of either list that is not on both.
 
 #include <cstdint>
-#include <string>
+#include <functional>
 #include <string_view>
 #include <vector>
 
+#include "core/BigArray.h"
 #include "core/LineIndex.h"
 
 namespace cluster {
@@ -27,25 +28,51 @@ struct BlockRecords {
     std::string_view records;
 };
 
-struct PartitionResult {
-    std::uint64_t multipleHits = 0;
-    std::uint64_t singleHits = 0;
-    /// When asked: whether the left list's lines in this partition are the right list's, at
-    /// the same line numbers. Two lists are identical when every partition says so.
-    bool identical = false;
-    /// Per block of the driving list: records of its index in the block (4 bytes), copies on
-    /// the other list (4 bytes), length (4 bytes), bytes.
-    std::vector<std::string> multiple;
-    /// Per block of each list: records of its index in the block, length, bytes.
-    std::vector<std::string> leftSingle;
-    std::vector<std::string> rightSingle;
-};
+class PartitionCount {
+public:
+    /// Counts the partition. `driving` is the list whose order the multiple hits follow.
+    /// Malformed records throw WireError; more than 4,294,967,295 lines of one list in one
+    /// partition throw std::length_error. The records must outlive this object.
+    PartitionCount(const std::vector<BlockRecords>& left, const std::vector<BlockRecords>& right,
+                   core::LineIndex::Side driving);
 
-/// Compares the partition. `driving` is the list whose order the multiple hits follow.
-/// Malformed records throw WireError; more than 4,294,967,295 lines of one list in one
-/// partition throw std::length_error.
-PartitionResult CountPartition(const std::vector<BlockRecords>& left,
-                               const std::vector<BlockRecords>& right, core::LineIndex::Side driving,
-                               bool checkIdentical);
+    std::uint64_t MultipleHits() const { return multipleHits_; }
+    std::uint64_t SingleHits() const { return singleHits_; }
+    /// Whether the left list's lines in this partition are the right list's, at the same line
+    /// numbers. Two lists are identical when every partition says so.
+    bool Identical() const;
+
+    /// Hands out the entries, a byte string per block: first the multiple hits of each block
+    /// of the driving list (records of the line's index in its block, its copies on the other
+    /// list, its length: 4 bytes each; its bytes), then the single hits of each left block,
+    /// then of each right block (index, length, bytes). `part(size)` starts a block's string,
+    /// `bytes` continues it.
+    void WriteEntries(const std::function<void(std::uint64_t)>& part,
+                      const std::function<void(std::string_view)>& bytes) const;
+
+private:
+    /// A line of the partition: its block, its index there, its bytes, its id in the index.
+    struct Line {
+        std::uint32_t block;
+        std::uint32_t index;
+        core::LineIndex::Id id;
+        std::uint32_t size;
+        const char* text;
+        std::string_view Text() const { return {text, size}; }
+    };
+    struct Side {
+        const std::vector<BlockRecords>* blocks;
+        core::BigArray<Line> lines;
+    };
+    static Side Read(const std::vector<BlockRecords>& blocks);
+    bool OnBoth(core::LineIndex::Id id) const { return onBoth_[id / 64] >> (id % 64) & 1; }
+
+    Side left_, right_;
+    core::LineIndex::Side driving_;
+    core::LineIndex index_;
+    std::vector<std::uint64_t> onBoth_;
+    std::uint64_t multipleHits_ = 0;
+    std::uint64_t singleHits_ = 0;
+};
 
 } // namespace cluster

@@ -239,7 +239,7 @@ class RealSchedulerTest(ClusterCase):
             pair = Pair(os.path.join(self.scratch, str(round_)), rng,
                         nul_in_later_part=round_ % 3 == 2, identical=round_ == 4)
             options = [["-n"], ["--json"], []][round_ % 3]
-            self.assert_same_as_compare(pair, options, ["--block-size", str(rng.choice([1, 5, 64])),
+            self.assert_same_as_compare(pair, options, ["--block-size", str(rng.choice([3, 16, 64])),
                                                         "--partitions", str(rng.randrange(1, 5))],
                                         right_as_glob=round_ % 2 == 1)
 
@@ -248,13 +248,13 @@ class RealSchedulerTest(ClusterCase):
         pool = [bytes(rng.randrange(97, 123) for _ in range(rng.randrange(1, 12)))
                 for _ in range(40000)]
         pair_dir = self.scratch
-        for side, count in (("L", 400000), ("R", 300000)):
+        for side, count in (("L", 150000), ("R", 120000)):
             data = b"".join(rng.choice(pool) + b"\n" for _ in range(count))
             write_parts(os.path.join(pair_dir, side), [data])
             with open(os.path.join(pair_dir, side + ".txt"), "wb") as f:
                 f.write(data)
         pair = Pair.__new__(Pair)
-        pair.dir, pair.data = pair_dir, [b"(400000 lines)", b"(300000 lines)"]
+        pair.dir, pair.data = pair_dir, [b"(150000 lines)", b"(120000 lines)"]
         victim = RealCluster(workers=0)
         try:
             victim.workers = []
@@ -265,11 +265,11 @@ class RealSchedulerTest(ClusterCase):
             self.real.wait_for_workers(3)
             idle = cpu_seconds(worker.pid)
             client = subprocess.Popen(
-                [tool("dyadlist-cluster"), *self.scheduler, "--block-size", "64K",
-                 "--partitions", "6", "-m", pair.path("m.actual"), "-s", pair.path("s.actual"),
+                [tool("dyadlist-cluster"), *self.scheduler, "--block-size", "32K",
+                 "--partitions", "4", "-m", pair.path("m.actual"), "-s", pair.path("s.actual"),
                  pair.path("L"), pair.path("R")], stdout=subprocess.PIPE, stderr=subprocess.PIPE)
             deadline = time.time() + 120
-            while cpu_seconds(worker.pid) < idle + 0.3 and client.poll() is None:
+            while cpu_seconds(worker.pid) < idle + 0.2 and client.poll() is None:
                 self.assertLess(time.time(), deadline)
                 time.sleep(0.02)
             killed_mid_run = client.poll() is None
