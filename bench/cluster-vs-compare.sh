@@ -7,8 +7,9 @@
 #   bench/cluster-vs-compare.sh [BUILD_DIR] [LINES]
 #
 # REPS=N sets the rounds (default 3); SPILL_LIMIT the spilling run's memory limit per worker
-# (default 384M: below each list's 330 MB plus its lines' records), SPILL_WORKERS its workers
-# (default 1). Every command starts in a fresh process and writes both entry files; the
+# (default 512M, below the lists' 640 MB, let alone the records they become), SPILL_WORKERS its
+# workers (default 1); that run reads blocks of 16M into 32 partitions, so that one task's
+# data is a small part of the limit. Every command starts in a fresh process and writes both entry files; the
 # commands alternate within a round, so drifts of the machine hit them alike. Medians of wall
 # time; lines per second count both lists' lines. Throughput per core: dyadlist-compare's over
 # the machine's cores (it indexes on two threads), the cluster's over its workers (one thread
@@ -21,7 +22,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build}
 lines=${2:-20000000}
 reps=${REPS:-3}
-spill_limit=${SPILL_LIMIT:-384M}
+spill_limit=${SPILL_LIMIT:-512M}
 spill_workers=${SPILL_WORKERS:-1}
 compare=$build/bin/dyadlist-compare
 cluster=$build/bin/dyadlist-cluster
@@ -92,7 +93,8 @@ for ((i = 0; i < reps; i++)); do
     timed pipeline bash -c 'pipeline "$@"' _ "$left" "$right" "$scratch"
     cluster_run one 1
     cluster_run two 2
-    cluster_run spill "$spill_workers" --memory-limit "$spill_limit" --block-size 16M
+    cluster_run spill "$spill_workers" --memory-limit "$spill_limit" --block-size 16M \
+        --partitions 32
     echo "round $((i + 1)): compare ${compare_ms[i]} ms, sort+comm ${pipeline_ms[i]} ms," \
         "cluster 1 worker ${one_ms[i]} ms, 2 workers ${two_ms[i]} ms," \
         "$spill_workers worker(s) limited to $spill_limit ${spill_ms[i]} ms (spilled ${spill_spilled[i]} MB)" >&2

@@ -66,18 +66,28 @@ def run(kernel, args, write_input, output=None):
             os.close(output_fd)
 
 
-_largest_run = [0]
+def _worker():
+    """The Dask worker running this task, or None outside one. It keeps the largest kernel
+    run's peak: our modules travel with each task (main.py), so a global of theirs would
+    last one task only."""
+    try:
+        from distributed import get_worker
+        return get_worker()
+    except (ImportError, ValueError):
+        return None
 
 
 def _note_peak(told):
+    worker = _worker()
     for line in told.decode("ascii", "replace").splitlines():
-        if line.startswith("peak-kb "):
-            _largest_run[0] = max(_largest_run[0], int(line.split()[1]) * 1024)
+        if line.startswith("peak-kb ") and worker is not None:
+            peak = int(line.split()[1]) * 1024
+            worker.dyadlist_kernel_peak = max(getattr(worker, "dyadlist_kernel_peak", 0), peak)
 
 
 def largest_run():
-    """The peak memory of the largest kernel run of this process so far, in bytes."""
-    return _largest_run[0]
+    """The peak memory of the largest kernel run on this worker so far, in bytes."""
+    return getattr(_worker(), "dyadlist_kernel_peak", 0)
 
 
 class Frames:
