@@ -77,17 +77,25 @@ def check_outputs_spare_the_lists(options, files):
         raise UsageError("--multiple-hits and --single-hits name the same file")
 
 
-def write_output(engine, kind, blocks, name, line_numbers):
-    """Renders the blocks on the workers and writes their texts to `name` in order."""
-    out = outputs.OutputFile(name)
+def write_outputs(engine, result, options):
+    """Renders the blocks on the workers and writes their texts in order: the multiple hits,
+    then the single hits. Both files are made before either is written, so a bad name fails
+    before the long part."""
+    wanted = [(kind, blocks, name) for kind, blocks, name in (
+        ("multiple", result.multiple_blocks, options.multiple_hits_file),
+        ("single", result.single_blocks, options.single_hits_file)) if name]
+    files = []
     try:
-        for future in engine.render(kind, blocks, line_numbers):
-            out.write(future.result())
-            future.release()
-        out.finish()
-    except BaseException:
-        out.abandon()
-        raise
+        for _, _, name in wanted:
+            files.append(outputs.OutputFile(name))
+        for (kind, blocks, _), out in zip(wanted, files):
+            for future in engine.render(kind, blocks, options.line_numbers):
+                out.write(future.result())
+                future.release()
+            out.finish()
+    finally:
+        for out in files:
+            out.abandon()
 
 
 def compare(options, program_dir):
@@ -141,12 +149,7 @@ def compare(options, program_dir):
                 names = outputs.part_names(options.parts, kind + "-hits", len(blocks))
                 pending += engine.render(kind, blocks, options.line_numbers, names)
             client.gather(pending)
-        if options.multiple_hits_file:
-            write_output(engine, "multiple", result.multiple_blocks,
-                         options.multiple_hits_file, options.line_numbers)
-        if options.single_hits_file:
-            write_output(engine, "single", result.single_blocks, options.single_hits_file,
-                         options.line_numbers)
+        write_outputs(engine, result, options)
 
         if options.json:
             counts = report.json_report(result.multiple_hits, result.single_hits, warnings)
@@ -192,15 +195,17 @@ def main(args, program_dir):
     except KeyboardInterrupt:
         return 130
     except Exception as error:  # noqa: BLE001 - a task's failure, told as its message
-        tell("%s: %s" % (PROGRAM, _failure_text(error)))
+        tell(_failure_text(error))
     return EXIT_FAILED
 
 
 def _failure_text(error):
+    """A task's failure. Our own errors come back from a worker as copies of their classes,
+    so they are known by name."""
     name = type(error).__name__
-    if name == "KilledWorker":
-        return ("a task failed on every worker that tried it (%s); a worker's memory limit "
-                "may be too low for the block size" % error)
     if name in ("InputError", "OutputError"):
         return str(error)
-    return str(error) or name
+    if name == "KilledWorker":
+        return ("%s: a task failed on every worker that tried it (%s); a worker's memory limit "
+                "may be too low for the block size" % (PROGRAM, error))
+    return "%s: %s" % (PROGRAM, str(error) or name)

@@ -207,7 +207,7 @@ Lines end at CR, LF or CR LF; a NUL byte ends a list; a tab counts as four space
                             when missing, refused when it holds anything): multiple-hits-
                             and single-hits-NNNNN.txt, one per block of the lists, written
                             by the workers; in name order they are the -m and -s files
-  -q, --quiet               no warnings about the input and no progress line
+  -q, --quiet               no warnings about the input
       --scheduler ADDRESS   run on the Dask cluster of this scheduler (tcp://HOST:PORT);
                             the lists must lie where its workers read them. Without it a
                             local cluster of worker processes runs on this machine

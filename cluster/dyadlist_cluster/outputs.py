@@ -61,6 +61,7 @@ class OutputFile:
             raise cannot_write(self.name, os.strerror(error.errno)) from None
 
     def abandon(self):
+        """Removes what an unfinished file wrote; nothing once it is finished."""
         if self._temporary:
             self._out.close()
             os.unlink(self._temporary)
