@@ -95,9 +95,11 @@ for ((i = 0; i < reps; i++)); do
     cluster_run two 2
     cluster_run spill "$spill_workers" --memory-limit "$spill_limit" --block-size 16M \
         --partitions 32
-    echo "round $((i + 1)): compare ${compare_ms[i]} ms, sort+comm ${pipeline_ms[i]} ms," \
-        "cluster 1 worker ${one_ms[i]} ms, 2 workers ${two_ms[i]} ms," \
-        "$spill_workers worker(s) limited to $spill_limit ${spill_ms[i]} ms (spilled ${spill_spilled[i]} MB)" >&2
+    echo "round $((i + 1)): compare ${compare_ms[i]} ms ${compare_kb[i]} KB, sort+comm ${pipeline_ms[i]} ms," \
+        "cluster 1 worker ${one_ms[i]} ms (peak ${one_peak[i]} + ${one_kernel[i]} MB)," \
+        "2 workers ${two_ms[i]} ms (peak ${two_peak[i]} + ${two_kernel[i]} MB)," \
+        "$spill_workers worker(s) limited to $spill_limit ${spill_ms[i]} ms" \
+        "(peak ${spill_peak[i]} + ${spill_kernel[i]} MB, spilled ${spill_spilled[i]} MB)" >&2
 done
 
 m() { eval "printf '%s\n' \"\${$1[@]}\"" | median; }
@@ -117,5 +119,5 @@ awk -v c="$(m compare_ms)" -v ck="$(m compare_kb)" -v p="$(m pipeline_ms)" -v pk
 function row(label, ms, workers, peak, kernel, spilled,   rate) {
     rate = n / (ms / 1000) / workers
     printf "  %-40s %8.2f s  %6.2f M lines/s per worker (%.2f of compare per core; goal 0.25)\n", label, ms / 1000, rate / 1e6, rate / per_core
-    printf "  %-40s %8s    ratio to compare %.2f, to sort+comm %.2f; per worker peak %d MB + kernel %d MB%s\n", "", "", ms / c, ms / p, peak, kernel, spilled >= 0 ? sprintf(", spilled %d MB", spilled) : ""
+    printf "  %-40s %8s    ratio to compare %.2f, to sort+comm %.2f; per worker peak %d MB + kernel %d MB%s\n", "", "", ms / c, ms / p, peak, kernel, (spilled >= 0 ? sprintf(", spilled %d MB", spilled) : "")
 }'

@@ -239,9 +239,19 @@ class RealSchedulerTest(ClusterCase):
             pair = Pair(os.path.join(self.scratch, str(round_)), rng,
                         nul_in_later_part=round_ % 3 == 2, identical=round_ == 4)
             options = [["-n"], ["--json"], []][round_ % 3]
-            self.assert_same_as_compare(pair, options, ["--block-size", str(rng.choice([3, 16, 64])),
-                                                        "--partitions", str(rng.randrange(1, 5))],
+            cluster_options = ["--block-size", str(rng.choice([3, 16, 64])),
+                               "--partitions", str(rng.randrange(1, 5))]
+            self.assert_same_as_compare(pair, options, cluster_options,
                                         right_as_glob=round_ % 2 == 1)
+
+    def test_a_list_missing_on_the_workers_is_named(self):
+        present = os.path.join(self.scratch, "present.txt")
+        with open(present, "wb") as f:
+            f.write(b"a\n")
+        missing = os.path.join(self.scratch, "missing", "*.txt")
+        result = self.cluster(present, missing)
+        self.assertEqual((result.returncode, result.stderr.decode()),
+                         (1, 'Cannot open file "%s". No file matches it\n' % missing))
 
     def test_a_worker_killed_mid_run_changes_nothing(self):
         rng = random.Random(5)
