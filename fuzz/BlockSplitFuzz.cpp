@@ -39,8 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         through = std::min(through + 1, text.size());
         const std::size_t from = start > 0 ? start - 1 : 0;
         const cluster::BlockText block{text.substr(from, through - from), start > 0, end - start};
-        const cluster::BlockFacts facts = cluster::ForEachOwnedLine(
-            block, [&](std::string_view line) { lines.push_back(line); });
+        const cluster::BlockFacts facts =
+            cluster::ForEachOwnedLine(block, [&](std::string_view line) { lines.push_back(line); });
         total.lines += facts.lines;
         total.lf += facts.lf;
         total.crLf += facts.crLf;
@@ -50,8 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             break;
         }
     }
-    if (lines != expected || total.lines != expected.size() || total.lf != lf ||
-        total.crLf != crLf)
+    if (lines != expected || total.lines != expected.size() || total.lf != lf || total.crLf != crLf)
         std::abort();
     return 0;
 }

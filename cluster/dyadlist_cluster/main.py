@@ -119,7 +119,8 @@ def compare(options, program_dir):
                      for name in (options.left, options.right)]
             check_outputs_spare_the_lists(options, files)
         workers = len(client.scheduler_info()["workers"]) or 1
-        partitions = options.partitions or default_partitions([inputs.list_size(f) for f in files], workers)
+        sizes = [inputs.list_size(f) for f in files]
+        partitions = options.partitions or default_partitions(sizes, workers)
         engine = ClusterComparison(client, os.path.join(program_dir, KERNEL_NAME), files,
                                    options.block_size, partitions)
         result = engine.run()

@@ -32,8 +32,8 @@ namespace cluster {
 /// after them every byte up to and including the first CR, LF or NUL (or up to the list's end).
 struct BlockText {
     std::string_view text;
-    bool hasBefore = false;   // text[0] is the byte before the block
-    std::size_t owned = 0;    // the block's own bytes, after that byte
+    bool hasBefore = false; // text[0] is the byte before the block
+    std::size_t owned = 0;  // the block's own bytes, after that byte
 };
 
 /// What the warnings about a list need from each block: counted over the block's own bytes
@@ -66,8 +66,8 @@ template <class Visit> BlockFacts ForEachOwnedLine(const BlockText& block, Visit
     std::size_t pos = first;
     if (block.hasBefore) {
         const char before = text[0];
-        const bool starts = before == '\n' || (before == '\r' && (first == text.size() ||
-                                                                  text[first] != '\n'));
+        const bool starts =
+            before == '\n' || (before == '\r' && (first == text.size() || text[first] != '\n'));
         if (!starts) {
             const char* const end = text.data() + text.size();
             const char* const lineEnd = core::FindLineEnd(text.data() + first, end);

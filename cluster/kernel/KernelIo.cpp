@@ -80,8 +80,7 @@ Input::Input() {
     for (;;) {
         if (read_.Capacity() - read_.View().size() < (1 << 16))
             read_.Reserve(std::max<std::size_t>(read_.Capacity() * 2, 1 << 20));
-        const ssize_t n =
-            ::read(STDIN_FILENO, read_.End(), read_.Capacity() - read_.View().size());
+        const ssize_t n = ::read(STDIN_FILENO, read_.End(), read_.Capacity() - read_.View().size());
         if (n == 0)
             break;
         if (n < 0) {

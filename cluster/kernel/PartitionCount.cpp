@@ -38,8 +38,7 @@ PartitionCount::PartitionCount(const std::vector<BlockRecords>& left,
                                const std::vector<BlockRecords>& right,
                                core::LineIndex::Side driving)
     : left_(Read(left)), right_(Read(right)), driving_(driving),
-      index_(left_.lines.size() + right_.lines.size(),
-             left_.lines.size() + right_.lines.size()) {
+      index_(left_.lines.size() + right_.lines.size(), left_.lines.size() + right_.lines.size()) {
     // 1. Every line interned and counted on its list. The index is far bigger than the
     // caches, and interning a line takes three loads that depend on each other (its slot,
     // the distinct line there, that line's bytes), so they are asked for ahead, a stage
