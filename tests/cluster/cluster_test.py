@@ -180,6 +180,15 @@ class RealCluster:
     def __init__(self, workers):
         self.scratch = tempfile.mkdtemp(prefix="cluster-scheduler.")
         self.log = open(os.path.join(self.scratch, "log"), "wb")
+        self.scheduler = None
+        self.workers = []
+        try:
+            self._start(workers)
+        except BaseException:
+            self.stop()
+            raise
+
+    def _start(self, workers):
         address_file = os.path.join(self.scratch, "scheduler.json")
         self.scheduler = start(dask_command("scheduler") + [
             "--host", "127.0.0.1", "--port", "0", "--no-dashboard", "--scheduler-file",
@@ -190,11 +199,17 @@ class RealCluster:
         time.sleep(0.2)  # the file is written whole before the name is seen, not always
         with open(address_file) as f:
             self.address = json.load(f)["address"]
-        self.workers = [start(dask_command("worker") + [
+        for _ in range(workers):
+            self.add_worker()
+        self.wait_for_workers(workers)
+
+    def add_worker(self):
+        """Starts one more worker process, without a nanny that would start it again."""
+        worker = start(dask_command("worker") + [
             self.address, "--nthreads", "1", "--no-nanny", "--no-dashboard", "--host",
-            "127.0.0.1", "--local-directory", self.scratch], self.log) for _ in range(workers)]
-        if workers:
-            self.wait_for_workers(workers)
+            "127.0.0.1", "--local-directory", self.scratch], self.log)
+        self.workers.append(worker)
+        return worker
 
     def wait_for_workers(self, count):
         check = ("import distributed, sys; c = distributed.Client(sys.argv[1], timeout=30); "
@@ -203,10 +218,11 @@ class RealCluster:
         assert result.returncode == 0, result.stderr
 
     def stop(self):
-        for process in self.workers + [self.scheduler]:
+        processes = self.workers + ([self.scheduler] if self.scheduler else [])
+        for process in processes:
             if process.poll() is None:
                 os.killpg(process.pid, signal.SIGTERM)
-        for process in self.workers + [self.scheduler]:
+        for process in processes:
             try:
                 process.wait(timeout=20)
             except subprocess.TimeoutExpired:
@@ -265,30 +281,23 @@ class RealSchedulerTest(ClusterCase):
                 f.write(data)
         pair = Pair.__new__(Pair)
         pair.dir, pair.data = pair_dir, [b"(150000 lines)", b"(120000 lines)"]
-        victim = RealCluster(workers=0)
-        try:
-            victim.workers = []
-            # A worker of our own on the shared scheduler, killed once it has worked a while.
-            worker = start(dask_command("worker") + [
-                self.real.address, "--nthreads", "1", "--no-nanny", "--no-dashboard",
-                "--host", "127.0.0.1", "--local-directory", victim.scratch], victim.log)
-            self.real.wait_for_workers(3)
-            idle = cpu_seconds(worker.pid)
-            client = subprocess.Popen(
-                [tool("dyadlist-cluster"), *self.scheduler, "--block-size", "32K",
-                 "--partitions", "4", "-m", pair.path("m.actual"), "-s", pair.path("s.actual"),
-                 pair.path("L"), pair.path("R")], stdout=subprocess.PIPE, stderr=subprocess.PIPE)
-            deadline = time.time() + 120
-            while cpu_seconds(worker.pid) < idle + 0.2 and client.poll() is None:
-                self.assertLess(time.time(), deadline)
-                time.sleep(0.02)
-            killed_mid_run = client.poll() is None
-            os.kill(worker.pid, signal.SIGKILL)
-            worker.wait()
-            out, err = client.communicate(timeout=300)
-            self.assertTrue(killed_mid_run, "the run ended before the worker was killed")
-        finally:
-            victim.stop()
+        # A worker of our own beside the two, killed once it has worked a while.
+        worker = self.real.add_worker()
+        self.real.wait_for_workers(3)
+        idle = cpu_seconds(worker.pid)
+        client = subprocess.Popen(
+            [tool("dyadlist-cluster"), *self.scheduler, "--block-size", "32K",
+             "--partitions", "4", "-m", pair.path("m.actual"), "-s", pair.path("s.actual"),
+             pair.path("L"), pair.path("R")], stdout=subprocess.PIPE, stderr=subprocess.PIPE)
+        deadline = time.time() + 120
+        while cpu_seconds(worker.pid) < idle + 0.2 and client.poll() is None:
+            self.assertLess(time.time(), deadline)
+            time.sleep(0.02)
+        killed_mid_run = client.poll() is None
+        os.kill(worker.pid, signal.SIGKILL)
+        worker.wait()
+        out, err = client.communicate(timeout=300)
+        self.assertTrue(killed_mid_run, "the run ended before the worker was killed")
         expected = run([tool("dyadlist-compare"), "-m", pair.path("m.expected"), "-s",
                         pair.path("s.expected"), pair.path("L.txt"), pair.path("R.txt")])
         self.assertEqual((client.returncode, out), (expected.returncode, expected.stdout), err)
