@@ -116,17 +116,22 @@ void FillRoutines(KeyedMemo& memo, int lines) {
     memo.Lines().SetText(text);
 }
 
-void BM_FoldedKeystrokes(benchmark::State& state) {
-    KeyedMemo memo(nullptr);
+// The routines under the styler; with `folded`, folding on and every tenth routine collapsed.
+void FoldedSetUp(KeyedMemo& memo, TAdvCustomMemoStyler& styler, bool folded) {
     memo.SetBounds(0, 0, 500, 367);
-    const auto styler = MakePascalStyler();
-    memo.SetSyntaxStyles(styler.get());
-    memo.CodeFolding().SetEnabled(state.range(0) == 1);
+    memo.SetSyntaxStyles(&styler);
+    memo.CodeFolding().SetEnabled(folded);
     FillRoutines(memo, 1000000);
-    if (state.range(0) == 1) {
+    if (folded) {
         for (int line = 0; line < memo.Lines().Count(); line += 100)
             memo.Model().SetExpanded(line, false);
     }
+}
+
+void BM_FoldedKeystrokes(benchmark::State& state) {
+    KeyedMemo memo(nullptr);
+    const auto styler = MakePascalStyler();
+    FoldedSetUp(memo, *styler, state.range(0) == 1);
     memo.SetCaretPosition(8, 500003); // "x := 1" of a routine in the middle
     for (auto _ : state) {
         memo.Key('X', 'x');
@@ -142,15 +147,8 @@ BENCHMARK(BM_FoldedKeystrokes)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 void BM_FoldedPaint(benchmark::State& state) {
     KeyedMemo memo(nullptr);
-    memo.SetBounds(0, 0, 500, 367);
     const auto styler = MakePascalStyler();
-    memo.SetSyntaxStyles(styler.get());
-    memo.CodeFolding().SetEnabled(state.range(0) == 1);
-    FillRoutines(memo, 1000000);
-    if (state.range(0) == 1) {
-        for (int line = 0; line < memo.Lines().Count(); line += 100)
-            memo.Model().SetExpanded(line, false);
-    }
+    FoldedSetUp(memo, *styler, state.range(0) == 1);
     memo.SetTopLine(500000);
     TBitmap bitmap;
     for (auto _ : state)

@@ -425,16 +425,19 @@ void TFoldRegions::BuildSpans() const {
     }
 }
 
-const TFoldRegions::Span* TFoldRegions::SpanOf(int line) const {
-    if (Identity())
-        return nullptr;
+const TFoldRegions::Span* TFoldRegions::SpanAtOrAbove(int line) const {
     if (spansStale_)
         BuildSpans();
     const auto it = std::upper_bound(spans_.begin(), spans_.end(), line,
                                      [](int l, const Span& s) { return l < s.First; });
-    if (it == spans_.begin() || std::prev(it)->Last < line)
+    return it == spans_.begin() ? nullptr : &*std::prev(it);
+}
+
+const TFoldRegions::Span* TFoldRegions::SpanOf(int line) const {
+    if (Identity())
         return nullptr;
-    return &*std::prev(it);
+    const Span* span = SpanAtOrAbove(line);
+    return span && line <= span->Last ? span : nullptr;
 }
 
 bool TFoldRegions::IsHidden(int line) const {
@@ -442,15 +445,10 @@ bool TFoldRegions::IsHidden(int line) const {
 }
 
 int TFoldRegions::RowOfLine(int line) const {
-    if (Identity())
+    const Span* span = Identity() ? nullptr : SpanAtOrAbove(line);
+    if (!span)
         return line;
-    if (spansStale_)
-        BuildSpans();
-    const auto it = std::upper_bound(spans_.begin(), spans_.end(), line,
-                                     [](int l, const Span& s) { return l < s.First; });
-    if (it == spans_.begin())
-        return line;
-    const Span& s = *std::prev(it);
+    const Span& s = *span;
     if (line <= s.Last)
         return s.First - 1 - s.HiddenBefore; // the row of the start that hides it
     return line - s.HiddenBefore - (s.Last - s.First + 1);

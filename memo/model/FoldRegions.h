@@ -104,6 +104,8 @@ private:
     void Rescan(int from, int settledFrom);
     void Replace(int first, int last, std::vector<TRegionPair> found);
     void BuildSpans() const;
+    /// The last span that starts at or above `line`, or nullptr.
+    const Span* SpanAtOrAbove(int line) const;
     /// The span holding `line`, or nullptr.
     const Span* SpanOf(int line) const;
 
